@@ -1,0 +1,60 @@
+#include "mailbox/folders.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tandrel {
+
+bool IsTrashFolder(std::string_view folder_id) {
+    std::string_view path = folder_id;
+    if (!path.empty() && path.back() == '\\') {
+        path.remove_suffix(1);
+    }
+    const auto slash = path.rfind('\\');
+    const std::string_view last_name =
+        slash == std::string_view::npos ? path : path.substr(slash + 1);
+    // A length-limited comparison over the last name's length: a leading part
+    // of "!Trash" matches, a longer name does not.
+    const std::string_view trash(kTrashName);
+    return last_name.size() <= trash.size() && trash.substr(0, last_name.size()) == last_name;
+}
+
+bool SubfolderExists(Files& files, const std::string& data_folder, const std::string& parent_id,
+                     const std::string& name) {
+    return files.CanOpenForReading(data_folder + parent_id + name + "\\" + kFolderSettingsName);
+}
+
+std::optional<std::string> FindSentFolder(Files& files, const std::string& data_folder,
+                                          const std::string& directory) {
+    std::vector<FolderEntry> entries;
+    if (!files.ListFolder(directory + "!!!*", entries)) {
+        return std::nullopt;
+    }
+    for (const FolderEntry& entry : entries) {
+        if (!entry.is_directory) {
+            continue;
+        }
+        if (entry.name == kSentName) {
+            return directory.substr(std::min(data_folder.size(), directory.size())) + kSentName +
+                   "\\";
+        }
+        if (auto found = FindSentFolder(files, data_folder, directory + entry.name + "\\")) {
+            return found;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string InboxFolderId(const std::string& mailbox_id) {
+    return SubfolderId(mailbox_id, kInboxName);
+}
+
+std::string SubfolderId(const std::string& parent_id, const std::string& name) {
+    return parent_id + name + "\\";
+}
+
+std::string FolderSettingsPath(const std::string& data_folder, const std::string& folder_id) {
+    return data_folder + folder_id + kFolderSettingsName;
+}
+
+}  // namespace tandrel

@@ -1,0 +1,26 @@
+#include "platform/files.h"
+
+namespace tandrel {
+
+std::string BackupPath(const std::string& path) {
+    return path + ".bak";
+}
+
+ListPattern SplitListPattern(const std::string& pattern) {
+    const auto slash = pattern.find_last_of("\\/");
+    if (slash == std::string::npos) {
+        return {std::string(), pattern};
+    }
+    // A pattern right below the root keeps the root as its folder.
+    return {pattern.substr(0, slash == 0 ? 1 : slash), pattern.substr(slash + 1)};
+}
+
+bool MatchesListPattern(const std::string& entry_name, const std::string& pattern_name) {
+    if (!pattern_name.empty() && pattern_name.back() == '*') {
+        const std::size_t prefix = pattern_name.size() - 1;
+        return entry_name.compare(0, prefix, pattern_name, 0, prefix) == 0;
+    }
+    return entry_name == pattern_name;
+}
+
+}  // namespace tandrel

@@ -1,0 +1,74 @@
+// Files port: the file operations the core needs, on host paths.
+//
+// Host paths use "\" as separator (the POSIX adapter maps it to "/").
+// Texts are bytes: nothing is converted, and content is read and written in
+// binary, so CR LF line ends stand in the content as they do on disk.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tandrel {
+
+enum class ReadStatus {
+    Ok,       // the content was read whole
+    Missing,  // there is no such file (or folder on the way to it)
+    Failed,   // the file exists but could not be opened or read
+};
+
+struct FolderEntry {
+    std::string name;  // bare name, without the folder
+    bool is_directory = false;
+};
+
+class Files {
+  public:
+    virtual ~Files() = default;
+
+    // Reads the whole file into `content` (cleared first).
+    virtual ReadStatus ReadFile(const std::string& path, std::string& content) = 0;
+
+    // Replaces `path` with `content` atomically: a temporary file beside it is
+    // written, flushed and renamed over it. On failure the old file stays byte
+    // for byte and no temporary file is left behind.
+    virtual bool WriteAtomically(const std::string& path, const std::string& content) = 0;
+
+    // WriteAtomically that also keeps the former file as `backup_path` (an empty
+    // backup when there was no file). The target is not touched when the
+    // backup cannot be made.
+    virtual bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
+                                              const std::string& backup_path) = 0;
+
+    // Appends `content`, creating the file if needed. Not atomic: a failed
+    // append may leave part of `content` at the end of the file.
+    virtual bool AppendFile(const std::string& path, const std::string& content) = 0;
+
+    // True when the file can be opened for reading (it is closed at once).
+    virtual bool CanOpenForReading(const std::string& path) = 0;
+
+    // Lists `pattern`: a folder path, "\" and a name that may end in "*"
+    // ("C:\Data\Main\!!!*", "C:\Data\AddrBook\@*", or one exact name). Entries
+    // come in the file system's order, "." and ".." included when they match.
+    // False when the folder cannot be listed; a folder without a match gives
+    // true and no entries.
+    virtual bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) = 0;
+
+    // Makes one directory; true when it exists as a directory afterwards.
+    virtual bool MakeDirectory(const std::string& path) = 0;
+};
+
+// The path of the backup that a rewrite keeps beside `path`.
+std::string BackupPath(const std::string& path);
+
+// A listing pattern taken apart at its last "\" or "/": the folder and the name.
+struct ListPattern {
+    std::string folder;  // empty for a bare name
+    std::string name;    // "prefix*" or an exact name
+};
+ListPattern SplitListPattern(const std::string& pattern);
+
+// Whether an entry name matches the name part of a pattern: a prefix when it
+// ends in "*", else the whole name. Case-sensitive.
+bool MatchesListPattern(const std::string& entry_name, const std::string& pattern_name);
+
+}  // namespace tandrel

@@ -1,0 +1,262 @@
+#include "platform/posix/posix_files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+
+namespace tandrel {
+
+std::string ToPosixPath(const std::string& host_path) {
+    std::string path = host_path;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+namespace {
+
+// Closes a descriptor when it goes out of scope, unless released.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    int get() const { return fd_; }
+    // Closes now and tells whether the close (the last chance to see a write
+    // error) succeeded.
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const std::string& content) {
+    const char* data = content.data();
+    std::size_t left = content.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (written == 0) {
+            return false;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& posix_path) {
+    const auto slash = posix_path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? std::string("/") : posix_path.substr(0, slash);
+}
+
+std::string BaseNameOf(const std::string& posix_path) {
+    const auto slash = posix_path.rfind('/');
+    return slash == std::string::npos ? posix_path : posix_path.substr(slash + 1);
+}
+
+mode_t ModeForNewFile(const std::string& posix_target) {
+    struct stat existing {};
+    if (::stat(posix_target.c_str(), &existing) == 0) {
+        return existing.st_mode & 07777;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Writes `content` into a fresh temporary file beside `posix_target`, flushed
+// to disk. Returns its path, or an empty text when anything failed (then no
+// temporary file is left).
+std::string WriteTemporaryBeside(const std::string& posix_target, const std::string& content) {
+    std::string temp_path =
+        FolderOf(posix_target) + "/." + BaseNameOf(posix_target) + ".tandrel-XXXXXX";
+    FileDescriptor fd(::mkstemp(temp_path.data()));
+    if (fd.get() < 0) {
+        return std::string();
+    }
+    const bool written = WriteAll(fd.get(), content) &&
+                         ::fchmod(fd.get(), ModeForNewFile(posix_target)) == 0 &&
+                         ::fsync(fd.get()) == 0;
+    if (!fd.Close() || !written) {
+        ::unlink(temp_path.c_str());
+        return std::string();
+    }
+    return temp_path;
+}
+
+bool ReplaceWith(const std::string& posix_target, const std::string& content) {
+    const std::string temp_path = WriteTemporaryBeside(posix_target, content);
+    if (temp_path.empty()) {
+        return false;
+    }
+    if (::rename(temp_path.c_str(), posix_target.c_str()) != 0) {
+        ::unlink(temp_path.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Exists(const std::string& posix_path) {
+    struct stat info {};
+    return ::lstat(posix_path.c_str(), &info) == 0;
+}
+
+bool IsDirectory(const std::string& posix_path) {
+    struct stat info {};
+    return ::stat(posix_path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Makes `posix_backup` hold what `posix_target` holds now, replacing any older
+// backup in one step. A hard link costs no copy; where the file system has
+// none, the content is copied.
+bool KeepAsBackup(PosixFiles& files, const std::string& posix_target,
+                  const std::string& posix_backup) {
+    if (!Exists(posix_target)) {
+        return ReplaceWith(posix_backup, std::string());
+    }
+    std::string link_path = FolderOf(posix_backup) + "/." + BaseNameOf(posix_backup) + ".XXXXXX";
+    FileDescriptor placeholder(::mkstemp(link_path.data()));
+    if (placeholder.get() >= 0) {
+        placeholder.Close();
+        ::unlink(link_path.c_str());
+        if (::link(posix_target.c_str(), link_path.c_str()) == 0) {
+            if (::rename(link_path.c_str(), posix_backup.c_str()) == 0) {
+                return true;
+            }
+            ::unlink(link_path.c_str());
+            return false;
+        }
+    }
+    std::string former;
+    if (files.ReadFile(posix_target, former) != ReadStatus::Ok) {
+        return false;
+    }
+    return ReplaceWith(posix_backup, former);
+}
+
+}  // namespace
+
+ReadStatus PosixFiles::ReadFile(const std::string& path, std::string& content) {
+    content.clear();
+    FileDescriptor fd(::open(ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        return (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Failed;
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return ReadStatus::Failed;
+    }
+    if (info.st_size > 0) {
+        content.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    std::array<char, 65536> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            content.clear();
+            return ReadStatus::Failed;
+        }
+        if (got == 0) {
+            return ReadStatus::Ok;
+        }
+        content.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+}
+
+bool PosixFiles::WriteAtomically(const std::string& path, const std::string& content) {
+    return ReplaceWith(ToPosixPath(path), content);
+}
+
+bool PosixFiles::WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
+                                              const std::string& backup_path) {
+    const std::string target = ToPosixPath(path);
+    const std::string temp_path = WriteTemporaryBeside(target, content);
+    if (temp_path.empty()) {
+        return false;
+    }
+    if (!KeepAsBackup(*this, target, ToPosixPath(backup_path)) ||
+        ::rename(temp_path.c_str(), target.c_str()) != 0) {
+        ::unlink(temp_path.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool PosixFiles::AppendFile(const std::string& path, const std::string& content) {
+    FileDescriptor fd(
+        ::open(ToPosixPath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    if (fd.get() < 0) {
+        return false;
+    }
+    const bool written = WriteAll(fd.get(), content);
+    return fd.Close() && written;
+}
+
+bool PosixFiles::CanOpenForReading(const std::string& path) {
+    FileDescriptor fd(::open(ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        return false;
+    }
+    // Windows cannot open a folder as a file; neither can this port.
+    struct stat info {};
+    return ::fstat(fd.get(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool PosixFiles::ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    const ListPattern parts = SplitListPattern(ToPosixPath(pattern));
+    const std::string folder = parts.folder.empty() ? std::string(".") : parts.folder;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return false;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (!MatchesListPattern(name, parts.name)) {
+            continue;
+        }
+        bool is_directory = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            is_directory = IsDirectory(folder + "/" + name);
+        }
+        entries.push_back({name, is_directory});
+    }
+    ::closedir(dir);
+    return true;
+}
+
+bool PosixFiles::MakeDirectory(const std::string& path) {
+    const std::string posix_path = ToPosixPath(path);
+    if (::mkdir(posix_path.c_str(), 0777) == 0) {
+        return true;
+    }
+    return errno == EEXIST && IsDirectory(posix_path);
+}
+
+}  // namespace tandrel

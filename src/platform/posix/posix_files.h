@@ -1,0 +1,23 @@
+// Files port for Linux: host paths with "\" are mapped to "/".
+#pragma once
+
+#include "platform/files.h"
+
+namespace tandrel {
+
+class PosixFiles final : public Files {
+  public:
+    ReadStatus ReadFile(const std::string& path, std::string& content) override;
+    bool WriteAtomically(const std::string& path, const std::string& content) override;
+    bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
+                                      const std::string& backup_path) override;
+    bool AppendFile(const std::string& path, const std::string& content) override;
+    bool CanOpenForReading(const std::string& path) override;
+    bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
+    bool MakeDirectory(const std::string& path) override;
+};
+
+// A host path as a POSIX path: every "\" becomes "/".
+std::string ToPosixPath(const std::string& host_path);
+
+}  // namespace tandrel

@@ -1,0 +1,261 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+
+namespace tandrel {
+
+namespace {
+
+// Indexers and virus scanners hold files for a moment after they are written:
+// such failures are retried for about a second.
+constexpr int kAttempts = 10;
+constexpr DWORD kPauseMilliseconds = 100;
+
+bool IsPassingLock(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+template <typename Attempt>
+bool WithRetries(Attempt attempt) {
+    for (int i = 0; i < kAttempts; ++i) {
+        if (attempt()) {
+            return true;
+        }
+        if (!IsPassingLock(GetLastError())) {
+            return false;
+        }
+        Sleep(kPauseMilliseconds);
+    }
+    return false;
+}
+
+class Handle {
+  public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() {
+        if (valid()) {
+            CloseHandle(handle_);
+        }
+    }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    bool Close() {
+        const HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        return CloseHandle(handle) != 0;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+std::string FullPath(const std::string& path) {
+    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return path;
+    }
+    std::string full(needed, '\0');
+    const DWORD length = GetFullPathNameA(path.c_str(), needed, &full[0], nullptr);
+    if (length == 0 || length >= needed) {
+        return path;
+    }
+    full.resize(length);
+    return full;
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+bool WriteAll(HANDLE file, const std::string& content) {
+    const char* data = content.data();
+    std::size_t left = content.size();
+    while (left > 0) {
+        const DWORD chunk = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
+        DWORD written = 0;
+        if (!::WriteFile(file, data, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+// Writes `content` into a fresh temporary file in the target's folder, flushed.
+// Returns its path, or an empty text when anything failed (nothing is left).
+std::string WriteTemporaryBeside(const std::string& full_target, const std::string& content) {
+    char temp_name[MAX_PATH + 1] = {};
+    if (GetTempFileNameA(FolderOf(full_target).c_str(), "tdr", 0, temp_name) == 0) {
+        return std::string();
+    }
+    const std::string temp_path = temp_name;
+    Handle file(CreateFileA(temp_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        DeleteFileA(temp_path.c_str());
+        return std::string();
+    }
+    const bool written = WriteAll(file.get(), content) && FlushFileBuffers(file.get());
+    if (!file.Close() || !written) {
+        DeleteFileA(temp_path.c_str());
+        return std::string();
+    }
+    return temp_path;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool MoveOver(const std::string& from, const std::string& to) {
+    return WithRetries([&] {
+        return MoveFileExA(from.c_str(), to.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
+}
+
+// Puts the temporary file in place of the target; with a backup name, the
+// former target becomes the backup. False leaves the target as it was.
+bool PutInPlace(const std::string& temp_path, const std::string& target,
+                const std::string& backup) {
+    if (!Exists(target)) {
+        return MoveOver(temp_path, target);
+    }
+    const char* backup_name = backup.empty() ? nullptr : backup.c_str();
+    bool replaced = false;
+    DWORD error = 0;
+    WithRetries([&] {
+        replaced = ReplaceFileA(target.c_str(), temp_path.c_str(), backup_name,
+                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+        error = replaced ? 0 : GetLastError();
+        return replaced;
+    });
+    if (replaced) {
+        return true;
+    }
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        // The former file already carries the backup name; the new content
+        // still has its temporary name. Finish the move, or put the old back.
+        if (MoveOver(temp_path, target)) {
+            return true;
+        }
+        if (!backup.empty()) {
+            MoveOver(backup, target);
+        }
+    }
+    return false;
+}
+
+bool Replace(const std::string& path, const std::string& content, const std::string& backup) {
+    const std::string target = FullPath(path);
+    const std::string full_backup = backup.empty() ? std::string() : FullPath(backup);
+    if (!full_backup.empty() && !Exists(target)) {
+        // No former file: the backup is made empty, so that undoing the next
+        // change cannot bring back something older.
+        const std::string empty_backup = WriteTemporaryBeside(full_backup, std::string());
+        if (empty_backup.empty()) {
+            return false;
+        }
+        if (!MoveOver(empty_backup, full_backup)) {
+            DeleteFileA(empty_backup.c_str());
+            return false;
+        }
+    }
+    const std::string temp_path = WriteTemporaryBeside(target, content);
+    if (temp_path.empty()) {
+        return false;
+    }
+    if (!PutInPlace(temp_path, target, full_backup)) {
+        DeleteFileA(temp_path.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+ReadStatus Win32Files::ReadFile(const std::string& path, std::string& content) {
+    content.clear();
+    HANDLE opened = INVALID_HANDLE_VALUE;
+    DWORD error = 0;
+    WithRetries([&] {
+        opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        error = opened == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+        return opened != INVALID_HANDLE_VALUE;
+    });
+    Handle file(opened);
+    if (!file.valid()) {
+        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+                   ? ReadStatus::Missing
+                   : ReadStatus::Failed;
+    }
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+            content.clear();
+            return ReadStatus::Failed;
+        }
+        if (got == 0) {
+            return ReadStatus::Ok;
+        }
+        content.append(buffer, got);
+    }
+}
+
+bool Win32Files::WriteAtomically(const std::string& path, const std::string& content) {
+    return Replace(path, content, std::string());
+}
+
+bool Win32Files::WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
+                                              const std::string& backup_path) {
+    return Replace(path, content, backup_path);
+}
+
+bool Win32Files::AppendFile(const std::string& path, const std::string& content) {
+    Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return false;
+    }
+    const bool written = WriteAll(file.get(), content);
+    return file.Close() && written;
+}
+
+bool Win32Files::CanOpenForReading(const std::string& path) {
+    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid();
+}
+
+bool Win32Files::ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    WIN32_FIND_DATAA found = {};
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+    }
+    do {
+        entries.push_back(
+            {found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return true;
+}
+
+bool Win32Files::MakeDirectory(const std::string& path) {
+    if (CreateDirectoryA(path.c_str(), nullptr)) {
+        return true;
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace tandrel

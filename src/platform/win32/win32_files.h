@@ -1,0 +1,21 @@
+// Files port for Windows, over the ANSI (*A) functions so that paths in the
+// system code page (Shift-JIS on a Japanese system) work as the host gives them.
+#pragma once
+
+#include "platform/files.h"
+
+namespace tandrel {
+
+class Win32Files final : public Files {
+  public:
+    ReadStatus ReadFile(const std::string& path, std::string& content) override;
+    bool WriteAtomically(const std::string& path, const std::string& content) override;
+    bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
+                                      const std::string& backup_path) override;
+    bool AppendFile(const std::string& path, const std::string& content) override;
+    bool CanOpenForReading(const std::string& path) override;
+    bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
+    bool MakeDirectory(const std::string& path) override;
+};
+
+}  // namespace tandrel

@@ -1,0 +1,201 @@
+#include "rules/rule_reader.h"
+
+#include <cstdint>
+
+namespace tandrel {
+
+namespace {
+
+constexpr std::string_view kBeginMark = ":Begin";
+constexpr std::string_view kEndMark = ":End";
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// A decimal integer: an optional "-" and digits, up to the first other
+// character. Digits beyond 32 bits wrap, as the host's own reader does.
+std::int32_t ParseDecimal(std::string_view text) {
+    bool negative = false;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::uint32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10U + static_cast<std::uint32_t>(text[i] - '0');
+    }
+    if (negative) {
+        value = 0U - value;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+// The label of a ":Begin" line: the text inside its double quotes. Without a
+// closing quote it runs to the end of the line; without any quote it is empty.
+std::string BlockLabel(std::string_view line) {
+    const auto open = line.find('"');
+    if (open == std::string_view::npos) {
+        return std::string();
+    }
+    const auto close = line.find('"', open + 1);
+    return std::string(line.substr(
+        open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1));
+}
+
+// Splits text into lines the way a text-mode reader sees them: LF ends a
+// line, a CR right before it is part of the line end, and a last line needs
+// no line end.
+class LineCursor {
+  public:
+    explicit LineCursor(std::string_view text) : text_(text) {}
+
+    bool Next(std::string_view& line) {
+        if (position_ >= text_.size()) {
+            return false;
+        }
+        const auto end = text_.find('\n', position_);
+        const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
+        line = text_.substr(position_, stop - position_);
+        if (end != std::string_view::npos && !line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        position_ = end == std::string_view::npos ? text_.size() : end + 1;
+        ++line_number_;
+        return true;
+    }
+
+    int line_number() const { return line_number_; }
+
+  private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+    int line_number_ = 0;
+};
+
+}  // namespace
+
+std::optional<RuleCondition> ParseConditionLine(std::string_view line) {
+    // The first character is not examined.
+    if (line.empty()) {
+        return std::nullopt;
+    }
+    const auto number_end = line.find(':', 1);
+    if (number_end == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const auto header_end = line.find(':', number_end + 1);
+    if (header_end == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const auto value_end = line.find('\t', header_end + 1);
+    if (value_end == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::size_t mark_at = value_end + 1;
+    if (mark_at >= line.size() || (line[mark_at] != 'O' && line[mark_at] != 'X')) {
+        return std::nullopt;
+    }
+    if (mark_at + 1 >= line.size() || line[mark_at + 1] != '\t') {
+        return std::nullopt;
+    }
+    RuleCondition condition;
+    condition.number = ParseDecimal(line.substr(1, number_end - 1));
+    condition.header = std::string(line.substr(number_end + 1, header_end - number_end - 1));
+    condition.value = std::string(line.substr(header_end + 1, value_end - header_end - 1));
+    condition.mark = line[mark_at] == 'O';
+    for (const char flag : line.substr(mark_at + 2)) {
+        condition.flag_i = condition.flag_i || flag == 'I';
+        condition.flag_w = condition.flag_w || flag == 'W';
+        condition.flag_t = condition.flag_t || flag == 'T';
+        condition.flag_r = condition.flag_r || flag == 'R';
+    }
+    return condition;
+}
+
+RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped) {
+    enum class State { Outside, AfterBegin, InBlock };
+    State state = State::Outside;
+    bool block_seen = false;
+    bool in_dropped_block = false;  // only for the reason given to `dropped`
+    std::string pending_label;
+    int pending_begin_line = 0;
+    std::string pending_begin_text;
+    RuleFile rule_file;
+
+    LineCursor cursor(text);
+    std::string_view line;
+    const auto drop = [&](std::string_view dropped_line, const char* reason, int line_number) {
+        if (dropped != nullptr) {
+            dropped->push_back({line_number, std::string(dropped_line), reason});
+        }
+    };
+
+    while (cursor.Next(line)) {
+        switch (state) {
+            case State::Outside:
+                if (StartsWith(line, kBeginMark)) {
+                    pending_label = BlockLabel(line);
+                    pending_begin_line = cursor.line_number();
+                    pending_begin_text = std::string(line);
+                    block_seen = true;
+                    in_dropped_block = false;
+                    state = State::AfterBegin;
+                } else if (block_seen) {
+                    drop(line,
+                         in_dropped_block ? "part of a block whose action line is malformed"
+                                          : "outside any block",
+                         cursor.line_number());
+                    if (StartsWith(line, kEndMark)) {
+                        in_dropped_block = false;
+                    }
+                } else if (const auto equals = line.find('='); equals != std::string_view::npos) {
+                    rule_file.settings.push_back({std::string(line.substr(0, equals)),
+                                                  ParseDecimal(line.substr(equals + 1))});
+                } else {
+                    drop(line, "no \"=\" in a line before the first block", cursor.line_number());
+                }
+                break;
+            case State::AfterBegin:
+                if (line.size() >= 3 && line[2] == ':') {
+                    RuleBlock block;
+                    block.label = pending_label;
+                    block.kind = line[1];
+                    block.argument = std::string(line.substr(3));
+                    rule_file.blocks.push_back(std::move(block));
+                    state = State::InBlock;
+                } else {
+                    drop(pending_begin_text, "block whose action line is malformed",
+                         pending_begin_line);
+                    drop(line, "malformed action line (the third character is not \":\")",
+                         cursor.line_number());
+                    in_dropped_block = true;
+                    state = State::Outside;
+                }
+                break;
+            case State::InBlock:
+                if (StartsWith(line, kEndMark)) {
+                    state = State::Outside;
+                } else if (auto condition = ParseConditionLine(line)) {
+                    rule_file.blocks.back().conditions.push_back(std::move(*condition));
+                } else {
+                    drop(line, "malformed condition line", cursor.line_number());
+                }
+                break;
+        }
+    }
+    if (state == State::AfterBegin) {
+        drop(pending_begin_text, "block without an action line", pending_begin_line);
+    }
+    return rule_file;
+}
+
+ReadStatus ReadRuleFile(Files& files, const std::string& path, RuleFile& rule_file) {
+    std::string text;
+    const ReadStatus status = files.ReadFile(path, text);
+    rule_file = status == ReadStatus::Ok ? ParseRuleFile(text) : RuleFile();
+    return status;
+}
+
+}  // namespace tandrel

@@ -1,0 +1,32 @@
+// Reading a sorting-rule file into the model. Lines end with LF or CR LF and
+// are read whole, whatever their length; malformed lines are dropped.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/files.h"
+#include "rules/rule_file.h"
+
+namespace tandrel {
+
+// A line that the model does not keep, so a rewrite leaves it out.
+struct DroppedLine {
+    int line_number = 0;  // from 1
+    std::string text;     // without its line end
+    std::string reason;
+};
+
+// Parses rule-file text. Each dropped line is added to `dropped` if given.
+RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped = nullptr);
+
+// Parses one condition line ("@0:From:a@b.example<TAB>O<TAB>I").
+std::optional<RuleCondition> ParseConditionLine(std::string_view line);
+
+// Reads and parses the file at `path`. A missing file, and one that cannot be
+// read, give an empty model; the status tells them apart.
+ReadStatus ReadRuleFile(Files& files, const std::string& path, RuleFile& rule_file);
+
+}  // namespace tandrel

@@ -1,0 +1,65 @@
+#include "rules/rule_writer.h"
+
+namespace tandrel {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+void AppendQuotedLine(std::string& out, const char* mark, const std::string& label) {
+    out += mark;
+    out += " \"";
+    out += label;
+    out += '"';
+    out += kLineEnd;
+}
+
+}  // namespace
+
+std::string FormatConditionLine(const RuleCondition& condition) {
+    std::string line = "@" + std::to_string(condition.number) + ":" + condition.header + ":" +
+                       condition.value + "\t" + (condition.mark ? "O" : "X") + "\t";
+    if (condition.flag_i) {
+        line += 'I';
+    }
+    if (condition.flag_w) {
+        line += 'W';
+    }
+    if (condition.flag_t) {
+        line += 'T';
+    }
+    if (condition.flag_r) {
+        line += 'R';
+    }
+    return line;
+}
+
+std::string FormatRuleFile(const RuleFile& rule_file) {
+    std::string out;
+    for (const FileSetting& setting : rule_file.settings) {
+        out += setting.key;
+        out += '=';
+        out += std::to_string(setting.value);
+        out += kLineEnd;
+    }
+    for (const RuleBlock& block : rule_file.blocks) {
+        AppendQuotedLine(out, ":Begin", block.label);
+        out += '!';
+        out += block.kind;
+        out += ':';
+        out += block.argument;
+        out += kLineEnd;
+        for (const RuleCondition& condition : block.conditions) {
+            out += FormatConditionLine(condition);
+            out += kLineEnd;
+        }
+        AppendQuotedLine(out, ":End", block.label);
+    }
+    return out;
+}
+
+bool WriteRuleFile(Files& files, const std::string& path, const RuleFile& rule_file) {
+    return files.WriteAtomicallyKeepingBackup(path, FormatRuleFile(rule_file), BackupPath(path));
+}
+
+}  // namespace tandrel

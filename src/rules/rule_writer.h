@@ -1,0 +1,21 @@
+// Writing the model back in the host's rule-file format, lines ending CR LF.
+#pragma once
+
+#include <string>
+
+#include "platform/files.h"
+#include "rules/rule_file.h"
+
+namespace tandrel {
+
+std::string FormatConditionLine(const RuleCondition& condition);
+
+// The whole file: the settings, then each block.
+std::string FormatRuleFile(const RuleFile& rule_file);
+
+// Replaces the file atomically with the formatted model and keeps the former
+// content as its backup (BackupPath). False when anything failed; the file is
+// then as it was.
+bool WriteRuleFile(Files& files, const std::string& path, const RuleFile& rule_file);
+
+}  // namespace tandrel

@@ -1,0 +1,205 @@
+#include "memory_files.h"
+
+#include <algorithm>
+
+namespace tandrel::testing {
+
+namespace {
+
+std::string Normalized(const std::string& path) {
+    std::string normal = path;
+    std::replace(normal.begin(), normal.end(), '/', '\\');
+    while (normal.size() > 1 && normal.back() == '\\') {
+        normal.pop_back();
+    }
+    return normal;
+}
+
+std::string ParentOf(const std::string& normal_path) {
+    const auto slash = normal_path.rfind('\\');
+    return slash == std::string::npos ? std::string() : normal_path.substr(0, slash);
+}
+
+}  // namespace
+
+MemoryFiles::Node* MemoryFiles::Find(const std::string& path) {
+    const std::string normal = Normalized(path);
+    for (Node& node : nodes_) {
+        if (node.path == normal) {
+            return &node;
+        }
+    }
+    return nullptr;
+}
+
+const MemoryFiles::Node* MemoryFiles::Find(const std::string& path) const {
+    return const_cast<MemoryFiles*>(this)->Find(path);
+}
+
+bool MemoryFiles::ParentExists(const std::string& path) const {
+    const std::string parent = ParentOf(Normalized(path));
+    return parent.empty() || IsDirectory(parent);
+}
+
+void MemoryFiles::AddDirectory(const std::string& path) {
+    const std::string normal = Normalized(path);
+    if (normal.empty() || IsDirectory(normal)) {
+        return;
+    }
+    AddDirectory(ParentOf(normal));
+    nodes_.push_back({normal, true, std::string()});
+}
+
+void MemoryFiles::AddFile(const std::string& path, const std::string& content) {
+    const std::string normal = Normalized(path);
+    AddDirectory(ParentOf(normal));
+    if (Node* node = Find(normal)) {
+        node->content = content;
+        return;
+    }
+    nodes_.push_back({normal, false, content});
+}
+
+void MemoryFiles::MakeUnreadable(const std::string& path) {
+    unreadable_.insert(Normalized(path));
+}
+
+bool MemoryFiles::Exists(const std::string& path) const {
+    return Find(path) != nullptr;
+}
+
+bool MemoryFiles::IsDirectory(const std::string& path) const {
+    const Node* node = Find(path);
+    return node != nullptr && node->is_directory;
+}
+
+std::optional<std::string> MemoryFiles::Content(const std::string& path) const {
+    const Node* node = Find(path);
+    if (node == nullptr || node->is_directory) {
+        return std::nullopt;
+    }
+    return node->content;
+}
+
+std::vector<std::string> MemoryFiles::Paths() const {
+    std::vector<std::string> paths;
+    for (const Node& node : nodes_) {
+        paths.push_back(node.path);
+    }
+    return paths;
+}
+
+bool MemoryFiles::Spend(std::size_t size, std::size_t& allowed) {
+    allowed = size;
+    if (!write_budget_) {
+        return true;
+    }
+    if (size <= *write_budget_) {
+        *write_budget_ -= size;
+        return true;
+    }
+    allowed = *write_budget_;
+    write_budget_ = 0;
+    return false;
+}
+
+ReadStatus MemoryFiles::ReadFile(const std::string& path, std::string& content) {
+    content.clear();
+    const Node* node = Find(path);
+    if (node == nullptr) {
+        return ReadStatus::Missing;
+    }
+    if (node->is_directory || unreadable_.count(Normalized(path)) != 0) {
+        return ReadStatus::Failed;
+    }
+    content = node->content;
+    return ReadStatus::Ok;
+}
+
+bool MemoryFiles::WriteAtomically(const std::string& path, const std::string& content) {
+    const Node* existing = Find(path);
+    if ((existing != nullptr && existing->is_directory) || !ParentExists(path)) {
+        return false;
+    }
+    std::size_t allowed = 0;
+    if (!Spend(content.size(), allowed)) {
+        bytes_written_ += allowed;  // into a temporary file that is then removed
+        return false;
+    }
+    bytes_written_ += content.size();
+    AddFile(path, content);
+    return true;
+}
+
+bool MemoryFiles::WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
+                                               const std::string& backup_path) {
+    const Node* existing = Find(path);
+    const Node* backup = Find(backup_path);
+    if ((existing != nullptr && existing->is_directory) ||
+        (backup != nullptr && backup->is_directory) || !ParentExists(path) ||
+        !ParentExists(backup_path)) {
+        return false;
+    }
+    std::size_t allowed = 0;
+    if (!Spend(content.size(), allowed)) {
+        bytes_written_ += allowed;
+        return false;
+    }
+    bytes_written_ += content.size();
+    // The former file becomes the backup by a rename: no bytes are written.
+    AddFile(backup_path, existing != nullptr ? existing->content : std::string());
+    AddFile(path, content);
+    return true;
+}
+
+bool MemoryFiles::AppendFile(const std::string& path, const std::string& content) {
+    const Node* existing = Find(path);
+    if ((existing != nullptr && existing->is_directory) || !ParentExists(path)) {
+        return false;
+    }
+    if (existing == nullptr) {
+        AddFile(path, std::string());
+    }
+    std::size_t allowed = 0;
+    const bool whole = Spend(content.size(), allowed);
+    Find(path)->content += content.substr(0, allowed);
+    bytes_written_ += allowed;
+    return whole;
+}
+
+bool MemoryFiles::CanOpenForReading(const std::string& path) {
+    const Node* node = Find(path);
+    return node != nullptr && !node->is_directory && unreadable_.count(Normalized(path)) == 0;
+}
+
+bool MemoryFiles::ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    const ListPattern parts = SplitListPattern(pattern);
+    const std::string folder = Normalized(parts.folder);
+    if (!folder.empty() && !IsDirectory(folder)) {
+        return false;
+    }
+    for (const Node& node : nodes_) {
+        if (ParentOf(node.path) != folder) {
+            continue;
+        }
+        const std::string name = node.path.substr(folder.empty() ? 0 : folder.size() + 1);
+        if (MatchesListPattern(name, parts.name)) {
+            entries.push_back({name, node.is_directory});
+        }
+    }
+    return true;
+}
+
+bool MemoryFiles::MakeDirectory(const std::string& path) {
+    if (const Node* node = Find(path)) {
+        return node->is_directory;
+    }
+    if (!ParentExists(path)) {
+        return false;
+    }
+    nodes_.push_back({Normalized(path), true, std::string()});
+    return true;
+}
+
+}  // namespace tandrel::testing

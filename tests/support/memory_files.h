@@ -1,0 +1,63 @@
+// An in-memory Files double. Folders list their entries in the order they
+// were made, so tests choose the "file system order". A write budget makes
+// every write fail once a given number of bytes has been written.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace tandrel::testing {
+
+class MemoryFiles final : public Files {
+  public:
+    // Set-up helpers: make a file or folder together with its parent folders.
+    void AddFile(const std::string& path, const std::string& content);
+    void AddDirectory(const std::string& path);
+    // Reading the file fails from now on (it still exists).
+    void MakeUnreadable(const std::string& path);
+    // Let only this many more bytes be written; then every write fails: a
+    // replace leaves its target as it was, an append stops part way.
+    void SetWriteBudget(std::size_t bytes) { write_budget_ = bytes; }
+
+    bool Exists(const std::string& path) const;
+    bool IsDirectory(const std::string& path) const;
+    // The content of a file; nullopt when there is no such file.
+    std::optional<std::string> Content(const std::string& path) const;
+    // Every file and folder, in creation order.
+    std::vector<std::string> Paths() const;
+    std::size_t bytes_written() const { return bytes_written_; }
+
+    ReadStatus ReadFile(const std::string& path, std::string& content) override;
+    bool WriteAtomically(const std::string& path, const std::string& content) override;
+    bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
+                                      const std::string& backup_path) override;
+    bool AppendFile(const std::string& path, const std::string& content) override;
+    bool CanOpenForReading(const std::string& path) override;
+    bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
+    bool MakeDirectory(const std::string& path) override;
+
+  private:
+    struct Node {
+        std::string path;  // with "\" separators
+        bool is_directory = false;
+        std::string content;
+    };
+    Node* Find(const std::string& path);
+    const Node* Find(const std::string& path) const;
+    bool ParentExists(const std::string& path) const;
+    // Takes `size` bytes from the budget; false (and the budget spent) when
+    // fewer are left. `allowed` tells how many could still be written.
+    bool Spend(std::size_t size, std::size_t& allowed);
+
+    std::vector<Node> nodes_;
+    std::set<std::string> unreadable_;
+    std::optional<std::size_t> write_budget_;
+    std::size_t bytes_written_ = 0;
+};
+
+}  // namespace tandrel::testing

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli.h"
+#include "platform/posix/posix_files.h"
+#include "temp_dir.h"
+
+namespace tandrel::cli {
+namespace {
+
+using testing::TempDir;
+
+struct ToolRun {
+    int exit_code;
+    std::string out;
+    std::string err;
+};
+
+ToolRun Tandrel(const std::vector<std::string>& args) {
+    PosixFiles files;
+    std::ostringstream out;
+    std::ostringstream err;
+    Context context{files, out, err};
+    const int exit_code = RunTandrel(args, context);
+    return {exit_code, out.str(), err.str()};
+}
+
+// The blocks as the host's rule file holds them, byte for byte.
+const std::string kSettings = "Version=3\r\n";
+const std::string kHomeBob =
+    ":Begin \"\"\r\n!M:Main\\!!!!Inbox\\Home\\\r\n@0:From:bob@example.com\tO\tI\r\n:End \"\"\r\n";
+const std::string kWorkAnn =
+    ":Begin \"\"\r\n!M:Main\\!!!!Inbox\\Work\\\r\n@0:From:ann@example.com\tO\tI\r\n:End \"\"\r\n";
+const std::string kWorkBob =
+    ":Begin \"\"\r\n!M:Main\\!!!!Inbox\\Work\\\r\n@0:From:bob@example.com\tO\tI\r\n:End \"\"\r\n";
+const std::string kWorkAnnBob =
+    ":Begin \"\"\r\n!M:Main\\!!!!Inbox\\Work\\\r\n@0:From:ann@example.com\tO\tI\r\n"
+    "@0:From:bob@example.com\tO\tI\r\n:End \"\"\r\n";
+const std::string kWorkBobAnn =
+    ":Begin \"\"\r\n!M:Main\\!!!!Inbox\\Work\\\r\n@0:From:bob@example.com\tO\tI\r\n"
+    "@0:From:ann@example.com\tO\tI\r\n:End \"\"\r\n";
+
+TEST(CliRulesAdd, WritesTheHostFormatForEveryPlaceMode) {
+    struct Case {
+        const char* place;
+        bool delete_same;
+        std::string expected;
+    };
+    const std::string before = kSettings + kHomeBob + kWorkAnn;
+    const std::vector<Case> cases = {
+        {"0", false, kSettings + kHomeBob + kWorkAnnBob},
+        {"0", true, kSettings + kWorkAnnBob},
+        {"1", false, kSettings + kHomeBob + kWorkBobAnn},
+        {"1", true, kSettings + kWorkBobAnn},
+        {"2", false, kSettings + kHomeBob + kWorkAnn + kWorkBob},
+        {"2", true, kSettings + kWorkAnn + kWorkBob},
+        {"3", false, kSettings + kWorkBob + kHomeBob + kWorkAnn},
+        {"3", true, kSettings + kWorkBob + kWorkAnn},
+        {"-1", false, before},
+        {"-1", true, kSettings + kWorkAnn},
+        {"7", false, before},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        dir.Write("Main/iFilter.Def", before);
+        std::vector<std::string> args = {"rules",
+                                         "add",
+                                         dir.path() + "Main/iFilter.Def",
+                                         "--folder",
+                                         "Main\\!!!!Inbox\\Work\\",
+                                         "--header",
+                                         "From",
+                                         "--address",
+                                         "bob@example.com",
+                                         "--place",
+                                         c.place};
+        if (c.delete_same) {
+            args.emplace_back("--delete-same");
+        }
+        const ToolRun run = Tandrel(args);
+        EXPECT_EQ(run.exit_code, kExitOk) << run.err;
+        EXPECT_EQ(dir.Read("Main/iFilter.Def"), c.expected)
+            << "place " << c.place << (c.delete_same ? " with" : " without") << " delete-same";
+        EXPECT_EQ(dir.Read("Main/iFilter.Def.bak"), before);
+    }
+}
+
+TEST(CliRulesAdd, CreatesAMissingFileAndPlacesDefaultToTheEnd) {
+    TempDir dir;
+    const ToolRun run =
+        Tandrel({"rules", "add", dir.path() + "oFilter.Def", "--folder=Main\\!!!!Inbox\\Work\\",
+                 "--header=From", "--address=bob@example.com"});
+    EXPECT_EQ(run.exit_code, kExitOk) << run.err;
+    EXPECT_EQ(dir.Read("oFilter.Def"), kWorkBob);
+}
+
+TEST(CliRulesAdd, SeparatesUsageErrorsFromRefusals) {
+    TempDir dir;
+    const std::string file = dir.path() + "iFilter.Def";
+    const std::vector<std::string> base = {"rules",  "add",      file,  "--folder",
+                                           "Main\\", "--header", "From"};
+    EXPECT_EQ(Tandrel(base).exit_code, kExitUsage) << "--address is required";
+    for (const char* place : {"x", "1.5", "", " 1", "99999999999"}) {
+        std::vector<std::string> args = base;
+        args.insert(args.end(), {"--address", "a@b", "--place", place});
+        const ToolRun run = Tandrel(args);
+        EXPECT_EQ(run.exit_code, kExitUsage) << "place '" << place << "'";
+        EXPECT_NE(run.err.find("--help"), std::string::npos);
+    }
+    std::vector<std::string> unknown = base;
+    unknown.insert(unknown.end(), {"--address", "a@b", "--bogus"});
+    EXPECT_EQ(Tandrel(unknown).exit_code, kExitUsage);
+
+    const ToolRun refused = Tandrel(
+        {"rules", "add", file, "--folder", "Main\\", "--header", "X:Y", "--address", "a@b"});
+    EXPECT_EQ(refused.exit_code, kExitFailed);
+    EXPECT_NE(refused.err.find("refused"), std::string::npos);
+    EXPECT_FALSE(dir.Exists("iFilter.Def"));
+}
+
+TEST(CliHelp, AnswersOnEveryLevel) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"},
+                                                 {"rules", "--help"},
+                                                 {"rules", "add", "--help"},
+                                                 {"rules", "show", "--help"},
+                                                 {"rules", "check", "-h"},
+                                                 {"rules", "undo", "--help"}}) {
+        const ToolRun run = Tandrel(args);
+        EXPECT_EQ(run.exit_code, kExitOk);
+        EXPECT_EQ(run.out.rfind("usage: tandrel", 0), 0U) << run.out;
+    }
+    EXPECT_EQ(Tandrel({}).exit_code, kExitUsage);
+    EXPECT_EQ(Tandrel({"bogus"}).exit_code, kExitUsage);
+    EXPECT_EQ(Tandrel({"rules", "bogus"}).exit_code, kExitUsage);
+    EXPECT_EQ(Tandrel({"rules", "show"}).exit_code, kExitUsage);
+}
+
+TEST(CliRulesShow, PrintsSettingsAndABlockTable) {
+    TempDir dir;
+    dir.Write("iFilter.Def", kSettings + kWorkAnnBob + ":Begin \"x\"\r\n!D:\r\n:End \"x\"\r\n");
+    const ToolRun run = Tandrel({"rules", "show", dir.path() + "iFilter.Def"});
+    EXPECT_EQ(run.exit_code, kExitOk);
+    EXPECT_EQ(run.out,
+              "settings: 1\n"
+              "  Version=3\n"
+              "blocks: 2\n"
+              "#  LABEL  KIND  TARGET                CONDITIONS\n"
+              "1  \"\"     M     Main\\!!!!Inbox\\Work\\  @0 From \"ann@example.com\" O I\n"
+              "                                      @0 From \"bob@example.com\" O I\n"
+              "2  \"x\"    D                           (none)\n");
+    EXPECT_EQ(Tandrel({"rules", "show", dir.path() + "none"}).exit_code, kExitFailed);
+}
+
+TEST(CliRulesCheck, ReportsDroppedLinesAndMissingTargets) {
+    TempDir dir;
+    dir.Write("Main/!!!!Inbox/Work/Folder.ini", "");
+    dir.Write("Main/iFilter.Def", "note\r\n" + kWorkAnn + kHomeBob + "trailing\r\n");
+    const ToolRun clean = Tandrel({"rules", "check", dir.path() + "Main/iFilter.Def"});
+    EXPECT_EQ(clean.exit_code, kExitFailed);
+    EXPECT_EQ(clean.out,
+              "line 1: dropped, no \"=\" in a line before the first block: note\n"
+              "line 10: dropped, outside any block: trailing\n");
+    const ToolRun with_folders =
+        Tandrel({"rules", "check", dir.path() + "Main/iFilter.Def", "--data-folder", dir.path()});
+    EXPECT_NE(
+        with_folders.out.find("block 2: target folder does not exist: Main\\!!!!Inbox\\Home\\\n"),
+        std::string::npos)
+        << with_folders.out;
+    EXPECT_EQ(with_folders.out.find("block 1"), std::string::npos);
+
+    dir.Write("Main/oFilter.Def", kSettings + kWorkAnn);
+    const ToolRun fine = Tandrel(
+        {"rules", "check", dir.path() + "Main/oFilter.Def", "--data-folder", dir.path() + "."});
+    EXPECT_EQ(fine.exit_code, kExitOk) << fine.out;
+    EXPECT_EQ(fine.out, "nothing found\n");
+}
+
+TEST(CliRulesUndo, SwapsTheFileWithItsBackup) {
+    TempDir dir;
+    const std::string file = dir.path() + "iFilter.Def";
+    EXPECT_EQ(Tandrel({"rules", "undo", file}).exit_code, kExitFailed) << "no backup yet";
+    dir.Write("iFilter.Def", kWorkAnn);
+    ASSERT_EQ(Tandrel({"rules", "add", file, "--folder", "Main\\!!!!Inbox\\Work\\", "--header",
+                       "From", "--address", "bob@example.com"})
+                  .exit_code,
+              kExitOk);
+    ASSERT_EQ(Tandrel({"rules", "undo", file}).exit_code, kExitOk);
+    EXPECT_EQ(dir.Read("iFilter.Def"), kWorkAnn);
+    EXPECT_EQ(dir.Read("iFilter.Def.bak"), kWorkAnnBob);
+    ASSERT_EQ(Tandrel({"rules", "undo", file}).exit_code, kExitOk);
+    EXPECT_EQ(dir.Read("iFilter.Def"), kWorkAnnBob) << "a second undo redoes the change";
+}
+
+}  // namespace
+}  // namespace tandrel::cli

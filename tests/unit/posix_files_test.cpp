@@ -1,0 +1,155 @@
+#include "platform/posix/posix_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "file_size_limit.h"
+#include "temp_dir.h"
+
+namespace tandrel {
+namespace {
+
+using testing::ChildResult;
+using testing::TempDir;
+using testing::WithFileSizeLimit;
+
+TEST(PosixFilesRead, ReadsBytesAsTheyAreAndTellsMissingFromFailed) {
+    TempDir dir;
+    PosixFiles files;
+    const std::string content("a\r\nb\0c\n", 7);
+    dir.Write("Main/iFilter.Def", content);
+    std::string read;
+    EXPECT_EQ(files.ReadFile(dir.path() + "Main\\iFilter.Def", read), ReadStatus::Ok);
+    EXPECT_EQ(read, content);
+    EXPECT_EQ(files.ReadFile(dir.path() + "Main\\none", read), ReadStatus::Missing);
+    EXPECT_EQ(files.ReadFile(dir.path() + "None\\iFilter.Def", read), ReadStatus::Missing);
+    EXPECT_EQ(files.ReadFile(dir.path() + "Main", read), ReadStatus::Failed);
+    EXPECT_TRUE(read.empty());
+}
+
+TEST(PosixFilesReplace, CreatesAndReplacesLeavingNoTemporaryFile) {
+    TempDir dir;
+    PosixFiles files;
+    ASSERT_TRUE(files.WriteAtomically(dir.path() + "rules.def", "first\r\n"));
+    EXPECT_EQ(dir.Read("rules.def"), "first\r\n");
+    ::chmod((dir.path() + "rules.def").c_str(), 0640);
+    ASSERT_TRUE(files.WriteAtomically(dir.path() + "rules.def", "second\r\n"));
+    EXPECT_EQ(dir.Read("rules.def"), "second\r\n");
+    EXPECT_EQ(dir.Listing(), "rules.def");
+    struct stat info {};
+    ASSERT_EQ(::stat((dir.path() + "rules.def").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640U) << "a replaced file keeps its permissions";
+    EXPECT_FALSE(files.WriteAtomically(dir.path() + "missing\\rules.def", "x"));
+}
+
+TEST(PosixFilesReplace, KeepsOneGenerationOfBackup) {
+    TempDir dir;
+    PosixFiles files;
+    const std::string path = dir.path() + "iFilter.Def";
+    const std::string backup = BackupPath(path);
+    ASSERT_TRUE(files.WriteAtomicallyKeepingBackup(path, "one", backup));
+    EXPECT_EQ(dir.Read("iFilter.Def"), "one");
+    EXPECT_TRUE(dir.Exists("iFilter.Def.bak"));
+    EXPECT_EQ(dir.Read("iFilter.Def.bak"), "") << "no former file gives an empty backup";
+    ASSERT_TRUE(files.WriteAtomicallyKeepingBackup(path, "two", backup));
+    ASSERT_TRUE(files.WriteAtomicallyKeepingBackup(path, "three", backup));
+    EXPECT_EQ(dir.Read("iFilter.Def"), "three");
+    EXPECT_EQ(dir.Read("iFilter.Def.bak"), "two");
+    EXPECT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak");
+}
+
+TEST(PosixFilesReplace, AFailedWriteAtAnyByteLeavesFileAndBackupAsTheyWere) {
+    TempDir dir;
+    PosixFiles files;
+    const std::string path = dir.path() + "iFilter.Def";
+    dir.Write("iFilter.Def", "original content\r\n");
+    dir.Write("iFilter.Def.bak", "older content\r\n");
+    const std::string replacement = "a longer replacement for the original\r\n";
+    for (rlim_t limit = 0; limit < replacement.size(); ++limit) {
+        EXPECT_EQ(WithFileSizeLimit(limit,
+                                    [&] {
+                                        return files.WriteAtomicallyKeepingBackup(path, replacement,
+                                                                                  BackupPath(path));
+                                    }),
+                  ChildResult::False)
+            << "limit " << limit;
+        EXPECT_EQ(
+            WithFileSizeLimit(limit, [&] { return files.WriteAtomically(path, replacement); }),
+            ChildResult::False);
+        ASSERT_EQ(dir.Read("iFilter.Def"), "original content\r\n") << "limit " << limit;
+        ASSERT_EQ(dir.Read("iFilter.Def.bak"), "older content\r\n") << "limit " << limit;
+        ASSERT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak") << "limit " << limit;
+    }
+    EXPECT_EQ(WithFileSizeLimit(replacement.size(),
+                                [&] {
+                                    return files.WriteAtomicallyKeepingBackup(path, replacement,
+                                                                              BackupPath(path));
+                                }),
+              ChildResult::True);
+    EXPECT_EQ(dir.Read("iFilter.Def"), replacement);
+    EXPECT_EQ(dir.Read("iFilter.Def.bak"), "original content\r\n");
+}
+
+TEST(PosixFilesAppend, AppendsAndCreates) {
+    TempDir dir;
+    PosixFiles files;
+    EXPECT_TRUE(files.AppendFile(dir.path() + "Group.idx", "1\r\n"));
+    EXPECT_TRUE(files.AppendFile(dir.path() + "Group.idx", "2\r\n"));
+    EXPECT_EQ(dir.Read("Group.idx"), "1\r\n2\r\n");
+    EXPECT_FALSE(files.AppendFile(dir.path() + "missing\\Group.idx", "x"));
+    EXPECT_EQ(
+        WithFileSizeLimit(7, [&] { return files.AppendFile(dir.path() + "Group.idx", "3\r\n"); }),
+        ChildResult::False);
+    EXPECT_EQ(dir.Read("Group.idx"), "1\r\n2\r\n3") << "an append is not atomic";
+}
+
+TEST(PosixFilesProbe, OpensFilesButNotFolders) {
+    TempDir dir;
+    PosixFiles files;
+    dir.Write("Main/Work/Folder.ini", "");
+    EXPECT_TRUE(files.CanOpenForReading(dir.path() + "Main\\Work\\Folder.ini"));
+    EXPECT_FALSE(files.CanOpenForReading(dir.path() + "Main\\Work"));
+    EXPECT_FALSE(files.CanOpenForReading(dir.path() + "Main\\Work\\Group.ini"));
+}
+
+TEST(PosixFilesList, MatchesPrefixOrExactNameAndFlagsFolders) {
+    TempDir dir;
+    PosixFiles files;
+    dir.Write("Main/!!!!Inbox/Folder.ini", "");
+    dir.Write("Main/!!!Sent/Folder.ini", "");
+    dir.Write("Main/!!!note.txt", "");
+    dir.Write("Main/Work/Folder.ini", "");
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(files.ListFolder(dir.path() + "Main\\!!!*", entries));
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (const FolderEntry& entry : entries) {
+        names.push_back(entry.name + (entry.is_directory ? "/" : ""));
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"!!!!Inbox/", "!!!Sent/", "!!!note.txt"}));
+
+    ASSERT_TRUE(files.ListFolder(dir.path() + "Main\\Work", entries));
+    ASSERT_EQ(entries.size(), 1U);
+    EXPECT_TRUE(entries[0].is_directory);
+    ASSERT_TRUE(files.ListFolder(dir.path() + "Main\\work", entries));
+    EXPECT_TRUE(entries.empty());
+    ASSERT_TRUE(files.ListFolder(dir.path() + "Main\\*", entries));
+    EXPECT_EQ(entries.size(), 6U) << "'.' and '..' are listed as Windows lists them";
+    EXPECT_FALSE(files.ListFolder(dir.path() + "None\\*", entries));
+}
+
+TEST(PosixFilesMakeDirectory, SucceedsWhenTheFolderIsThereAfterwards) {
+    TempDir dir;
+    PosixFiles files;
+    EXPECT_TRUE(files.MakeDirectory(dir.path() + "Work"));
+    EXPECT_TRUE(files.MakeDirectory(dir.path() + "Work"));
+    dir.Write("file", "");
+    EXPECT_FALSE(files.MakeDirectory(dir.path() + "file"));
+    EXPECT_FALSE(files.MakeDirectory(dir.path() + "a\\b"));
+}
+
+}  // namespace
+}  // namespace tandrel

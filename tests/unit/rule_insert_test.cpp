@@ -1,0 +1,219 @@
+#include "rules/rule_insert.h"
+
+#include <gtest/gtest.h>
+
+#include "file_size_limit.h"
+#include "memory_files.h"
+#include "platform/posix/posix_files.h"
+#include "rules/rule_reader.h"
+#include "rules/rule_writer.h"
+#include "temp_dir.h"
+
+namespace tandrel {
+namespace {
+
+using testing::ChildResult;
+using testing::MemoryFiles;
+using testing::TempDir;
+using testing::WithFileSizeLimit;
+
+constexpr const char* kPath = "C:\\Data\\Main\\iFilter.Def";
+
+std::string Block(const std::string& folder, const std::string& conditions,
+                  const std::string& label = "") {
+    return ":Begin \"" + label + "\"\r\n!M:" + folder + "\r\n" + conditions + ":End \"" + label +
+           "\"\r\n";
+}
+
+std::string Condition(const std::string& header, const std::string& value, int number = 0) {
+    return "@" + std::to_string(number) + ":" + header + ":" + value + "\tO\tI\r\n";
+}
+
+RuleInsertion Insertion(int place_mode, bool delete_same = false) {
+    RuleInsertion insertion;
+    insertion.folder = "Main\\Work\\";
+    insertion.header = "From";
+    insertion.address = "bob@example.com";
+    insertion.place_mode = place_mode;
+    insertion.delete_same = delete_same;
+    return insertion;
+}
+
+// Runs one insertion on `before` and returns the file written.
+std::string Inserted(const std::string& before, const RuleInsertion& insertion) {
+    RuleFile rule_file = ParseRuleFile(before);
+    InsertRuleIntoModel(rule_file, insertion);
+    return FormatRuleFile(rule_file);
+}
+
+const std::string kBob = Condition("From", "bob@example.com");
+const std::string kAnn = Condition("From", "ann@example.com");
+
+TEST(InsertRulePlaces, EndOfFolderAppendsToEveryBlockOfTheFolder) {
+    const std::string before = "V=1\r\n" + Block("Main\\Work\\", kAnn) +
+                               Block("Main\\Home\\", kAnn) + Block("Main\\Work\\", kAnn, "second");
+    EXPECT_EQ(Inserted(before, Insertion(kPlaceEndOfFolder)),
+              "V=1\r\n" + Block("Main\\Work\\", kAnn + kBob) + Block("Main\\Home\\", kAnn) +
+                  Block("Main\\Work\\", kAnn + kBob, "second"));
+}
+
+TEST(InsertRulePlaces, TopOfFolderPutsTheConditionFirst) {
+    const std::string before = Block("Main\\Work\\", kAnn) + Block("Main\\Work\\", kAnn);
+    EXPECT_EQ(Inserted(before, Insertion(kPlaceTopOfFolder)),
+              Block("Main\\Work\\", kBob + kAnn) + Block("Main\\Work\\", kBob + kAnn));
+}
+
+TEST(InsertRulePlaces, WithoutABlockOfTheFolderANewOneIsMade) {
+    const std::string before = "V=1\r\n" + Block("Main\\Home\\", kAnn);
+    EXPECT_EQ(Inserted(before, Insertion(kPlaceEndOfFolder)),
+              "V=1\r\n" + Block("Main\\Home\\", kAnn) + Block("Main\\Work\\", kBob));
+    EXPECT_EQ(Inserted(before, Insertion(kPlaceTopOfFolder)),
+              "V=1\r\n" + Block("Main\\Work\\", kBob) + Block("Main\\Home\\", kAnn))
+        << "the new first block stands after the file settings";
+}
+
+TEST(InsertRulePlaces, NewBlockModesIgnoreExistingBlocks) {
+    const std::string before = Block("Main\\Work\\", kAnn);
+    EXPECT_EQ(Inserted(before, Insertion(kPlaceNewBlockLast)),
+              before + Block("Main\\Work\\", kBob));
+    EXPECT_EQ(Inserted(before, Insertion(kPlaceNewBlockFirst)),
+              Block("Main\\Work\\", kBob) + before);
+}
+
+TEST(InsertRulePlaces, FolderMatchIsExactAndKindMOnly) {
+    const std::string before =
+        Block("main\\work\\", kAnn) + ":Begin \"\"\r\n!D:Main\\Work\\\r\n" + kAnn + ":End \"\"\r\n";
+    EXPECT_EQ(Inserted(before, Insertion(kPlaceEndOfFolder)), before + Block("Main\\Work\\", kBob));
+}
+
+TEST(InsertRulePlaces, OtherModesAddNothingButStillTidy) {
+    const std::string before =
+        Block("Main\\Home\\", kBob) + Block("Main\\Empty\\", "") + Block("Main\\Keep\\", kAnn);
+    for (const int mode : {-1, 4, 1000}) {
+        EXPECT_EQ(Inserted(before, Insertion(mode, true)), Block("Main\\Keep\\", kAnn))
+            << "mode " << mode;
+    }
+}
+
+TEST(InsertRuleDeleteSame, MovesTheConditionFromOtherFolders) {
+    const std::string before = Block("Main\\Home\\", kBob) + Block("Main\\Old\\", kAnn + kBob) +
+                               Block("Main\\Work\\", kBob);
+    EXPECT_EQ(Inserted(before, Insertion(kPlaceEndOfFolder, true)),
+              Block("Main\\Old\\", kAnn) + Block("Main\\Work\\", kBob))
+        << "a block left empty is removed; the target's own copy is taken out and added again";
+}
+
+TEST(InsertRuleDeleteSame, KeepsConditionsThatArePartOfACombination) {
+    const std::string combined = Block("Main\\Home\\", kBob + Condition("To", "me", 1));
+    const std::string numbered = Block("Main\\Home\\", Condition("From", "bob@example.com", 2));
+    const std::string other_case = Block("Main\\Home\\", Condition("from", "bob@example.com") +
+                                                             Condition("From", "Bob@example.com"));
+    for (const std::string& before : {combined, numbered, other_case}) {
+        EXPECT_EQ(Inserted(before, Insertion(kPlaceNewBlockLast, true)),
+                  before + Block("Main\\Work\\", kBob));
+    }
+}
+
+TEST(InsertRuleDeleteSame, SeesTheFollowingConditionAsItIsAtThatMoment) {
+    // bob, bob, ann(1): the second bob is followed by a non-zero number and
+    // stays; the first is followed by a bob numbered 0 and goes.
+    const std::string before = Block("Main\\Home\\", kBob + kBob + Condition("To", "ann", 1));
+    EXPECT_EQ(
+        Inserted(before, Insertion(kPlaceNewBlockLast, true)),
+        Block("Main\\Home\\", kBob + Condition("To", "ann", 1)) + Block("Main\\Work\\", kBob));
+}
+
+TEST(InsertRuleDeleteSame, SwitchedOffLeavesDuplicates) {
+    const std::string before = Block("Main\\Work\\", kBob);
+    EXPECT_EQ(Inserted(before, Insertion(kPlaceEndOfFolder, false)),
+              Block("Main\\Work\\", kBob + kBob));
+}
+
+TEST(InsertRuleDeleteSame, OnlyKindMBlocksAreSearched) {
+    const std::string other_kind = ":Begin \"\"\r\n!D:Main\\Home\\\r\n" + kBob + ":End \"\"\r\n";
+    EXPECT_EQ(Inserted(other_kind, Insertion(kPlaceNewBlockLast, true)),
+              other_kind + Block("Main\\Work\\", kBob));
+}
+
+TEST(InsertRuleFile, AMissingFileGetsOnlyTheNewBlock) {
+    MemoryFiles files;
+    files.AddDirectory("C:\\Data\\Main");
+    for (const int mode : {0, 1, 2, 3}) {
+        MemoryFiles fresh = files;
+        ASSERT_EQ(InsertRule(fresh, kPath, Insertion(mode)), InsertRuleResult::Written);
+        EXPECT_EQ(fresh.Content(kPath), Block("Main\\Work\\", kBob)) << "mode " << mode;
+        EXPECT_EQ(fresh.Content(std::string(kPath) + ".bak"), "");
+    }
+}
+
+TEST(InsertRuleFile, KeepsTheFormerContentAsBackup) {
+    MemoryFiles files;
+    const std::string before = "junk line\r\n" + Block("Main\\Home\\", kAnn);
+    files.AddFile(kPath, before);
+    ASSERT_EQ(InsertRule(files, kPath, Insertion(kPlaceEndOfFolder)), InsertRuleResult::Written);
+    EXPECT_EQ(files.Content(std::string(kPath) + ".bak"), before) << "byte for byte, junk included";
+}
+
+TEST(InsertRuleFile, RefusesTextThatWouldBreakTheFileAndWritesNothing) {
+    MemoryFiles files;
+    files.AddFile(kPath, Block("Main\\Home\\", kAnn));
+    const auto refused = [&](const RuleInsertion& insertion) {
+        const bool result = InsertRule(files, kPath, insertion) == InsertRuleResult::RefusedText;
+        EXPECT_NE(RuleInsertionFault(insertion), nullptr);
+        return result;
+    };
+    for (const std::string& bad :
+         {std::string("a\rb"), std::string("a\nb"), std::string("a\tb"), std::string("a\0b", 3)}) {
+        RuleInsertion header = Insertion(0);
+        header.header = bad;
+        EXPECT_TRUE(refused(header));
+        RuleInsertion address = Insertion(0);
+        address.address = bad;
+        EXPECT_TRUE(refused(address));
+    }
+    RuleInsertion colon = Insertion(0);
+    colon.header = "X-Spam:Flag";
+    EXPECT_TRUE(refused(colon));
+    RuleInsertion folder = Insertion(0);
+    folder.folder = "Main\\Work\r\n:End \"\"\\";
+    EXPECT_TRUE(refused(folder));
+    EXPECT_EQ(files.bytes_written(), 0U);
+    EXPECT_FALSE(files.Exists(std::string(kPath) + ".bak"));
+
+    RuleInsertion fine = Insertion(0);
+    fine.address = "odd:address\"with quotes";
+    EXPECT_EQ(RuleInsertionFault(fine), nullptr) << "a value may hold colons and quotes";
+}
+
+TEST(InsertRuleFile, LeavesAnUnreadableFileAlone) {
+    MemoryFiles files;
+    files.AddFile(kPath, Block("Main\\Home\\", kAnn));
+    files.MakeUnreadable(kPath);
+    EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), InsertRuleResult::ReadFailed);
+    EXPECT_EQ(files.bytes_written(), 0U);
+}
+
+TEST(InsertRuleFile, AFailedWriteAtAnyByteLeavesTheFileAndBackupAsTheyWere) {
+    TempDir dir;
+    PosixFiles files;
+    const std::string path = dir.path() + "iFilter.Def";
+    const std::string before = "V=2\r\n" + Block("Main\\Work\\", kAnn);
+    const std::string after = "V=2\r\n" + Block("Main\\Work\\", kAnn + kBob);
+    dir.Write("iFilter.Def", before);
+    dir.Write("iFilter.Def.bak", "older");
+    for (rlim_t limit = 0; limit < after.size(); ++limit) {
+        const ChildResult written = WithFileSizeLimit(limit, [&] {
+            return InsertRule(files, path, Insertion(0)) == InsertRuleResult::Written;
+        });
+        EXPECT_EQ(written, ChildResult::False) << "limit " << limit;
+        ASSERT_EQ(dir.Read("iFilter.Def"), before) << "limit " << limit;
+        ASSERT_EQ(dir.Read("iFilter.Def.bak"), "older") << "limit " << limit;
+        ASSERT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak") << "limit " << limit;
+    }
+    EXPECT_EQ(InsertRule(files, path, Insertion(0)), InsertRuleResult::Written);
+    EXPECT_EQ(dir.Read("iFilter.Def"), after);
+    EXPECT_EQ(dir.Read("iFilter.Def.bak"), before);
+}
+
+}  // namespace
+}  // namespace tandrel

@@ -1,0 +1,312 @@
+#include "rules_commands.h"
+
+#include <algorithm>
+#include <array>
+#include <sstream>
+
+#include "arguments.h"
+#include "mailbox/folders.h"
+#include "rules/rule_insert.h"
+#include "rules/rule_reader.h"
+#include "rules/rule_writer.h"
+
+namespace tandrel::cli {
+
+namespace {
+
+constexpr const char* kRulesHelp =
+    "usage: tandrel rules SUBCOMMAND ...\n"
+    "\n"
+    "Works on one sorting-rule file (iFilter.Def or oFilter.Def).\n"
+    "\n"
+    "subcommands:\n"
+    "  add FILE --folder ID --header NAME --address TEXT [--place N] [--delete-same]\n"
+    "        add the condition NAME contains TEXT to the rules of folder ID\n"
+    "  show FILE\n"
+    "        list the settings and blocks of the file\n"
+    "  check FILE [--data-folder DIR]\n"
+    "        list every line a rewrite would drop, and with DIR every folder\n"
+    "        rule whose target folder does not exist\n"
+    "  undo FILE\n"
+    "        put back the content from before the last change (FILE.bak)\n"
+    "\n"
+    "Run 'tandrel rules SUBCOMMAND --help' for details.\n";
+
+constexpr const char* kAddHelp =
+    "usage: tandrel rules add FILE --folder ID --header NAME --address TEXT\n"
+    "                         [--place N] [--delete-same]\n"
+    "\n"
+    "Adds the condition 'header NAME contains TEXT' to the rules that sort mail\n"
+    "into folder ID (an identifier such as Main\\!!!!Inbox\\Work\\). A missing FILE\n"
+    "is created. The former content is kept as FILE.bak.\n"
+    "\n"
+    "  --place N       0 at the end of the folder's blocks (default), 1 at their\n"
+    "                  top, 2 a new block after all, 3 a new block before all;\n"
+    "                  any other number adds nothing but still tidies the file\n"
+    "  --delete-same   first remove the same condition from every folder\n";
+
+constexpr const char* kShowHelp =
+    "usage: tandrel rules show FILE\n"
+    "\n"
+    "Prints the file settings and a table of the blocks: label, kind, target and\n"
+    "conditions (number, header, value, mark O or X, flags).\n";
+
+constexpr const char* kCheckHelp =
+    "usage: tandrel rules check FILE [--data-folder DIR]\n"
+    "\n"
+    "Prints every line that a rewrite would drop, with its line number and why.\n"
+    "With --data-folder, also every folder rule (kind M) whose target folder has\n"
+    "no Folder.ini below DIR. Exits 1 when anything was found.\n";
+
+constexpr const char* kUndoHelp =
+    "usage: tandrel rules undo FILE\n"
+    "\n"
+    "Puts FILE.bak back in place of FILE; the current content becomes the new\n"
+    "FILE.bak, so a second undo redoes the change.\n";
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::string DescribeCondition(const RuleCondition& condition) {
+    std::string flags;
+    flags += condition.flag_i ? "I" : "";
+    flags += condition.flag_w ? "W" : "";
+    flags += condition.flag_t ? "T" : "";
+    flags += condition.flag_r ? "R" : "";
+    return "@" + std::to_string(condition.number) + " " + condition.header + " " +
+           Quoted(condition.value) + " " + (condition.mark ? "O" : "X") +
+           (flags.empty() ? "" : " " + flags);
+}
+
+// Parses the command's arguments; on a usage problem, reports it and sets
+// `exit_code`.
+bool ParseFor(const std::vector<std::string>& args, const OptionSpec& spec, const char* command,
+              const char* help, std::size_t positional_count, Context& context, Arguments& parsed,
+              int& exit_code) {
+    parsed = ParseArguments(args, spec);
+    if (parsed.help) {
+        context.out << help;
+        exit_code = kExitOk;
+        return false;
+    }
+    if (!parsed.error.empty()) {
+        exit_code = UsageError(context, command, parsed.error);
+        return false;
+    }
+    if (parsed.positional.size() != positional_count) {
+        exit_code = UsageError(context, command, "expects FILE");
+        return false;
+    }
+    return true;
+}
+
+int RunAdd(const std::vector<std::string>& args, Context& context) {
+    const char* command = "tandrel rules add";
+    Arguments parsed;
+    int exit_code = kExitOk;
+    if (!ParseFor(args, {{"folder", "header", "address", "place"}, {"delete-same"}}, command,
+                  kAddHelp, 1, context, parsed, exit_code)) {
+        return exit_code;
+    }
+    RuleInsertion insertion;
+    for (const char* required : {"folder", "header", "address"}) {
+        if (!parsed.Value(required)) {
+            return UsageError(context, command, std::string("--") + required + " is required");
+        }
+    }
+    insertion.folder = *parsed.Value("folder");
+    insertion.header = *parsed.Value("header");
+    insertion.address = *parsed.Value("address");
+    insertion.delete_same = parsed.Flag("delete-same");
+    if (const auto place = parsed.Value("place")) {
+        const auto mode = ParseInteger(*place);
+        if (!mode) {
+            return UsageError(context, command,
+                              "--place takes a whole number, not '" + *place + "'");
+        }
+        insertion.place_mode = *mode;
+    }
+    const std::string& path = parsed.positional.front();
+    switch (InsertRule(context.files, path, insertion)) {
+        case InsertRuleResult::Written:
+            return kExitOk;
+        case InsertRuleResult::RefusedText:
+            return Failure(context, std::string("refused: ") + RuleInsertionFault(insertion));
+        case InsertRuleResult::ReadFailed:
+            return Failure(context, "cannot read " + path + "; it was left alone");
+        case InsertRuleResult::WriteFailed:
+            return Failure(context, "cannot write " + path + "; it is as it was");
+    }
+    return kExitFailed;
+}
+
+// Reads FILE for show and check; a missing or unreadable file is a failure.
+bool ReadExisting(Context& context, const std::string& path, std::string& text, int& exit_code) {
+    switch (context.files.ReadFile(path, text)) {
+        case ReadStatus::Ok:
+            return true;
+        case ReadStatus::Missing:
+            exit_code = Failure(context, "no such file: " + path);
+            return false;
+        case ReadStatus::Failed:
+            exit_code = Failure(context, "cannot read " + path);
+            return false;
+    }
+    return false;
+}
+
+void PrintBlockTable(const RuleFile& rule_file, std::ostream& out) {
+    struct Row {
+        std::string number, label, kind, target, condition;
+    };
+    std::vector<Row> rows{{"#", "LABEL", "KIND", "TARGET", "CONDITIONS"}};
+    int index = 0;
+    for (const RuleBlock& block : rule_file.blocks) {
+        Row row{std::to_string(++index), Quoted(block.label), std::string(1, block.kind),
+                block.argument, "(none)"};
+        bool first = true;
+        for (const RuleCondition& condition : block.conditions) {
+            if (first) {
+                row.condition = DescribeCondition(condition);
+                rows.push_back(row);
+                first = false;
+            } else {
+                rows.push_back({"", "", "", "", DescribeCondition(condition)});
+            }
+        }
+        if (first) {
+            rows.push_back(row);
+        }
+    }
+    std::array<std::size_t, 4> widths{};
+    for (const Row& row : rows) {
+        widths[0] = std::max(widths[0], row.number.size());
+        widths[1] = std::max(widths[1], row.label.size());
+        widths[2] = std::max(widths[2], row.kind.size());
+        widths[3] = std::max(widths[3], row.target.size());
+    }
+    const auto padded = [](const std::string& text, std::size_t width) {
+        return text + std::string(width - text.size() + 2, ' ');
+    };
+    for (const Row& row : rows) {
+        out << padded(row.number, widths[0]) << padded(row.label, widths[1])
+            << padded(row.kind, widths[2]) << padded(row.target, widths[3]) << row.condition
+            << "\n";
+    }
+}
+
+int RunShow(const std::vector<std::string>& args, Context& context) {
+    Arguments parsed;
+    int exit_code = kExitOk;
+    if (!ParseFor(args, {}, "tandrel rules show", kShowHelp, 1, context, parsed, exit_code)) {
+        return exit_code;
+    }
+    std::string text;
+    if (!ReadExisting(context, parsed.positional.front(), text, exit_code)) {
+        return exit_code;
+    }
+    const RuleFile rule_file = ParseRuleFile(text);
+    context.out << "settings: " << rule_file.settings.size() << "\n";
+    for (const FileSetting& setting : rule_file.settings) {
+        context.out << "  " << setting.key << "=" << setting.value << "\n";
+    }
+    context.out << "blocks: " << rule_file.blocks.size() << "\n";
+    if (!rule_file.blocks.empty()) {
+        PrintBlockTable(rule_file, context.out);
+    }
+    return kExitOk;
+}
+
+int RunCheck(const std::vector<std::string>& args, Context& context) {
+    Arguments parsed;
+    int exit_code = kExitOk;
+    if (!ParseFor(args, {{"data-folder"}, {}}, "tandrel rules check", kCheckHelp, 1, context,
+                  parsed, exit_code)) {
+        return exit_code;
+    }
+    std::string text;
+    if (!ReadExisting(context, parsed.positional.front(), text, exit_code)) {
+        return exit_code;
+    }
+    std::vector<DroppedLine> dropped;
+    const RuleFile rule_file = ParseRuleFile(text, &dropped);
+    std::size_t found = dropped.size();
+    for (const DroppedLine& line : dropped) {
+        context.out << "line " << line.line_number << ": dropped, " << line.reason << ": "
+                    << line.text << "\n";
+    }
+    if (auto data_folder = parsed.Value("data-folder")) {
+        if (!data_folder->empty() && data_folder->back() != '\\' && data_folder->back() != '/') {
+            *data_folder += '\\';
+        }
+        int index = 0;
+        for (const RuleBlock& block : rule_file.blocks) {
+            ++index;
+            if (block.kind == kMoveKind && !context.files.CanOpenForReading(
+                                               FolderSettingsPath(*data_folder, block.argument))) {
+                context.out << "block " << index
+                            << ": target folder does not exist: " << block.argument << "\n";
+                ++found;
+            }
+        }
+    }
+    if (found == 0) {
+        context.out << "nothing found\n";
+        return kExitOk;
+    }
+    return kExitFailed;
+}
+
+int RunUndo(const std::vector<std::string>& args, Context& context) {
+    Arguments parsed;
+    int exit_code = kExitOk;
+    if (!ParseFor(args, {}, "tandrel rules undo", kUndoHelp, 1, context, parsed, exit_code)) {
+        return exit_code;
+    }
+    const std::string& path = parsed.positional.front();
+    const std::string backup = BackupPath(path);
+    std::string former;
+    switch (context.files.ReadFile(backup, former)) {
+        case ReadStatus::Ok:
+            break;
+        case ReadStatus::Missing:
+            return Failure(context, "no backup to put back: " + backup);
+        case ReadStatus::Failed:
+            return Failure(context, "cannot read " + backup);
+    }
+    if (!context.files.WriteAtomicallyKeepingBackup(path, former, backup)) {
+        return Failure(context, "cannot write " + path + "; it is as it was");
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunRulesCommand(const std::vector<std::string>& args, Context& context) {
+    if (args.empty()) {
+        context.err << kRulesHelp;
+        return kExitUsage;
+    }
+    const std::string& sub = args.front();
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (sub == "--help" || sub == "-h" || sub == "help") {
+        context.out << kRulesHelp;
+        return kExitOk;
+    }
+    if (sub == "add") {
+        return RunAdd(rest, context);
+    }
+    if (sub == "show") {
+        return RunShow(rest, context);
+    }
+    if (sub == "check") {
+        return RunCheck(rest, context);
+    }
+    if (sub == "undo") {
+        return RunUndo(rest, context);
+    }
+    return UsageError(context, "tandrel rules", "unknown subcommand '" + sub + "'");
+}
+
+}  // namespace tandrel::cli

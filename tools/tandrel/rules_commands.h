@@ -1,0 +1,14 @@
+// "tandrel rules ...": add, show, check and undo on a sorting-rule file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli.h"
+
+namespace tandrel::cli {
+
+// `args` excludes "rules".
+int RunRulesCommand(const std::vector<std::string>& args, Context& context);
+
+}  // namespace tandrel::cli

@@ -2,6 +2,16 @@
 
 namespace tandrel {
 
+bool IsExistingDirectory(Files& files, const std::string& path) {
+    std::string trimmed = path;
+    while (!trimmed.empty() && (trimmed.back() == '\\' || trimmed.back() == '/')) {
+        trimmed.pop_back();
+    }
+    std::vector<FolderEntry> entries;
+    return !trimmed.empty() && files.ListFolder(trimmed, entries) && entries.size() == 1 &&
+           entries.front().is_directory;
+}
+
 std::string BackupPath(const std::string& path) {
     return path + ".bak";
 }

@@ -5,6 +5,8 @@
 // binary, so CR LF line ends stand in the content as they do on disk.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,7 +57,19 @@ class Files {
 
     // Makes one directory; true when it exists as a directory afterwards.
     virtual bool MakeDirectory(const std::string& path) = 0;
+
+    // The size of a file in bytes; nullopt when it is missing or not a file.
+    virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
+
+    // Cuts a file back to `size` bytes (to undo a failed append).
+    virtual bool TruncateFile(const std::string& path, std::uint64_t size) = 0;
+
+    // Removes a file; true when it is gone afterwards.
+    virtual bool RemoveFile(const std::string& path) = 0;
 };
+
+// Whether `path` (a trailing "\\" allowed) names an existing directory.
+bool IsExistingDirectory(Files& files, const std::string& path);
 
 // The path of the backup that a rewrite keeps beside `path`.
 std::string BackupPath(const std::string& path);

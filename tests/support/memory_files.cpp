@@ -91,6 +91,13 @@ std::vector<std::string> MemoryFiles::Paths() const {
 
 bool MemoryFiles::Spend(std::size_t size, std::size_t& allowed) {
     allowed = size;
+    if (call_budget_) {
+        if (*call_budget_ == 0) {
+            allowed = 0;
+            return false;
+        }
+        --*call_budget_;
+    }
     if (!write_budget_) {
         return true;
     }
@@ -199,6 +206,37 @@ bool MemoryFiles::MakeDirectory(const std::string& path) {
         return false;
     }
     nodes_.push_back({Normalized(path), true, std::string()});
+    return true;
+}
+
+std::optional<std::uint64_t> MemoryFiles::FileSize(const std::string& path) {
+    const Node* node = Find(path);
+    if (node == nullptr || node->is_directory) {
+        return std::nullopt;
+    }
+    return node->content.size();
+}
+
+bool MemoryFiles::TruncateFile(const std::string& path, std::uint64_t size) {
+    Node* node = Find(path);
+    if (node == nullptr || node->is_directory || size > node->content.size()) {
+        return false;
+    }
+    node->content.resize(static_cast<std::size_t>(size));
+    return true;
+}
+
+bool MemoryFiles::RemoveFile(const std::string& path) {
+    const std::string normal = Normalized(path);
+    const auto found = std::find_if(nodes_.begin(), nodes_.end(),
+                                    [&](const Node& node) { return node.path == normal; });
+    if (found == nodes_.end()) {
+        return true;
+    }
+    if (found->is_directory) {
+        return false;
+    }
+    nodes_.erase(found);
     return true;
 }
 

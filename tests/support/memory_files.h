@@ -23,6 +23,8 @@ class MemoryFiles final : public Files {
     // Let only this many more bytes be written; then every write fails: a
     // replace leaves its target as it was, an append stops part way.
     void SetWriteBudget(std::size_t bytes) { write_budget_ = bytes; }
+    // Let only this many more write calls (replace or append) succeed.
+    void SetWriteCallBudget(std::size_t calls) { call_budget_ = calls; }
 
     bool Exists(const std::string& path) const;
     bool IsDirectory(const std::string& path) const;
@@ -40,6 +42,9 @@ class MemoryFiles final : public Files {
     bool CanOpenForReading(const std::string& path) override;
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
     bool MakeDirectory(const std::string& path) override;
+    std::optional<std::uint64_t> FileSize(const std::string& path) override;
+    bool TruncateFile(const std::string& path, std::uint64_t size) override;
+    bool RemoveFile(const std::string& path) override;
 
   private:
     struct Node {
@@ -57,6 +62,7 @@ class MemoryFiles final : public Files {
     std::vector<Node> nodes_;
     std::set<std::string> unreadable_;
     std::optional<std::size_t> write_budget_;
+    std::optional<std::size_t> call_budget_;
     std::size_t bytes_written_ = 0;
 };
 

@@ -1,30 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli.h"
-#include "platform/posix/posix_files.h"
+#include "cli_test_run.h"
 #include "temp_dir.h"
 
 namespace tandrel::cli {
 namespace {
 
 using testing::TempDir;
-
-struct ToolRun {
-    int exit_code;
-    std::string out;
-    std::string err;
-};
-
-ToolRun Tandrel(const std::vector<std::string>& args) {
-    PosixFiles files;
-    std::ostringstream out;
-    std::ostringstream err;
-    Context context{files, out, err};
-    const int exit_code = RunTandrel(args, context);
-    return {exit_code, out.str(), err.str()};
-}
 
 // The blocks as the host's rule file holds them, byte for byte.
 const std::string kSettings = "Version=3\r\n";

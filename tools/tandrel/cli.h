@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "arguments.h"
 #include "platform/files.h"
+#include "platform/profile.h"
 
 namespace tandrel::cli {
 
@@ -17,6 +19,7 @@ constexpr int kExitUsage = 2;
 
 struct Context {
     Files& files;
+    Profile& profile;
     std::ostream& out;
     std::ostream& err;
 };
@@ -26,6 +29,17 @@ int RunTandrel(const std::vector<std::string>& args, Context& context);
 
 // Reports a usage error with the command's help hint; returns kExitUsage.
 int UsageError(Context& context, const std::string& command, const std::string& problem);
+
+// Parses a command's arguments, which take one positional argument named
+// `positional`. False when the command is done: help was printed or a usage
+// error reported; `exit_code` then says how it ended.
+bool ParseCommand(const std::vector<std::string>& args, const OptionSpec& spec, const char* command,
+                  const char* help, const char* positional, Context& context, Arguments& parsed,
+                  int& exit_code);
+
+// A data folder as given on the command line, ending with a separator so that
+// identifiers can be appended.
+std::string DataFolderArgument(std::string folder);
 
 // Reports a failure; returns kExitFailed.
 int Failure(Context& context, const std::string& problem);

@@ -79,34 +79,12 @@ std::string DescribeCondition(const RuleCondition& condition) {
            (flags.empty() ? "" : " " + flags);
 }
 
-// Parses the command's arguments; on a usage problem, reports it and sets
-// `exit_code`.
-bool ParseFor(const std::vector<std::string>& args, const OptionSpec& spec, const char* command,
-              const char* help, std::size_t positional_count, Context& context, Arguments& parsed,
-              int& exit_code) {
-    parsed = ParseArguments(args, spec);
-    if (parsed.help) {
-        context.out << help;
-        exit_code = kExitOk;
-        return false;
-    }
-    if (!parsed.error.empty()) {
-        exit_code = UsageError(context, command, parsed.error);
-        return false;
-    }
-    if (parsed.positional.size() != positional_count) {
-        exit_code = UsageError(context, command, "expects FILE");
-        return false;
-    }
-    return true;
-}
-
 int RunAdd(const std::vector<std::string>& args, Context& context) {
     const char* command = "tandrel rules add";
     Arguments parsed;
     int exit_code = kExitOk;
-    if (!ParseFor(args, {{"folder", "header", "address", "place"}, {"delete-same"}}, command,
-                  kAddHelp, 1, context, parsed, exit_code)) {
+    if (!ParseCommand(args, {{"folder", "header", "address", "place"}, {"delete-same"}}, command,
+                      kAddHelp, "FILE", context, parsed, exit_code)) {
         return exit_code;
     }
     RuleInsertion insertion;
@@ -199,7 +177,8 @@ void PrintBlockTable(const RuleFile& rule_file, std::ostream& out) {
 int RunShow(const std::vector<std::string>& args, Context& context) {
     Arguments parsed;
     int exit_code = kExitOk;
-    if (!ParseFor(args, {}, "tandrel rules show", kShowHelp, 1, context, parsed, exit_code)) {
+    if (!ParseCommand(args, {}, "tandrel rules show", kShowHelp, "FILE", context, parsed,
+                      exit_code)) {
         return exit_code;
     }
     std::string text;
@@ -221,8 +200,8 @@ int RunShow(const std::vector<std::string>& args, Context& context) {
 int RunCheck(const std::vector<std::string>& args, Context& context) {
     Arguments parsed;
     int exit_code = kExitOk;
-    if (!ParseFor(args, {{"data-folder"}, {}}, "tandrel rules check", kCheckHelp, 1, context,
-                  parsed, exit_code)) {
+    if (!ParseCommand(args, {{"data-folder"}, {}}, "tandrel rules check", kCheckHelp, "FILE",
+                      context, parsed, exit_code)) {
         return exit_code;
     }
     std::string text;
@@ -236,15 +215,13 @@ int RunCheck(const std::vector<std::string>& args, Context& context) {
         context.out << "line " << line.line_number << ": dropped, " << line.reason << ": "
                     << line.text << "\n";
     }
-    if (auto data_folder = parsed.Value("data-folder")) {
-        if (!data_folder->empty() && data_folder->back() != '\\' && data_folder->back() != '/') {
-            *data_folder += '\\';
-        }
+    if (const auto data_folder_argument = parsed.Value("data-folder")) {
+        const std::string data_folder = DataFolderArgument(*data_folder_argument);
         int index = 0;
         for (const RuleBlock& block : rule_file.blocks) {
             ++index;
-            if (block.kind == kMoveKind && !context.files.CanOpenForReading(
-                                               FolderSettingsPath(*data_folder, block.argument))) {
+            if (block.kind == kMoveKind &&
+                !context.files.CanOpenForReading(FolderSettingsPath(data_folder, block.argument))) {
                 context.out << "block " << index
                             << ": target folder does not exist: " << block.argument << "\n";
                 ++found;
@@ -261,7 +238,8 @@ int RunCheck(const std::vector<std::string>& args, Context& context) {
 int RunUndo(const std::vector<std::string>& args, Context& context) {
     Arguments parsed;
     int exit_code = kExitOk;
-    if (!ParseFor(args, {}, "tandrel rules undo", kUndoHelp, 1, context, parsed, exit_code)) {
+    if (!ParseCommand(args, {}, "tandrel rules undo", kUndoHelp, "FILE", context, parsed,
+                      exit_code)) {
         return exit_code;
     }
     const std::string& path = parsed.positional.front();

@@ -259,4 +259,21 @@ bool PosixFiles::MakeDirectory(const std::string& path) {
     return errno == EEXIST && IsDirectory(posix_path);
 }
 
+std::optional<std::uint64_t> PosixFiles::FileSize(const std::string& path) {
+    struct stat info {};
+    if (::stat(ToPosixPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+bool PosixFiles::TruncateFile(const std::string& path, std::uint64_t size) {
+    return ::truncate(ToPosixPath(path).c_str(), static_cast<off_t>(size)) == 0;
+}
+
+bool PosixFiles::RemoveFile(const std::string& path) {
+    const std::string posix_path = ToPosixPath(path);
+    return ::unlink(posix_path.c_str()) == 0 || errno == ENOENT;
+}
+
 }  // namespace tandrel

@@ -15,6 +15,9 @@ class PosixFiles final : public Files {
     bool CanOpenForReading(const std::string& path) override;
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
     bool MakeDirectory(const std::string& path) override;
+    std::optional<std::uint64_t> FileSize(const std::string& path) override;
+    bool TruncateFile(const std::string& path, std::uint64_t size) override;
+    bool RemoveFile(const std::string& path) override;
 };
 
 // A host path as a POSIX path: every "\" becomes "/".

@@ -16,6 +16,9 @@ class Win32Files final : public Files {
     bool CanOpenForReading(const std::string& path) override;
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
     bool MakeDirectory(const std::string& path) override;
+    std::optional<std::uint64_t> FileSize(const std::string& path) override;
+    bool TruncateFile(const std::string& path, std::uint64_t size) override;
+    bool RemoveFile(const std::string& path) override;
 };
 
 }  // namespace tandrel

@@ -1,0 +1,124 @@
+#include "addressbook/add_address.h"
+
+#include <optional>
+
+#include "addressbook/group_index.h"
+#include "platform/file_names.h"
+#include "resources/string_table.h"
+#include "shell/format_text.h"
+
+namespace tandrel {
+
+namespace {
+
+// A temporary name asked for again this often when it is taken already.
+constexpr int kNameAttempts = 64;
+
+bool NameIsTaken(Files& files, const std::string& path) {
+    std::vector<FolderEntry> entries;
+    return !files.ListFolder(path, entries) || !entries.empty();
+}
+
+// A new card file name: the host's temporary name without its folder, one
+// that no file in the group folder bears yet.
+std::optional<std::string> FreshCardFileName(Files& files, TempNames& temp_names,
+                                             const std::string& group_folder) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::string folder = temp_names.TempFolder();
+        const std::string full = temp_names.TempFileName("bab");
+        if (full.size() <= folder.size()) {
+            continue;
+        }
+        const std::string name = full.substr(folder.size());
+        if (IsPlainFileName(name) && !NameIsTaken(files, group_folder + "\\" + name)) {
+            return name;
+        }
+    }
+    return std::nullopt;
+}
+
+// Puts a file back the way it was before this operation wrote to it.
+void TakeBack(Files& files, const std::string& path, std::optional<std::uint64_t> former_size) {
+    if (former_size) {
+        files.TruncateFile(path, *former_size);
+    } else {
+        files.RemoveFile(path);
+    }
+}
+
+}  // namespace
+
+AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& temp_names,
+                                   const std::string& data_folder, const AddressEntry& entry) {
+    if (!IsPlainGroupPath(entry.group.group_path)) {
+        return AddAddressResult::GroupMissing;
+    }
+    const std::string group_folder = GroupFolder(profile, data_folder, entry.group);
+    if (!IsExistingDirectory(files, group_folder)) {
+        return AddAddressResult::GroupMissing;
+    }
+    const std::string address = FoldForAddressBook(entry.address);
+    const std::string name = FoldForAddressBook(entry.name);
+
+    const std::string index_path = group_folder + "\\" + kGroupIndexName;
+    std::string index_text;
+    const ReadStatus index_status = files.ReadFile(index_path, index_text);
+    if (index_status == ReadStatus::Failed) {
+        return AddAddressResult::WriteFailed;  // appending blind could hide a duplicate
+    }
+    const GroupIndexScan scan = ScanGroupIndex(index_text, address);
+    if (scan.duplicate) {
+        return AddAddressResult::Duplicate;
+    }
+
+    std::string card_file_name = scan.card_file_name;
+    if (scan.entry_count == 0 || !IsPlainFileName(card_file_name)) {
+        const auto fresh = FreshCardFileName(files, temp_names, group_folder);
+        if (!fresh) {
+            return AddAddressResult::WriteFailed;
+        }
+        card_file_name = *fresh;
+    }
+    const std::string card_path = group_folder + "\\" + card_file_name;
+    const std::optional<std::uint64_t> card_size = files.FileSize(card_path);
+    const std::string block = CardBlock(name, address);
+    // A new card file is made whole in one step; an existing one is appended to.
+    const bool card_written =
+        card_size ? files.AppendFile(card_path, block) : files.WriteAtomically(card_path, block);
+    if (!card_written) {
+        if (card_size) {
+            TakeBack(files, card_path, card_size);
+        }
+        return AddAddressResult::WriteFailed;
+    }
+
+    const std::optional<std::uint64_t> index_size =
+        index_status == ReadStatus::Ok ? std::optional<std::uint64_t>(index_text.size())
+                                       : std::nullopt;
+    const std::string line =
+        IndexLine(card_size.value_or(0), card_file_name, name, address, scan.entry_count + 1);
+    if (!files.AppendFile(index_path, line)) {
+        TakeBack(files, index_path, index_size);
+        TakeBack(files, card_path, card_size);
+        return AddAddressResult::WriteFailed;
+    }
+    return AddAddressResult::Added;
+}
+
+std::string AddAddressMessage(AddAddressResult result, const AddressEntry& entry) {
+    const std::string& book = entry.group.book;
+    const std::string& path = entry.group.group_path;
+    switch (result) {
+        case AddAddressResult::Duplicate:
+            return FormatText(TEXT_DUPLICATE_ADDRESS, {book, path, entry.address});
+        case AddAddressResult::GroupMissing:
+            return FormatText(TEXT_GROUP_MISSING, {book, path});
+        case AddAddressResult::WriteFailed:
+            return FormatText(TEXT_ADDRESS_NOT_WRITTEN, {entry.address, book, path});
+        case AddAddressResult::Added:
+            break;
+    }
+    return std::string();
+}
+
+}  // namespace tandrel

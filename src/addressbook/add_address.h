@@ -1,0 +1,37 @@
+// Adding an address with a display name to an address-book group.
+#pragma once
+
+#include <string>
+
+#include "addressbook/address_book.h"
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "platform/temp_names.h"
+
+namespace tandrel {
+
+struct AddressEntry {
+    GroupIdentifier group;
+    std::string address;
+    std::string name;
+};
+
+enum class AddAddressResult {
+    Added,
+    Duplicate,     // the group's index holds the address already
+    GroupMissing,  // no such group folder (or a group path that leaves the book)
+    WriteFailed,   // nothing of the entry is left on disk
+};
+
+// Checks the group, refuses a duplicate, appends the vCard block to the
+// group's card file (a new one named after a fresh temporary name when the
+// index has no entry), then the index line. CR, LF and NUL are dropped from
+// the name and address and a tab becomes a blank. If a write fails, what was
+// already written is taken back.
+AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& temp_names,
+                                   const std::string& data_folder, const AddressEntry& entry);
+
+// The user's message for a result other than Added (string-table texts).
+std::string AddAddressMessage(AddAddressResult result, const AddressEntry& entry);
+
+}  // namespace tandrel

@@ -1,0 +1,65 @@
+#include "addressbook/create_group.h"
+
+#include "mailbox/folders.h"
+#include "platform/ini_text.h"
+
+namespace tandrel {
+
+namespace {
+
+// Writes an empty file unless one is there already (whatever it holds).
+bool EnsureFile(Files& files, const std::string& path) {
+    std::string ignored;
+    switch (files.ReadFile(path, ignored)) {
+        case ReadStatus::Ok:
+            return true;
+        case ReadStatus::Missing:
+            return files.WriteAtomically(path, std::string());
+        case ReadStatus::Failed:
+            return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+GroupIdentifier ChildGroup(const GroupIdentifier& parent, const std::string& name) {
+    return {parent.book, parent.group_path.empty() ? name : parent.group_path + "\\" + name};
+}
+
+CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::string& data_folder,
+                                    const GroupIdentifier& parent, const std::string& name,
+                                    LeadBytePredicate is_lead_byte) {
+    if (!IsPlainFileName(name, is_lead_byte)) {
+        return CreateGroupResult::InvalidName;
+    }
+    if (!parent.group_path.empty() && !IsPlainGroupPath(parent.group_path)) {
+        return CreateGroupResult::ParentMissing;
+    }
+    const std::string book_folder = ResolveBookFolder(profile, data_folder, parent.book);
+    const std::string parent_folder =
+        parent.group_path.empty() ? book_folder : book_folder + parent.group_path + "\\";
+    if (!IsExistingDirectory(files, parent_folder)) {
+        return CreateGroupResult::ParentMissing;
+    }
+    const std::string folder = parent_folder + name + "\\";
+    if (!files.MakeDirectory(folder.substr(0, folder.size() - 1))) {
+        return CreateGroupResult::WriteFailed;
+    }
+
+    const std::string settings_path = folder + kFolderSettingsName;
+    std::string settings;
+    if (files.ReadFile(settings_path, settings) == ReadStatus::Failed) {
+        return CreateGroupResult::WriteFailed;
+    }
+    settings = WithIniValue(settings, "Settings", "NickName", "");
+    settings = WithIniValue(settings, "Settings", "Expanded", "1");
+    if (!files.WriteAtomically(settings_path, settings) ||
+        !EnsureFile(files, folder + kGroupIndexName) ||
+        !EnsureFile(files, folder + kGroupMarkerName)) {
+        return CreateGroupResult::WriteFailed;
+    }
+    return CreateGroupResult::Created;
+}
+
+}  // namespace tandrel

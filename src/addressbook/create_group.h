@@ -1,0 +1,31 @@
+// Making a new address-book group on disk.
+#pragma once
+
+#include <string>
+
+#include "addressbook/address_book.h"
+#include "platform/file_names.h"
+#include "platform/files.h"
+#include "platform/profile.h"
+
+namespace tandrel {
+
+enum class CreateGroupResult {
+    Created,
+    InvalidName,    // not a single plain folder name
+    ParentMissing,  // the book or parent group folder does not exist
+    WriteFailed,    // a folder or file could not be made; the group does not show
+};
+
+// Makes `{parent folder}\{name}` with "Folder.ini" (section Settings:
+// NickName empty, Expanded 1; other keys of an existing file kept), an empty
+// "Group.idx" unless one is there, and last an empty "Group.ini", which makes
+// the group show in listings. Each file is written whole or not at all.
+CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::string& data_folder,
+                                    const GroupIdentifier& parent, const std::string& name,
+                                    LeadBytePredicate is_lead_byte = nullptr);
+
+// The identifier of the group `name` below `parent`.
+GroupIdentifier ChildGroup(const GroupIdentifier& parent, const std::string& name);
+
+}  // namespace tandrel

@@ -1,0 +1,33 @@
+// A group's index ("Group.idx") and card file: one index line per entry,
+// "offset<TAB>0<TAB>card file<TAB>name<TAB>address<TAB><TAB><TAB>sequence",
+// and one vCard block per entry in the card file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tandrel {
+
+struct GroupIndexScan {
+    bool duplicate = false;      // an entry holds the address (same bytes)
+    int entry_count = 0;         // entries before the scan stopped
+    std::string card_file_name;  // third field of the last line that has one
+};
+
+// Reads index text: lines end at LF or CR and are read up to a NUL; a line of
+// exactly eight tab-separated fields is an entry. Stops at a duplicate.
+GroupIndexScan ScanGroupIndex(std::string_view index_text, std::string_view address);
+
+// A text as it may stand in an index field or a card line: CR, LF and NUL
+// dropped, a tab made a blank.
+std::string FoldForAddressBook(std::string_view text);
+
+// The vCard block of an entry, lines ending CR LF.
+std::string CardBlock(const std::string& name, const std::string& address);
+
+// The index line of an entry, ending CR LF.
+std::string IndexLine(std::uint64_t card_offset, const std::string& card_file_name,
+                      const std::string& name, const std::string& address, int sequence);
+
+}  // namespace tandrel

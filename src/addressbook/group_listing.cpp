@@ -1,0 +1,58 @@
+#include "addressbook/group_listing.h"
+
+#include "addressbook/address_book.h"
+
+namespace tandrel {
+
+namespace {
+
+void ListGroups(Files& files, const std::string& book_folder, GroupTreeItem& parent) {
+    const std::string folder =
+        parent.group_path.empty() ? book_folder : book_folder + parent.group_path + "\\";
+    for (const std::string& name : ListedFolders(files, folder + "*")) {
+        if (!files.CanOpenForReading(folder + name + "\\" + kGroupMarkerName)) {
+            continue;
+        }
+        GroupTreeItem item;
+        item.book = parent.book;
+        item.group_path = parent.group_path.empty() ? name : parent.group_path + "\\" + name;
+        item.text = name;
+        ListGroups(files, book_folder, item);
+        parent.children.push_back(std::move(item));
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> ListedFolders(Files& files, const std::string& pattern) {
+    std::vector<FolderEntry> entries;
+    std::vector<std::string> names;
+    if (!files.ListFolder(pattern, entries)) {
+        return names;
+    }
+    for (FolderEntry& entry : entries) {
+        if (entry.is_directory && !entry.name.empty() && entry.name.front() != '.') {
+            names.push_back(std::move(entry.name));
+        }
+    }
+    return names;
+}
+
+std::vector<GroupTreeItem> ListGroupTree(Files& files, Profile& profile,
+                                         const std::string& data_folder) {
+    const std::string root = AddressBookRoot(data_folder);
+    std::vector<GroupTreeItem> books;
+    for (const std::string& entry : ListedFolders(files, root + "\\@*")) {
+        GroupTreeItem book;
+        book.book = entry.substr(1);
+        book.text = book.book;
+        if (!files.CanOpenForReading(root + "\\" + entry + "\\" + kGroupMarkerName)) {
+            continue;
+        }
+        ListGroups(files, ResolveBookFolder(profile, data_folder, book.book), book);
+        books.push_back(std::move(book));
+    }
+    return books;
+}
+
+}  // namespace tandrel

@@ -1,0 +1,30 @@
+// Listing books and groups: a wildcard search in the file system's order,
+// folders only, names beginning with "." left out.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/profile.h"
+
+namespace tandrel {
+
+// The folder names that match `pattern`; none when it cannot be listed.
+std::vector<std::string> ListedFolders(Files& files, const std::string& pattern);
+
+// One item of the Address group dialog's tree.
+struct GroupTreeItem {
+    std::string book;
+    std::string group_path;  // empty for a book
+    std::string text;        // the book name or the group folder's name
+    std::vector<GroupTreeItem> children;
+};
+
+// Every book whose "{root}\@{book}\Group.ini" opens, and below it every group
+// whose folder holds "Group.ini", depth first, in listing order. A group
+// without the marker is left out together with its sub-groups.
+std::vector<GroupTreeItem> ListGroupTree(Files& files, Profile& profile,
+                                         const std::string& data_folder);
+
+}  // namespace tandrel

@@ -1,0 +1,29 @@
+// Taking a header value apart into addresses and display names.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tandrel {
+
+// Removes leading and trailing blanks and double quotes (not tabs or line
+// breaks). The first character left by the front trim is never removed.
+void TrimQuotesAndSpaces(std::string& text);
+
+struct NameAddress {
+    std::string name;
+    std::string address;
+};
+
+// One address part: "Name <a@b>", "a@b (Name)" or a bare address, whose name
+// is then its local part (or, without "@", all but its last character).
+NameAddress SplitNameAddress(std::string_view part);
+
+// The entries of the address, subfolder-name and address-book-name lists for
+// one header value: one entry (the whole value, empty names) when it holds no
+// "@", else one per comma-separated part, a trailing comma giving a last
+// empty part.
+std::vector<NameAddress> AddressChoices(std::string_view header_value);
+
+}  // namespace tandrel

@@ -1,0 +1,56 @@
+#include "platform/file_names.h"
+
+#include <array>
+#include <string>
+
+namespace tandrel {
+
+namespace {
+
+bool IsDeviceName(std::string_view name) {
+    // "CON", "con.txt" and "COM1 " all name the device.
+    std::string stem(name.substr(0, name.find('.')));
+    while (!stem.empty() && stem.back() == ' ') {
+        stem.pop_back();
+    }
+    for (char& c : stem) {
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    static constexpr std::array<std::string_view, 4> kPlain = {"CON", "PRN", "AUX", "NUL"};
+    for (const std::string_view device : kPlain) {
+        if (stem == device) {
+            return true;
+        }
+    }
+    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+           stem[3] >= '1' && stem[3] <= '9';
+}
+
+}  // namespace
+
+bool IsShiftJisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool IsPlainFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
+    if (name.empty() || name == "." || name == ".." || name.back() == ' ' || name.back() == '.') {
+        return false;
+    }
+    constexpr std::string_view kReserved = "\\/:*?\"<>|";
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (is_lead_byte != nullptr && is_lead_byte(byte)) {
+            if (i + 1 == name.size()) {
+                return false;  // a lead byte without its second byte
+            }
+            ++i;
+            continue;
+        }
+        if (byte < 0x20 || byte == 0x7F || kReserved.find(name[i]) != std::string_view::npos) {
+            return false;
+        }
+    }
+    return !IsDeviceName(name);
+}
+
+}  // namespace tandrel

@@ -1,0 +1,206 @@
+#include "platform/ini_text.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace tandrel {
+
+namespace {
+
+// The blanks that the profile functions trim (Ctrl-Z among them).
+constexpr std::string_view kBlanks = " \t\r\n\v\f\x1a";
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(kBlanks);
+    return text.substr(first, last - first + 1);
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+struct Line {
+    std::size_t begin = 0;
+    std::size_t content_end = 0;  // before the line end
+    std::size_t end = 0;          // after the line end
+};
+
+std::vector<Line> SplitLines(std::string_view text) {
+    std::vector<Line> lines;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const auto newline = text.find('\n', begin);
+        Line line;
+        line.begin = begin;
+        line.end = newline == std::string_view::npos ? text.size() : newline + 1;
+        line.content_end = newline == std::string_view::npos ? text.size() : newline;
+        if (line.content_end > begin && text[line.content_end - 1] == '\r') {
+            --line.content_end;
+        }
+        lines.push_back(line);
+        begin = line.end;
+    }
+    return lines;
+}
+
+// The name of a "[name]" line, or nullopt for any other line.
+std::optional<std::string_view> SectionName(std::string_view trimmed) {
+    if (trimmed.empty() || trimmed.front() != '[') {
+        return std::nullopt;
+    }
+    const auto close = trimmed.find(']');
+    return Trim(
+        trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+}
+
+// The key of a "key=value" line, or nullopt.
+std::optional<std::string_view> KeyName(std::string_view trimmed) {
+    const auto equals = trimmed.find('=');
+    if (equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return Trim(trimmed.substr(0, equals));
+}
+
+std::string Unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::string(value);
+}
+
+// Where a key stands, or would go, in the text.
+struct KeyPlace {
+    int key_line = -1;           // the key's line
+    int section_last_line = -1;  // the last non-blank line of the first such section
+};
+
+KeyPlace FindKeyPlace(std::string_view text, const std::vector<Line>& lines,
+                      std::string_view section, std::string_view key) {
+    KeyPlace place;
+    bool in_section = false;
+    bool in_first_section = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view content =
+            text.substr(lines[i].begin, lines[i].content_end - lines[i].begin);
+        const std::string_view trimmed = Trim(content);
+        if (const auto name = SectionName(trimmed)) {
+            in_section = EqualIgnoringCase(*name, Trim(section));
+            in_first_section = in_section && place.section_last_line < 0;
+            if (in_first_section) {
+                place.section_last_line = static_cast<int>(i);
+            }
+            continue;
+        }
+        if (in_first_section && !trimmed.empty()) {
+            place.section_last_line = static_cast<int>(i);
+        }
+        if (in_section && place.key_line < 0) {
+            const auto name = KeyName(trimmed);
+            if (name && EqualIgnoringCase(*name, Trim(key))) {
+                place.key_line = static_cast<int>(i);
+            }
+        }
+    }
+    return place;
+}
+
+}  // namespace
+
+std::optional<std::string> FindIniValue(std::string_view text, std::string_view section,
+                                        std::string_view key) {
+    const std::vector<Line> lines = SplitLines(text);
+    const KeyPlace place = FindKeyPlace(text, lines, section, key);
+    if (place.key_line < 0) {
+        return std::nullopt;
+    }
+    const Line& line = lines[static_cast<std::size_t>(place.key_line)];
+    const std::string_view content = text.substr(line.begin, line.content_end - line.begin);
+    return Unquoted(Trim(content.substr(content.find('=') + 1)));
+}
+
+std::string WithIniValue(std::string_view text, std::string_view section, std::string_view key,
+                         std::string_view value) {
+    const std::vector<Line> lines = SplitLines(text);
+    const KeyPlace place = FindKeyPlace(text, lines, section, key);
+    const std::string key_line = std::string(key) + "=" + std::string(value);
+    std::string out;
+    if (place.key_line >= 0) {
+        const Line& line = lines[static_cast<std::size_t>(place.key_line)];
+        out.append(text.substr(0, line.begin));
+        out += key_line;
+        out.append(text.substr(line.content_end));
+        return out;
+    }
+    if (place.section_last_line >= 0) {
+        const Line& line = lines[static_cast<std::size_t>(place.section_last_line)];
+        out.append(text.substr(0, line.end));
+        if (line.end == line.content_end) {
+            out += "\r\n";  // the section's last line was the file's last, without a line end
+        }
+        out += key_line + "\r\n";
+        out.append(text.substr(line.end));
+        return out;
+    }
+    out.append(text);
+    if (!out.empty() && out.back() != '\n') {
+        out += "\r\n";
+    }
+    out += "[" + std::string(section) + "]\r\n" + key_line + "\r\n";
+    return out;
+}
+
+int ParseProfileInt(std::string_view value) {
+    std::size_t i = 0;
+    while (i < value.size() && static_cast<unsigned char>(value[i]) <= ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < value.size() && (value[i] == '-' || value[i] == '+')) {
+        negative = value[i] == '-';
+        ++i;
+    }
+    std::uint32_t base = 10;
+    if (i + 1 < value.size() && value[i] == '0') {
+        const char prefix = value[i + 1];
+        base = prefix == 'x' ? 16U : prefix == 'o' ? 8U : prefix == 'b' ? 2U : 10U;
+        if (base != 10) {
+            i += 2;
+        }
+    }
+    std::uint32_t total = 0;
+    for (; i < value.size(); ++i) {
+        const char c = value[i];
+        std::uint32_t digit = 0;
+        if (c >= '0' && c <= '9') {
+            digit = static_cast<std::uint32_t>(c - '0');
+        } else if (c >= 'a' && c <= 'f') {
+            digit = static_cast<std::uint32_t>(c - 'a' + 10);
+        } else if (c >= 'A' && c <= 'F') {
+            digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        } else {
+            break;
+        }
+        if (digit >= base) {
+            break;
+        }
+        total = total * base + digit;
+    }
+    return static_cast<int>(negative ? 0U - total : total);
+}
+
+}  // namespace tandrel

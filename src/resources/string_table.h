@@ -1,0 +1,55 @@
+/* The library's string table: ids and texts, shared by the resource script
+   and the C++ code (which formats them with FormatText). Kept to plain C
+   macros because the resource compiler reads this file too. */
+#ifndef TANDREL_RESOURCES_STRING_TABLE_H
+#define TANDREL_RESOURCES_STRING_TABLE_H
+
+#define IDS_PLACE_END_OF_FOLDER 1
+#define IDS_PLACE_TOP_OF_FOLDER 2
+#define IDS_PLACE_NEW_BLOCK_LAST 3
+#define IDS_PLACE_NEW_BLOCK_FIRST 4
+#define IDS_VERSION_PREFIX 10
+#define IDS_TITLE_RECEIVED 13
+#define IDS_TITLE_SENT 14
+#define IDS_PLUGIN_INFO 15
+#define IDS_DUPLICATE_ADDRESS 101
+#define IDS_NO_SUBFOLDER_NAME 102
+#define IDS_SUBFOLDER_EXISTS 103
+#define IDS_TRASH_SUBFOLDER 104
+#define IDS_DUPLICATE_GROUP 105
+#define IDS_GROUP_MISSING 106
+#define IDS_ADDRESS_NOT_WRITTEN 107
+#define IDS_GROUP_NOT_WRITTEN 108
+#define IDS_INVALID_GROUP_NAME 109
+#define IDS_RUN_CURRENT 201
+#define IDS_RUN_INBOX 202
+#define IDS_RUN_SENT 203
+
+#define TEXT_PLACE_END_OF_FOLDER "Add condition to the END of existing folder"
+#define TEXT_PLACE_TOP_OF_FOLDER "Add condition to the TOP of existing folder"
+#define TEXT_PLACE_NEW_BLOCK_LAST "Create new folder condition to the END of all"
+#define TEXT_PLACE_NEW_BLOCK_FIRST "Create new folder condition to the TOP of all"
+#define TEXT_VERSION_PREFIX "\\StringFileInfo\\040904B0\\"
+#define TEXT_TITLE_RECEIVED "Tandrel (Received)"
+#define TEXT_TITLE_SENT "Tandrel (Sent)"
+#define TEXT_PLUGIN_INFO "Plugin: %s\nVersion: %s\n%s"
+#define TEXT_DUPLICATE_ADDRESS \
+    "In the address group(%s:%s) same address(%s) is exist\nStop adding address"
+#define TEXT_NO_SUBFOLDER_NAME "Please input subfolder name"
+#define TEXT_SUBFOLDER_EXISTS                                                               \
+    "Subfolder(%s) already exists under following\n %s\nSet target that folder instead of " \
+    "creating subfolder"
+#define TEXT_TRASH_SUBFOLDER "Unable to create subfolder in trash box"
+#define TEXT_DUPLICATE_GROUP "Already entered specified address group(%s:%s\\%s)"
+#define TEXT_GROUP_MISSING "Address group(%s:%s) can't be found"
+#define TEXT_ADDRESS_NOT_WRITTEN \
+    "The address(%s) could not be written to the address group(%s:%s)\nNothing was added"
+#define TEXT_GROUP_NOT_WRITTEN "The address group(%s:%s\\%s) could not be created"
+#define TEXT_INVALID_GROUP_NAME                                                                   \
+    "Address group name(%s) is not a plain folder name\nUse no \\ / : * ? \" < > | and no final " \
+    "blank or dot"
+#define TEXT_RUN_CURRENT "Start filter current folder(%s)"
+#define TEXT_RUN_INBOX "Start filter Inbox"
+#define TEXT_RUN_SENT "Start filter sentbox"
+
+#endif

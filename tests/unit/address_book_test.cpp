@@ -1,0 +1,124 @@
+#include "addressbook/address_book.h"
+
+#include <gtest/gtest.h>
+
+#include "addressbook/group_listing.h"
+#include "memory_profile.h"
+
+namespace tandrel {
+namespace {
+
+using testing::MemoryFiles;
+using testing::MemoryProfile;
+
+constexpr const char* kData = "C:\\Data\\";
+constexpr const char* kRoot = "C:\\Data\\AddrBook\\";
+
+TEST(GroupIdentifierSplit, SplitsAtTheFirstColon) {
+    const auto split = [](const char* text) {
+        const GroupIdentifier group = SplitGroupIdentifier(text);
+        return group.book + "|" + group.group_path;
+    };
+    EXPECT_EQ(split("Private:Friends\\School"), "Private|Friends\\School");
+    EXPECT_EQ(split("a:b:c"), "a|b:c");
+    EXPECT_EQ(split("Private:"), "Private|");
+    EXPECT_EQ(split("Private"), "Private|");
+    EXPECT_EQ(split(""), "|");
+    EXPECT_EQ(JoinGroupIdentifier({"Private", "Friends\\School"}), "Private:Friends\\School");
+}
+
+TEST(GroupPath, MustStayInsideItsBook) {
+    EXPECT_TRUE(IsPlainGroupPath("Friends"));
+    EXPECT_TRUE(IsPlainGroupPath("Friends\\School"));
+    for (const char* bad :
+         {"", "..", "Friends\\..\\..", "\\Friends", "Friends\\", "a\\\\b", "*", "C:\\Windows"}) {
+        EXPECT_FALSE(IsPlainGroupPath(bad)) << bad;
+    }
+}
+
+TEST(BookFolder, FollowsThePointerFileOrDefaultsToTheBookFolder) {
+    MemoryProfile profile;
+    EXPECT_EQ(ResolveBookFolder(profile, kData, "Private"), "C:\\Data\\AddrBook\\@Private\\");
+    profile.files().AddFile(std::string(kRoot) + "@Shared\\Address.ini",
+                            "[Settings]\r\nPath=D:\\Shared\\Book\\\r\n");
+    EXPECT_EQ(ResolveBookFolder(profile, kData, "Shared"), "D:\\Shared\\Book\\");
+    profile.files().AddFile(std::string(kRoot) + "@Bare\\Address.ini",
+                            "[Settings]\r\nPath=D:\\Bare\r\n");
+    EXPECT_EQ(ResolveBookFolder(profile, kData, "Bare"), "D:\\Bare\\")
+        << "a missing final backslash is added";
+    profile.files().AddFile(std::string(kRoot) + "@Empty\\Address.ini", "[Settings]\r\nPath=\r\n");
+    EXPECT_EQ(ResolveBookFolder(profile, kData, "Empty"), "C:\\Data\\AddrBook\\@Empty\\");
+}
+
+// @A without a marker, @B with groups X and Y (both marked), a folder that is
+// no book, and the shared book whose groups live elsewhere.
+void AddSampleBooks(MemoryFiles& files) {
+    const std::string root = kRoot;
+    files.AddFile(root + "@A\\Hidden\\Group.ini", "");
+    files.AddFile(root + "@B\\Group.ini", "");
+    files.AddDirectory(root + "@B\\.git");
+    files.AddFile(root + "@B\\notes.txt", "");
+    files.AddFile(root + "@B\\X\\Group.ini", "");
+    files.AddFile(root + "@B\\X\\Sub\\Group.ini", "");
+    files.AddFile(root + "@B\\X\\Unmarked\\Deeper\\Group.ini", "");
+    files.AddFile(root + "@B\\Y\\Group.ini", "");
+    files.AddFile(root + "Other\\Group.ini", "");
+    files.AddFile(root + "@Shared\\Group.ini", "");
+    files.AddFile(root + "@Shared\\Address.ini", "[Settings]\r\nPath=E:\\Book\\\r\n");
+    files.AddFile("E:\\Book\\Team\\Group.ini", "");
+}
+
+std::string Render(const std::vector<GroupTreeItem>& items, int depth = 0) {
+    std::string text;
+    for (const GroupTreeItem& item : items) {
+        text += std::string(static_cast<std::size_t>(depth) * 2, ' ') + item.text + " [" +
+                item.book + ":" + item.group_path + "]\n" + Render(item.children, depth + 1);
+    }
+    return text;
+}
+
+TEST(GroupTree, ShowsMarkedBooksAndGroupsInListingOrder) {
+    MemoryProfile profile;
+    AddSampleBooks(profile.files());
+    EXPECT_EQ(Render(ListGroupTree(profile.files(), profile, kData)),
+              "B [B:]\n"
+              "  X [B:X]\n"
+              "    Sub [B:X\\Sub]\n"
+              "  Y [B:Y]\n"
+              "Shared [Shared:]\n"
+              "  Team [Shared:Team]\n");
+}
+
+TEST(GroupTree, IsEmptyWithoutAnAddressBook) {
+    MemoryProfile profile;
+    EXPECT_TRUE(ListGroupTree(profile.files(), profile, kData).empty());
+    EXPECT_EQ(FindDefaultGroup(profile.files(), profile, kData), ":");
+}
+
+TEST(DefaultGroup, IsTheFirstMarkedGroupOfTheFirstMarkedBook) {
+    MemoryProfile profile;
+    AddSampleBooks(profile.files());
+    EXPECT_EQ(FindDefaultGroup(profile.files(), profile, kData), "B:X");
+
+    MemoryProfile without_groups;
+    without_groups.files().AddFile(std::string(kRoot) + "@Solo\\Group.ini", "");
+    without_groups.files().AddFile(std::string(kRoot) + "@Solo\\Unmarked\\x", "");
+    EXPECT_EQ(FindDefaultGroup(without_groups.files(), without_groups, kData), "Solo:");
+}
+
+TEST(DefaultGroup, TestsTheBookMarkerInTheResolvedFolder) {
+    MemoryProfile profile;
+    MemoryFiles& files = profile.files();
+    files.AddFile(std::string(kRoot) + "@Moved\\Group.ini", "");
+    files.AddFile(std::string(kRoot) + "@Moved\\Address.ini", "[Settings]\r\nPath=E:\\Moved\\\r\n");
+    files.AddFile("E:\\Moved\\G\\Group.ini", "");
+    files.AddFile(std::string(kRoot) + "@Next\\Group.ini", "");
+    EXPECT_EQ(FindDefaultGroup(files, profile, kData), "Next:")
+        << "the moved book has no Group.ini in its resolved folder";
+    EXPECT_EQ(Render(ListGroupTree(files, profile, kData)),
+              "Moved [Moved:]\n  G [Moved:G]\nNext [Next:]\n")
+        << "the tree tests the marker in the @ folder";
+}
+
+}  // namespace
+}  // namespace tandrel

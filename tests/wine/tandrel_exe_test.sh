@@ -35,4 +35,24 @@ tool rules add "$rules" --place 2>/dev/null; usage=$?
 set -e
 [ $refused -eq 1 ] || fail "a refused header exits $refused, not 1"
 [ $usage -eq 2 ] || fail "a usage error exits $usage, not 2"
+# The address book through the Win32 profile and file functions.
+book="$work/data/AddrBook/@Private"
+mkdir -p "$book/Friends" "$work/temp"
+: > "$book/Group.ini"; : > "$book/Friends/Group.ini"
+data="Z:${work//\//\\}\\data"
+temp="Z:${work//\//\\}\\temp"
+[ "$(tool book tree "$data" | tr -d '\r')" = "$(printf 'Private\n  Friends\ndefault: Private:Friends')" ] \
+  || fail "book tree: $(tool book tree "$data")"
+tool book add "$data" --group 'Private:Friends' --address ann@example.com --name Ann --temp-folder "$temp" \
+  || fail "book add"
+[ "$(cat "$book/Friends/Group.idx")" = "$(printf '0\t0\tbab0001.tmp\tAnn\tann@example.com\t\t\t1\r')" ] \
+  || fail "group index: $(od -c "$book/Friends/Group.idx")"
+set +e
+tool book add "$data" --group 'Private:Friends' --address ann@example.com --name Ann --temp-folder "$temp" 2>/dev/null
+duplicate=$?
+set -e
+[ $duplicate -eq 1 ] || fail "a duplicate address exits $duplicate, not 1"
+tool book new-group "$data" --under 'Private:' --name Work || fail "new-group"
+[ "$(cat "$book/Work/Folder.ini")" = "$(printf '[Settings]\r\nNickName=\r\nExpanded=1\r')" ] \
+  || fail "group settings: $(od -c "$book/Work/Folder.ini")"
 echo "tandrel.exe under Wine: ok"

@@ -84,8 +84,20 @@ int RunTree(const std::vector<std::string>& args, Context& context) {
 }
 
 std::string SystemTempFolder() {
-    const char* tmpdir = std::getenv("TMPDIR");
-    return DataFolderArgument(tmpdir != nullptr && *tmpdir != '\0' ? tmpdir : "/tmp");
+#ifdef _WIN32
+    const std::vector<const char*> names = {"TEMP", "TMP"};
+    const char* fallback = "C:\\Windows\\Temp";
+#else
+    const std::vector<const char*> names = {"TMPDIR"};
+    const char* fallback = "/tmp";
+#endif
+    for (const char* name : names) {
+        const char* folder = std::getenv(name);
+        if (folder != nullptr && *folder != '\0') {
+            return DataFolderArgument(folder);
+        }
+    }
+    return DataFolderArgument(fallback);
 }
 
 int RunAdd(const std::vector<std::string>& args, Context& context) {

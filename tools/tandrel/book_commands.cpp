@@ -173,26 +173,8 @@ int RunNewGroup(const std::vector<std::string>& args, Context& context) {
 }  // namespace
 
 int RunBookCommand(const std::vector<std::string>& args, Context& context) {
-    if (args.empty()) {
-        context.err << kBookHelp;
-        return kExitUsage;
-    }
-    const std::string& sub = args.front();
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (sub == "--help" || sub == "-h" || sub == "help") {
-        context.out << kBookHelp;
-        return kExitOk;
-    }
-    if (sub == "tree") {
-        return RunTree(rest, context);
-    }
-    if (sub == "add") {
-        return RunAdd(rest, context);
-    }
-    if (sub == "new-group") {
-        return RunNewGroup(rest, context);
-    }
-    return UsageError(context, "tandrel book", "unknown subcommand '" + sub + "'");
+    return RunSubcommand(args, context, "tandrel book", kBookHelp,
+                         {{"tree", RunTree}, {"add", RunAdd}, {"new-group", RunNewGroup}});
 }
 
 }  // namespace tandrel::cli

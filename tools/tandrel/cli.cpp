@@ -27,6 +27,25 @@ int UsageError(Context& context, const std::string& command, const std::string& 
     return kExitUsage;
 }
 
+int RunSubcommand(const std::vector<std::string>& args, Context& context, const char* command,
+                  const char* help, const std::vector<Subcommand>& subcommands) {
+    if (args.empty()) {
+        context.err << help;
+        return kExitUsage;
+    }
+    const std::string& name = args.front();
+    if (name == "--help" || name == "-h" || name == "help") {
+        context.out << help;
+        return kExitOk;
+    }
+    for (const Subcommand& subcommand : subcommands) {
+        if (name == subcommand.name) {
+            return subcommand.run(std::vector<std::string>(args.begin() + 1, args.end()), context);
+        }
+    }
+    return UsageError(context, command, "unknown subcommand '" + name + "'");
+}
+
 bool ParseCommand(const std::vector<std::string>& args, const OptionSpec& spec, const char* command,
                   const char* help, const char* positional, Context& context, Arguments& parsed,
                   int& exit_code) {
@@ -60,23 +79,8 @@ int Failure(Context& context, const std::string& problem) {
 }
 
 int RunTandrel(const std::vector<std::string>& args, Context& context) {
-    if (args.empty()) {
-        context.err << kHelp;
-        return kExitUsage;
-    }
-    const std::string& command = args.front();
-    if (command == "--help" || command == "-h" || command == "help") {
-        context.out << kHelp;
-        return kExitOk;
-    }
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (command == "rules") {
-        return RunRulesCommand(rest, context);
-    }
-    if (command == "book") {
-        return RunBookCommand(rest, context);
-    }
-    return UsageError(context, "tandrel", "unknown command '" + command + "'");
+    return RunSubcommand(args, context, "tandrel", kHelp,
+                         {{"rules", RunRulesCommand}, {"book", RunBookCommand}});
 }
 
 }  // namespace tandrel::cli

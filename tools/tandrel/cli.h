@@ -30,6 +30,16 @@ int RunTandrel(const std::vector<std::string>& args, Context& context);
 // Reports a usage error with the command's help hint; returns kExitUsage.
 int UsageError(Context& context, const std::string& command, const std::string& problem);
 
+// One subcommand: its name and what runs it with the arguments after it.
+struct Subcommand {
+    const char* name;
+    int (*run)(const std::vector<std::string>& args, Context& context);
+};
+
+// Runs the subcommand that `args` names, or prints `help`.
+int RunSubcommand(const std::vector<std::string>& args, Context& context, const char* command,
+                  const char* help, const std::vector<Subcommand>& subcommands);
+
 // Parses a command's arguments, which take one positional argument named
 // `positional`. False when the command is done: help was printed or a usage
 // error reported; `exit_code` then says how it ended.

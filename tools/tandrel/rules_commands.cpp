@@ -262,29 +262,9 @@ int RunUndo(const std::vector<std::string>& args, Context& context) {
 }  // namespace
 
 int RunRulesCommand(const std::vector<std::string>& args, Context& context) {
-    if (args.empty()) {
-        context.err << kRulesHelp;
-        return kExitUsage;
-    }
-    const std::string& sub = args.front();
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (sub == "--help" || sub == "-h" || sub == "help") {
-        context.out << kRulesHelp;
-        return kExitOk;
-    }
-    if (sub == "add") {
-        return RunAdd(rest, context);
-    }
-    if (sub == "show") {
-        return RunShow(rest, context);
-    }
-    if (sub == "check") {
-        return RunCheck(rest, context);
-    }
-    if (sub == "undo") {
-        return RunUndo(rest, context);
-    }
-    return UsageError(context, "tandrel rules", "unknown subcommand '" + sub + "'");
+    return RunSubcommand(
+        args, context, "tandrel rules", kRulesHelp,
+        {{"add", RunAdd}, {"show", RunShow}, {"check", RunCheck}, {"undo", RunUndo}});
 }
 
 }  // namespace tandrel::cli

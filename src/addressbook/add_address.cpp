@@ -6,6 +6,7 @@
 #include "platform/file_names.h"
 #include "resources/string_table.h"
 #include "shell/format_text.h"
+#include "shell/one_line.h"
 
 namespace tandrel {
 
@@ -57,8 +58,8 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     if (!IsExistingDirectory(files, group_folder)) {
         return AddAddressResult::GroupMissing;
     }
-    const std::string address = FoldForAddressBook(entry.address);
-    const std::string name = FoldForAddressBook(entry.name);
+    const std::string address = ToOneLine(entry.address);
+    const std::string name = ToOneLine(entry.name);
 
     const std::string index_path = group_folder + "\\" + kGroupIndexName;
     std::string index_text;

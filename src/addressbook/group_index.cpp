@@ -41,19 +41,6 @@ GroupIndexScan ScanGroupIndex(std::string_view index_text, std::string_view addr
     return scan;
 }
 
-std::string FoldForAddressBook(std::string_view text) {
-    std::string folded;
-    folded.reserve(text.size());
-    for (const char c : text) {
-        if (c == '\t') {
-            folded += ' ';
-        } else if (c != '\r' && c != '\n' && c != '\0') {
-            folded += c;
-        }
-    }
-    return folded;
-}
-
 std::string CardBlock(const std::string& name, const std::string& address) {
     return "BEGIN:VCARD\r\nFN:" + name + "\r\nEMAIL;PREF:" + address + "\r\nEND:VCARD\r\n";
 }

@@ -19,10 +19,6 @@ struct GroupIndexScan {
 // exactly eight tab-separated fields is an entry. Stops at a duplicate.
 GroupIndexScan ScanGroupIndex(std::string_view index_text, std::string_view address);
 
-// A text as it may stand in an index field or a card line: CR, LF and NUL
-// dropped, a tab made a blank.
-std::string FoldForAddressBook(std::string_view text);
-
 // The vCard block of an entry, lines ending CR LF.
 std::string CardBlock(const std::string& name, const std::string& address);
 

@@ -21,6 +21,11 @@
 #define IDS_ADDRESS_NOT_WRITTEN 107
 #define IDS_GROUP_NOT_WRITTEN 108
 #define IDS_INVALID_GROUP_NAME 109
+#define IDS_NO_ADDRESS 110
+#define IDS_BAD_HEADER_NAME 111
+#define IDS_BAD_SUBFOLDER_NAME 112
+#define IDS_RULES_NOT_WRITTEN 113
+#define IDS_SETTINGS_NOT_WRITTEN 114
 #define IDS_RUN_CURRENT 201
 #define IDS_RUN_INBOX 202
 #define IDS_RUN_SENT 203
@@ -48,6 +53,13 @@
 #define TEXT_INVALID_GROUP_NAME                                                                   \
     "Address group name(%s) is not a plain folder name\nUse no \\ / : * ? \" < > | and no final " \
     "blank or dot"
+#define TEXT_NO_ADDRESS "Please input mail address"
+#define TEXT_BAD_HEADER_NAME "Please input header name(%s) without \":\""
+#define TEXT_BAD_SUBFOLDER_NAME                                                               \
+    "Subfolder name(%s) is not a plain folder name\nUse no \\ / : * ? \" < > | and no final " \
+    "blank or dot"
+#define TEXT_RULES_NOT_WRITTEN "Unable to write the sorting rules\n %s\nThe file was left as it was"
+#define TEXT_SETTINGS_NOT_WRITTEN "Unable to write the settings\n %s"
 #define TEXT_RUN_CURRENT "Start filter current folder(%s)"
 #define TEXT_RUN_INBOX "Start filter Inbox"
 #define TEXT_RUN_SENT "Start filter sentbox"

@@ -1,0 +1,104 @@
+#include "addressbook/address_group_presenter.h"
+
+#include "addressbook/create_group.h"
+#include "addressbook/group_listing.h"
+#include "resources/resource.h"
+#include "resources/string_table.h"
+#include "shell/format_text.h"
+
+namespace tandrel {
+
+namespace {
+
+void InsertItems(Tree& tree, TreeItem parent, const std::vector<GroupTreeItem>& items,
+                 const GroupIdentifier& to_select) {
+    for (const GroupTreeItem& item : items) {
+        const TreeItem inserted =
+            tree.Insert(parent, item.text, item.group_path.empty() ? kBookImage : kGroupImage);
+        if (item.book == to_select.book && item.group_path == to_select.group_path) {
+            tree.Select(inserted);
+        }
+        InsertItems(tree, inserted, item.children, to_select);
+    }
+}
+
+}  // namespace
+
+GroupIdentifier GetSelectedGroup(Tree& tree) {
+    GroupIdentifier group;
+    TreeItem item = tree.Selected();
+    if (item == kNoTreeItem) {
+        return group;
+    }
+    for (TreeItem parent = tree.Parent(item); parent != kNoTreeItem;
+         item = parent, parent = tree.Parent(item)) {
+        const std::string text = tree.Text(item);
+        group.group_path = group.group_path.empty() ? text : text + "\\" + group.group_path;
+    }
+    group.book = tree.Text(item);
+    return group;
+}
+
+void AddressGroupPresenter::Init() {
+    const GroupIdentifier current = SplitGroupIdentifier(owner_.Text(IDC_ENTRY_GROUP));
+    InsertItems(tree_, kNoTreeItem,
+                ListGroupTree(context_.files, context_.profile, context_.data_folder), current);
+}
+
+bool AddressGroupPresenter::OnCommand(int id, int notification) {
+    if (id == kIdOk) {
+        const GroupIdentifier group = GetSelectedGroup(tree_);
+        if (!group.book.empty() && !group.group_path.empty()) {
+            owner_.SetText(IDC_ENTRY_GROUP, JoinGroupIdentifier(group));
+        }
+        dialog_.End(kIdOk);
+        return true;
+    }
+    if (id == kIdCancel) {
+        dialog_.End(kIdCancel);
+        return true;
+    }
+    if (id == IDC_GROUP_NEW_NAME && notification == kNotifyEnUpdate) {
+        dialog_.Enable(IDC_GROUP_ADD, !dialog_.Text(IDC_GROUP_NEW_NAME).empty());
+    } else if (id == IDC_GROUP_ADD && notification == kNotifyClicked) {
+        CreateGroup();
+    }
+    return false;
+}
+
+void AddressGroupPresenter::CreateGroup() {
+    const TreeItem selected = tree_.Selected();
+    if (selected == kNoTreeItem) {
+        return;  // nowhere to put it
+    }
+    const GroupIdentifier parent = GetSelectedGroup(tree_);
+    const std::string name = dialog_.Text(IDC_GROUP_NEW_NAME);
+    const auto tell = [&](int string_id, const std::vector<std::string>& arguments) {
+        dialog_.ShowMessage(FormatText(context_.strings.Load(string_id), arguments),
+                            kMessageOk | kMessageError, MessageOwner::Dialog);
+    };
+    for (TreeItem child = tree_.FirstChild(selected); child != kNoTreeItem;
+         child = tree_.NextSibling(child)) {
+        if (tree_.Text(child) == name) {
+            tell(IDS_DUPLICATE_GROUP, {parent.book, parent.group_path, name});
+            return;
+        }
+    }
+    switch (CreateGroupOnDisk(context_.files, context_.profile, context_.data_folder, parent, name,
+                              context_.lead_bytes)) {
+        case CreateGroupResult::Created:
+            tree_.Select(tree_.Insert(selected, name, kGroupImage));
+            return;
+        case CreateGroupResult::InvalidName:
+            tell(IDS_INVALID_GROUP_NAME, {name});
+            return;
+        case CreateGroupResult::ParentMissing:
+            tell(IDS_GROUP_MISSING, {parent.book, parent.group_path});
+            return;
+        case CreateGroupResult::WriteFailed:
+            tell(IDS_GROUP_NOT_WRITTEN, {parent.book, parent.group_path, name});
+            return;
+    }
+}
+
+}  // namespace tandrel

@@ -1,0 +1,243 @@
+#include "entry/rule_entry_presenter.h"
+
+#include "addressbook/address_book.h"
+#include "entry/address_parts.h"
+#include "entry/header_list.h"
+#include "entry/header_names.h"
+#include "mailbox/folders.h"
+#include "resources/resource.h"
+#include "resources/string_table.h"
+#include "shell/format_text.h"
+
+namespace tandrel {
+
+namespace {
+
+void Fill(Dialog& dialog, int id, const std::vector<std::string>& items) {
+    for (const std::string& item : items) {
+        dialog.AddItem(id, item);
+    }
+}
+
+void EnableAll(Dialog& dialog, std::initializer_list<int> ids, bool enabled) {
+    for (const int id : ids) {
+        dialog.Enable(id, enabled);
+    }
+}
+
+}  // namespace
+
+int RuleEntryPresenter::Message(int string_id, unsigned style,
+                                const std::vector<std::string>& arguments, MessageOwner owner) {
+    return dialog_.ShowMessage(FormatText(context_.strings.Load(string_id), arguments), style,
+                               owner);
+}
+
+void RuleEntryPresenter::Init() {
+    Host& host = context_.host;
+    const Settings& settings = context_.settings;
+    dialog_.SetText(IDC_ENTRY_FOLDER_NAME, host.FolderDisplayName(context_.drop_target));
+
+    Fill(dialog_, IDC_ENTRY_RECEIVING_HEADER, HeaderListNames(settings.in_headers));
+    Fill(dialog_, IDC_ENTRY_SENDING_HEADER, HeaderListNames(settings.out_headers));
+    dialog_.Select(IDC_ENTRY_RECEIVING_HEADER, 0);
+    dialog_.Select(IDC_ENTRY_SENDING_HEADER, 0);
+
+    // The host's current message, not yet the dropped one, tells the mode.
+    const bool sending = !host.SpecifiedHeader("X-SMTP-Result", 256).empty();
+    dialog_.SetTitle(context_.strings.Load(sending ? IDS_TITLE_SENT : IDS_TITLE_RECEIVED));
+    const int preferred_list = sending ? IDC_ENTRY_SENDING_HEADER : IDC_ENTRY_RECEIVING_HEADER;
+    FillHeaderNames(dialog_.ItemCount(preferred_list) > 0 ? dialog_.ItemText(preferred_list, 0)
+                                                          : std::string());
+    FillAddressLists();
+
+    for (const int id : {IDS_PLACE_END_OF_FOLDER, IDS_PLACE_TOP_OF_FOLDER, IDS_PLACE_NEW_BLOCK_LAST,
+                         IDS_PLACE_NEW_BLOCK_FIRST}) {
+        dialog_.AddItem(IDC_ENTRY_ADD_PLACE, context_.strings.Load(id));
+    }
+    dialog_.Select(IDC_ENTRY_ADD_PLACE, settings.add_place);
+
+    // Each setting on its own, as the dialog opens.
+    dialog_.SetChecked(IDC_ENTRY_ADD_RECEIVING, settings.add_in_filter);
+    if (settings.add_in_filter) {
+        EnableAll(dialog_, {IDC_ENTRY_RECEIVING_LABEL, IDC_ENTRY_RECEIVING_HEADER}, true);
+    }
+    dialog_.SetChecked(IDC_ENTRY_ADD_SENDING, settings.add_out_filter);
+    if (settings.add_out_filter) {
+        EnableAll(dialog_, {IDC_ENTRY_SENDING_LABEL, IDC_ENTRY_SENDING_HEADER}, true);
+    }
+    if (settings.add_in_filter || settings.add_out_filter) {
+        EnableAll(dialog_,
+                  {IDC_ENTRY_ADD_PLACE_LABEL, IDC_ENTRY_ADD_PLACE, IDC_ENTRY_CREATE_SUBFOLDER,
+                   IDC_ENTRY_DELETE_SAME, IDC_ENTRY_EXECUTE_FILTER},
+                  true);
+    }
+    dialog_.SetChecked(IDC_ENTRY_CREATE_SUBFOLDER, settings.create_sub_dir);
+    if (settings.create_sub_dir) {
+        EnableAll(dialog_, {IDC_ENTRY_SUBFOLDER_NAME, IDC_ENTRY_SUBFOLDER_LABEL}, true);
+    }
+    dialog_.SetChecked(IDC_ENTRY_DELETE_SAME, settings.delete_same_cond);
+    dialog_.SetChecked(IDC_ENTRY_EXECUTE_FILTER, settings.exec_filter);
+    if (settings.exec_filter) {
+        EnableAll(dialog_, {IDC_ENTRY_SORT_BY_DATE, IDC_ENTRY_RUN_CURRENT}, true);
+        dialog_.Enable(IDC_ENTRY_RUN_SENT, settings.add_out_filter);
+        dialog_.Enable(IDC_ENTRY_RUN_INBOX, settings.add_in_filter);
+    }
+    dialog_.SetChecked(IDC_ENTRY_SORT_BY_DATE, settings.sort_by_date);
+    dialog_.SetChecked(IDC_ENTRY_RUN_CURRENT, settings.filter_current);
+    dialog_.SetChecked(IDC_ENTRY_RUN_SENT, settings.filter_sent);
+    dialog_.SetChecked(IDC_ENTRY_RUN_INBOX, settings.filter_inbox);
+    dialog_.SetChecked(IDC_ENTRY_ADD_TO_BOOK, settings.add_adr_book);
+    if (settings.add_adr_book) {
+        ApplyAddressBookRule();
+    }
+
+    const std::string data_folder = host.DataFolder();
+    std::string group =
+        context_.profile.ReadString(FolderSettingsPath(data_folder, context_.drop_target),
+                                    "Settings", "AddrGrp", std::string(), kWholeValue);
+    if (group.empty()) {
+        group = FindDefaultGroup(context_.files, context_.profile, data_folder);
+    }
+    dialog_.SetText(IDC_ENTRY_GROUP, group);
+}
+
+void RuleEntryPresenter::FillHeaderNames(const std::string& preferred) {
+    const HeaderNameChoices choices =
+        ListHeaderNames(context_.host.Header(context_.drop_source), preferred);
+    Fill(dialog_, IDC_ENTRY_HEADER_NAME, choices.names);
+    dialog_.Select(IDC_ENTRY_HEADER_NAME, choices.selected);
+}
+
+void RuleEntryPresenter::FillAddressLists() {
+    const int selected = dialog_.Selection(IDC_ENTRY_HEADER_NAME);
+    if (selected < 0) {
+        return;
+    }
+    for (const int id : {IDC_ENTRY_ADDRESS, IDC_ENTRY_SUBFOLDER_NAME, IDC_ENTRY_BOOK_NAME}) {
+        dialog_.ClearItems(id);
+    }
+    context_.host.SetCurrentMail(context_.drop_source);
+    const std::string header = dialog_.ItemText(IDC_ENTRY_HEADER_NAME, selected);
+    const std::string value = context_.host.SpecifiedHeader(header, 65535);
+    // The mode is read back from the title that set-up gave the dialog.
+    const bool sending = dialog_.Title() == context_.strings.Load(IDS_TITLE_SENT);
+    dialog_.SetText(sending ? IDC_ENTRY_SENDING_HEADER : IDC_ENTRY_RECEIVING_HEADER, header);
+    for (const NameAddress& choice : AddressChoices(value)) {
+        dialog_.AddItem(IDC_ENTRY_ADDRESS, choice.address);
+        dialog_.AddItem(IDC_ENTRY_SUBFOLDER_NAME, choice.name);
+        dialog_.AddItem(IDC_ENTRY_BOOK_NAME, choice.name);
+    }
+    for (const int id : {IDC_ENTRY_ADDRESS, IDC_ENTRY_SUBFOLDER_NAME, IDC_ENTRY_BOOK_NAME}) {
+        dialog_.Select(id, 0);
+    }
+}
+
+void RuleEntryPresenter::ApplyRuleBoxRules() {
+    const bool receiving = dialog_.IsChecked(IDC_ENTRY_ADD_RECEIVING);
+    const bool sending = dialog_.IsChecked(IDC_ENTRY_ADD_SENDING);
+    EnableAll(dialog_, {IDC_ENTRY_RECEIVING_LABEL, IDC_ENTRY_RECEIVING_HEADER}, receiving);
+    EnableAll(dialog_, {IDC_ENTRY_SENDING_LABEL, IDC_ENTRY_SENDING_HEADER}, sending);
+    if (!receiving && !sending) {
+        EnableAll(dialog_,
+                  {IDC_ENTRY_ADD_PLACE_LABEL, IDC_ENTRY_ADD_PLACE, IDC_ENTRY_CREATE_SUBFOLDER,
+                   IDC_ENTRY_DELETE_SAME, IDC_ENTRY_EXECUTE_FILTER, IDC_ENTRY_SUBFOLDER_NAME,
+                   IDC_ENTRY_SUBFOLDER_LABEL, IDC_ENTRY_SORT_BY_DATE, IDC_ENTRY_RUN_CURRENT,
+                   IDC_ENTRY_RUN_SENT, IDC_ENTRY_RUN_INBOX},
+                  false);
+        return;
+    }
+    EnableAll(dialog_,
+              {IDC_ENTRY_ADD_PLACE_LABEL, IDC_ENTRY_ADD_PLACE, IDC_ENTRY_CREATE_SUBFOLDER,
+               IDC_ENTRY_DELETE_SAME, IDC_ENTRY_EXECUTE_FILTER},
+              true);
+    EnableAll(dialog_, {IDC_ENTRY_SUBFOLDER_NAME, IDC_ENTRY_SUBFOLDER_LABEL},
+              dialog_.IsChecked(IDC_ENTRY_CREATE_SUBFOLDER));
+    ApplyExecuteRule();
+}
+
+void RuleEntryPresenter::ApplyExecuteRule() {
+    if (!dialog_.IsChecked(IDC_ENTRY_EXECUTE_FILTER)) {
+        EnableAll(dialog_,
+                  {IDC_ENTRY_SORT_BY_DATE, IDC_ENTRY_RUN_CURRENT, IDC_ENTRY_RUN_SENT,
+                   IDC_ENTRY_RUN_INBOX},
+                  false);
+        return;
+    }
+    EnableAll(dialog_, {IDC_ENTRY_SORT_BY_DATE, IDC_ENTRY_RUN_CURRENT}, true);
+    dialog_.Enable(IDC_ENTRY_RUN_SENT, dialog_.IsChecked(IDC_ENTRY_ADD_SENDING));
+    dialog_.Enable(IDC_ENTRY_RUN_INBOX, dialog_.IsChecked(IDC_ENTRY_ADD_RECEIVING));
+}
+
+void RuleEntryPresenter::ApplyAddressBookRule() {
+    EnableAll(
+        dialog_,
+        {IDC_ENTRY_CHOOSE_GROUP, IDC_ENTRY_GROUP, IDC_ENTRY_BOOK_NAME, IDC_ENTRY_BOOK_NAME_LABEL},
+        dialog_.IsChecked(IDC_ENTRY_ADD_TO_BOOK));
+}
+
+void RuleEntryPresenter::SelectInLists(int source, int first, int second) {
+    const int index = dialog_.Selection(source);
+    dialog_.Select(first, index);
+    dialog_.Select(second, index);
+}
+
+bool RuleEntryPresenter::OnCommand(int id, int notification) {
+    if (id == kIdOk) {
+        return Commit();
+    }
+    if (id == kIdCancel) {
+        dialog_.End(kIdCancel);
+        return true;
+    }
+    if (notification == kNotifyClicked) {
+        switch (id) {
+            case IDC_ENTRY_ADD_RECEIVING:
+            case IDC_ENTRY_ADD_SENDING:
+                ApplyRuleBoxRules();
+                break;
+            case IDC_ENTRY_CREATE_SUBFOLDER:
+                EnableAll(dialog_, {IDC_ENTRY_SUBFOLDER_NAME, IDC_ENTRY_SUBFOLDER_LABEL},
+                          dialog_.IsChecked(IDC_ENTRY_CREATE_SUBFOLDER));
+                break;
+            case IDC_ENTRY_EXECUTE_FILTER:
+                ApplyExecuteRule();
+                break;
+            case IDC_ENTRY_ADD_TO_BOOK:
+                ApplyAddressBookRule();
+                break;
+            case IDC_ENTRY_CHOOSE_GROUP:
+                dialog_.RunNestedDialog(IDD_ADDRESS_GROUP);
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+    if (notification == kNotifySelChange) {
+        switch (id) {
+            case IDC_ENTRY_HEADER_NAME:
+                FillAddressLists();
+                break;
+            case IDC_ENTRY_ADDRESS:
+                SelectInLists(id, IDC_ENTRY_SUBFOLDER_NAME, IDC_ENTRY_BOOK_NAME);
+                break;
+            case IDC_ENTRY_SUBFOLDER_NAME:
+                SelectInLists(id, IDC_ENTRY_ADDRESS, IDC_ENTRY_BOOK_NAME);
+                break;
+            case IDC_ENTRY_BOOK_NAME:
+                SelectInLists(id, IDC_ENTRY_ADDRESS, IDC_ENTRY_SUBFOLDER_NAME);
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+    if (notification == kNotifyEditUpdate && id == IDC_ENTRY_SUBFOLDER_NAME) {
+        // A typed subfolder name becomes the address-book name too.
+        dialog_.SetText(IDC_ENTRY_BOOK_NAME, dialog_.Text(IDC_ENTRY_SUBFOLDER_NAME));
+    }
+    return false;
+}
+
+}  // namespace tandrel

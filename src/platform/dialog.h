@@ -1,0 +1,71 @@
+// Dialog port: one open dialog, its controls reached by id. Presenters drive
+// it; the Win32 adapter maps it onto a dialog window, the tests onto memory.
+#pragma once
+
+#include <string>
+
+namespace tandrel {
+
+// Notification codes of WM_COMMAND, with the platform's values.
+constexpr int kNotifyClicked = 0;       // button or check box clicked
+constexpr int kNotifySelChange = 1;     // combo or list box selection changed
+constexpr int kNotifyEditChange = 5;    // combo box edit changed (after display)
+constexpr int kNotifyEditUpdate = 6;    // combo box edit about to show new text
+constexpr int kNotifyEnChange = 0x300;  // edit changed (after display)
+constexpr int kNotifyEnUpdate = 0x400;  // edit about to show new text
+
+// Dialog results and the ids of the two standard buttons.
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
+// Message box styles, with the platform's values.
+constexpr unsigned kMessageOk = 0x00;
+constexpr unsigned kMessageOkCancel = 0x01;
+constexpr unsigned kMessageError = 0x10;
+constexpr unsigned kMessageInformation = 0x40;
+
+// Who owns a message box: the dialog, or the window that owns the dialog.
+enum class MessageOwner { Dialog, DialogOwner };
+
+constexpr const char* kMessageCaption = "Tandrel Plug-IN";
+
+class Dialog {
+  public:
+    virtual ~Dialog() = default;
+
+    virtual std::string Title() = 0;
+    virtual void SetTitle(const std::string& title) = 0;
+
+    // The text of an edit or static control, or of a combo box's edit.
+    virtual std::string Text(int id) = 0;
+    virtual void SetText(int id, const std::string& text) = 0;
+
+    virtual bool IsChecked(int id) = 0;
+    virtual void SetChecked(int id, bool checked) = 0;
+    virtual void Enable(int id, bool enabled) = 0;
+
+    // Items of a combo or list box; selection -1 is none.
+    virtual int ItemCount(int id) = 0;
+    virtual std::string ItemText(int id, int index) = 0;
+    virtual void ClearItems(int id) = 0;
+    virtual void AddItem(int id, const std::string& text) = 0;
+    virtual void InsertItem(int id, int index, const std::string& text) = 0;
+    virtual void RemoveItem(int id, int index) = 0;
+    virtual int Selection(int id) = 0;
+    // Selects item `index`; an index outside the list selects nothing.
+    virtual void Select(int id, int index) = 0;
+
+    // Shows a message box with the answer's button id as result.
+    virtual int ShowMessage(const std::string& text, unsigned style, MessageOwner owner) = 0;
+
+    // Runs another dialog of the library modally, owned by this one.
+    virtual int RunNestedDialog(int template_id) = 0;
+
+    // Ends the dialog with `code` once the current message is handled.
+    virtual void End(int code) = 0;
+
+    // Makes the dialog topmost at 0,0 with size 0 by 0, still shown.
+    virtual void Shrink() = 0;
+};
+
+}  // namespace tandrel

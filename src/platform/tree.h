@@ -1,0 +1,30 @@
+// Tree port: the tree view of the Address group dialog.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tandrel {
+
+// An item of the tree; kNoTreeItem is the root (no item).
+using TreeItem = std::intptr_t;
+constexpr TreeItem kNoTreeItem = 0;
+
+// Images of the group image list.
+constexpr int kBookImage = 0;
+constexpr int kGroupImage = 1;
+
+class Tree {
+  public:
+    virtual ~Tree() = default;
+    // Appends an item as the last child of `parent`.
+    virtual TreeItem Insert(TreeItem parent, const std::string& text, int image) = 0;
+    virtual void Select(TreeItem item) = 0;
+    virtual TreeItem Selected() = 0;
+    virtual TreeItem Parent(TreeItem item) = 0;
+    virtual TreeItem FirstChild(TreeItem item) = 0;
+    virtual TreeItem NextSibling(TreeItem item) = 0;
+    virtual std::string Text(TreeItem item) = 0;
+};
+
+}  // namespace tandrel

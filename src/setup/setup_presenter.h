@@ -1,0 +1,38 @@
+// The Setup dialog's behaviour: the two header lists with their buttons, the
+// default choices, the drop keys, and saving them all.
+#pragma once
+
+#include <string>
+
+#include "platform/dialog.h"
+#include "platform/profile.h"
+#include "platform/strings.h"
+#include "shell/plugin_info.h"
+#include "shell/settings.h"
+
+namespace tandrel {
+
+struct SetupContext {
+    Profile& profile;
+    std::string settings_path;
+    Settings& settings;  // the record in force, changed at OK
+    Strings& strings;
+    const PluginInfo& info;
+};
+
+class SetupPresenter {
+  public:
+    SetupPresenter(Dialog& dialog, SetupContext& context) : dialog_(dialog), context_(context) {}
+
+    void Init();
+    bool OnCommand(int id, int notification);
+
+  private:
+    void ApplyRuleBoxRules();
+    void SaveSetupDialog();
+
+    Dialog& dialog_;
+    SetupContext& context_;
+};
+
+}  // namespace tandrel

@@ -1,0 +1,32 @@
+// Which drops open the Rule entry dialog: the drop effect and the held keys
+// that the settings DropAlt, DropCtrl and DropShift ask for.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "shell/settings.h"
+
+namespace tandrel {
+
+// Drop effects of the platform's drag and drop.
+constexpr int kDropCopy = 1;
+constexpr int kDropMove = 2;
+constexpr int kDropLink = 4;
+
+enum class DropKey { Ctrl, Shift };
+
+// Whether a key is held now; asked only for the keys the settings name.
+using KeyHeld = std::function<bool(DropKey)>;
+
+// True when the drop is taken: the source names a message (holds "?"), the
+// effect is the one the settings ask for and every key they name is held.
+// Alt is never read: it works through the link effect.
+bool IsDropTaken(const Settings& settings, std::string_view source, int effect,
+                 const KeyHeld& key_held);
+
+// Whether a taken drop opens the Rule entry dialog: not on a mailbox itself,
+// whose only "\" ends the target.
+bool DropOpensRuleEntry(std::string_view target);
+
+}  // namespace tandrel

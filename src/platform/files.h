@@ -66,6 +66,9 @@ class Files {
 
     // Removes a file; true when it is gone afterwards.
     virtual bool RemoveFile(const std::string& path) = 0;
+
+    // Gives a file or folder a new path; fails when the new path is taken.
+    virtual bool Rename(const std::string& from, const std::string& to) = 0;
 };
 
 // Whether `path` (a trailing "\\" allowed) names an existing directory.

@@ -119,6 +119,7 @@ bool OnColumnCommand(Dialog& dialog, const HeaderColumn& column, int id, int not
 
 std::vector<std::string> Entries(Dialog& dialog, int list) {
     std::vector<std::string> entries;
+    entries.reserve(static_cast<std::size_t>(dialog.ItemCount(list)));
     for (int i = 0; i < dialog.ItemCount(list); ++i) {
         entries.push_back(dialog.ItemText(list, i));
     }

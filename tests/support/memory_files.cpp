@@ -240,4 +240,20 @@ bool MemoryFiles::RemoveFile(const std::string& path) {
     return true;
 }
 
+bool MemoryFiles::Rename(const std::string& from, const std::string& to) {
+    const std::string source = Normalized(from);
+    const std::string target = Normalized(to);
+    if (Find(source) == nullptr || Find(target) != nullptr || !ParentExists(target)) {
+        return false;
+    }
+    for (Node& node : nodes_) {
+        if (node.path == source) {
+            node.path = target;
+        } else if (node.path.compare(0, source.size() + 1, source + "\\") == 0) {
+            node.path = target + node.path.substr(source.size());
+        }
+    }
+    return true;
+}
+
 }  // namespace tandrel::testing

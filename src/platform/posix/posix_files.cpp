@@ -276,4 +276,12 @@ bool PosixFiles::RemoveFile(const std::string& path) {
     return ::unlink(posix_path.c_str()) == 0 || errno == ENOENT;
 }
 
+bool PosixFiles::Rename(const std::string& from, const std::string& to) {
+    const std::string target = ToPosixPath(to);
+    if (Exists(target)) {
+        return false;
+    }
+    return ::rename(ToPosixPath(from).c_str(), target.c_str()) == 0;
+}
+
 }  // namespace tandrel

@@ -18,6 +18,7 @@ class PosixFiles final : public Files {
     std::optional<std::uint64_t> FileSize(const std::string& path) override;
     bool TruncateFile(const std::string& path, std::uint64_t size) override;
     bool RemoveFile(const std::string& path) override;
+    bool Rename(const std::string& from, const std::string& to) override;
 };
 
 // A host path as a POSIX path: every "\" becomes "/".

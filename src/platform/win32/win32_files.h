@@ -19,6 +19,7 @@ class Win32Files final : public Files {
     std::optional<std::uint64_t> FileSize(const std::string& path) override;
     bool TruncateFile(const std::string& path, std::uint64_t size) override;
     bool RemoveFile(const std::string& path) override;
+    bool Rename(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace tandrel

@@ -1,0 +1,277 @@
+#include "host_model.h"
+
+#include <algorithm>
+
+#include "mailbox/folders.h"
+#include "rules/rule_reader.h"
+
+namespace tandrel::testhost {
+
+namespace {
+
+constexpr const char* kMessageExtension = ".eml";
+constexpr const char* kNewFolderName = "New Folder";
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               const auto lower = [](char c) {
+                   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+               };
+               return lower(x) == lower(y);
+           });
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+std::string WithoutTrailingSlash(std::string path) {
+    if (!path.empty() && (path.back() == '\\' || path.back() == '/')) {
+        path.pop_back();
+    }
+    return path;
+}
+
+}  // namespace
+
+std::string HeaderBlockOf(const std::string& message) {
+    if (message.rfind("\r\n", 0) == 0) {
+        return std::string();
+    }
+    const auto end = message.find("\r\n\r\n");
+    return end == std::string::npos ? message : message.substr(0, end + 2);
+}
+
+std::string FieldOf(const std::string& header_block, const std::string& name) {
+    std::size_t line = 0;
+    while (line < header_block.size()) {
+        auto line_end = header_block.find("\r\n", line);
+        if (line_end == std::string::npos) {
+            line_end = header_block.size();
+        }
+        const auto colon = header_block.find(':', line);
+        if (colon != std::string::npos && colon < line_end &&
+            EqualIgnoringCase(header_block.substr(line, colon - line), name)) {
+            // The field runs on over continuation lines, which begin with a blank.
+            std::size_t end = line_end;
+            while (end + 2 < header_block.size() &&
+                   (header_block[end + 2] == ' ' || header_block[end + 2] == '\t')) {
+                const auto next = header_block.find("\r\n", end + 2);
+                end = next == std::string::npos ? header_block.size() : next;
+            }
+            std::size_t start = colon + 1;
+            while (start < end && (header_block[start] == ' ' || header_block[start] == '\t')) {
+                ++start;
+            }
+            return header_block.substr(start, end - start);
+        }
+        line = line_end + 2;
+    }
+    return std::string();
+}
+
+HostModel::HostModel(Files& files, std::string data_folder, std::string temp_folder)
+    : files_(files), data_folder_(std::move(data_folder)), temp_names_(std::move(temp_folder)) {
+    std::vector<FolderEntry> entries;
+    std::vector<std::string> mailboxes;
+    if (files_.ListFolder(data_folder_ + "*", entries)) {
+        for (const FolderEntry& entry : entries) {
+            if (entry.is_directory && entry.name != "." && entry.name != ".." &&
+                entry.name != "AddrBook") {
+                mailboxes.push_back(entry.name);
+            }
+        }
+    }
+    std::sort(mailboxes.begin(), mailboxes.end());
+    SetMailbox(mailboxes.empty() ? std::string() : mailboxes.front() + "\\");
+}
+
+void HostModel::SetMailbox(const std::string& mailbox_id) {
+    current_mailbox_ = mailbox_id;
+    current_folder_ = InboxFolderId(mailbox_id);
+    // A host starts with the rules on disk in use.
+    ReadRulesForDialog();
+    incoming_in_use_ = incoming_read_;
+    outgoing_in_use_ = outgoing_read_;
+}
+
+void HostModel::SetCurrentFolder(const std::string& folder_id) {
+    Log("set-folder " + Quote(folder_id));
+    if (folder_id != current_folder_) {
+        selection_.clear();
+    }
+    current_folder_ = folder_id;
+}
+
+void HostModel::SetCurrentMail(const std::string& message_id) {
+    Log("set-mail " + Quote(message_id));
+    current_mail_ = message_id;
+}
+
+std::string HostModel::FolderDisplayName(const std::string& folder_id) const {
+    const std::string path = WithoutTrailingSlash(folder_id);
+    std::string name =
+        path.substr(path.rfind('\\') == std::string::npos ? 0 : path.rfind('\\') + 1);
+    const bool is_mailbox = folder_id == current_mailbox_ || path.find('\\') == std::string::npos;
+    if (!is_mailbox && !name.empty() && name.front() == '!') {
+        name.erase(0, name.find_first_not_of('!'));
+    }
+    return name;
+}
+
+std::string HostModel::MessagePath(const std::string& message_id) const {
+    const auto mark = message_id.find('?');
+    if (mark == std::string::npos) {
+        return std::string();
+    }
+    return data_folder_ + message_id.substr(0, mark) + message_id.substr(mark + 1) +
+           kMessageExtension;
+}
+
+std::string HostModel::Header(const std::string& message_id) const {
+    std::string message;
+    const std::string path = MessagePath(message_id);
+    if (path.empty() || files_.ReadFile(path, message) != ReadStatus::Ok) {
+        return std::string();
+    }
+    return HeaderBlockOf(message);
+}
+
+std::string HostModel::SpecifiedHeader(const std::string& name, int size) const {
+    std::string value = FieldOf(Header(current_mail_), name);
+    if (size > 0 && value.size() >= static_cast<std::size_t>(size)) {
+        value.resize(static_cast<std::size_t>(size) - 1);
+    }
+    return value;
+}
+
+std::vector<std::string> HostModel::MessageNames(const std::string& folder_id) const {
+    std::vector<FolderEntry> entries;
+    std::vector<std::string> names;
+    if (files_.ListFolder(data_folder_ + folder_id + "*", entries)) {
+        for (const FolderEntry& entry : entries) {
+            if (!entry.is_directory && EndsWith(entry.name, kMessageExtension)) {
+                names.push_back(entry.name.substr(0, entry.name.size() - 4));
+            }
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+int HostModel::NextMail(int position, std::string& message_id) const {
+    const std::vector<std::string> names = MessageNames(current_folder_);
+    const std::size_t next = position < 0 ? 0 : static_cast<std::size_t>(position) + 1;
+    if (next >= names.size()) {
+        return -1;
+    }
+    message_id = current_folder_ + "?" + names[next];
+    return static_cast<int>(next);
+}
+
+void HostModel::AddToSelection(const std::string& message_id) {
+    Log("select " + Quote(message_id));
+    selection_.push_back(message_id);
+}
+
+void HostModel::ReadRulesForDialog() {
+    ReadRuleFile(files_, RuleFilePath(data_folder_, current_mailbox_, true), incoming_read_);
+    ReadRuleFile(files_, RuleFilePath(data_folder_, current_mailbox_, false), outgoing_read_);
+}
+
+void HostModel::ConfirmRulesDialog(bool was_visible) {
+    incoming_in_use_ = incoming_read_;
+    outgoing_in_use_ = outgoing_read_;
+    Log(was_visible ? "reload visible" : "reload");
+}
+
+std::string HostModel::CreateNewFolder() {
+    std::string name = kNewFolderName;
+    for (int n = 2; files_.CanOpenForReading(data_folder_ + current_folder_ + name + "\\" +
+                                             kFolderSettingsName);
+         ++n) {
+        name = std::string(kNewFolderName) + " (" + std::to_string(n) + ")";
+    }
+    const std::string directory = data_folder_ + current_folder_ + name;
+    files_.MakeDirectory(directory);
+    files_.WriteAtomically(directory + "\\" + kFolderSettingsName, std::string());
+    editing_folder_ = SubfolderId(current_folder_, name);
+    return editing_folder_;
+}
+
+void HostModel::FinishFolderRename(const std::string& new_name) {
+    if (editing_folder_.empty()) {
+        return;
+    }
+    const std::string old_path = WithoutTrailingSlash(editing_folder_);
+    const std::string parent = old_path.substr(0, old_path.rfind('\\') + 1);
+    std::string id = editing_folder_;
+    if (!new_name.empty() &&
+        files_.Rename(data_folder_ + old_path, data_folder_ + parent + new_name)) {
+        id = SubfolderId(parent, new_name);
+    }
+    editing_folder_.clear();
+    Log("new-folder " + Quote(id));
+}
+
+void HostModel::RunRulesOnSelection() {
+    Log("run-rules " + Quote(current_folder_));
+    const std::string sent = SubfolderId(current_mailbox_, kSentName);
+    const RuleFile& rules =
+        current_folder_.compare(0, sent.size(), sent) == 0 ? outgoing_in_use_ : incoming_in_use_;
+    for (const std::string& message_id : selection_) {
+        const std::string header = Header(message_id);
+        for (const RuleBlock& block : rules.blocks) {
+            if (block.kind != kMoveKind) {
+                continue;
+            }
+            const bool matches = std::any_of(
+                block.conditions.begin(), block.conditions.end(), [&](const RuleCondition& c) {
+                    return c.mark && FieldOf(header, c.header).find(c.value) != std::string::npos;
+                });
+            if (!matches) {
+                continue;
+            }
+            const std::string name = message_id.substr(message_id.find('?') + 1);
+            if (files_.Rename(MessagePath(message_id),
+                              data_folder_ + block.argument + name + kMessageExtension)) {
+                Log("moved " + Quote(message_id) + " -> " + Quote(block.argument));
+            }
+            break;
+        }
+    }
+    selection_.clear();
+}
+
+void HostModel::SortByDate() {
+    Log("sort " + Quote(current_folder_));
+}
+
+std::string HostModel::Quote(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        switch (c) {
+            case '"':
+                quoted += "%22";
+                break;
+            case '\t':
+                quoted += "%09";
+                break;
+            case '\r':
+                quoted += "%0D";
+                break;
+            case '\n':
+                quoted += "%0A";
+                break;
+            case '%':
+                quoted += "%25";
+                break;
+            default:
+                quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+}  // namespace tandrel::testhost

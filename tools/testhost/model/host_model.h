@@ -1,0 +1,83 @@
+// The mail client that the test hosts play: mailboxes, folders and messages
+// on disk below a data folder, the current mailbox, folder and message, the
+// selection, the rules in use, the host commands and a log of what it saw.
+// Portable: the native scenario runner and the Windows test host share it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/temp_names.h"
+#include "rules/rule_file.h"
+
+namespace tandrel::testhost {
+
+class HostModel {
+  public:
+    // `data_folder` and `temp_folder` end with a separator.
+    HostModel(Files& files, std::string data_folder, std::string temp_folder);
+
+    // Start state: the first mailbox in name order and its Inbox.
+    void SetMailbox(const std::string& mailbox_id);
+    void SetFolder(const std::string& folder_id) { current_folder_ = folder_id; }
+    void SetMail(const std::string& message_id) { current_mail_ = message_id; }
+
+    const std::string& data_folder() const { return data_folder_; }
+    const std::string& mailbox() const { return current_mailbox_; }
+    const std::string& folder() const { return current_folder_; }
+    const std::string& mail() const { return current_mail_; }
+    const std::vector<std::string>& log() const { return log_; }
+    void Log(const std::string& line) { log_.push_back(line); }
+
+    // What the host functions answer; the calls that change state are logged.
+    void SetCurrentFolder(const std::string& folder_id);
+    void SetCurrentMail(const std::string& message_id);
+    std::string FolderDisplayName(const std::string& folder_id) const;
+    std::string Header(const std::string& message_id) const;
+    std::string SpecifiedHeader(const std::string& name, int size) const;
+    int NextMail(int position, std::string& message_id) const;
+    void AddToSelection(const std::string& message_id);
+    std::string TempFolder() { return temp_names_.TempFolder(); }
+    std::string TempFileName(const std::string& prefix) { return temp_names_.TempFileName(prefix); }
+
+    // Host commands.
+    void ReadRulesForDialog();                             // 32924: the rules dialog opens
+    void ConfirmRulesDialog(bool was_visible);             // its OK: the rules go in use
+    std::string CreateNewFolder();                         // 32804: "New Folder" below the current
+    void FinishFolderRename(const std::string& new_name);  // end of label editing
+    void RunRulesOnSelection();                            // 32942
+    void SortByDate();                                     // 32776
+
+    // A text as the log and the scenario steps write it: in double quotes,
+    // with % escapes for quotes, tabs, line breaks and "%".
+    static std::string Quote(const std::string& text);
+
+  private:
+    std::vector<std::string> MessageNames(const std::string& folder_id) const;
+    std::string MessagePath(const std::string& message_id) const;
+
+    Files& files_;
+    std::string data_folder_;
+    std::string current_mailbox_;
+    std::string current_folder_;
+    std::string current_mail_;
+    std::vector<std::string> selection_;
+    std::vector<std::string> log_;
+    RuleFile incoming_in_use_;
+    RuleFile outgoing_in_use_;
+    RuleFile incoming_read_;
+    RuleFile outgoing_read_;
+    std::string editing_folder_;  // identifier of the folder whose label is open
+    CountingTempNames temp_names_;
+};
+
+// The header block of a message file: the lines before the empty line, each
+// with its CR LF.
+std::string HeaderBlockOf(const std::string& message);
+
+// The first field named `name` (without regard to case) of a header block,
+// without its leading blanks, continuation lines kept as stored.
+std::string FieldOf(const std::string& header_block, const std::string& name);
+
+}  // namespace tandrel::testhost

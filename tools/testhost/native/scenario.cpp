@@ -1,0 +1,80 @@
+#include "scenario.h"
+
+#include <array>
+#include <utility>
+
+namespace tandrel::testhost {
+
+std::string DecodeEscapes(std::string_view text) {
+    static constexpr std::array<std::pair<std::string_view, char>, 5> kEscapes = {
+        {{"%22", '"'}, {"%09", '\t'}, {"%0D", '\r'}, {"%0A", '\n'}, {"%25", '%'}}};
+    std::string decoded;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        bool replaced = false;
+        for (const auto& [code, character] : kEscapes) {
+            if (text.substr(i, 3) == code) {
+                decoded += character;
+                i += 2;
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) {
+            decoded += text[i];
+        }
+    }
+    return decoded;
+}
+
+std::vector<Step> ParseSteps(std::string_view text, std::string& error) {
+    std::vector<Step> steps;
+    int line_number = 0;
+    std::size_t start = 0;
+    while (start <= text.size() && error.empty()) {
+        auto end = text.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++line_number;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        Step step;
+        step.line = line_number;
+        std::size_t i = 0;
+        while (i < line.size()) {
+            if (line[i] == ' ' || line[i] == '\t') {
+                ++i;
+                continue;
+            }
+            if (step.tokens.empty() && line[i] == '#') {
+                break;
+            }
+            if (line[i] == '"') {
+                const auto close = line.find('"', i + 1);
+                if (close == std::string_view::npos) {
+                    error = "line " + std::to_string(line_number) + ": unclosed string";
+                    break;
+                }
+                step.tokens.push_back({DecodeEscapes(line.substr(i + 1, close - i - 1)), true});
+                i = close + 1;
+                continue;
+            }
+            const auto blank = line.find_first_of(" \t", i);
+            const std::size_t stop = blank == std::string_view::npos ? line.size() : blank;
+            step.tokens.push_back({std::string(line.substr(i, stop - i)), false});
+            i = stop;
+        }
+        if (!step.tokens.empty()) {
+            steps.push_back(std::move(step));
+        }
+        if (end == text.size()) {
+            break;
+        }
+    }
+    return steps;
+}
+
+}  // namespace tandrel::testhost

@@ -1,0 +1,111 @@
+#include "addressbook/address_group_presenter.h"
+
+#include <gtest/gtest.h>
+
+#include "memory_dialog.h"
+#include "memory_profile.h"
+#include "memory_tree.h"
+#include "resources/resource.h"
+
+namespace tandrel {
+namespace {
+
+using testing::MemoryDialog;
+using testing::MemoryProfile;
+using testing::MemoryTree;
+
+constexpr const char* kRoot = "C:\\Data\\AddrBook\\";
+
+class AddressGroupTest : public ::testing::Test {
+  protected:
+    AddressGroupTest() {
+        for (const char* marker : {"@Private\\Group.ini", "@Private\\Friends\\Group.ini",
+                                   "@Private\\Friends\\School\\Group.ini", "@Work\\Group.ini"}) {
+            profile_.files().AddFile(std::string(kRoot) + marker, "");
+        }
+        profile_.files().AddDirectory(std::string(kRoot) + "@Private\\Hidden");
+        dialog_.set_message_handler([this](const std::string& text, unsigned, MessageOwner) {
+            messages_.push_back(text);
+            return kIdOk;
+        });
+    }
+    void Open(const std::string& field) {
+        owner_.SetText(IDC_ENTRY_GROUP, field);
+        presenter_ = std::make_unique<AddressGroupPresenter>(dialog_, tree_, owner_, context_);
+        presenter_->Init();
+    }
+    void Add(const std::string& name) {
+        dialog_.SetText(IDC_GROUP_NEW_NAME, name);
+        presenter_->OnCommand(IDC_GROUP_NEW_NAME, kNotifyEnUpdate);
+        presenter_->OnCommand(IDC_GROUP_ADD, kNotifyClicked);
+    }
+
+    MemoryProfile profile_;
+    BuiltinStrings strings_;
+    AddressGroupContext context_{profile_.files(), profile_, strings_, "C:\\Data\\"};
+    MemoryDialog owner_{IDD_RULE_ENTRY};
+    MemoryDialog dialog_{IDD_ADDRESS_GROUP};
+    MemoryTree tree_;
+    std::unique_ptr<AddressGroupPresenter> presenter_;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(AddressGroupTest, OpensWithTheFieldsGroupSelected) {
+    Open("Private:Friends\\School");
+    EXPECT_EQ(tree_.Paths(), (std::vector<std::string>{"Private", "Private\\Friends",
+                                                       "Private\\Friends\\School", "Work"}));
+    EXPECT_EQ(tree_.PathOf(tree_.Selected()), "Private\\Friends\\School");
+    EXPECT_EQ(tree_.Image(tree_.Find("Private")), kBookImage);
+    EXPECT_EQ(tree_.Image(tree_.Find("Private\\Friends")), kGroupImage);
+    EXPECT_EQ(GetSelectedGroup(tree_).group_path, "Friends\\School");
+}
+
+TEST_F(AddressGroupTest, OkHandsBackOnlyAGroup) {
+    Open("Private:");
+    EXPECT_EQ(tree_.PathOf(tree_.Selected()), "Private");
+    EXPECT_TRUE(presenter_->OnCommand(kIdOk, kNotifyClicked));
+    EXPECT_EQ(owner_.Text(IDC_ENTRY_GROUP), "Private:") << "a book is no choice";
+
+    MemoryDialog again(IDD_ADDRESS_GROUP);
+    MemoryTree tree;
+    AddressGroupPresenter presenter(again, tree, owner_, context_);
+    presenter.Init();
+    tree.Select(tree.Find("Private\\Friends"));
+    presenter.OnCommand(kIdOk, kNotifyClicked);
+    EXPECT_EQ(owner_.Text(IDC_ENTRY_GROUP), "Private:Friends");
+    EXPECT_EQ(again.end_code(), kIdOk);
+}
+
+TEST_F(AddressGroupTest, AddMakesAGroupUnderTheSelectionOnce) {
+    Open("Nobody:Nothing");
+    EXPECT_EQ(tree_.Selected(), kNoTreeItem);
+    Add("Work");
+    EXPECT_EQ(tree_.Paths().size(), 4U) << "nothing is made without a selection";
+    tree_.Select(tree_.Find("Private"));
+    Add("Friends");
+    ASSERT_EQ(messages_.size(), 1U);
+    EXPECT_EQ(messages_[0], "Already entered specified address group(Private:\\Friends)");
+    Add("friends");
+    EXPECT_EQ(tree_.PathOf(tree_.Selected()), "Private\\friends") << "another case, another name";
+    EXPECT_TRUE(profile_.files().Exists(std::string(kRoot) + "@Private\\friends\\Group.ini"));
+    tree_.Select(tree_.Find("Private"));
+    Add("Hidden");
+    EXPECT_EQ(tree_.PathOf(tree_.Selected()), "Private\\Hidden")
+        << "a folder on disk that the tree does not show is made a group";
+    Add("a/b");
+    EXPECT_EQ(messages_.back().rfind("Address group name(a/b) is not a plain folder name", 0), 0U);
+    EXPECT_EQ(dialog_.Text(IDC_GROUP_NEW_NAME), "a/b");
+    EXPECT_TRUE(dialog_.IsEnabled(IDC_GROUP_ADD));
+}
+
+TEST_F(AddressGroupTest, AGroupThatCannotBeWrittenIsReportedAndNotShown) {
+    Open("Private:Friends");
+    profile_.files().SetWriteBudget(0);
+    Add("New");
+    ASSERT_EQ(messages_.size(), 1U);
+    EXPECT_EQ(messages_[0], "The address group(Private:Friends\\New) could not be created");
+    EXPECT_EQ(tree_.Find("Private\\Friends\\New"), kNoTreeItem);
+}
+
+}  // namespace
+}  // namespace tandrel

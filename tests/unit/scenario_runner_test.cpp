@@ -1,0 +1,106 @@
+// The native runner must fail a scenario that expects what did not happen,
+// and say where.
+#include "scenario_runner.h"
+
+#include <gtest/gtest.h>
+
+#include "scenario.h"
+#include "temp_dir.h"
+
+namespace tandrel::testhost {
+namespace {
+
+using tandrel::testing::TempDir;
+
+class ScenarioRunnerTest : public ::testing::Test {
+  protected:
+    ScenarioRunnerTest() {
+        dir_.Write("data/Main/!!!!Inbox/Folder.ini", "");
+        dir_.Write("data/Main/!!!!Inbox/0001.eml", "From: a@example.com\r\n\r\nbody\r\n");
+        dir_.Write("data/AddrBook/@B/Group.ini", "");
+        dir_.Write("data/AddrBook/@B/G/Group.ini", "");
+    }
+    ScenarioResult RunWith(const std::string& steps) {
+        dir_.Write("steps", steps);
+        return RunScenario(dir_.path());
+    }
+    TempDir dir_;
+};
+
+constexpr const char* kCancelledDrop =
+    "keys ctrl\n"
+    "drop \"Main\\!!!!Inbox\\\" \"Main\\!!!!Inbox\\?0001\" 4\n"
+    "dialog \"Tandrel (Received)\"\n"
+    "  expect-checked 1010\n"
+    "  click 2\n"
+    "end\n";
+
+TEST_F(ScenarioRunnerTest, PassesWhatHappened) {
+    const ScenarioResult result = RunWith(kCancelledDrop);
+    EXPECT_TRUE(result.passed) << result.message;
+    EXPECT_EQ(result.log.back(), "drop -> -1");
+}
+
+TEST_F(ScenarioRunnerTest, AWrongControlStateFailsWithItsLine) {
+    const ScenarioResult result = RunWith(
+        "# comment\n\nkeys ctrl\ndrop \"Main\\!!!!Inbox\\\" \"Main\\!!!!Inbox\\?0001\" 4\n"
+        "dialog \"Tandrel (Received)\"\n  expect-unchecked 1010\n  click 2\nend\n");
+    EXPECT_FALSE(result.passed);
+    EXPECT_EQ(result.message.rfind("line 6: expect-unchecked", 0), 0U) << result.message;
+}
+
+TEST_F(ScenarioRunnerTest, AWrongFileFails) {
+    dir_.Write("expect/Main/!!!!Inbox/Folder.ini", "");
+    dir_.Write("expect/Main/!!!!Inbox/0001.eml", "From: someone else\r\n\r\nbody\r\n");
+    dir_.Write("expect/AddrBook/@B/Group.ini", "");
+    const ScenarioResult result = RunWith(kCancelledDrop);
+    EXPECT_FALSE(result.passed);
+    EXPECT_NE(result.message.find("differs: Main/!!!!Inbox/0001.eml"), std::string::npos)
+        << result.message;
+    EXPECT_NE(result.message.find("not expected: AddrBook/@B/G/Group.ini"), std::string::npos);
+}
+
+TEST_F(ScenarioRunnerTest, AMissingOrMisplacedLogLineFails) {
+    dir_.Write("expect.log", "drop -> -1\ndialog \"Tandrel (Received)\"\n");
+    const ScenarioResult result = RunWith(kCancelledDrop);
+    EXPECT_FALSE(result.passed);
+    EXPECT_EQ(result.message.rfind("expect.log line 2", 0), 0U) << result.message;
+}
+
+TEST_F(ScenarioRunnerTest, ADialogLeftOpenOrAStepOutOfPlaceFails) {
+    const ScenarioResult open = RunWith(
+        "keys ctrl\ndrop \"Main\\!!!!Inbox\\\" \"Main\\!!!!Inbox\\?0001\" 4\n"
+        "dialog \"Tandrel (Received)\"\n");
+    EXPECT_FALSE(open.passed);
+    EXPECT_NE(open.message.find("ended while a dialog was open"), std::string::npos)
+        << open.message;
+
+    const ScenarioResult early = RunWith(
+        "keys ctrl\ndrop \"Main\\!!!!Inbox\\\" \"Main\\!!!!Inbox\\?0001\" 4\n"
+        "dialog \"Tandrel (Received)\"\nend\n");
+    EXPECT_EQ(early.message, "line 4: the dialog \"Tandrel (Received)\" is still open");
+
+    const ScenarioResult unexpected = RunWith("message \"x\" 1\n");
+    EXPECT_EQ(unexpected.message, "line 1: no dialog or message box is open for: message");
+
+    const ScenarioResult disabled = RunWith(
+        "keys ctrl\ndrop \"Main\\!!!!Inbox\\\" \"Main\\!!!!Inbox\\?0001\" 4\n"
+        "dialog \"Tandrel (Received)\"\n  click 1060\n  click 1013\n");
+    EXPECT_EQ(disabled.message.rfind("line 5: ", 0), 0U) << disabled.message;
+}
+
+TEST(ScenarioSteps, DecodesStringsAndSkipsComments) {
+    std::string error;
+    const auto steps = ParseSteps("# c\n\n  set 1007 \"a%22b%09%0D%0A%25 \\x\" \r\nend", error);
+    ASSERT_TRUE(error.empty());
+    ASSERT_EQ(steps.size(), 2U);
+    EXPECT_EQ(steps[0].line, 3);
+    EXPECT_EQ(steps[0].tokens[2].text, "a\"b\t\r\n% \\x");
+    EXPECT_TRUE(steps[0].tokens[2].quoted);
+    EXPECT_EQ(steps[1].verb(), "end");
+    ParseSteps("ok\nset 1 \"open", error);
+    EXPECT_EQ(error, "line 2: unclosed string");
+}
+
+}  // namespace
+}  // namespace tandrel::testhost

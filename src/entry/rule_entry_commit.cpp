@@ -1,5 +1,8 @@
 // The OK sequence of the Rule entry dialog: checks, subfolder, rule files,
 // reload, address book, rule runs and sort, in this order.
+#include <tuple>
+#include <utility>
+
 #include "addressbook/add_address.h"
 #include "entry/rule_entry_presenter.h"
 #include "mailbox/folders.h"
@@ -9,9 +12,6 @@
 #include "rules/rule_insert.h"
 #include "shell/format_text.h"
 #include "shell/one_line.h"
-
-#include <tuple>
-#include <utility>
 
 namespace tandrel {
 

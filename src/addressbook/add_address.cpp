@@ -93,9 +93,10 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
         return AddAddressResult::WriteFailed;
     }
 
-    const std::optional<std::uint64_t> index_size =
-        index_status == ReadStatus::Ok ? std::optional<std::uint64_t>(index_text.size())
-                                       : std::nullopt;
+    std::optional<std::uint64_t> index_size;
+    if (index_status == ReadStatus::Ok) {
+        index_size = index_text.size();
+    }
     const std::string line =
         IndexLine(card_size.value_or(0), card_file_name, name, address, scan.entry_count + 1);
     if (!files.AppendFile(index_path, line)) {

@@ -4,6 +4,9 @@
 #ifndef TANDREL_RESOURCES_STRING_TABLE_H
 #define TANDREL_RESOURCES_STRING_TABLE_H
 
+/* One literal a text, as the resource compiler wants it. */
+/* clang-format off */
+
 #define IDS_PLACE_END_OF_FOLDER 1
 #define IDS_PLACE_TOP_OF_FOLDER 2
 #define IDS_PLACE_NEW_BLOCK_LAST 3
@@ -50,18 +53,16 @@
 #define TEXT_ADDRESS_NOT_WRITTEN \
     "The address(%s) could not be written to the address group(%s:%s)\nNothing was added"
 #define TEXT_GROUP_NOT_WRITTEN "The address group(%s:%s\\%s) could not be created"
-#define TEXT_INVALID_GROUP_NAME                                                                   \
-    "Address group name(%s) is not a plain folder name\nUse no \\ / : * ? \" < > | and no final " \
-    "blank or dot"
+#define TEXT_INVALID_GROUP_NAME "Address group name(%s) is not a plain folder name\nUse no \\ / : * ? < > | or double quote, and no final blank or dot"
 #define TEXT_NO_ADDRESS "Please input mail address"
-#define TEXT_BAD_HEADER_NAME "Please input header name(%s) without \":\""
-#define TEXT_BAD_SUBFOLDER_NAME                                                               \
-    "Subfolder name(%s) is not a plain folder name\nUse no \\ / : * ? \" < > | and no final " \
-    "blank or dot"
+#define TEXT_BAD_HEADER_NAME "Please input header name(%s) without colon"
+#define TEXT_BAD_SUBFOLDER_NAME "Subfolder name(%s) is not a plain folder name\nUse no \\ / : * ? < > | or double quote, and no final blank or dot"
 #define TEXT_RULES_NOT_WRITTEN "Unable to write the sorting rules\n %s\nThe file was left as it was"
 #define TEXT_SETTINGS_NOT_WRITTEN "Unable to write the settings\n %s"
 #define TEXT_RUN_CURRENT "Start filter current folder(%s)"
 #define TEXT_RUN_INBOX "Start filter Inbox"
 #define TEXT_RUN_SENT "Start filter sentbox"
+
+/* clang-format on */
 
 #endif

@@ -1,0 +1,144 @@
+#include "platform/win32/dialog_procs.h"
+
+#include <memory>
+
+#include "addressbook/address_group_presenter.h"
+#include "entry/rule_entry_presenter.h"
+#include "platform/win32/plugin_state.h"
+#include "platform/win32/win32_dialog.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_host.h"
+#include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_tree.h"
+#include "resources/resource.h"
+#include "setup/setup_presenter.h"
+
+namespace tandrel::win32 {
+
+namespace {
+
+bool IsSystemLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+// What one open dialog works with: the adapters and its presenter.
+struct RuleEntryWindow {
+    explicit RuleEntryWindow(HWND window)
+        : dialog(window),
+          host(State()),
+          context{host,
+                  files,
+                  profile,
+                  strings,
+                  State().settings,
+                  State().drop_target,
+                  State().drop_source,
+                  IsSystemLeadByte},
+          presenter(dialog, context) {}
+    Win32Dialog dialog;
+    Win32Host host;
+    Win32Files files;
+    Win32Profile profile;
+    Win32Strings strings;
+    RuleEntryContext context;
+    RuleEntryPresenter presenter;
+};
+
+struct SetupWindow {
+    explicit SetupWindow(HWND window)
+        : dialog(window),
+          context{profile, State().settings_path, State().settings, strings, State().info},
+          presenter(dialog, context) {}
+    Win32Dialog dialog;
+    Win32Profile profile;
+    Win32Strings strings;
+    SetupContext context;
+    SetupPresenter presenter;
+};
+
+struct AddressGroupWindow {
+    explicit AddressGroupWindow(HWND window)
+        : dialog(window),
+          owner(GetWindow(window, GW_OWNER)),
+          tree(GetDlgItem(window, IDC_GROUP_TREE)),
+          host(State()),
+          context{files, profile, strings, host.DataFolder(), IsSystemLeadByte},
+          presenter(dialog, tree, owner, context) {}
+    Win32Dialog dialog;
+    Win32Dialog owner;
+    Win32Tree tree;
+    Win32Host host;
+    Win32Files files;
+    Win32Profile profile;
+    Win32Strings strings;
+    AddressGroupContext context;
+    AddressGroupPresenter presenter;
+};
+
+// Runs one dialog: the window object is made at WM_INITDIALOG, kept in the
+// window's user data and freed at WM_NCDESTROY. Nothing may unwind out.
+template <typename Window>
+INT_PTR Dispatch(HWND window, UINT message, WPARAM first, void (*init)(Window&)) {
+    try {
+        auto* open = reinterpret_cast<Window*>(GetWindowLongPtrA(window, DWLP_USER));
+        switch (message) {
+            case WM_INITDIALOG: {
+                auto made = std::make_unique<Window>(window);
+                init(*made);
+                made->presenter.Init();
+                SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(made.release()));
+                return TRUE;
+            }
+            case WM_COMMAND:
+                if (open == nullptr) {
+                    return FALSE;
+                }
+                return open->presenter.OnCommand(LOWORD(first), HIWORD(first)) ? TRUE : FALSE;
+            case WM_NCDESTROY:
+                delete open;
+                SetWindowLongPtrA(window, DWLP_USER, 0);
+                return FALSE;
+            default:
+                return FALSE;
+        }
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+void NoInit(RuleEntryWindow& /*window*/) {}
+void NoInitSetup(SetupWindow& /*window*/) {}
+void AttachImages(AddressGroupWindow& window) {
+    SendDlgItemMessageA(window.dialog.window(), IDC_GROUP_TREE, TVM_SETIMAGELIST, TVSIL_NORMAL,
+                        reinterpret_cast<LPARAM>(State().group_images));
+}
+
+}  // namespace
+
+INT_PTR CALLBACK RuleEntryDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM /*second*/) {
+    return Dispatch<RuleEntryWindow>(dialog, message, first, NoInit);
+}
+
+INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM /*second*/) {
+    return Dispatch<SetupWindow>(dialog, message, first, NoInitSetup);
+}
+
+INT_PTR CALLBACK AddressGroupDialogProc(HWND dialog, UINT message, WPARAM first,
+                                        LPARAM /*second*/) {
+    return Dispatch<AddressGroupWindow>(dialog, message, first, AttachImages);
+}
+
+DLGPROC DialogProcFor(int template_id) {
+    switch (template_id) {
+        case IDD_RULE_ENTRY:
+            return RuleEntryDialogProc;
+        case IDD_SETUP:
+            return SetupDialogProc;
+        case IDD_ADDRESS_GROUP:
+            return AddressGroupDialogProc;
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace tandrel::win32

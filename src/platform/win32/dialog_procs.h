@@ -1,0 +1,16 @@
+// The three dialog procedures. Each only translates window messages into
+// calls of its dialog's presenter.
+#pragma once
+
+#include <windows.h>
+
+namespace tandrel::win32 {
+
+INT_PTR CALLBACK RuleEntryDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM second);
+INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM second);
+INT_PTR CALLBACK AddressGroupDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM second);
+
+// The procedure of dialog template 101, 102 or 104.
+DLGPROC DialogProcFor(int template_id);
+
+}  // namespace tandrel::win32

@@ -1,0 +1,147 @@
+// The library's entry point and its fifteen exported callbacks. Every export
+// catches everything: no exception may unwind into the host.
+#include <windows.h>
+
+#include <cstring>
+
+#include "platform/win32/dialog_procs.h"
+#include "platform/win32/plugin_state.h"
+#include "platform/win32/rule_reload.h"
+#include "resources/resource.h"
+#include "shell/drop_gating.h"
+
+using tandrel::win32::EnsureStartedUp;
+using tandrel::win32::PluginState;
+using tandrel::win32::State;
+
+namespace {
+
+// Copies `text` into a fixed field of the host's record, cut to fit.
+void CopyField(char* field, std::size_t size, const std::string& text) {
+    const std::size_t length = text.size() < size - 1 ? text.size() : size - 1;
+    std::memcpy(field, text.data(), length);
+    field[length] = '\0';
+}
+
+bool IsKeyHeld(int virtual_key) {
+    return (GetKeyState(virtual_key) & 0x8000) != 0;
+}
+
+}  // namespace
+
+// Under the loader lock only what is safe there: the instance and the binding.
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
+    PluginState& state = State();
+    state.instance = instance;
+    if (reason != DLL_PROCESS_ATTACH) {
+        return TRUE;
+    }
+    return tandrel::win32::BindHostApi(state.api) ? TRUE : FALSE;
+}
+
+extern "C" {
+
+int WINAPI BKC_OnStart() {
+    try {
+        EnsureStartedUp();
+        PluginState& state = State();
+        HWND list = nullptr;
+        HWND view = nullptr;
+        state.api.Get<tandrel::win32::GetWindowHandlesFn>(
+            tandrel::win32::HostFunction::GetWindowHandles)(&state.main_window, &state.folder_tree,
+                                                            &list, &view);
+        tandrel::win32::StartRuleReload(state);
+    } catch (...) {
+    }
+    return 0;
+}
+
+int WINAPI BKC_OnExit() {
+    try {
+        tandrel::win32::StopRuleReload(State());
+    } catch (...) {
+    }
+    return 0;
+}
+
+int WINAPI BKC_OnMenuInit(HWND, HMENU, int) {
+    return 0;
+}
+int WINAPI BKC_OnKeyDispatch(HWND, int, int) {
+    return 0;
+}
+int WINAPI BKC_OnOpenFolder(LPCSTR) {
+    return 0;
+}
+int WINAPI BKC_OnOpenMail(LPCSTR) {
+    return 0;
+}
+int WINAPI BKC_OnSend(LPCSTR) {
+    return 0;
+}
+int WINAPI BKC_OnFinishRetrieve(int) {
+    return 0;
+}
+int WINAPI BKC_OnEveryMinute() {
+    return 0;
+}
+int WINAPI BKC_OnOpenCompose(HWND, int) {
+    return 0;
+}
+int WINAPI BKC_OnOutgoing(HWND, int) {
+    return 0;
+}
+int WINAPI BKC_OnRetrieve(LPCSTR, LPCSTR) {
+    return 0;
+}
+
+int WINAPI BKC_OnPlugInSetup(HWND parent) {
+    try {
+        EnsureStartedUp();
+        DialogBoxParamA(State().instance, MAKEINTRESOURCEA(IDD_SETUP), parent,
+                        tandrel::win32::SetupDialogProc, 0);
+    } catch (...) {
+    }
+    return 1;
+}
+
+int WINAPI BKC_OnPlugInInfo(char* record) {
+    try {
+        EnsureStartedUp();
+        if (record != nullptr) {
+            const tandrel::PluginInfo& info = State().info;
+            CopyField(record, 80, info.name);
+            CopyField(record + 80, 80, info.vendor);
+            CopyField(record + 160, 80, info.version);
+            CopyField(record + 240, 80, info.description);
+        }
+    } catch (...) {
+    }
+    return 0;
+}
+
+int WINAPI BKC_OnDragDrop(LPCSTR target, LPCSTR source, DWORD /*reserved*/, DWORD effect) {
+    try {
+        EnsureStartedUp();
+        PluginState& state = State();
+        const std::string source_text = source != nullptr ? source : "";
+        const bool taken = tandrel::IsDropTaken(
+            state.settings, source_text, static_cast<int>(effect), [](tandrel::DropKey key) {
+                return IsKeyHeld(key == tandrel::DropKey::Ctrl ? VK_CONTROL : VK_SHIFT);
+            });
+        if (!taken) {
+            return 0;
+        }
+        state.drop_target = target != nullptr ? target : "";
+        state.drop_source = source_text;
+        if (tandrel::DropOpensRuleEntry(state.drop_target)) {
+            DialogBoxParamA(state.instance, MAKEINTRESOURCEA(IDD_RULE_ENTRY), state.main_window,
+                            tandrel::win32::RuleEntryDialogProc, 0);
+        }
+        return -1;
+    } catch (...) {
+        return -1;
+    }
+}
+
+}  // extern "C"

@@ -1,0 +1,110 @@
+#include "platform/win32/win32_dialog.h"
+
+#include "platform/win32/dialog_procs.h"
+#include "platform/win32/plugin_state.h"
+
+namespace tandrel::win32 {
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
+bool Win32Dialog::IsListBox(int id) const {
+    char name[32] = {};
+    GetClassNameA(GetDlgItem(window_, id), name, sizeof name);
+    return lstrcmpiA(name, "ListBox") == 0;
+}
+
+std::string Win32Dialog::Title() {
+    return WindowText(window_);
+}
+void Win32Dialog::SetTitle(const std::string& title) {
+    SetWindowTextA(window_, title.c_str());
+}
+std::string Win32Dialog::Text(int id) {
+    return WindowText(GetDlgItem(window_, id));
+}
+void Win32Dialog::SetText(int id, const std::string& text) {
+    SetDlgItemTextA(window_, id, text.c_str());
+}
+bool Win32Dialog::IsChecked(int id) {
+    return IsDlgButtonChecked(window_, id) == BST_CHECKED;
+}
+void Win32Dialog::SetChecked(int id, bool checked) {
+    CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+void Win32Dialog::Enable(int id, bool enabled) {
+    EnableWindow(GetDlgItem(window_, id), enabled);
+}
+
+int Win32Dialog::ItemCount(int id) {
+    const LRESULT count =
+        SendDlgItemMessageA(window_, id, IsListBox(id) ? LB_GETCOUNT : CB_GETCOUNT, 0, 0);
+    return count < 0 ? 0 : static_cast<int>(count);
+}
+
+std::string Win32Dialog::ItemText(int id, int index) {
+    const bool list = IsListBox(id);
+    const LRESULT length =
+        SendDlgItemMessageA(window_, id, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index, 0);
+    if (length < 0) {
+        return std::string();
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT got = SendDlgItemMessageA(window_, id, list ? LB_GETTEXT : CB_GETLBTEXT, index,
+                                            reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
+void Win32Dialog::ClearItems(int id) {
+    SendDlgItemMessageA(window_, id, IsListBox(id) ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
+}
+
+void Win32Dialog::AddItem(int id, const std::string& text) {
+    SendDlgItemMessageA(window_, id, IsListBox(id) ? LB_ADDSTRING : CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Win32Dialog::InsertItem(int id, int index, const std::string& text) {
+    SendDlgItemMessageA(window_, id, IsListBox(id) ? LB_INSERTSTRING : CB_INSERTSTRING, index,
+                        reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Win32Dialog::RemoveItem(int id, int index) {
+    SendDlgItemMessageA(window_, id, IsListBox(id) ? LB_DELETESTRING : CB_DELETESTRING, index, 0);
+}
+
+int Win32Dialog::Selection(int id) {
+    const LRESULT selected =
+        SendDlgItemMessageA(window_, id, IsListBox(id) ? LB_GETCURSEL : CB_GETCURSEL, 0, 0);
+    return selected < 0 ? -1 : static_cast<int>(selected);
+}
+
+void Win32Dialog::Select(int id, int index) {
+    SendDlgItemMessageA(window_, id, IsListBox(id) ? LB_SETCURSEL : CB_SETCURSEL, index, 0);
+}
+
+int Win32Dialog::ShowMessage(const std::string& text, unsigned style, MessageOwner owner) {
+    HWND parent = owner == MessageOwner::Dialog ? window_ : GetWindow(window_, GW_OWNER);
+    return MessageBoxA(parent, text.c_str(), kMessageCaption, style);
+}
+
+int Win32Dialog::RunNestedDialog(int template_id) {
+    return static_cast<int>(DialogBoxParamA(State().instance, MAKEINTRESOURCEA(template_id),
+                                            window_, DialogProcFor(template_id), 0));
+}
+
+void Win32Dialog::End(int code) {
+    EndDialog(window_, code);
+}
+
+void Win32Dialog::Shrink() {
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW);
+}
+
+}  // namespace tandrel::win32

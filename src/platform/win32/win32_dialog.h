@@ -1,0 +1,44 @@
+// The Dialog port over a dialog window and its controls.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/dialog.h"
+
+namespace tandrel::win32 {
+
+class Win32Dialog final : public Dialog {
+  public:
+    explicit Win32Dialog(HWND window) : window_(window) {}
+    HWND window() const { return window_; }
+
+    std::string Title() override;
+    void SetTitle(const std::string& title) override;
+    std::string Text(int id) override;
+    void SetText(int id, const std::string& text) override;
+    bool IsChecked(int id) override;
+    void SetChecked(int id, bool checked) override;
+    void Enable(int id, bool enabled) override;
+    int ItemCount(int id) override;
+    std::string ItemText(int id, int index) override;
+    void ClearItems(int id) override;
+    void AddItem(int id, const std::string& text) override;
+    void InsertItem(int id, int index, const std::string& text) override;
+    void RemoveItem(int id, int index) override;
+    int Selection(int id) override;
+    void Select(int id, int index) override;
+    int ShowMessage(const std::string& text, unsigned style, MessageOwner owner) override;
+    int RunNestedDialog(int template_id) override;
+    void End(int code) override;
+    void Shrink() override;
+
+  private:
+    bool IsListBox(int id) const;
+
+    HWND window_;
+};
+
+// The text of a window, whatever its length.
+std::string WindowText(HWND window);
+
+}  // namespace tandrel::win32

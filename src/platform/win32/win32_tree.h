@@ -1,0 +1,30 @@
+// The Tree port over a tree-view control.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>  // after windows.h, which it needs
+
+#include "platform/tree.h"
+
+namespace tandrel::win32 {
+
+class Win32Tree final : public Tree {
+  public:
+    explicit Win32Tree(HWND tree) : tree_(tree) {}
+
+    TreeItem Insert(TreeItem parent, const std::string& text, int image) override;
+    void Select(TreeItem item) override;
+    TreeItem Selected() override;
+    TreeItem Parent(TreeItem item) override;
+    TreeItem FirstChild(TreeItem item) override;
+    TreeItem NextSibling(TreeItem item) override;
+    std::string Text(TreeItem item) override;
+
+  private:
+    TreeItem Next(TreeItem item, UINT relation);
+
+    HWND tree_;
+};
+
+}  // namespace tandrel::win32

@@ -8,7 +8,7 @@
 #define TANDREL_PRODUCT_NAME "Tandrel plug-in"
 #define TANDREL_COMPANY_NAME "Tandrel"
 #define TANDREL_DESCRIPTION \
-    "Plugin to easily enter filters for new addresses (for the host mail client, version 2)"
+    "Plugin to easily enter filters for new addresses (host mail client, version 2)"
 #define TANDREL_COPYRIGHT "Copyright (C) 2026 Tandrel"
 
 #endif

@@ -179,9 +179,11 @@ class Run {
             RunModal(IDD_SETUP, nullptr);
             model_->Log("setup -> 1");
         } else if (verb == "info") {
+            // As the host reads them from its record: 80-byte fields.
             const PluginInfo info = ShippedPluginInfo();
-            model_->Log("info " + Quoted(info.name) + " " + Quoted(info.vendor) + " " +
-                        Quoted(info.version) + " " + Quoted(info.description));
+            const auto field = [](const std::string& text) { return Quoted(text.substr(0, 79)); };
+            model_->Log("info " + field(info.name) + " " + field(info.vendor) + " " +
+                        field(info.version) + " " + field(info.description));
         } else if (verb == "host") {
             throw StepFailure(step.line, "host state must stand before the first action");
         } else {

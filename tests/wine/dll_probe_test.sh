@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Loads Tandrel.dll under Wine into a minimal host: the plug-in information
+# comes from its version resource, a drop that names no message is declined,
+# and a host that lacks one of its 54 functions cannot load the plug-in.
+# usage: tests/wine/dll_probe_test.sh BUILD_DIR   (the win32 build folder)
+set -euo pipefail
+build="$(cd "$1" && pwd)"
+work="$(mktemp -d)"
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cp "$build/src/Tandrel.dll" "$build/tools/testhost/dll_probe.exe" \
+   "$build/tools/testhost/dll_probe_missing.exe" "$work/"
+cd "$work"
+out=$(wine dll_probe.exe Tandrel.dll | tr -d '\r')
+expected='name: Tandrel plug-in
+vendor: Tandrel
+version: Ver. 0, 1, 1, 0
+description: Plugin to easily enter filters for new addresses (host mail client, version 2)
+drop without message: 0'
+[ "$out" = "$expected" ] || fail "the probe saw:
+$out"
+set +e
+missing=$(wine dll_probe_missing.exe Tandrel.dll | tr -d '\r'); rc=$?
+set -e
+[ "$missing" = "load failed" ] && [ $rc -eq 3 ] || fail "a host without BKA_Connect loaded the plug-in: $missing"
+echo "Tandrel.dll under Wine: ok"

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "platform/win32/host_api.h"
 
@@ -21,6 +23,27 @@ TANDREL_HOST_FUNCTIONS(TANDREL_PROBE_STUB)
 #undef TANDREL_PROBE_STUB
 
 using PlugInInfoFn = int(WINAPI*)(char* record);
+using PlugInSetupFn = int(WINAPI*)(HWND parent);
+
+namespace {
+
+// Waits for the Setup dialog, leaves it shown for `seconds` (for a
+// screenshot), then cancels it as a user would.
+DWORD WINAPI CancelSetupLater(LPVOID seconds) {
+    for (int i = 0; i < 200; ++i) {
+        if (HWND dialog = FindWindowA(nullptr, "Tandrel Setup")) {
+            std::printf("setup dialog open\n");
+            std::fflush(stdout);
+            Sleep(static_cast<DWORD>(reinterpret_cast<INT_PTR>(seconds)) * 1000);
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return 0;
+        }
+        Sleep(50);
+    }
+    return 1;
+}
+
+}  // namespace
 using DragDropFn = int(WINAPI*)(LPCSTR target, LPCSTR source, DWORD reserved, DWORD effect);
 
 int main(int argc, char** argv) {
@@ -46,5 +69,13 @@ int main(int argc, char** argv) {
     std::printf("name: %s\nvendor: %s\nversion: %s\ndescription: %s\n", record, record + 80,
                 record + 160, record + 240);
     std::printf("drop without message: %d\n", drop("Main\\Work\\", "no message here", 0, 4));
+    if (argc >= 3 && std::string(argv[2]) == "setup") {
+        auto setup = reinterpret_cast<PlugInSetupFn>(
+            reinterpret_cast<void*>(GetProcAddress(plugin, "BKC_OnPlugInSetup")));
+        const INT_PTR seconds = argc >= 4 ? std::atoi(argv[3]) : 0;
+        CloseHandle(CreateThread(nullptr, 0, CancelSetupLater, reinterpret_cast<LPVOID>(seconds), 0,
+                                 nullptr));
+        std::printf("setup: %d\n", setup(nullptr));
+    }
     return 0;
 }

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Loads Tandrel.dll under Wine into a minimal host: the plug-in information
 # comes from its version resource, a drop that names no message is declined,
-# and a host that lacks one of its 54 functions cannot load the plug-in.
+# a host that lacks one of its 54 functions cannot load the plug-in, and the
+# Setup dialog opens and closes.
 # usage: tests/wine/dll_probe_test.sh BUILD_DIR   (the win32 build folder)
 set -euo pipefail
+# One display for every Wine process of the run: the first one fixes it.
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a "$0" "$@"
+fi
 build="$(cd "$1" && pwd)"
 work="$(mktemp -d)"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -25,4 +30,7 @@ set +e
 missing=$(wine dll_probe_missing.exe Tandrel.dll | tr -d '\r'); rc=$?
 set -e
 [ "$missing" = "load failed" ] && [ $rc -eq 3 ] || fail "a host without BKA_Connect loaded the plug-in: $missing"
+# The real Setup dialog opens from its template, and Cancel closes it with 1.
+setup=$(wine dll_probe.exe Tandrel.dll setup 0 2>/dev/null | tr -d '\r' | tail -n 2)
+[ "$setup" = "$(printf 'setup dialog open\nsetup: 1')" ] || fail "the Setup dialog: $setup"
 echo "Tandrel.dll under Wine: ok"

@@ -14,7 +14,7 @@ std::optional<std::string> Arguments::Value(const std::string& name) const {
     return found->second;
 }
 
-Arguments ParseArguments(const std::vector<std::string>& args, const OptionSpec& spec) {
+Arguments ParseArguments(const std::vector<std::string>& args, const AcceptedOptions& accepted) {
     Arguments parsed;
     bool options_ended = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -39,7 +39,7 @@ Arguments ParseArguments(const std::vector<std::string>& args, const OptionSpec&
         }
         if (name == "help") {
             parsed.help = true;
-        } else if (spec.valued.count(name) != 0) {
+        } else if (accepted.valued.count(name) != 0) {
             if (inline_value) {
                 parsed.values[name] = *inline_value;
             } else if (i + 1 < args.size()) {
@@ -47,7 +47,7 @@ Arguments ParseArguments(const std::vector<std::string>& args, const OptionSpec&
             } else if (parsed.error.empty()) {
                 parsed.error = "--" + name + " needs a value";
             }
-        } else if (spec.flags.count(name) != 0 && !inline_value) {
+        } else if (accepted.flags.count(name) != 0 && !inline_value) {
             parsed.flags.insert(name);
         } else if (parsed.error.empty()) {
             parsed.error = "unknown option " + arg;

@@ -11,7 +11,7 @@
 namespace tandrel::cli {
 
 // What a command accepts.
-struct OptionSpec {
+struct AcceptedOptions {
     std::set<std::string> valued;  // names without "--" that take a value
     std::set<std::string> flags;   // names without "--" that stand alone
 };
@@ -21,13 +21,13 @@ struct Arguments {
     std::map<std::string, std::string> values;
     std::set<std::string> flags;
     bool help = false;
-    std::string error;  // set when the arguments do not fit the spec
+    std::string error;  // set when the arguments do not fit what the command accepts
 
     std::optional<std::string> Value(const std::string& name) const;
     bool Flag(const std::string& name) const { return flags.count(name) != 0; }
 };
 
-Arguments ParseArguments(const std::vector<std::string>& args, const OptionSpec& spec);
+Arguments ParseArguments(const std::vector<std::string>& args, const AcceptedOptions& accepted);
 
 // A whole decimal integer in the range of int ("-1", "3", "+7").
 std::optional<int> ParseInteger(const std::string& text);

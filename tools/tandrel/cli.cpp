@@ -46,10 +46,10 @@ int RunSubcommand(const std::vector<std::string>& args, Context& context, const 
     return UsageError(context, command, "unknown subcommand '" + name + "'");
 }
 
-bool ParseCommand(const std::vector<std::string>& args, const OptionSpec& spec, const char* command,
-                  const char* help, const char* positional, Context& context, Arguments& parsed,
-                  int& exit_code) {
-    parsed = ParseArguments(args, spec);
+bool ParseCommand(const std::vector<std::string>& args, const AcceptedOptions& accepted,
+                  const char* command, const char* help, const char* positional, Context& context,
+                  Arguments& parsed, int& exit_code) {
+    parsed = ParseArguments(args, accepted);
     if (parsed.help) {
         context.out << help;
         exit_code = kExitOk;

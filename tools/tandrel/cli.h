@@ -43,9 +43,9 @@ int RunSubcommand(const std::vector<std::string>& args, Context& context, const 
 // Parses a command's arguments, which take one positional argument named
 // `positional`. False when the command is done: help was printed or a usage
 // error reported; `exit_code` then says how it ended.
-bool ParseCommand(const std::vector<std::string>& args, const OptionSpec& spec, const char* command,
-                  const char* help, const char* positional, Context& context, Arguments& parsed,
-                  int& exit_code);
+bool ParseCommand(const std::vector<std::string>& args, const AcceptedOptions& accepted,
+                  const char* command, const char* help, const char* positional, Context& context,
+                  Arguments& parsed, int& exit_code);
 
 // A data folder as given on the command line, ending with a separator so that
 // identifiers can be appended.

@@ -159,7 +159,8 @@ class Run {
             } else if (what == "mail") {
                 model_->SetMail(Arg(step, 2).text);
             } else if (what == "japanese") {
-                japanese_ = true;
+                // Only the rules dialog's title depends on it, and natively
+                // the reload calls the model directly.
             } else {
                 throw StepFailure(step.line, "unknown host state: " + what);
             }
@@ -503,7 +504,6 @@ class Run {
     std::vector<Step> steps_;
     std::size_t next_ = 0;
     std::set<std::string> keys_;
-    bool japanese_ = false;
     std::string drop_target_;
     std::string drop_source_;
 };

@@ -106,8 +106,8 @@ INT_PTR Dispatch(HWND window, UINT message, WPARAM first, void (*init)(Window&))
     }
 }
 
-void NoInit(RuleEntryWindow& /*window*/) {}
-void NoInitSetup(SetupWindow& /*window*/) {}
+template <typename Window>
+void NoInit(Window& /*window*/) {}
 void AttachImages(AddressGroupWindow& window) {
     SendDlgItemMessageA(window.dialog.window(), IDC_GROUP_TREE, TVM_SETIMAGELIST, TVSIL_NORMAL,
                         reinterpret_cast<LPARAM>(State().group_images));
@@ -116,11 +116,11 @@ void AttachImages(AddressGroupWindow& window) {
 }  // namespace
 
 INT_PTR CALLBACK RuleEntryDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM /*second*/) {
-    return Dispatch<RuleEntryWindow>(dialog, message, first, NoInit);
+    return Dispatch<RuleEntryWindow>(dialog, message, first, NoInit<RuleEntryWindow>);
 }
 
 INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM /*second*/) {
-    return Dispatch<SetupWindow>(dialog, message, first, NoInitSetup);
+    return Dispatch<SetupWindow>(dialog, message, first, NoInit<SetupWindow>);
 }
 
 INT_PTR CALLBACK AddressGroupDialogProc(HWND dialog, UINT message, WPARAM first,

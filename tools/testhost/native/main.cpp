@@ -11,7 +11,11 @@ int main(int argc, char** argv) {
     }
     int failed = 0;
     for (int i = 1; i < argc; ++i) {
-        const std::string name = std::filesystem::path(argv[i]).filename().string();
+        std::filesystem::path folder(argv[i]);
+        if (folder.filename().empty()) {
+            folder = folder.parent_path();  // "DIR/" names DIR
+        }
+        const std::string name = folder.filename().string();
         const tandrel::testhost::ScenarioResult result = tandrel::testhost::RunScenario(argv[i]);
         if (!result.work_folder.empty()) {
             std::cerr << "work folder of " << name << ": " << result.work_folder << "\n";

@@ -1,7 +1,10 @@
 #include "scenario.h"
 
 #include <array>
+#include <exception>
 #include <utility>
+
+#include "host_model.h"
 
 namespace tandrel::testhost {
 
@@ -75,6 +78,68 @@ std::vector<Step> ParseSteps(std::string_view text, std::string& error) {
         }
     }
     return steps;
+}
+
+const Token& Arg(const Step& step, std::size_t index) {
+    if (index >= step.tokens.size()) {
+        throw StepFailure(step.line, step.verb() + ": an argument is missing");
+    }
+    return step.tokens[index];
+}
+
+int Number(const Step& step, std::size_t index) {
+    const Token& token = Arg(step, index);
+    try {
+        std::size_t used = 0;
+        const int value = std::stoi(token.text, &used);
+        if (used == token.text.size() && !token.quoted) {
+            return value;
+        }
+    } catch (const std::exception&) {
+    }
+    throw StepFailure(step.line, "not a number: " + token.text);
+}
+
+std::string JoinedQuoted(const std::vector<std::string>& texts) {
+    std::string joined;
+    for (const std::string& text : texts) {
+        joined += (joined.empty() ? "" : " ") + HostModel::Quote(text);
+    }
+    return joined.empty() ? "(none)" : joined;
+}
+
+const Step& StepCursor::Next(const char* waiting_for) {
+    if (AtEnd()) {
+        throw StepFailure(LastLine(), std::string("the script ended while ") + waiting_for);
+    }
+    return steps_[next_++];
+}
+
+int StepCursor::LastLine() const {
+    if (steps_.empty()) {
+        return 0;
+    }
+    return next_ == 0 ? steps_.front().line : steps_[next_ - 1].line;
+}
+
+HostState TakeHostState(StepCursor& steps) {
+    HostState state;
+    while (!steps.AtEnd() && steps.Peek().verb() == "host") {
+        const Step& step = steps.Next("host state");
+        const std::string what = Arg(step, 1).text;
+        if (what == "mailbox") {
+            state.mailbox = Arg(step, 2).text;
+        } else if (what == "folder") {
+            state.folder = Arg(step, 2).text;
+        } else if (what == "mail") {
+            state.mail = Arg(step, 2).text;
+        } else if (what == "japanese") {
+            state.japanese = true;
+        } else {
+            throw StepFailure(step.line, "unknown host state: " + what);
+        }
+    }
+    return state;
 }
 
 }  // namespace tandrel::testhost

@@ -1,0 +1,76 @@
+// The steps of a scenario: one a line, "#" comment lines and blank lines left
+// out, strings in double quotes with % escapes; and the helpers both runners
+// use to walk them.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tandrel::testhost {
+
+struct Token {
+    std::string text;
+    bool quoted = false;
+};
+
+struct Step {
+    int line = 0;
+    std::vector<Token> tokens;  // the first is the verb
+
+    const std::string& verb() const { return tokens.front().text; }
+};
+
+// Parses a steps file; an unclosed string is reported in `error` with its line.
+std::vector<Step> ParseSteps(std::string_view text, std::string& error);
+
+// "%22" a quote, "%09" a tab, "%0D" CR, "%0A" LF, "%25" a percent sign.
+std::string DecodeEscapes(std::string_view text);
+
+// A step that did not pass: where, and what was seen instead.
+struct StepFailure : std::runtime_error {
+    StepFailure(int line, const std::string& what)
+        : std::runtime_error("line " + std::to_string(line) + ": " + what) {}
+};
+
+// Argument `index` of a step (0 is the verb); a missing one fails the step.
+const Token& Arg(const Step& step, std::size_t index);
+
+// An unquoted decimal argument; anything else fails the step.
+int Number(const Step& step, std::size_t index);
+
+// Texts as the log writes them, quoted and joined by blanks; "(none)" for none.
+std::string JoinedQuoted(const std::vector<std::string>& texts);
+
+// The steps in order, taken one at a time.
+class StepCursor {
+  public:
+    explicit StepCursor(std::vector<Step> steps) : steps_(std::move(steps)) {}
+
+    bool AtEnd() const { return next_ >= steps_.size(); }
+    const Step& Peek() const { return steps_[next_]; }
+    // The next step; at the end the script fails, saying what was waited for.
+    const Step& Next(const char* waiting_for);
+    // The line of the last step taken, for failures that belong to no step.
+    int LastLine() const;
+
+  private:
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+};
+
+// What the "host" lines before the first action ask for.
+struct HostState {
+    std::string mailbox;
+    std::string folder;
+    std::string mail;
+    bool japanese = false;
+};
+
+// Takes the leading "host" steps; a "host" step after them fails later, in
+// the runner, as out of place.
+HostState TakeHostState(StepCursor& steps);
+
+}  // namespace tandrel::testhost

@@ -201,18 +201,22 @@ std::string HostModel::CreateNewFolder() {
 }
 
 void HostModel::FinishFolderRename(const std::string& new_name) {
-    if (editing_folder_.empty()) {
-        return;
+    if (!editing_folder_.empty()) {
+        RenameFolder(editing_folder_, new_name);
+        editing_folder_.clear();
     }
-    const std::string old_path = WithoutTrailingSlash(editing_folder_);
+}
+
+std::string HostModel::RenameFolder(const std::string& folder_id, const std::string& new_name) {
+    const std::string old_path = WithoutTrailingSlash(folder_id);
     const std::string parent = old_path.substr(0, old_path.rfind('\\') + 1);
-    std::string id = editing_folder_;
+    std::string id = folder_id;
     if (!new_name.empty() &&
         files_.Rename(data_folder_ + old_path, data_folder_ + parent + new_name)) {
         id = SubfolderId(parent, new_name);
     }
-    editing_folder_.clear();
     Log("new-folder " + Quote(id));
+    return id;
 }
 
 void HostModel::RunRulesOnSelection() {

@@ -46,6 +46,9 @@ class HostModel {
     void ConfirmRulesDialog(bool was_visible);             // its OK: the rules go in use
     std::string CreateNewFolder();                         // 32804: "New Folder" below the current
     void FinishFolderRename(const std::string& new_name);  // end of label editing
+    // Renames a folder's directory (a blank name or a failed rename keeps
+    // it), logs "new-folder" and returns the identifier it then has.
+    std::string RenameFolder(const std::string& folder_id, const std::string& new_name);
     void RunRulesOnSelection();                            // 32942
     void SortByDate();                                     // 32776
 

@@ -122,7 +122,7 @@ class Run {
         steps_ = StepCursor(std::move(steps));
         // Natively the Japanese host changes nothing: only the title of the
         // host's rules dialog depends on it, and the reload calls the model.
-        const HostState state = TakeHostState(steps_);
+        const StartState state = TakeStartState(steps_);
         if (!state.mailbox.empty()) {
             model_->SetMailbox(state.mailbox);
         }

@@ -133,6 +133,8 @@ void RunDialogStep(const Step& step, DialogView& view) {
         Select(step, view);
     } else if (verb == "click") {
         Click(step, view);
+    } else if (verb == "screenshot") {
+        view.Screenshot(Arg(step, 1).text);
     } else if (verb == "tree-select") {
         if (!view.TreeSelect(Arg(step, 1).text)) {
             throw StepFailure(step.line, "no tree item " + Quoted(Arg(step, 1).text) +

@@ -35,10 +35,13 @@ class DialogView {
     virtual void Choose(int id, int index) = 0;
     virtual void Click(int id) = 0;
     virtual bool TreeSelect(const std::string& path) = 0;
+
+    // Saves a picture of the dialog as it is shown, where there is one.
+    virtual void Screenshot(const std::string& /*name*/) {}
 };
 
-// Runs one step inside an open dialog: set, select, click, tree-select or an
-// expect-* step. Any other verb fails, saying why it is out of place.
+// Runs one step inside an open dialog: set, select, click, tree-select,
+// screenshot or an expect-* step. Any other verb fails, saying why it is out of place.
 void RunDialogStep(const Step& step, DialogView& view);
 
 // The "dialog" step that must follow the opening of a dialog titled `title`.

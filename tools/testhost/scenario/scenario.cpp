@@ -122,8 +122,8 @@ int StepCursor::LastLine() const {
     return next_ == 0 ? steps_.front().line : steps_[next_ - 1].line;
 }
 
-HostState TakeHostState(StepCursor& steps) {
-    HostState state;
+StartState TakeStartState(StepCursor& steps) {
+    StartState state;
     while (!steps.AtEnd() && steps.Peek().verb() == "host") {
         const Step& step = steps.Next("host state");
         const std::string what = Arg(step, 1).text;

@@ -62,7 +62,7 @@ class StepCursor {
 };
 
 // What the "host" lines before the first action ask for.
-struct HostState {
+struct StartState {
     std::string mailbox;
     std::string folder;
     std::string mail;
@@ -71,6 +71,6 @@ struct HostState {
 
 // Takes the leading "host" steps; a "host" step after them fails later, in
 // the runner, as out of place.
-HostState TakeHostState(StepCursor& steps);
+StartState TakeStartState(StepCursor& steps);
 
 }  // namespace tandrel::testhost

@@ -1,0 +1,219 @@
+#include "window_view.h"
+
+#include <commctrl.h>
+
+namespace tandrel::testhost {
+
+namespace {
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool IsListBox(HWND control) {
+    return lstrcmpiA(ClassOf(control).c_str(), "ListBox") == 0;
+}
+
+HWND TreeOf(HWND dialog) {
+    return FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+}
+
+std::string ItemText(HWND tree, HTREEITEM item) {
+    char buffer[1024] = {};
+    TVITEMA data = {};
+    data.mask = TVIF_HANDLE | TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = buffer;
+    data.cchTextMax = sizeof buffer;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    return buffer;
+}
+
+std::string PathOf(HWND tree, HTREEITEM item) {
+    std::string path;
+    for (; item != nullptr; item = TreeView_GetParent(tree, item)) {
+        path = ItemText(tree, item) + (path.empty() ? "" : "\\" + path);
+    }
+    return path;
+}
+
+void CollectPaths(HWND tree, HTREEITEM first, std::vector<std::string>& paths) {
+    for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        paths.push_back(PathOf(tree, item));
+        CollectPaths(tree, TreeView_GetChild(tree, item), paths);
+    }
+}
+
+HTREEITEM FindPath(HWND tree, HTREEITEM first, const std::string& path) {
+    for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        if (PathOf(tree, item) == path) {
+            return item;
+        }
+        if (HTREEITEM found = FindPath(tree, TreeView_GetChild(tree, item), path)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+ControlKind KindOf(HWND control) {
+    const std::string name = ClassOf(control);
+    const auto style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
+    if (lstrcmpiA(name.c_str(), "Edit") == 0) {
+        return (style & ES_READONLY) != 0 ? ControlKind::ReadOnlyEdit : ControlKind::Edit;
+    }
+    if (lstrcmpiA(name.c_str(), "ComboBox") == 0) {
+        return (style & 0x3) == CBS_DROPDOWNLIST ? ControlKind::DropDownList
+                                                 : ControlKind::DropDownCombo;
+    }
+    if (lstrcmpiA(name.c_str(), "ListBox") == 0) {
+        return ControlKind::ListBox;
+    }
+    if (lstrcmpiA(name.c_str(), WC_TREEVIEWA) == 0) {
+        return ControlKind::TreeView;
+    }
+    if (lstrcmpiA(name.c_str(), "Button") == 0) {
+        switch (style & BS_TYPEMASK) {
+            case BS_PUSHBUTTON:
+            case BS_DEFPUSHBUTTON:
+                return ControlKind::PushButton;
+            case BS_CHECKBOX:
+            case BS_AUTOCHECKBOX:
+            case BS_3STATE:
+            case BS_AUTO3STATE:
+                return (style & BS_PUSHLIKE) != 0 ? ControlKind::PushLikeCheckBox
+                                                  : ControlKind::CheckBox;
+            default:
+                break;
+        }
+    }
+    return ControlKind::Static;
+}
+
+}  // namespace
+
+std::string TextOf(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
+std::string WindowView::Title() {
+    return ui_.Call<std::string>([this] { return TextOf(dialog_); });
+}
+
+bool WindowView::HasControl(int id) {
+    return ui_.Call<bool>([this, id] { return GetDlgItem(dialog_, id) != nullptr; });
+}
+
+ControlKind WindowView::Kind(int id) {
+    return ui_.Call<ControlKind>([this, id] { return KindOf(GetDlgItem(dialog_, id)); });
+}
+
+bool WindowView::IsEnabled(int id) {
+    return ui_.Call<bool>([this, id] { return IsWindowEnabled(GetDlgItem(dialog_, id)) != FALSE; });
+}
+
+bool WindowView::IsChecked(int id) {
+    return ui_.Call<bool>([this, id] { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; });
+}
+
+std::string WindowView::Text(int id) {
+    return ui_.Call<std::string>([this, id] { return TextOf(GetDlgItem(dialog_, id)); });
+}
+
+std::vector<std::string> WindowView::Items(int id) {
+    return ui_.Call<std::vector<std::string>>([this, id] {
+        HWND control = GetDlgItem(dialog_, id);
+        const bool list = IsListBox(control);
+        std::vector<std::string> items;
+        const LRESULT count = SendMessageA(control, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            const LRESULT length =
+                SendMessageA(control, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, i, 0);
+            std::string text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, '\0');
+            const LRESULT got = SendMessageA(control, list ? LB_GETTEXT : CB_GETLBTEXT, i,
+                                             reinterpret_cast<LPARAM>(&text[0]));
+            text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+            items.push_back(text);
+        }
+        return items;
+    });
+}
+
+int WindowView::Selection(int id) {
+    return ui_.Call<int>([this, id] {
+        HWND control = GetDlgItem(dialog_, id);
+        const LRESULT selected =
+            SendMessageA(control, IsListBox(control) ? LB_GETCURSEL : CB_GETCURSEL, 0, 0);
+        return selected < 0 ? -1 : static_cast<int>(selected);
+    });
+}
+
+std::vector<std::string> WindowView::TreePaths() {
+    return ui_.Call<std::vector<std::string>>([this] {
+        std::vector<std::string> paths;
+        HWND tree = TreeOf(dialog_);
+        if (tree != nullptr) {
+            CollectPaths(tree, TreeView_GetRoot(tree), paths);
+        }
+        return paths;
+    });
+}
+
+std::string WindowView::TreeSelectedPath() {
+    return ui_.Call<std::string>([this] {
+        HWND tree = TreeOf(dialog_);
+        return tree == nullptr ? std::string() : PathOf(tree, TreeView_GetSelection(tree));
+    });
+}
+
+void WindowView::Type(int id, const std::string& text) {
+    // Replacing the whole text as typing would: the edit (or the combo box's
+    // edit) tells its parent of the update and the change itself.
+    HWND dialog = dialog_;
+    ui_.Post([dialog, id, text] {
+        HWND control = GetDlgItem(dialog, id);
+        HWND edit = lstrcmpiA(ClassOf(control).c_str(), "ComboBox") == 0
+                        ? FindWindowExA(control, nullptr, "Edit", nullptr)
+                        : control;
+        SetFocus(edit);
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+        SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    });
+}
+
+void WindowView::Choose(int id, int index) {
+    HWND dialog = dialog_;
+    ui_.Post([dialog, id, index] {
+        HWND control = GetDlgItem(dialog, id);
+        const bool list = IsListBox(control);
+        SendMessageA(control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageA(dialog, WM_COMMAND,
+                     MAKEWPARAM(id, list ? LBN_SELCHANGE : CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(control));
+    });
+}
+
+void WindowView::Click(int id) {
+    HWND dialog = dialog_;
+    ui_.Post([dialog, id] { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); });
+}
+
+bool WindowView::TreeSelect(const std::string& path) {
+    return ui_.Call<bool>([this, path] {
+        HWND tree = TreeOf(dialog_);
+        HTREEITEM item = tree == nullptr ? nullptr : FindPath(tree, TreeView_GetRoot(tree), path);
+        if (item == nullptr) {
+            return false;
+        }
+        TreeView_SelectItem(tree, item);
+        return true;
+    });
+}
+
+}  // namespace tandrel::testhost

@@ -1,0 +1,179 @@
+#include "window_watch.h"
+
+#include <vector>
+
+#include "dialog_steps.h"
+#include "host_state.h"
+
+namespace tandrel::testhost {
+
+namespace {
+
+using MessageBoxFn = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
+
+// Shared by the user-interface thread (the hook, the wrapper) and the driver.
+struct Watch {
+    CRITICAL_SECTION lock;
+    std::vector<WatchedWindow> windows;
+    bool in_message_box = false;
+    std::string message_text;
+    unsigned message_style = 0;
+    HHOOK hook = nullptr;
+    MessageBoxFn real_message_box = nullptr;
+
+    Watch() { InitializeCriticalSection(&lock); }
+};
+
+Watch& TheWatch() {
+    static Watch watch;
+    return watch;
+}
+
+class Locked {
+  public:
+    Locked() { EnterCriticalSection(&TheWatch().lock); }
+    ~Locked() { LeaveCriticalSection(&TheWatch().lock); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+};
+
+bool IsDialogWindow(HWND window) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpA(name, "#32770") == 0;
+}
+
+LRESULT CALLBACK WatchProc(int code, WPARAM first, LPARAM second) {
+    Watch& watch = TheWatch();
+    auto* window = reinterpret_cast<HWND>(first);
+    if (code == HCBT_CREATEWND && IsDialogWindow(window) && !Host().creating_rules_dialog) {
+        Locked locked;
+        WatchedWindow made;
+        made.window = window;
+        made.message_box = watch.in_message_box;
+        made.text = watch.message_text;
+        made.style = watch.message_style;
+        watch.windows.push_back(made);
+    } else if (code == HCBT_DESTROYWND) {
+        Locked locked;
+        for (auto at = watch.windows.begin(); at != watch.windows.end(); ++at) {
+            if (at->window == window) {
+                watch.windows.erase(at);
+                break;
+            }
+        }
+    }
+    return CallNextHookEx(watch.hook, code, first, second);
+}
+
+int WINAPI WatchedMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
+    Watch& watch = TheWatch();
+    {
+        Locked locked;
+        watch.in_message_box = true;
+        watch.message_text = text != nullptr ? text : "";
+        watch.message_style = style;
+    }
+    const int answer = watch.real_message_box(owner, text, caption, style);
+    std::string shown;
+    {
+        Locked locked;
+        watch.in_message_box = false;
+        shown = watch.message_text;
+    }
+    Host().model->Log(MessageLogLine(shown, style, answer));
+    return answer;
+}
+
+}  // namespace
+
+bool StartWatchingWindows(DWORD ui_thread) {
+    TheWatch().hook = SetWindowsHookExA(WH_CBT, WatchProc, nullptr, ui_thread);
+    return TheWatch().hook != nullptr;
+}
+
+void StopWatchingWindows() {
+    if (TheWatch().hook != nullptr) {
+        UnhookWindowsHookEx(TheWatch().hook);
+        TheWatch().hook = nullptr;
+    }
+}
+
+bool WatchMessageBoxes(HMODULE plugin) {
+    auto* base = reinterpret_cast<BYTE*>(plugin);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress == 0) {
+        return false;
+    }
+    for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         library->Name != 0; ++library) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + library->Name), "user32.dll") != 0) {
+            continue;
+        }
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
+            base + (library->OriginalFirstThunk != 0 ? library->OriginalFirstThunk
+                                                     : library->FirstThunk));
+        auto* addresses = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++addresses) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
+                continue;
+            }
+            const auto* by_name =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (lstrcmpA(reinterpret_cast<const char*>(by_name->Name), "MessageBoxA") != 0) {
+                continue;
+            }
+            DWORD protection = 0;
+            VirtualProtect(&addresses->u1.Function, sizeof addresses->u1.Function, PAGE_READWRITE,
+                           &protection);
+            TheWatch().real_message_box = reinterpret_cast<MessageBoxFn>(
+                reinterpret_cast<void*>(addresses->u1.Function));
+            addresses->u1.Function = reinterpret_cast<ULONG_PTR>(WatchedMessageBox);
+            VirtualProtect(&addresses->u1.Function, sizeof addresses->u1.Function, protection,
+                           &protection);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<WatchedWindow> TopWindow() {
+    Locked locked;
+    if (TheWatch().windows.empty()) {
+        return std::nullopt;
+    }
+    return TheWatch().windows.back();
+}
+
+bool IsAlive(HWND window) {
+    Locked locked;
+    for (const WatchedWindow& watched : TheWatch().windows) {
+        if (watched.window == window) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void MarkHandled(HWND window) {
+    Locked locked;
+    for (WatchedWindow& watched : TheWatch().windows) {
+        if (watched.window == window) {
+            watched.handled = true;
+        }
+    }
+}
+
+std::vector<HWND> LiveWindows() {
+    Locked locked;
+    std::vector<HWND> live;
+    for (auto at = TheWatch().windows.rbegin(); at != TheWatch().windows.rend(); ++at) {
+        live.push_back(at->window);
+    }
+    return live;
+}
+
+}  // namespace tandrel::testhost

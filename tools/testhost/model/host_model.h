@@ -49,8 +49,8 @@ class HostModel {
     // Renames a folder's directory (a blank name or a failed rename keeps
     // it), logs "new-folder" and returns the identifier it then has.
     std::string RenameFolder(const std::string& folder_id, const std::string& new_name);
-    void RunRulesOnSelection();                            // 32942
-    void SortByDate();                                     // 32776
+    void RunRulesOnSelection();  // 32942
+    void SortByDate();           // 32776
 
     // A text as the log and the scenario steps write it: in double quotes,
     // with % escapes for quotes, tabs, line breaks and "%".

@@ -93,8 +93,8 @@ void Expect(const Step& step, DialogView& view) {
     } else if (verb == "expect-selected") {
         const int selected = view.Selection(Number(step, 1));
         fail_unless(selected == Number(step, 2), std::to_string(selected));
-    } else if (verb == "expect-enabled" || verb == "expect-disabled" ||
-               verb == "expect-checked" || verb == "expect-unchecked") {
+    } else if (verb == "expect-enabled" || verb == "expect-disabled" || verb == "expect-checked" ||
+               verb == "expect-unchecked") {
         const bool about_enabling = verb == "expect-enabled" || verb == "expect-disabled";
         const bool wanted = verb == "expect-enabled" || verb == "expect-checked";
         for (std::size_t i = 1; i < step.tokens.size(); ++i) {
@@ -147,8 +147,8 @@ void RunDialogStep(const Step& step, DialogView& view) {
 
 void CheckDialogOpened(const Step& step, const std::string& title) {
     if (step.verb() != "dialog") {
-        throw StepFailure(step.line,
-                          "expected " + step.verb() + ", but the dialog " + Quoted(title) + " opened");
+        throw StepFailure(
+            step.line, "expected " + step.verb() + ", but the dialog " + Quoted(title) + " opened");
     }
     if (Arg(step, 1).text != title) {
         throw StepFailure(step.line, "the dialog open is titled " + Quoted(title));

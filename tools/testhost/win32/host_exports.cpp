@@ -27,8 +27,9 @@ void CopyOut(const std::string& text, LPSTR buffer, int size) {
     if (buffer == nullptr || size <= 0) {
         return;
     }
-    const std::size_t length =
-        text.size() < static_cast<std::size_t>(size) ? text.size() : static_cast<std::size_t>(size) - 1;
+    const std::size_t length = text.size() < static_cast<std::size_t>(size)
+                                   ? text.size()
+                                   : static_cast<std::size_t>(size) - 1;
     text.copy(buffer, length);
     buffer[length] = '\0';
 }
@@ -59,7 +60,8 @@ TANDREL_EXPORT LPCSTR WINAPI BKA_GetTempFolder() {
 }
 
 TANDREL_EXPORT LPCSTR WINAPI BKA_GetTempFileName(LPCSTR prefix) {
-    return Keep(Host().returned_temp_name, Host().model->TempFileName(prefix != nullptr ? prefix : ""));
+    return Keep(Host().returned_temp_name,
+                Host().model->TempFileName(prefix != nullptr ? prefix : ""));
 }
 
 TANDREL_EXPORT LPCSTR WINAPI BKA_GetCurrentMailBox() {
@@ -86,7 +88,8 @@ TANDREL_EXPORT BOOL WINAPI BKA_SetCurrentMail(LPCSTR message_id) {
 }
 
 TANDREL_EXPORT LPCSTR WINAPI BKA_GetHeader(LPCSTR message_id) {
-    return Keep(Host().returned_header, Host().model->Header(message_id != nullptr ? message_id : ""));
+    return Keep(Host().returned_header,
+                Host().model->Header(message_id != nullptr ? message_id : ""));
 }
 
 TANDREL_EXPORT int WINAPI BKA_GetSpecifiedHeader(LPCSTR name, LPSTR buffer, int size) {
@@ -110,8 +113,10 @@ TANDREL_EXPORT int WINAPI BKA_SetSel(LPCSTR message_id, int selected) {
 }
 
 // The functions the plug-in must find but never calls.
-#define TANDREL_UNUSED_HOST_FUNCTION(name) \
-    TANDREL_EXPORT int WINAPI BKA_##name() { return 0; }
+#define TANDREL_UNUSED_HOST_FUNCTION(name)   \
+    TANDREL_EXPORT int WINAPI BKA_##name() { \
+        return 0;                            \
+    }
 TANDREL_UNUSED_HOST_FUNCTION(GetVersion)
 TANDREL_UNUSED_HOST_FUNCTION(Command)
 TANDREL_UNUSED_HOST_FUNCTION(RegisterUICallback)

@@ -46,11 +46,11 @@ struct HostState {
     std::vector<RegisteredCommand> commands;
     std::vector<std::string> tree_folders;  // folder id of each tree item's lParam
 
-    bool tree_active = false;          // the folder tree was activated by the mouse
-    bool creating_rules_dialog = false;  // the next dialog made is the host's own
-    HWND rules_dialog = nullptr;         // the host's rules dialog while it is open
+    bool tree_active = false;             // the folder tree was activated by the mouse
+    bool creating_rules_dialog = false;   // the next dialog made is the host's own
+    HWND rules_dialog = nullptr;          // the host's rules dialog while it is open
     HTREEITEM new_folder_item = nullptr;  // the item of the last new folder
-    std::vector<std::string> problems;  // protocol faults the host saw
+    std::vector<std::string> problems;    // protocol faults the host saw
 
     // Texts handed to the plug-in stay valid until the next call of the same
     // function.

@@ -295,37 +295,38 @@ bool CreateHostWindows(HINSTANCE instance) {
         return false;
     }
     HostState& host = Host();
-    host.main_window = CreateWindowExA(0, kWindowClass, "Mail - Tandrel test host",
-                                       WS_OVERLAPPEDWINDOW, 0, 0, 760, 520, nullptr, nullptr,
-                                       instance, nullptr);
+    host.main_window =
+        CreateWindowExA(0, kWindowClass, "Mail - Tandrel test host", WS_OVERLAPPEDWINDOW, 0, 0, 760,
+                        520, nullptr, nullptr, instance, nullptr);
     if (host.main_window == nullptr) {
         return false;
     }
     const auto child_id = [](int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); };
-    host.folder_tree = CreateWindowExA(
-        WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS |
-            TVS_EDITLABELS | TVS_SHOWSELALWAYS,
-        0, 0, 0, 0, host.main_window, child_id(kFolderTreeId), instance, nullptr);
-    host.message_list = CreateWindowExA(
-        WS_EX_CLIENTEDGE, "LISTBOX", "",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0,
-        host.main_window, child_id(kMessageListId), instance, nullptr);
-    host.message_view = CreateWindowExA(
-        WS_EX_CLIENTEDGE, "EDIT", "",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0,
-        host.main_window, child_id(kMessageViewId), instance, nullptr);
+    host.folder_tree =
+        CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT |
+                            TVS_HASBUTTONS | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
+                        0, 0, 0, 0, host.main_window, child_id(kFolderTreeId), instance, nullptr);
+    host.message_list =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
+                        0, 0, 0, 0, host.main_window, child_id(kMessageListId), instance, nullptr);
+    host.message_view =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0,
+                        host.main_window, child_id(kMessageViewId), instance, nullptr);
     if (host.folder_tree == nullptr || host.message_list == nullptr ||
         host.message_view == nullptr) {
         return false;
     }
-    original_tree_proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        host.folder_tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TreeProc)));
+    original_tree_proc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(host.folder_tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TreeProc)));
     FillTree();
     Layout(host.main_window);
     ShowWindow(host.main_window, SW_SHOW);
     if (HTREEITEM current = FindItem(TreeView_GetRoot(host.folder_tree), host.model->folder())) {
-        SendMessageA(host.folder_tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(current));
+        SendMessageA(host.folder_tree, TVM_SELECTITEM, TVGN_CARET,
+                     reinterpret_cast<LPARAM>(current));
     }
     FillMessageList();
     return true;

@@ -1,10 +1,11 @@
-// testhost [--plugin DLL] [--work DIR] [--screenshots DIR] SCENARIO_DIR
+// testhost [--plugin DLL] [--work DIR] [--screenshots DIR] [--fault NAME] SCENARIO_DIR
 //
 // The Windows test host: plays the host mail client of the scenario format
 // with real windows, loads the plug-in (Tandrel.dll beside this program
 // unless --plugin names another), runs the scenario and checks its expect
 // files. Prints "passed: NAME" or "FAILED: NAME: what"; exits 0 when passed.
-// A folder given as a Unix path is taken through Wine's drive Z:.
+// A folder given as a Unix path is taken through Wine's drive Z:. --fault
+// breaks the plug-in on purpose (see faults.h), for the host's own tests.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "expectations.h"
+#include "faults.h"
 #include "host_state.h"
 #include "host_window.h"
 #include "platform/win32/host_api.h"
@@ -35,6 +37,7 @@ struct Options {
     std::string plugin;
     std::string work;
     std::string screenshots;
+    std::string fault;
     std::string scenario;
 };
 
@@ -66,7 +69,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
                              : argument == "--work"        ? &options.work
                              : argument == "--screenshots" ? &options.screenshots
                                                            : nullptr;
-        if (value != nullptr) {
+        if (argument == "--fault" && i + 1 < argc) {
+            options.fault = argv[++i];
+        } else if (value != nullptr) {
             if (++i == argc) {
                 return false;
             }
@@ -180,6 +185,9 @@ DriverResult RunScenario(const Options& options, Run& run) {
     if (!LoadPlugin(plugin_path.string(), plugin, error)) {
         throw std::runtime_error(error);
     }
+    if (!options.fault.empty() && !InjectFault(plugin.module, options.fault)) {
+        throw std::runtime_error("cannot inject the fault " + options.fault);
+    }
     plugin.on_start();
 
     ScenarioDriver driver(std::move(cursor), plugin, host.main_window, StepTimeoutMs(),
@@ -225,7 +233,8 @@ int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: testhost [--plugin DLL] [--work DIR] [--screenshots DIR] SCENARIO_DIR\n");
+                     "usage: testhost [--plugin DLL] [--work DIR] [--screenshots DIR] "
+                     "[--fault NAME] SCENARIO_DIR\n");
         return 2;
     }
     Run run;

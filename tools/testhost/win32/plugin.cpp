@@ -21,8 +21,8 @@ bool Find(HMODULE module, const char* name, Fn& function, std::string& error) {
 bool LoadPlugin(const std::string& path, Plugin& plugin, std::string& error) {
     plugin.module = LoadLibraryA(path.c_str());
     if (plugin.module == nullptr) {
-        error = "the plug-in did not load: " + path + " (error " + std::to_string(GetLastError()) +
-                ")";
+        error =
+            "the plug-in did not load: " + path + " (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
     if (!Find(plugin.module, "BKC_OnStart", plugin.on_start, error) ||

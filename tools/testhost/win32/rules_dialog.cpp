@@ -41,7 +41,9 @@ class TemplateWriter {
         Text(text);
         Word(0);
     }
-    const DLGTEMPLATE* Template() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
+    const DLGTEMPLATE* Template() const {
+        return reinterpret_cast<const DLGTEMPLATE*>(data_.data());
+    }
 
   private:
     std::vector<WORD> data_;
@@ -94,8 +96,8 @@ void RunRulesDialog(HWND owner) {
     for (const WORD value : {WORD{40}, WORD{40}, WORD{220}, WORD{80}}) {
         writer.Word(value);
     }
-    writer.Word(0);  // no menu
-    writer.Word(0);  // the standard dialog class
+    writer.Word(0);   // no menu
+    writer.Word(0);   // the standard dialog class
     writer.Text("");  // the title comes in WM_INITDIALOG, in the host's code page
     writer.Word(8);
     writer.Text("MS Shell Dlg");
@@ -104,7 +106,8 @@ void RunRulesDialog(HWND owner) {
     writer.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 106, 58, 50, 14, IDOK, kButtonAtom, "OK");
     writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 162, 58, 50, 14, IDCANCEL, kButtonAtom, "Cancel");
     Host().creating_rules_dialog = true;
-    DialogBoxIndirectParamA(GetModuleHandleA(nullptr), writer.Template(), owner, RulesDialogProc, 0);
+    DialogBoxIndirectParamA(GetModuleHandleA(nullptr), writer.Template(), owner, RulesDialogProc,
+                            0);
     Host().creating_rules_dialog = false;
 }
 

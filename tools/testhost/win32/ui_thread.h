@@ -19,7 +19,8 @@ struct UiTimeout : std::runtime_error {
 
 class UiThread {
   public:
-    UiThread(HWND main_window, DWORD timeout_ms) : main_window_(main_window), timeout_ms_(timeout_ms) {}
+    UiThread(HWND main_window, DWORD timeout_ms)
+        : main_window_(main_window), timeout_ms_(timeout_ms) {}
 
     // Runs `work` there without waiting: whatever it opens stays open.
     void Post(std::function<void()> work) const {

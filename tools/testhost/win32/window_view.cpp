@@ -193,8 +193,7 @@ void WindowView::Choose(int id, int index) {
         HWND control = GetDlgItem(dialog, id);
         const bool list = IsListBox(control);
         SendMessageA(control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        SendMessageA(dialog, WM_COMMAND,
-                     MAKEWPARAM(id, list ? LBN_SELCHANGE : CBN_SELCHANGE),
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, list ? LBN_SELCHANGE : CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(control));
     });
 }

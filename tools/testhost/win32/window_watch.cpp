@@ -4,6 +4,7 @@
 
 #include "dialog_steps.h"
 #include "host_state.h"
+#include "plugin_imports.h"
 
 namespace tandrel::testhost {
 
@@ -100,44 +101,10 @@ void StopWatchingWindows() {
 }
 
 bool WatchMessageBoxes(HMODULE plugin) {
-    auto* base = reinterpret_cast<BYTE*>(plugin);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (imports.VirtualAddress == 0) {
-        return false;
-    }
-    for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-         library->Name != 0; ++library) {
-        if (lstrcmpiA(reinterpret_cast<const char*>(base + library->Name), "user32.dll") != 0) {
-            continue;
-        }
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
-            base + (library->OriginalFirstThunk != 0 ? library->OriginalFirstThunk
-                                                     : library->FirstThunk));
-        auto* addresses = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++addresses) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
-                continue;
-            }
-            const auto* by_name =
-                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (lstrcmpA(reinterpret_cast<const char*>(by_name->Name), "MessageBoxA") != 0) {
-                continue;
-            }
-            DWORD protection = 0;
-            VirtualProtect(&addresses->u1.Function, sizeof addresses->u1.Function, PAGE_READWRITE,
-                           &protection);
-            TheWatch().real_message_box = reinterpret_cast<MessageBoxFn>(
-                reinterpret_cast<void*>(addresses->u1.Function));
-            addresses->u1.Function = reinterpret_cast<ULONG_PTR>(WatchedMessageBox);
-            VirtualProtect(&addresses->u1.Function, sizeof addresses->u1.Function, protection,
-                           &protection);
-            return true;
-        }
-    }
-    return false;
+    void* real = ReplaceImport(plugin, "user32.dll", "MessageBoxA",
+                               reinterpret_cast<void*>(WatchedMessageBox));
+    TheWatch().real_message_box = reinterpret_cast<MessageBoxFn>(real);
+    return real != nullptr;
 }
 
 std::optional<WatchedWindow> TopWindow() {

@@ -8,8 +8,8 @@
 #include <windows.h>
 
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 namespace tandrel::testhost {
 

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The Wine runner must fail when the plug-in goes wrong: a reload that does
+# not recognise the host's rules dialog (it stays open and visible), a reload
+# never asked for, a label edit the plug-in does not end before its own
+# end-of-editing notification, a folder tree it never activates, and a
+# callback exported under its decorated name.
+# usage: tests/wine/host_catches_faults_test.sh BUILD_DIR   (the win32 build folder)
+set -euo pipefail
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a "$0" "$@"
+fi
+top="$(cd "$(dirname "$0")/../.." && pwd)"
+build="$(cd "$1" && pwd)"
+# shellcheck source=scripts/wine-prefix
+source "$top/scripts/wine-prefix"
+start_wine_prefix
+fail() { echo "FAIL: $*" >&2; exit 1; }
+scenario="$top/tests/e2e/scenarios/receive-subfolder-full"
+host="$build/tools/testhost/testhost.exe"
+export TANDREL_STEP_TIMEOUT=5
+
+# expect_failure WHAT TEXT ARGUMENTS...: the host must fail, saying TEXT.
+expect_failure() {
+  local what="$1" text="$2"; shift 2
+  local out rc=0
+  out=$(wine "$host" "$@" "$scenario" </dev/null | tr -d '\r') || rc=$?
+  [ $rc -ne 0 ] || fail "$what passed:
+$out"
+  printf '%s\n' "$out" | grep -qF "$text" || fail "$what failed otherwise:
+$out"
+  last_out="$out"
+  echo "caught: $what"
+}
+
+out=$(wine "$host" "$scenario" </dev/null | tr -d '\r') || fail "the scenario fails without a fault: $out"
+expect_failure "an unrecognised rules dialog" \
+  "the host's rules dialog is still open and visible" --fault rules-unrecognised
+# Without the reload the rules in use are the old ones: the run moves nothing.
+expect_failure "a missing reload" "missing: Main/!!!!Inbox/Ann Lee/0001.eml" --fault no-reload
+if printf '%s\n' "$last_out" | grep -qx '  log: reload'; then
+  fail "the host logged a reload that did not happen"
+fi
+expect_failure "an end-of-editing notification while the label is open" \
+  "the end-of-editing notification came while the label editor was open" --fault tree-sequence
+expect_failure "a folder tree never activated" \
+  "the new-folder command came while the folder tree was not the active pane" \
+  --fault no-tree-activation
+expect_failure "a decorated export" "the plug-in exports no BKC_OnDragDrop" \
+  --plugin "$build/src/Tandrel_decorated.dll"
+if "$top/tests/wine/dll_exports_test.sh" "$build/src/Tandrel_decorated.dll" >/dev/null 2>&1; then
+  fail "the export check passed a decorated name"
+fi
+echo "caught: a decorated export, by the export check"

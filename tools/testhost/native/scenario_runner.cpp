@@ -145,10 +145,7 @@ class Run {
     void RunAction(const Step& step) {
         const std::string& verb = step.verb();
         if (verb == "keys") {
-            keys_.clear();
-            for (std::size_t i = 1; i < step.tokens.size(); ++i) {
-                keys_.insert(step.tokens[i].text);
-            }
+            keys_ = HeldKeys(step);
         } else if (verb == "drop") {
             Drop(Arg(step, 1).text, Arg(step, 2).text, Number(step, 3));
         } else if (verb == "setup") {
@@ -162,10 +159,8 @@ class Run {
                         field(info.version) + " " + field(info.description));
         } else if (verb == "screenshot") {
             // Only the Wine runner has pixels to save.
-        } else if (verb == "host") {
-            throw StepFailure(step.line, "host state must stand before the first action");
         } else {
-            throw StepFailure(step.line, "no dialog or message box is open for: " + verb);
+            FailOutOfPlace(step);
         }
     }
 

@@ -108,6 +108,21 @@ std::string JoinedQuoted(const std::vector<std::string>& texts) {
     return joined.empty() ? "(none)" : joined;
 }
 
+std::set<std::string> HeldKeys(const Step& step) {
+    std::set<std::string> keys;
+    for (std::size_t i = 1; i < step.tokens.size(); ++i) {
+        keys.insert(step.tokens[i].text);
+    }
+    return keys;
+}
+
+void FailOutOfPlace(const Step& step) {
+    if (step.verb() == "host") {
+        throw StepFailure(step.line, "host state must stand before the first action");
+    }
+    throw StepFailure(step.line, "no dialog or message box is open for: " + step.verb());
+}
+
 const Step& StepCursor::Next(const char* waiting_for) {
     if (AtEnd()) {
         throw StepFailure(LastLine(), std::string("the script ended while ") + waiting_for);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -43,6 +44,13 @@ int Number(const Step& step, std::size_t index);
 
 // Texts as the log writes them, quoted and joined by blanks; "(none)" for none.
 std::string JoinedQuoted(const std::vector<std::string>& texts);
+
+// The keys a "keys" step names ("ctrl", "shift"), held for the drops after it.
+std::set<std::string> HeldKeys(const Step& step);
+
+// Fails an action step no runner knows at the top level: a "host" step after
+// the first action, or a dialog step while no dialog is open.
+[[noreturn]] void FailOutOfPlace(const Step& step);
 
 // The steps in order, taken one at a time.
 class StepCursor {

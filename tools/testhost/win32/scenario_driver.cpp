@@ -95,10 +95,7 @@ void ScenarioDriver::Run() {
 void ScenarioDriver::RunAction(const Step& step) {
     const std::string& verb = step.verb();
     if (verb == "keys") {
-        keys_.clear();
-        for (std::size_t i = 1; i < step.tokens.size(); ++i) {
-            keys_.insert(step.tokens[i].text);
-        }
+        keys_ = HeldKeys(step);
     } else if (verb == "drop") {
         Drop(step);
     } else if (verb == "setup") {
@@ -127,10 +124,8 @@ void ScenarioDriver::RunAction(const Step& step) {
     } else if (verb == "screenshot") {
         Settle();
         SaveScreenshot(ui_.main_window(), Arg(step, 1).text);
-    } else if (verb == "host") {
-        throw StepFailure(step.line, "host state must stand before the first action");
     } else {
-        throw StepFailure(step.line, "no dialog or message box is open for: " + verb);
+        FailOutOfPlace(step);
     }
 }
 

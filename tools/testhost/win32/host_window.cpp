@@ -235,10 +235,11 @@ LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM first, LPARAM second
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM first, LPARAM second) {
     switch (message) {
         case WM_COMMAND:
-            if (second == 0 || reinterpret_cast<HWND>(second) != Host().message_list) {
-                return RunCommand(window, LOWORD(first), second);
+            // Commands come without a window; the panes' notifications with one.
+            if (second != 0 && GetParent(reinterpret_cast<HWND>(second)) == window) {
+                return 0;
             }
-            return 0;
+            return RunCommand(window, LOWORD(first), second);
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(second);
             if (header->hwndFrom == Host().folder_tree && header->code == TVN_ENDLABELEDITA) {

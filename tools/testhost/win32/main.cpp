@@ -127,7 +127,7 @@ struct Run {
 };
 
 // Everything up to the end of the message loop; throws what fails.
-DriverResult RunScenario(const Options& options, Run& run) {
+DriverResult RunInHost(const Options& options, Run& run) {
     if (!fs::exists(run.scenario / "steps")) {
         throw std::runtime_error("no steps file");
     }
@@ -251,7 +251,7 @@ int main(int argc, char** argv) {
 
     DriverResult result;
     try {
-        result = RunScenario(options, run);
+        result = RunInHost(options, run);
     } catch (const std::exception& failure) {
         result.passed = false;
         result.message = failure.what();

@@ -119,6 +119,14 @@ KeyPlace FindKeyPlace(std::string_view text, const std::vector<Line>& lines,
     return place;
 }
 
+// Ends the last line of `text` if it has no line end yet; a CR alone ends no
+// line, so it gets its LF.
+void EndLastLine(std::string& text) {
+    if (!text.empty() && text.back() != '\n') {
+        text += text.back() == '\r' ? "\n" : "\r\n";
+    }
+}
+
 }  // namespace
 
 std::optional<std::string> FindIniValue(std::string_view text, std::string_view section,
@@ -149,17 +157,13 @@ std::string WithIniValue(std::string_view text, std::string_view section, std::s
     if (place.section_last_line >= 0) {
         const Line& line = lines[static_cast<std::size_t>(place.section_last_line)];
         out.append(text.substr(0, line.end));
-        if (line.end == line.content_end) {
-            out += "\r\n";  // the section's last line was the file's last, without a line end
-        }
+        EndLastLine(out);  // the section's last line may be the file's last
         out += key_line + "\r\n";
         out.append(text.substr(line.end));
         return out;
     }
     out.append(text);
-    if (!out.empty() && out.back() != '\n') {
-        out += "\r\n";
-    }
+    EndLastLine(out);
     out += "[" + std::string(section) + "]\r\n" + key_line + "\r\n";
     return out;
 }

@@ -61,6 +61,12 @@ TEST(IniWrite, AddsAMissingKeyAtTheEndOfItsSection) {
               "[Settings]\r\nA=1\r\nC=3\r\n")
         << "a last line without its line end gets one first";
     EXPECT_EQ(WithIniValue("[Settings]", "Settings", "C", "3"), "[Settings]\r\nC=3\r\n");
+    // Found by the profile fuzz target: a last line ending in a CR alone.
+    const std::string lone_cr = WithIniValue("[Settings]\r\nA=1\r", "Settings", "C", "3");
+    EXPECT_EQ(lone_cr, "[Settings]\r\nA=1\r\nC=3\r\n");
+    EXPECT_EQ(FindIniValue(lone_cr, "Settings", "C"), "3");
+    EXPECT_EQ(WithIniValue("[Other]\r\nA=1\r", "Settings", "C", "3"),
+              "[Other]\r\nA=1\r\n[Settings]\r\nC=3\r\n");
 }
 
 TEST(IniWrite, AddsAMissingSectionAtTheEnd) {

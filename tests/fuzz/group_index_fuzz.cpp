@@ -1,0 +1,34 @@
+// Any group index text and address: the scan stops within the text, and an
+// entry this project writes after a complete last line is found again.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "addressbook/group_index.h"
+#include "shell/one_line.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    // The first line is the address, the rest the index.
+    const auto end = input.find('\n');
+    const std::string address =
+        tandrel::ToOneLine(input.substr(0, end == std::string_view::npos ? input.size() : end));
+    const std::string_view index =
+        end == std::string_view::npos ? std::string_view() : input.substr(end + 1);
+
+    const tandrel::GroupIndexScan scan = tandrel::ScanGroupIndex(index, address);
+    if (scan.entry_count < 0 || static_cast<std::size_t>(scan.entry_count) > index.size()) {
+        std::abort();
+    }
+    const bool complete = index.empty() || index.back() == '\n' || index.back() == '\r';
+    if (!address.empty() && complete && index.find('\0') == std::string_view::npos) {
+        const std::string added =
+            std::string(index) + tandrel::IndexLine(0, "bab0001.tmp", "Name", address, 1);
+        if (!tandrel::ScanGroupIndex(added, address).duplicate) {
+            std::abort();
+        }
+    }
+    return 0;
+}

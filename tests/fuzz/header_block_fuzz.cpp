@@ -1,0 +1,63 @@
+// Any header block and header value: the header names never include
+// "Received", and every address and name taken from a value, made one line,
+// gives exactly one index line, one four-line card and one condition line
+// that reads back with the same address.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "addressbook/group_index.h"
+#include "entry/address_parts.h"
+#include "entry/header_names.h"
+#include "rules/rule_reader.h"
+#include "rules/rule_writer.h"
+#include "shell/one_line.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+std::size_t Count(std::string_view text, std::string_view part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const tandrel::HeaderNameChoices choices = tandrel::ListHeaderNames(input, "From");
+    for (const std::string& name : choices.names) {
+        Check(name != "Received");
+    }
+    Check(choices.selected >= -1 && choices.selected < static_cast<int>(choices.names.size()));
+
+    for (const tandrel::NameAddress& part : tandrel::AddressChoices(input)) {
+        const std::string name = tandrel::ToOneLine(part.name);
+        const std::string address = tandrel::ToOneLine(part.address);
+        const std::string line = tandrel::IndexLine(0, "bab0001.tmp", name, address, 1);
+        Check(Count(line, "\r\n") == 1 && Count(line, "\n") == 1 && Count(line, "\r") == 1);
+        Check(Count(line, "\t") == 7);
+        const std::string card = tandrel::CardBlock(name, address);
+        Check(Count(card, "\n") == 4 && Count(card, "\r") == 4);
+        tandrel::RuleCondition condition;
+        condition.header = "From";
+        condition.value = address;
+        condition.mark = true;
+        const std::string condition_line = tandrel::FormatConditionLine(condition);
+        Check(Count(condition_line, "\n") <= 1);
+        const auto read = tandrel::ParseConditionLine(
+            std::string_view(condition_line).substr(0, condition_line.find_first_of("\r\n")));
+        Check(read.has_value() && read->value == address);
+    }
+    return 0;
+}

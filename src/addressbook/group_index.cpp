@@ -3,41 +3,52 @@
 namespace tandrel {
 
 GroupIndexScan ScanGroupIndex(std::string_view index_text, std::string_view address) {
+    // One pass over the bytes: each line is read up to its CR or LF, and its
+    // fields up to a NUL, which ends what counts of the line.
     GroupIndexScan scan;
-    std::size_t start = 0;
-    while (start < index_text.size()) {
-        auto end = index_text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            end = index_text.size();
-        }
-        std::string_view line = index_text.substr(start, end - start);
-        start = end + 1;
-        line = line.substr(0, line.find('\0'));
-
-        // Walk the tabs: the one ending field 3 names the card file, the one
-        // ending field 5 closes the address of an entry.
+    std::string_view card_file_name;
+    const char* const data = index_text.data();
+    const std::size_t size = index_text.size();
+    std::size_t at = 0;
+    while (at < size) {
+        std::size_t field_start = at;
         std::string_view fifth;
         int fields = 1;
-        std::size_t field_start = 0;
-        for (auto tab = line.find('\t'); tab != std::string_view::npos;
-             tab = line.find('\t', field_start)) {
-            if (fields == 3) {
-                scan.card_file_name = std::string(line.substr(field_start, tab - field_start));
-            } else if (fields == 5) {
-                fifth = line.substr(field_start, tab - field_start);
+        bool cut = false;  // a NUL ended the line's content
+        for (; at < size; ++at) {
+            const auto c = static_cast<unsigned char>(data[at]);
+            if (c > '\r') {
+                continue;  // the bytes that matter are NUL, TAB, LF and CR
             }
-            ++fields;
-            field_start = tab + 1;
+            if (c == '\r' || c == '\n') {
+                break;
+            }
+            if (cut) {
+                continue;
+            }
+            if (c == '\0') {
+                cut = true;
+            } else if (c == '\t') {
+                if (fields == 3) {
+                    card_file_name = index_text.substr(field_start, at - field_start);
+                } else if (fields == 5) {
+                    fifth = index_text.substr(field_start, at - field_start);
+                }
+                ++fields;
+                field_start = at + 1;
+            }
         }
+        ++at;  // past the line end
         if (fields != 8) {
             continue;
         }
         if (fifth == address) {
             scan.duplicate = true;
-            return scan;
+            break;
         }
         ++scan.entry_count;
     }
+    scan.card_file_name = std::string(card_file_name);
     return scan;
 }
 

@@ -8,13 +8,22 @@ HeaderNameChoices ListHeaderNames(std::string_view header_block, std::string_vie
     int counter = 0;
     bool found = false;
     std::size_t cursor = 0;
+    std::size_t colon = 0;  // the next colon at or after the cursor, kept while ahead
     for (;;) {
-        const auto colon = header_block.find(':', cursor);
+        if (colon < cursor || cursor == 0) {
+            colon = header_block.find(':', cursor);
+        }
         if (colon == std::string_view::npos) {
             break;
         }
+        const auto line_end = header_block.find(kLineEnd, cursor);
+        // A line without a colon of its own names no header: the text up to
+        // a later line's colon is left out (a folded header could otherwise
+        // offer thousands of names, each as long as the rest of the block).
         const std::string_view candidate = header_block.substr(cursor, colon - cursor);
-        if (candidate != "Received") {
+        const bool one_line =
+            colon < line_end && candidate.find_first_of("\r\n") == std::string_view::npos;
+        if (one_line && candidate != "Received") {
             choices.names.emplace_back(candidate);
             if (candidate == preferred) {
                 found = true;
@@ -22,7 +31,6 @@ HeaderNameChoices ListHeaderNames(std::string_view header_block, std::string_vie
                 ++counter;
             }
         }
-        const auto line_end = header_block.find(kLineEnd, cursor);
         if (line_end == std::string_view::npos) {
             break;
         }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "rules/rule_reader.h"
+#include "rules/rule_text_edit.h"
 #include "rules/rule_writer.h"
 
 namespace tandrel {
@@ -124,13 +125,21 @@ InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleIns
     if (RuleInsertionFault(insertion) != nullptr) {
         return InsertRuleResult::RefusedText;
     }
-    RuleFile rule_file;
-    if (ReadRuleFile(files, path, rule_file) == ReadStatus::Failed) {
+    std::string text;
+    if (files.ReadFile(path, text) == ReadStatus::Failed) {
         return InsertRuleResult::ReadFailed;
     }
-    InsertRuleIntoModel(rule_file, insertion);
-    return WriteRuleFile(files, path, rule_file) ? InsertRuleResult::Written
-                                                 : InsertRuleResult::WriteFailed;
+    // Edited as text, so the lines it does not change keep their bytes; only
+    // a file that ends inside a block goes through the model.
+    std::optional<std::string> edited = InsertRuleIntoText(text, insertion);
+    if (!edited) {
+        RuleFile rule_file = ParseRuleFile(text);
+        InsertRuleIntoModel(rule_file, insertion);
+        edited = FormatRuleFile(rule_file);
+    }
+    return files.WriteAtomicallyKeepingBackup(path, *edited, BackupPath(path))
+               ? InsertRuleResult::Written
+               : InsertRuleResult::WriteFailed;
 }
 
 }  // namespace tandrel

@@ -113,12 +113,22 @@ TEST(HeaderNames, ListsEveryLineUpToItsColonExceptReceived) {
     EXPECT_EQ(ListHeaderNames(kHeader, "Received").selected, -1);
 }
 
-TEST(HeaderNames, ALineWithoutColonJoinsTheNextName) {
+TEST(HeaderNames, ALineWithoutAColonOfItsOwnNamesNothing) {
     const HeaderNameChoices choices = ListHeaderNames("X-Long\r\n continued\r\nTo: a@b\r\n", "To");
-    EXPECT_EQ(choices.names, (Names{"X-Long\r\n continued\r\nTo", " continued\r\nTo", "To"}));
-    EXPECT_EQ(choices.selected, 2);
+    EXPECT_EQ(choices.names, (Names{"To"}));
+    EXPECT_EQ(choices.selected, 0);
     EXPECT_TRUE(ListHeaderNames("no colon anywhere", "To").names.empty());
     EXPECT_EQ(ListHeaderNames("", "To").selected, -1);
+    EXPECT_EQ(ListHeaderNames("A\nB: x\r\nC: y\r\n", "C").names, (Names{"C"}))
+        << "a lone line feed is no place for a name either";
+
+    // A folded header of thousands of lines without a colon offers one name.
+    std::string folded = "To: a@example.com,\r\n";
+    for (int i = 0; i < 5000; ++i) {
+        folded += "\tuser" + std::to_string(i) + "@example.com,\r\n";
+    }
+    folded += "Subject: hi\r\n";
+    EXPECT_EQ(ListHeaderNames(folded, "To").names, (Names{"To", "Subject"}));
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "memory_files.h"
+#include "random_rule_files.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
 
@@ -10,6 +9,8 @@ namespace tandrel {
 namespace {
 
 using testing::MemoryFiles;
+using testing::ModelMaker;
+using testing::RuleTextMaker;
 
 TEST(RuleWriterFormat, WritesTheHostFormatWithCrLf) {
     RuleFile rule_file;
@@ -50,71 +51,6 @@ TEST(RuleWriterFile, KeepsTheFormerContentAsBackup) {
     EXPECT_EQ(files.Content(path + ".bak"), "Old=1\r\n");
 }
 
-// Random models built only from texts that the format can carry.
-class ModelMaker {
-  public:
-    explicit ModelMaker(unsigned seed) : random_(seed) {}
-
-    RuleFile Make() {
-        RuleFile rule_file;
-        for (int i = Below(4); i > 0; --i) {
-            rule_file.settings.push_back({Text("=\n"), Number()});
-        }
-        for (int i = Below(6); i > 0; --i) {
-            RuleBlock block;
-            block.label = Text("\"\n");
-            block.kind = Pick("MDCXm!:\"@ ");
-            block.argument = Text("\n");
-            for (int j = Below(5); j > 0; --j) {
-                RuleCondition condition;
-                condition.number = Number();
-                condition.header = Text(":\n");
-                condition.value = Text("\t\n");
-                condition.mark = Below(2) == 0;
-                condition.flag_i = Below(2) == 0;
-                condition.flag_w = Below(2) == 0;
-                condition.flag_t = Below(2) == 0;
-                condition.flag_r = Below(2) == 0;
-                block.conditions.push_back(condition);
-            }
-            rule_file.blocks.push_back(block);
-        }
-        return rule_file;
-    }
-
-  private:
-    int Below(int limit) { return std::uniform_int_distribution<int>(0, limit - 1)(random_); }
-    std::int32_t Number() {
-        return Below(3) == 0
-                   ? std::uniform_int_distribution<std::int32_t>(INT32_MIN, INT32_MAX)(random_)
-                   : Below(10);
-    }
-    char Pick(const std::string& alphabet) {
-        return alphabet[static_cast<std::size_t>(Below(static_cast<int>(alphabet.size())))];
-    }
-    // A text of any bytes except the forbidden ones; never starting with the
-    // marks that would make its line something else.
-    std::string Text(const std::string& forbidden) {
-        static const std::string kAlphabet = std::string("aZ09 :=\"\t\r@!\\.-\x82\xA0", 16);
-        std::string text;
-        for (int n = Below(8); n > 0; --n) {
-            const char c = Pick(kAlphabet);
-            if (forbidden.find(c) == std::string::npos) {
-                text += c;
-            }
-        }
-        if (!text.empty() && text.back() == '\r') {
-            text.back() = 'r';  // a CR before the line end would be taken as part of it
-        }
-        if (text.rfind(":Begin", 0) == 0) {
-            text[0] = 'b';
-        }
-        return text;
-    }
-
-    std::mt19937 random_;
-};
-
 TEST(RuleRoundTrip, AnyWrittenModelReadsBackTheSame) {
     ModelMaker maker(20261208);
     for (int i = 0; i < 2000; ++i) {
@@ -127,32 +63,9 @@ TEST(RuleRoundTrip, AnyWrittenModelReadsBackTheSame) {
 }
 
 TEST(RuleRoundTrip, ArbitraryTextIsStableAfterOneRewrite) {
-    std::mt19937 random(7);
-    const std::vector<std::string> pieces = {":Begin \"a\"",
-                                             ":End \"a\"",
-                                             "!M:Main\\",
-                                             "?Q:",
-                                             "@0:From:x\tO\tI",
-                                             "@1:To:y\tX\t",
-                                             "@2:To\tO\t",
-                                             "K=12",
-                                             "K=-3",
-                                             "junk",
-                                             "",
-                                             "\r",
-                                             "\t",
-                                             "=",
-                                             ":",
-                                             "\"",
-                                             "@",
-                                             "0x1A=9"};
+    RuleTextMaker maker(7);
     for (int i = 0; i < 3000; ++i) {
-        std::string text;
-        for (int n = std::uniform_int_distribution<int>(0, 12)(random); n > 0; --n) {
-            text +=
-                pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
-            text += std::uniform_int_distribution<int>(0, 3)(random) == 0 ? "\n" : "\r\n";
-        }
+        const std::string text = maker.Make();
         const std::string once = FormatRuleFile(ParseRuleFile(text));
         const std::string twice = FormatRuleFile(ParseRuleFile(once));
         ASSERT_EQ(once, twice) << "input:\n" << text;

@@ -135,7 +135,9 @@ std::string HostModel::Header(const std::string& message_id) const {
     if (path.empty() || files_.ReadFile(path, message) != ReadStatus::Ok) {
         return std::string();
     }
-    return HeaderBlockOf(message);
+    // The host hands texts over NUL-terminated: a NUL ends the header.
+    const std::string block = HeaderBlockOf(message);
+    return block.substr(0, block.find('\0'));
 }
 
 std::string HostModel::SpecifiedHeader(const std::string& name, int size) const {

@@ -1,0 +1,84 @@
+// AddAddressToGroup with group indexes of 1k, 10k and 100k lines, beside its
+// floor: reading the same index and scanning it line by line, each line's
+// tabs counted (the least a reader must do to tell the entries).
+#include <benchmark/benchmark.h>
+
+#include "addressbook/add_address.h"
+#include "bench_data.h"
+#include "platform/posix/posix_files.h"
+#include "platform/posix/posix_profile.h"
+
+namespace tandrel::bench {
+namespace {
+
+struct GroupOnDisk {
+    explicit GroupOnDisk(int lines)
+        : data(scratch.path() + "data/"),
+          folder(data + "AddrBook/@Book/Group/"),
+          index(GroupIndexText(lines)),
+          cards(CardFileText(lines)) {
+        PutFile(data + "AddrBook/@Book/Group.ini", "");
+        PutFile(folder + "Group.ini", "");
+    }
+    void Reset() const {
+        PutFile(folder + "Group.idx", index);
+        PutFile(folder + "bab0001.tmp", cards);
+    }
+    ScratchFolder scratch;
+    std::string data;
+    std::string folder;
+    std::string index;
+    std::string cards;
+};
+
+void AddAddress(benchmark::State& state) {
+    const GroupOnDisk group(static_cast<int>(state.range(0)));
+    PosixFiles files;
+    PosixProfile profile(files);
+    CountingTempNames temp_names(group.scratch.path());
+    const AddressEntry entry{{"Book", "Group"}, "new@example.com", "New Person"};
+    for (auto _ : state) {
+        state.PauseTiming();
+        group.Reset();
+        state.ResumeTiming();
+        if (AddAddressToGroup(files, profile, temp_names, group.data, entry) !=
+            AddAddressResult::Added) {
+            state.SkipWithError("not added");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * group.index.size()));
+}
+
+void AddAddressFloor(benchmark::State& state) {
+    const GroupOnDisk group(static_cast<int>(state.range(0)));
+    PosixFiles files;
+    for (auto _ : state) {
+        state.PauseTiming();
+        group.Reset();
+        state.ResumeTiming();
+        std::string text;
+        files.ReadFile(group.folder + "Group.idx", text);
+        int entries = 0;
+        int tabs = 0;
+        for (const char c : text) {
+            if (static_cast<unsigned char>(c) > '\r') {
+                continue;
+            }
+            if (c == '\n') {
+                entries += tabs == 7 ? 1 : 0;
+                tabs = 0;
+            } else if (c == '\t') {
+                ++tabs;
+            }
+        }
+        benchmark::DoNotOptimize(entries);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * group.index.size()));
+}
+
+BENCHMARK(AddAddress)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(AddAddressFloor)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tandrel::bench

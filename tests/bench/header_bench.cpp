@@ -1,0 +1,35 @@
+// Header listing and address splitting of a 64 KB header block (and of one
+// a tenth of its size, for the growth).
+#include <benchmark/benchmark.h>
+
+#include "bench_data.h"
+#include "entry/address_parts.h"
+#include "entry/header_names.h"
+#include "mailbox/header_field.h"
+
+namespace tandrel::bench {
+namespace {
+
+void HeaderListing(benchmark::State& state) {
+    const std::string block = LargeHeaderBlock(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ListHeaderNames(block, "From").names.size());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * block.size()));
+}
+
+void AddressSplitting(benchmark::State& state) {
+    const std::string block = LargeHeaderBlock(static_cast<std::size_t>(state.range(0)));
+    std::string value;
+    FindHeaderField(block, "To", value);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(AddressChoices(value).size());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * value.size()));
+}
+
+BENCHMARK(HeaderListing)->Arg(6554)->Arg(65536)->Unit(benchmark::kMicrosecond);
+BENCHMARK(AddressSplitting)->Arg(6554)->Arg(65536)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tandrel::bench

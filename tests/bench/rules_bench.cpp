@@ -1,0 +1,76 @@
+// InsertRule on rule files of 1k, 10k and 100k conditions, with and without
+// delete-same, beside its floor: reading the same file and replacing it, with
+// its backup, by the same bytes through the same Files port.
+#include <benchmark/benchmark.h>
+
+#include "bench_data.h"
+#include "platform/posix/posix_files.h"
+#include "rules/rule_insert.h"
+
+namespace tandrel::bench {
+namespace {
+
+void RunInsertRule(benchmark::State& state, bool delete_same) {
+    const int conditions = static_cast<int>(state.range(0));
+    ScratchFolder scratch;
+    const std::string path = scratch.path() + "iFilter.Def";
+    const std::string text = RuleFileText(conditions);
+    PosixFiles files;
+    RuleInsertion insertion;
+    insertion.folder = "Main\\!!!!Inbox\\Folder" + std::to_string(conditions / 20) + "\\";
+    insertion.header = "From";
+    // With delete-same the address stands in the file already and moves.
+    insertion.address =
+        delete_same ? "user" + std::to_string(conditions / 3) + "@example.com" : "new@example.com";
+    insertion.delete_same = delete_same;
+    for (auto _ : state) {
+        state.PauseTiming();
+        PutFile(path, text);
+        state.ResumeTiming();
+        if (InsertRule(files, path, insertion) != InsertRuleResult::Written) {
+            state.SkipWithError("not written");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+void InsertRuleBench(benchmark::State& state) {
+    RunInsertRule(state, false);
+}
+
+void InsertRuleDeleteSame(benchmark::State& state) {
+    RunInsertRule(state, true);
+}
+
+void InsertRuleFloor(benchmark::State& state) {
+    const int conditions = static_cast<int>(state.range(0));
+    ScratchFolder scratch;
+    const std::string path = scratch.path() + "iFilter.Def";
+    const std::string text = RuleFileText(conditions);
+    PosixFiles files;
+    for (auto _ : state) {
+        state.PauseTiming();
+        PutFile(path, text);
+        state.ResumeTiming();
+        std::string content;
+        files.ReadFile(path, content);
+        if (!files.WriteAtomicallyKeepingBackup(path, content, path + ".bak")) {
+            state.SkipWithError("not written");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+BENCHMARK(InsertRuleBench)
+    ->Name("InsertRule")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(InsertRuleDeleteSame)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(InsertRuleFloor)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tandrel::bench

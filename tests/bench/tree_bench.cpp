@@ -1,0 +1,61 @@
+// Filling the Address group dialog's tree from a book of 5,000 groups,
+// beside its floor: a bare recursive listing of the same folders.
+#include <benchmark/benchmark.h>
+
+#include "addressbook/address_group_presenter.h"
+#include "bench_data.h"
+#include "memory_dialog.h"
+#include "memory_tree.h"
+#include "platform/posix/posix_files.h"
+#include "platform/posix/posix_profile.h"
+#include "platform/strings.h"
+#include "resources/resource.h"
+
+namespace tandrel::bench {
+namespace {
+
+int CountFolders(Files& files, const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    files.ListFolder(folder + "*", entries);
+    int count = 0;
+    for (const FolderEntry& entry : entries) {
+        if (entry.is_directory && entry.name != "." && entry.name != "..") {
+            count += 1 + CountFolders(files, folder + entry.name + "/");
+        }
+    }
+    return count;
+}
+
+void GroupTree(benchmark::State& state) {
+    ScratchFolder scratch;
+    const std::string data = scratch.path() + "data/";
+    MakeGroupTree(data, static_cast<int>(state.range(0)));
+    PosixFiles files;
+    PosixProfile profile(files);
+    BuiltinStrings strings;
+    AddressGroupContext context{files, profile, strings, data};
+    for (auto _ : state) {
+        testing::MemoryDialog owner(IDD_RULE_ENTRY);
+        testing::MemoryDialog dialog(IDD_ADDRESS_GROUP);
+        testing::MemoryTree tree;
+        AddressGroupPresenter presenter(dialog, tree, owner, context);
+        presenter.Init();
+        benchmark::DoNotOptimize(tree.Paths().size());
+    }
+}
+
+void GroupTreeFloor(benchmark::State& state) {
+    ScratchFolder scratch;
+    const std::string data = scratch.path() + "data/";
+    MakeGroupTree(data, static_cast<int>(state.range(0)));
+    PosixFiles files;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CountFolders(files, data + "AddrBook/"));
+    }
+}
+
+BENCHMARK(GroupTree)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(GroupTreeFloor)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tandrel::bench

@@ -1,0 +1,142 @@
+// The insertion done on the text must be the insertion done on the model:
+// byte for byte for a file as the writer writes it, and as read for any
+// other text, while the lines it does not change keep their bytes.
+#include "rules/rule_text_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "memory_files.h"
+#include "random_rule_files.h"
+#include "rules/rule_reader.h"
+#include "rules/rule_writer.h"
+
+namespace tandrel {
+namespace {
+
+using testing::ModelMaker;
+using testing::RuleTextMaker;
+
+// An insertion for `model`: its folder, header and address often taken from
+// the model itself, so that blocks match and conditions are the same.
+RuleInsertion PickInsertion(ModelMaker& maker, const RuleFile& model) {
+    RuleInsertion insertion;
+    insertion.folder = "Main\\New\\";
+    insertion.header = "From";
+    insertion.address = maker.Field("\t\n\r");
+    for (const RuleBlock& block : model.blocks) {
+        if (maker.Below(3) == 0) {
+            insertion.folder = block.argument;
+        }
+        for (const RuleCondition& condition : block.conditions) {
+            if (maker.Below(3) == 0) {
+                insertion.header = condition.header;
+                insertion.address = condition.value;
+            }
+        }
+    }
+    insertion.place_mode = maker.Below(6) - 1;
+    insertion.delete_same = maker.Below(2) == 0;
+    return insertion;
+}
+
+RuleFile ModelResult(RuleFile model, const RuleInsertion& insertion) {
+    InsertRuleIntoModel(model, insertion);
+    return model;
+}
+
+TEST(RuleTextEdit, ForAWrittenFileItIsTheWritersResult) {
+    ModelMaker maker(8122026);
+    int compared = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const RuleFile model = maker.Make();
+        const RuleInsertion insertion = PickInsertion(maker, model);
+        if (RuleInsertionFault(insertion) != nullptr) {
+            continue;
+        }
+        const std::string text = FormatRuleFile(model);
+        const std::optional<std::string> edited = InsertRuleIntoText(text, insertion);
+        ASSERT_TRUE(edited) << "a written file ends outside any block:\n" << text;
+        ASSERT_EQ(*edited, FormatRuleFile(ModelResult(model, insertion)))
+            << "model " << i << ", mode " << insertion.place_mode << ", delete-same "
+            << insertion.delete_same << ", folder " << insertion.folder << ", header "
+            << insertion.header << ", address " << insertion.address << ":\n"
+            << text;
+        ++compared;
+    }
+    EXPECT_GT(compared, 2000);
+}
+
+TEST(RuleTextEdit, ForAnyTextItReadsAsTheModelsResult) {
+    RuleTextMaker texts(2026);
+    ModelMaker maker(1208);
+    int compared = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const std::string text = texts.Make();
+        const RuleFile model = ParseRuleFile(text);
+        const RuleInsertion insertion = PickInsertion(maker, model);
+        if (RuleInsertionFault(insertion) != nullptr) {
+            continue;
+        }
+        const std::optional<std::string> edited = InsertRuleIntoText(text, insertion);
+        if (!edited) {
+            continue;  // ends inside a block: the model path
+        }
+        ASSERT_TRUE(ParseRuleFile(*edited) == ModelResult(model, insertion))
+            << "text " << i << ", mode " << insertion.place_mode << ", delete-same "
+            << insertion.delete_same << ":\n"
+            << text << "\nedited:\n"
+            << *edited;
+        ++compared;
+    }
+    EXPECT_GT(compared, 1000);
+}
+
+TEST(RuleTextEdit, LinesItDoesNotChangeKeepTheirBytes) {
+    const std::string text =
+        "Version=3\n"
+        ":Begin \"Work\"\n"
+        "!M:Main\\Work\\\n"
+        "@0:From:boss@example.com\tO\tI\n"
+        "a line the reader does not know\n"
+        ":End \"Work\"\n"
+        "; a note after the block\n";
+    RuleInsertion insertion;
+    insertion.folder = "Main\\Work\\";
+    insertion.header = "From";
+    insertion.address = "ann@example.com";
+    EXPECT_EQ(InsertRuleIntoText(text, insertion),
+              "Version=3\n"
+              ":Begin \"Work\"\n"
+              "!M:Main\\Work\\\n"
+              "@0:From:boss@example.com\tO\tI\n"
+              "a line the reader does not know\n"
+              "@0:From:ann@example.com\tO\tI\r\n"
+              ":End \"Work\"\n"
+              "; a note after the block\n");
+    insertion.folder = "Main\\Home\\";
+    EXPECT_EQ(
+        InsertRuleIntoText(text + "last line without its end", insertion),
+        text +
+            "last line without its end\r\n"
+            ":Begin \"\"\r\n!M:Main\\Home\\\r\n@0:From:ann@example.com\tO\tI\r\n:End \"\"\r\n");
+}
+
+TEST(RuleTextEdit, ATextEndingInsideABlockGoesThroughTheModel) {
+    const std::string text = ":Begin \"\"\r\n!M:Main\\Work\\\r\n@0:From:a@example.com\tO\tI\r\n";
+    RuleInsertion insertion;
+    insertion.folder = "Main\\Home\\";
+    insertion.header = "From";
+    insertion.address = "b@example.com";
+    EXPECT_FALSE(InsertRuleIntoText(text, insertion));
+
+    testing::MemoryFiles files;
+    files.AddFile("C:\\Main\\iFilter.Def", text);
+    ASSERT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion), InsertRuleResult::Written);
+    EXPECT_EQ(files.Content("C:\\Main\\iFilter.Def"),
+              FormatRuleFile(ModelResult(ParseRuleFile(text), insertion)));
+}
+
+}  // namespace
+}  // namespace tandrel

@@ -106,8 +106,12 @@ bool RuleEntryPresenter::Commit() {
                                 MessageOwner::Dialog);
         }
         if (rules) {
-            context_.profile.WriteString(FolderSettingsPath(data_folder, target), "Settings",
-                                         "AddrGrp", JoinGroupIdentifier(entry.group));
+            const std::string folder_settings = FolderSettingsPath(data_folder, target);
+            if (!context_.profile.WriteString(folder_settings, "Settings", "AddrGrp",
+                                              JoinGroupIdentifier(entry.group))) {
+                Message(IDS_FOLDER_SETTINGS_NOT_WRITTEN, kMessageOk | kMessageError,
+                        {folder_settings});
+            }
         }
     }
 

@@ -29,6 +29,7 @@
 #define IDS_BAD_SUBFOLDER_NAME 112
 #define IDS_RULES_NOT_WRITTEN 113
 #define IDS_SETTINGS_NOT_WRITTEN 114
+#define IDS_FOLDER_SETTINGS_NOT_WRITTEN 115
 #define IDS_RUN_CURRENT 201
 #define IDS_RUN_INBOX 202
 #define IDS_RUN_SENT 203
@@ -59,6 +60,7 @@
 #define TEXT_BAD_SUBFOLDER_NAME "Subfolder name(%s) is not a plain folder name\nUse no \\ / : * ? < > | or double quote, and no final blank or dot"
 #define TEXT_RULES_NOT_WRITTEN "Unable to write the sorting rules\n %s\nThe file was left as it was"
 #define TEXT_SETTINGS_NOT_WRITTEN "Unable to write the settings\n %s"
+#define TEXT_FOLDER_SETTINGS_NOT_WRITTEN "Unable to remember the address group in the folder settings\n %s"
 #define TEXT_RUN_CURRENT "Start filter current folder(%s)"
 #define TEXT_RUN_INBOX "Start filter Inbox"
 #define TEXT_RUN_SENT "Start filter sentbox"

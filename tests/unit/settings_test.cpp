@@ -97,14 +97,29 @@ TEST(SettingsSave, WritesAllSixteenKeysInTheirOrder) {
     EXPECT_TRUE(read.drop_shift);
 }
 
-TEST(SettingsSave, AFailedWriteLeavesTheFileAsItWas) {
+TEST(SettingsSave, AWriteFailingAtAnyByteLeavesTheFileAsItWas) {
+    const std::string before = "[Settings]\r\nDropAlt=0\r\n; a note\r\n";
+    std::string after;
+    {
+        MemoryFiles files;
+        PosixProfile profile(files);
+        files.AddFile(kPath, before);
+        ASSERT_TRUE(SaveSettings(profile, kPath, Settings()));
+        after = *files.Content(kPath);
+    }
+    for (std::size_t budget = 0; budget < after.size(); ++budget) {
+        MemoryFiles files;
+        PosixProfile profile(files);
+        files.AddFile(kPath, before);
+        files.SetWriteBudget(budget);
+        EXPECT_FALSE(SaveSettings(profile, kPath, Settings())) << budget << " bytes";
+        EXPECT_EQ(files.Content(kPath), before) << budget << " bytes";
+    }
     MemoryFiles files;
     PosixProfile profile(files);
-    const std::string before = "[Settings]\r\nDropAlt=0\r\n";
-    files.AddFile(kPath, before);
-    files.SetWriteBudget(100);
-    EXPECT_FALSE(SaveSettings(profile, kPath, Settings()));
-    EXPECT_EQ(files.Content(kPath), before);
+    files.SetWriteCallBudget(0);
+    EXPECT_FALSE(SaveSettings(profile, kPath, Settings())) << "no file yet";
+    EXPECT_FALSE(files.Exists(kPath));
 }
 
 }  // namespace

@@ -56,14 +56,23 @@ std::vector<Line> SplitLines(std::string_view text) {
     return lines;
 }
 
-// The name of a "[name]" line, or nullopt for any other line.
+// The name of a "[name]" line, or nullopt for any other line. A "[" without
+// its "]" makes no section, as for the system's functions.
 std::optional<std::string_view> SectionName(std::string_view trimmed) {
     if (trimmed.empty() || trimmed.front() != '[') {
         return std::nullopt;
     }
     const auto close = trimmed.find(']');
-    return Trim(
-        trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    if (close == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return Trim(trimmed.substr(1, close - 1));
+}
+
+// A "[" line without its "]": the system's functions skip it.
+bool IsBrokenSectionLine(std::string_view trimmed) {
+    return !trimmed.empty() && trimmed.front() == '[' &&
+           trimmed.find(']') == std::string_view::npos;
 }
 
 // The key of a "key=value" line, or nullopt.
@@ -92,24 +101,28 @@ struct KeyPlace {
 KeyPlace FindKeyPlace(std::string_view text, const std::vector<Line>& lines,
                       std::string_view section, std::string_view key) {
     KeyPlace place;
-    bool in_section = false;
-    bool in_first_section = false;
+    // Lines before the first section header make a section without a name.
+    bool in_first_section = Trim(section).empty();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view content =
             text.substr(lines[i].begin, lines[i].content_end - lines[i].begin);
         const std::string_view trimmed = Trim(content);
         if (const auto name = SectionName(trimmed)) {
-            in_section = EqualIgnoringCase(*name, Trim(section));
-            in_first_section = in_section && place.section_last_line < 0;
+            in_first_section =
+                place.section_last_line < 0 && EqualIgnoringCase(*name, Trim(section));
             if (in_first_section) {
                 place.section_last_line = static_cast<int>(i);
             }
             continue;
         }
+        if (IsBrokenSectionLine(trimmed)) {
+            continue;
+        }
         if (in_first_section && !trimmed.empty()) {
             place.section_last_line = static_cast<int>(i);
         }
-        if (in_section && place.key_line < 0) {
+        // As the system does it, only the first section of the name counts.
+        if (in_first_section && place.key_line < 0) {
             const auto name = KeyName(trimmed);
             if (name && EqualIgnoringCase(*name, Trim(key))) {
                 place.key_line = static_cast<int>(i);

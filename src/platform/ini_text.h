@@ -8,9 +8,11 @@
 
 namespace tandrel {
 
-// The value of the first `key` in a section named `section` (names compared
-// without regard to ASCII case, after trimming blanks), trimmed and with one
-// pair of surrounding quotes removed. nullopt when there is no such key.
+// The value of the first `key` in the first section named `section` (names
+// compared without regard to ASCII case, after trimming blanks; a later
+// section of the same name is not looked at, as by the system's functions),
+// trimmed and with one pair of surrounding quotes removed. nullopt when there
+// is no such key.
 std::optional<std::string> FindIniValue(std::string_view text, std::string_view section,
                                         std::string_view key);
 

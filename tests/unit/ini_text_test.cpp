@@ -31,7 +31,18 @@ TEST(IniRead, MatchesNamesWithoutCaseAndTrimsValues) {
     EXPECT_EQ(FindIniValue(kIni, "Settings", "empty"), "");
     EXPECT_EQ(FindIniValue(kIni, "Settings", "dup"), "first") << "the first of duplicate keys wins";
     EXPECT_EQ(FindIniValue(kIni, "other", "dup"), "third");
-    EXPECT_EQ(FindIniValue(kIni, "Settings", "later"), "in a second section of the same name");
+    EXPECT_EQ(FindIniValue(kIni, "Settings", "later"), std::nullopt)
+        << "a second section of the same name is not looked at, as by the system's functions";
+    EXPECT_EQ(FindIniValue(WithIniValue(kIni, "Settings", "later", "1"), "Settings", "later"), "1")
+        << "so a write adds the key to the first section";
+}
+
+TEST(IniRead, ReadsOddLinesAsTheSystemDoes) {
+    const std::string text = "A=before\r\n[Settings]\r\nB=2\r\n[Broken\r\nC=3\r\n";
+    EXPECT_EQ(FindIniValue(text, "", "A"), "before") << "lines before any header: no name";
+    EXPECT_EQ(FindIniValue(text, "Broken", "C"), std::nullopt) << "no section without its ]";
+    EXPECT_EQ(FindIniValue(text, "Settings", "C"), "3")
+        << "the line is skipped, the section goes on";
 }
 
 TEST(IniRead, MissingSectionsAndKeysAreNotFound) {

@@ -78,8 +78,7 @@ OkRun DropAndConfirm(std::optional<std::size_t> bytes, std::optional<std::size_t
     model.SetMail(kSource);
     BuiltinStrings strings;
     Settings settings;
-    RuleEntryContext context{host,     disk, profile, strings, settings, "Main\\!!!!Inbox\\",
-                             kSource};
+    RuleEntryContext context{host, disk, profile, strings, settings, "Main\\!!!!Inbox\\", kSource};
     MemoryDialog dialog(IDD_RULE_ENTRY);
     OkRun run;
     dialog.set_message_handler([&run](const std::string& text, unsigned style, MessageOwner) {
@@ -107,7 +106,8 @@ std::string Describe(const std::optional<std::string>& content) {
     return content ? "\"" + *content + "\"" : "(no file)";
 }
 
-void ExpectOldOrNew(const OkRun& run, const OkRun& before, const OkRun& after, const std::string& what) {
+void ExpectOldOrNew(const OkRun& run, const OkRun& before, const OkRun& after,
+                    const std::string& what) {
     bool all_new = true;
     for (const char* path : kWritten) {
         const auto& got = run.files.at(path);
@@ -124,9 +124,8 @@ void ExpectOldOrNew(const OkRun& run, const OkRun& before, const OkRun& after, c
     for (const auto& [first, second] : kTogether) {
         const bool first_new = run.files.at(kWritten[first]) == after.files.at(kWritten[first]);
         const bool second_new = run.files.at(kWritten[second]) == after.files.at(kWritten[second]);
-        EXPECT_EQ(first_new, second_new)
-            << what << ": " << kWritten[first] << " and " << kWritten[second]
-            << " no longer belong together";
+        EXPECT_EQ(first_new, second_new) << what << ": " << kWritten[first] << " and "
+                                         << kWritten[second] << " no longer belong together";
     }
     if (!all_new) {
         bool told = false;
@@ -146,7 +145,8 @@ TEST(OkSequenceFaults, EveryFailedWriteLeavesFilesWholeAndIsReported) {
     OkRun before = DropAndConfirm(std::size_t{0}, std::size_t{0});
     before.files[kSubfolderSettings] = std::nullopt;
     for (const char* path : kWritten) {
-        ASSERT_NE(after.files.at(path), before.files.at(path)) << path << " is written by a full run";
+        ASSERT_NE(after.files.at(path), before.files.at(path))
+            << path << " is written by a full run";
     }
     for (std::size_t calls = 0; calls < 12; ++calls) {
         ExpectOldOrNew(DropAndConfirm(std::nullopt, calls), before, after,

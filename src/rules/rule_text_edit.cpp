@@ -189,12 +189,12 @@ void FindSameConditions(std::string_view text, const TextBlock& block,
 std::vector<std::size_t> Occurrences(std::string_view text, std::string_view needle) {
     std::vector<std::size_t> found;
     const std::boyer_moore_horspool_searcher searcher(needle.begin(), needle.end());
-    for (auto from = text.begin();;) {
-        const auto hit = std::search(from, text.end(), searcher);
-        if (hit == text.end()) {
+    for (const char* from = text.data();;) {
+        const char* const hit = std::search(from, text.data() + text.size(), searcher);
+        if (hit == text.data() + text.size()) {
             break;
         }
-        found.push_back(static_cast<std::size_t>(hit - text.begin()));
+        found.push_back(static_cast<std::size_t>(hit - text.data()));
         from = hit + 1;
     }
     return found;

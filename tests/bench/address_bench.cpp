@@ -37,7 +37,7 @@ void AddAddress(benchmark::State& state) {
     PosixProfile profile(files);
     CountingTempNames temp_names(group.scratch.path());
     const AddressEntry entry{{"Book", "Group"}, "new@example.com", "New Person"};
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         state.PauseTiming();
         group.Reset();
         state.ResumeTiming();
@@ -53,7 +53,7 @@ void AddAddress(benchmark::State& state) {
 void AddAddressFloor(benchmark::State& state) {
     const GroupOnDisk group(static_cast<int>(state.range(0)));
     PosixFiles files;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         state.PauseTiming();
         group.Reset();
         state.ResumeTiming();

@@ -1,17 +1,20 @@
 #include "bench_data.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-
-#include <stdlib.h>
 
 namespace tandrel::bench {
 
 namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder() {
-    const char* env = std::getenv("TANDREL_BENCH_DIR");
-    const std::string base = env ? env : fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+    // TANDREL_BENCH_DIR picks another folder, say one on a disk.
+    const char* chosen = std::getenv("TANDREL_BENCH_DIR");
+    std::string base = fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+    if (chosen != nullptr) {
+        base = chosen;
+    }
     std::string pattern = base + "/tandrel-bench-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         std::abort();

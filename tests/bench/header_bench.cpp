@@ -12,7 +12,7 @@ namespace {
 
 void HeaderListing(benchmark::State& state) {
     const std::string block = LargeHeaderBlock(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         benchmark::DoNotOptimize(ListHeaderNames(block, "From").names.size());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * block.size()));
@@ -22,7 +22,7 @@ void AddressSplitting(benchmark::State& state) {
     const std::string block = LargeHeaderBlock(static_cast<std::size_t>(state.range(0)));
     std::string value;
     FindHeaderField(block, "To", value);
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         benchmark::DoNotOptimize(AddressChoices(value).size());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * value.size()));

@@ -23,7 +23,7 @@ void RunInsertRule(benchmark::State& state, bool delete_same) {
     insertion.address =
         delete_same ? "user" + std::to_string(conditions / 3) + "@example.com" : "new@example.com";
     insertion.delete_same = delete_same;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         state.PauseTiming();
         PutFile(path, text);
         state.ResumeTiming();
@@ -49,7 +49,7 @@ void InsertRuleFloor(benchmark::State& state) {
     const std::string path = scratch.path() + "iFilter.Def";
     const std::string text = RuleFileText(conditions);
     PosixFiles files;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         state.PauseTiming();
         PutFile(path, text);
         state.ResumeTiming();

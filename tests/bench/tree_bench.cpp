@@ -34,7 +34,7 @@ void GroupTree(benchmark::State& state) {
     PosixProfile profile(files);
     BuiltinStrings strings;
     AddressGroupContext context{files, profile, strings, data};
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         testing::MemoryDialog owner(IDD_RULE_ENTRY);
         testing::MemoryDialog dialog(IDD_ADDRESS_GROUP);
         testing::MemoryTree tree;
@@ -49,7 +49,7 @@ void GroupTreeFloor(benchmark::State& state) {
     const std::string data = scratch.path() + "data/";
     MakeGroupTree(data, static_cast<int>(state.range(0)));
     PosixFiles files;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         benchmark::DoNotOptimize(CountFolders(files, data + "AddrBook/"));
     }
 }

@@ -6,6 +6,7 @@
 // full run leaves it the user was told.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <optional>
 
@@ -27,7 +28,7 @@ using testing::MemoryProfile;
 constexpr const char* kData = "C:\\Data\\";
 constexpr const char* kSource = "Main\\!!!!Inbox\\?0001";
 constexpr const char* kSubfolderSettings = "C:\\Data\\Main\\!!!!Inbox\\Ann Lee\\Folder.ini";
-const char* const kWritten[] = {
+const std::array<const char*, 7> kWritten = {
     "C:\\Data\\Main\\iFilter.Def",
     "C:\\Data\\Main\\iFilter.Def.bak",
     "C:\\Data\\Main\\oFilter.Def",
@@ -38,11 +39,11 @@ const char* const kWritten[] = {
 };
 // Files that change together: a rule file and its backup, an index and its
 // card file. Each pair is either both as they were or both new.
-const std::pair<int, int> kTogether[] = {{0, 1}, {2, 3}, {5, 6}};
+const std::array<std::pair<int, int>, 3> kTogether = {{{0, 1}, {2, 3}, {5, 6}}};
 // What the user is told when a write fails, by the start of each text.
-const char* const kWriteFailures[] = {"Unable to write the sorting rules",
-                                      "The address(ann@example.com) could not be written",
-                                      "Unable to remember the address group"};
+const std::array<const char*, 3> kWriteFailures = {
+    "Unable to write the sorting rules", "The address(ann@example.com) could not be written",
+    "Unable to remember the address group"};
 
 using Snapshot = std::map<std::string, std::optional<std::string>>;
 
@@ -122,10 +123,12 @@ void ExpectOldOrNew(const OkRun& run, const OkRun& before, const OkRun& after,
         all_new = all_new && is_new;
     }
     for (const auto& [first, second] : kTogether) {
-        const bool first_new = run.files.at(kWritten[first]) == after.files.at(kWritten[first]);
-        const bool second_new = run.files.at(kWritten[second]) == after.files.at(kWritten[second]);
-        EXPECT_EQ(first_new, second_new) << what << ": " << kWritten[first] << " and "
-                                         << kWritten[second] << " no longer belong together";
+        const bool first_new =
+            run.files.at(kWritten.at(first)) == after.files.at(kWritten.at(first));
+        const bool second_new =
+            run.files.at(kWritten.at(second)) == after.files.at(kWritten.at(second));
+        EXPECT_EQ(first_new, second_new) << what << ": " << kWritten.at(first) << " and "
+                                         << kWritten.at(second) << " no longer belong together";
     }
     if (!all_new) {
         bool told = false;

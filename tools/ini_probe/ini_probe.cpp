@@ -3,7 +3,9 @@
 // system's private-profile functions on Windows) and prints every answer, a
 // line each, so the two platforms' outputs can be compared. Each case
 // writes its file into FOLDER first (FOLDER ends with the separator).
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -30,7 +32,7 @@ struct ProfileCase {
 };
 
 const std::vector<ProfileCase>& Cases() {
-    static const std::vector<ProfileCase> cases = {
+    static const std::vector<ProfileCase> kCases = {
         {"no-file", nullptr, {{"Settings", "AddPlace"}}, "AddPlace", "2"},
         {"plain",
          "[Settings]\r\nAddPlace=3\r\nInHeaders=From:To:\r\n",
@@ -93,7 +95,7 @@ const std::vector<ProfileCase>& Cases() {
          "[Settings]\r\nInHeaders=From:Sender:Reply-To:X-One:X-Two:X-Three:\r\n",
          {{"Settings", "InHeaders"}}},
     };
-    return cases;
+    return kCases;
 }
 
 std::string Shown(const std::string& text) {
@@ -116,8 +118,8 @@ void PrintReads(tandrel::Profile& profile, const std::string& path, const Profil
         const std::string text =
             profile.ReadString(path, query.section, query.key, "(default)", tandrel::kWholeValue);
         const int number = profile.ReadInt(path, query.section, query.key, 99);
-        std::printf("%s %s [%s] %s: %s %d\n", c.name, when, query.section, query.key,
-                    Shown(text).c_str(), number);
+        std::cout << c.name << ' ' << when << " [" << query.section << "] " << query.key << ": "
+                  << Shown(text) << ' ' << number << '\n';
     }
 }
 
@@ -125,7 +127,7 @@ void PrintReads(tandrel::Profile& profile, const std::string& path, const Profil
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: ini_probe FOLDER\n");
+        std::cerr << "usage: ini_probe FOLDER\n";
         return 2;
     }
     const std::string folder = argv[1];
@@ -137,21 +139,21 @@ int main(int argc, char** argv) {
 #endif
     for (const ProfileCase& c : Cases()) {
         const std::string path = folder + c.name + ".ini";
-        std::remove(path.c_str());
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
         if (c.content != nullptr) {
-            FILE* file = std::fopen(path.c_str(), "wb");
-            if (file == nullptr) {
-                std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            std::ofstream file(path, std::ios::binary);
+            file << c.content;
+            if (!file.flush()) {
+                std::cerr << "cannot write " << path << '\n';
                 return 1;
             }
-            std::fputs(c.content, file);
-            std::fclose(file);
         }
         PrintReads(profile, path, c, "read");
         if (c.write_key != nullptr) {
             const bool written = profile.WriteString(path, "Settings", c.write_key, c.write_value);
-            std::printf("%s write %s=%s: %s\n", c.name, c.write_key, c.write_value,
-                        written ? "ok" : "failed");
+            std::cout << c.name << " write " << c.write_key << '=' << c.write_value << ": "
+                      << (written ? "ok" : "failed") << '\n';
             ProfileCase after = c;
             after.reads.push_back({"Settings", c.write_key});
             PrintReads(profile, path, after, "after");

@@ -25,7 +25,7 @@ constexpr const char* kRulesHelp =
     "  show FILE\n"
     "        list the settings and blocks of the file\n"
     "  check FILE [--data-folder DIR]\n"
-    "        list every line a rewrite would drop, and with DIR every folder\n"
+    "        list every line the rule reader leaves out, and with DIR every folder\n"
     "        rule whose target folder does not exist\n"
     "  undo FILE\n"
     "        put back the content from before the last change (FILE.bak)\n"
@@ -54,7 +54,8 @@ constexpr const char* kShowHelp =
 constexpr const char* kCheckHelp =
     "usage: tandrel rules check FILE [--data-folder DIR]\n"
     "\n"
-    "Prints every line that a rewrite would drop, with its line number and why.\n"
+    "Prints every line that the rule reader leaves out (an insertion keeps such\n"
+    "lines as they are), with its line number and why.\n"
     "With --data-folder, also every folder rule (kind M) whose target folder has\n"
     "no Folder.ini below DIR. Exits 1 when anything was found.\n";
 

@@ -151,6 +151,54 @@ std::optional<ConditionFields> NextCondition(std::string_view text, const TextBl
     return std::nullopt;
 }
 
+// Whether the line at `at` reads as a condition line (as SplitConditionLine
+// decides), in one pass over its bytes; `next` gets the next line's start.
+bool IsConditionLineAt(std::string_view text, std::size_t at, std::size_t& next) {
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    int state = 0;  // looking for: 0 the first ":", 1 the second, 2 the tab, 3 the mark, 4 its tab
+    std::size_t i = at + 1;  // the first character is not examined
+    if (at >= size || data[at] == '\n') {
+        next = at < size ? at + 1 : size;
+        return false;
+    }
+    bool condition = false;
+    for (; i < size && data[i] != '\n'; ++i) {
+        const char c = data[i];
+        if (state == 3) {
+            if (c != 'O' && c != 'X') {
+                break;
+            }
+            state = 4;
+        } else if (state == 4) {
+            condition = c == '\t';
+            break;
+        } else if ((state < 2 && c == ':') || (state == 2 && c == '\t')) {
+            ++state;
+        }
+    }
+    const void* line_end = i < size ? std::memchr(data + i, '\n', size - i) : nullptr;
+    next = line_end == nullptr
+               ? size
+               : static_cast<std::size_t>(static_cast<const char*>(line_end) - data) + 1;
+    return condition;
+}
+
+// Whether `block` keeps a condition: a line that reads as one and is not in
+// `removed`.
+bool KeepsACondition(std::string_view text, const TextBlock& block,
+                     const std::vector<std::size_t>& removed) {
+    for (std::size_t at = block.body; at < block.end_line;) {
+        std::size_t next = 0;
+        if (IsConditionLineAt(text, at, next) &&
+            !std::binary_search(removed.begin(), removed.end(), at)) {
+            return true;
+        }
+        at = next;
+    }
+    return false;
+}
+
 // Lines (by their start) that delete-same takes out of `block`: a condition
 // numbered 0 with the header and address, last of its block or followed by
 // a condition numbered 0. `hits` are the offsets where the text
@@ -264,7 +312,7 @@ std::optional<std::string> InsertRuleIntoText(std::string_view text,
     // Blocks left without a condition go, whatever their kind.
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         TextBlock& block = blocks[i];
-        if (!received[i] && !NextCondition(text, block, block.body, removed)) {
+        if (!received[i] && !KeepsACondition(text, block, removed)) {
             if (block.begin == found.first_begin && found.stray_lines && !new_first) {
                 // Lines the reader leaves out after the first block would
                 // read as settings without it: the model knows what to keep.

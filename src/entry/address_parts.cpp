@@ -1,5 +1,7 @@
 #include "entry/address_parts.h"
 
+#include <algorithm>
+
 namespace tandrel {
 
 namespace {
@@ -71,6 +73,8 @@ std::vector<NameAddress> AddressChoices(std::string_view header_value) {
         return {NameAddress{std::string(), std::string(header_value)}};
     }
     std::vector<NameAddress> choices;
+    choices.reserve(
+        static_cast<std::size_t>(std::count(header_value.begin(), header_value.end(), ',')) + 1);
     std::size_t start = 0;
     for (;;) {
         const auto comma = header_value.find(',', start);

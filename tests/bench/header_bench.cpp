@@ -5,7 +5,6 @@
 #include "bench_data.h"
 #include "entry/address_parts.h"
 #include "entry/header_names.h"
-#include "mailbox/header_field.h"
 
 namespace tandrel::bench {
 namespace {
@@ -20,8 +19,9 @@ void HeaderListing(benchmark::State& state) {
 
 void AddressSplitting(benchmark::State& state) {
     const std::string block = LargeHeaderBlock(static_cast<std::size_t>(state.range(0)));
-    std::string value;
-    FindHeaderField(block, "To", value);
+    // The whole folded "To" field, as the host hands over a header's value.
+    const auto start = block.find("To: ") + 4;
+    const std::string value = block.substr(start, block.find("\r\nDate:") - start);
     while (state.KeepRunning()) {
         benchmark::DoNotOptimize(AddressChoices(value).size());
     }

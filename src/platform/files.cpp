@@ -2,6 +2,21 @@
 
 namespace tandrel {
 
+bool Files::WritePiecesAtomicallyKeepingBackup(const std::string& path,
+                                               const std::vector<std::string_view>& pieces,
+                                               const std::string& backup_path) {
+    std::size_t size = 0;
+    for (const std::string_view piece : pieces) {
+        size += piece.size();
+    }
+    std::string content;
+    content.reserve(size);
+    for (const std::string_view piece : pieces) {
+        content += piece;
+    }
+    return WriteAtomicallyKeepingBackup(path, content, backup_path);
+}
+
 bool IsExistingDirectory(Files& files, const std::string& path) {
     std::string trimmed = path;
     while (!trimmed.empty() && (trimmed.back() == '\\' || trimmed.back() == '/')) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tandrel {
@@ -40,6 +41,13 @@ class Files {
     // backup cannot be made.
     virtual bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
                                               const std::string& backup_path) = 0;
+
+    // WriteAtomicallyKeepingBackup of the pieces written one after another, so
+    // that a caller changing a little of a large text need not join it first.
+    // By default the pieces are joined and written as one content.
+    virtual bool WritePiecesAtomicallyKeepingBackup(const std::string& path,
+                                                    const std::vector<std::string_view>& pieces,
+                                                    const std::string& backup_path);
 
     // Appends `content`, creating the file if needed. Not atomic: a failed
     // append may leave part of `content` at the end of the file.

@@ -129,17 +129,20 @@ InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleIns
     if (files.ReadFile(path, text) == ReadStatus::Failed) {
         return InsertRuleResult::ReadFailed;
     }
-    // Edited as text, so the lines it does not change keep their bytes; only
-    // a file that ends inside a block goes through the model.
-    std::optional<std::string> edited = InsertRuleIntoText(text, insertion);
-    if (!edited) {
+    // Edited as text, so the lines it does not change keep their bytes and a
+    // large file is written in pieces; only a file that ends inside a block
+    // goes through the model.
+    bool written = false;
+    if (const auto edits = RuleTextEdits(text, insertion)) {
+        written = files.WritePiecesAtomicallyKeepingBackup(path, EditedPieces(text, *edits),
+                                                           BackupPath(path));
+    } else {
         RuleFile rule_file = ParseRuleFile(text);
         InsertRuleIntoModel(rule_file, insertion);
-        edited = FormatRuleFile(rule_file);
+        written =
+            files.WriteAtomicallyKeepingBackup(path, FormatRuleFile(rule_file), BackupPath(path));
     }
-    return files.WriteAtomicallyKeepingBackup(path, *edited, BackupPath(path))
-               ? InsertRuleResult::Written
-               : InsertRuleResult::WriteFailed;
+    return written ? InsertRuleResult::Written : InsertRuleResult::WriteFailed;
 }
 
 }  // namespace tandrel

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <vector>
 
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
+#include "shell/text_search.h"
 
 namespace tandrel {
 
@@ -42,8 +42,16 @@ std::string_view Content(std::string_view text, const TextLine& line) {
     return text.substr(line.begin, line.content_end - line.begin);
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
+// Whether `text` starts with the literal `prefix`; with the length known the
+// comparison is a few instructions, not a library call.
+template <std::size_t kSize>
+bool StartsWith(std::string_view text, const char (&prefix)[kSize]) {
+    return text.size() >= kSize - 1 && std::memcmp(text.data(), prefix, kSize - 1) == 0;
+}
+
+// Folder identifiers of one mailbox differ mostly at their end.
+bool SameFolder(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && (a.empty() || a.back() == b.back()) && a == b;
 }
 
 // A block the reader keeps: ":Begin", a well-formed action line, the body,
@@ -55,13 +63,6 @@ struct TextBlock {
     std::size_t end = 0;       // after the ":End" line
     char kind = 0;
     std::string_view argument;
-    bool removed = false;
-};
-
-struct TextBlocks {
-    std::vector<TextBlock> blocks;
-    std::size_t first_begin = std::string_view::npos;  // the first ":Begin" line of all
-    bool stray_lines = false;  // lines outside any block after the first ":Begin"
 };
 
 // The start of the first line at or after `from` that begins with ":End",
@@ -76,7 +77,7 @@ std::size_t FindEndLine(std::string_view text, std::size_t from) {
         }
         const auto e = static_cast<std::size_t>(static_cast<const char*>(found) - data);
         if (e >= from + 1 && data[e - 1] == ':' && (e - 1 == from || data[e - 2] == '\n') &&
-            text.compare(e + 1, 2, "nd") == 0) {
+            StartsWith(text.substr(e + 1), "nd")) {
             return e - 1;
         }
         at = e + 1;
@@ -84,144 +85,140 @@ std::size_t FindEndLine(std::string_view text, std::size_t from) {
     return text.size();
 }
 
-// The blocks, found as the reader finds them; false when the text ends
-// inside a block (or right after a ":Begin").
-bool FindBlocks(std::string_view text, TextBlocks& found) {
-    std::vector<TextBlock>& blocks = found.blocks;
-    for (std::size_t at = 0; at < text.size();) {
-        const TextLine line = LineAt(text, at);
-        at = line.end;
-        if (!StartsWith(Content(text, line), ":Begin")) {
-            if (found.first_begin != std::string_view::npos) {
-                found.stray_lines = true;
-            }
-            continue;
-        }
-        if (found.first_begin == std::string_view::npos) {
-            found.first_begin = line.begin;
-        }
-        if (at >= text.size()) {
-            return false;  // a ":Begin" as the last line
-        }
-        const TextLine action = LineAt(text, at);
-        const std::string_view content = Content(text, action);
-        at = action.end;
-        if (content.size() < 3 || content[2] != ':') {
-            found.stray_lines = true;  // the reader drops this block
-            continue;
-        }
-        TextBlock block;
-        block.begin = line.begin;
-        block.kind = content[1];
-        block.argument = content.substr(3);
-        block.body = action.end;
-        block.end_line = FindEndLine(text, block.body);
-        if (block.end_line >= text.size()) {
-            return false;  // the text ends inside this block
-        }
-        block.end = LineAt(text, block.end_line).end;
-        blocks.push_back(block);
-        at = block.end;
-    }
-    return true;
-}
+// Walks the blocks from the start of the text, as the reader finds them.
+class BlockWalk {
+  public:
+    enum class Step { Block, TextEnd, EndsInsideBlock };
 
-// A change of the text: the bytes [offset, end) replaced by `text`.
-struct Edit {
-    std::size_t offset = 0;
-    std::size_t end = 0;
-    std::string text;
-    const TextBlock* inside = nullptr;  // the block it changes from within
+    explicit BlockWalk(std::string_view text) : text_(text) {}
+
+    // The next block into `block`; EndsInsideBlock when the text ends inside
+    // one (or right after a ":Begin").
+    Step Next(TextBlock& block) {
+        while (at_ < text_.size()) {
+            const TextLine line = LineAt(text_, at_);
+            at_ = line.end;
+            if (!StartsWith(Content(text_, line), ":Begin")) {
+                stray_lines_ = stray_lines_ || first_begin_ != std::string_view::npos;
+                continue;
+            }
+            if (first_begin_ == std::string_view::npos) {
+                first_begin_ = line.begin;
+            }
+            if (at_ >= text_.size()) {
+                return Step::EndsInsideBlock;
+            }
+            const TextLine action = LineAt(text_, at_);
+            const std::string_view content = Content(text_, action);
+            at_ = action.end;
+            if (content.size() < 3 || content[2] != ':') {
+                stray_lines_ = true;  // the reader drops this block
+                continue;
+            }
+            block.begin = line.begin;
+            block.kind = content[1];
+            block.argument = content.substr(3);
+            block.body = action.end;
+            block.end_line = FindEndLine(text_, block.body);
+            if (block.end_line >= text_.size()) {
+                return Step::EndsInsideBlock;
+            }
+            block.end = LineAt(text_, block.end_line).end;
+            at_ = block.end;
+            return Step::Block;
+        }
+        return Step::TextEnd;
+    }
+
+    // Whether lines outside any block, or in blocks the reader drops, follow
+    // the first ":Begin" (known in full once the walk is at the text's end).
+    bool stray_lines() const { return stray_lines_; }
+    // The first ":Begin" line of all, kept or dropped.
+    std::size_t first_begin() const { return first_begin_; }
+
+  private:
+    std::string_view text_;
+    std::size_t at_ = 0;
+    std::size_t first_begin_ = std::string_view::npos;
+    bool stray_lines_ = false;
 };
 
-// The next line of `block`'s body from `at` that reads as a condition, whose
-// line is not in `removed`.
+// The next line of `block`'s body from `at` that reads as a condition.
 std::optional<ConditionFields> NextCondition(std::string_view text, const TextBlock& block,
-                                             std::size_t at,
-                                             const std::vector<std::size_t>& removed) {
+                                             std::size_t at) {
     while (at < block.end_line) {
         const TextLine line = LineAt(text, at);
-        if (!std::binary_search(removed.begin(), removed.end(), line.begin)) {
-            if (auto condition = SplitConditionLine(Content(text, line))) {
-                return condition;
-            }
+        if (auto condition = SplitConditionLine(Content(text, line))) {
+            return condition;
         }
         at = line.end;
     }
     return std::nullopt;
 }
 
-// Whether the line at `at` reads as a condition line (as SplitConditionLine
-// decides), in one pass over its bytes; `next` gets the next line's start.
-bool IsConditionLineAt(std::string_view text, std::size_t at, std::size_t& next) {
-    const char* const data = text.data();
-    const std::size_t size = text.size();
-    int state = 0;  // looking for: 0 the first ":", 1 the second, 2 the tab, 3 the mark, 4 its tab
-    std::size_t i = at + 1;  // the first character is not examined
-    if (at >= size || data[at] == '\n') {
-        next = at < size ? at + 1 : size;
+// Whether the line from `at` up to its line feed at `line_end` reads as a
+// condition line, as SplitConditionLine decides: a CR before the line feed
+// is neither a ":" nor a tab, so it cannot change the answer.
+bool IsConditionLine(const char* data, std::size_t at, std::size_t line_end) {
+    const auto find = [data, line_end](char wanted, std::size_t from) {
+        if (from >= line_end) {
+            return line_end;
+        }
+        const void* found = std::memchr(data + from, wanted, line_end - from);
+        return found == nullptr ? line_end
+                                : static_cast<std::size_t>(static_cast<const char*>(found) - data);
+    };
+    if (at >= line_end) {
         return false;
     }
-    bool condition = false;
-    for (; i < size && data[i] != '\n'; ++i) {
-        const char c = data[i];
-        if (state == 3) {
-            if (c != 'O' && c != 'X') {
-                break;
-            }
-            state = 4;
-        } else if (state == 4) {
-            condition = c == '\t';
-            break;
-        } else if ((state < 2 && c == ':') || (state == 2 && c == '\t')) {
-            ++state;
-        }
-    }
-    const void* line_end = i < size ? std::memchr(data + i, '\n', size - i) : nullptr;
-    next = line_end == nullptr
-               ? size
-               : static_cast<std::size_t>(static_cast<const char*>(line_end) - data) + 1;
-    return condition;
+    const std::size_t number_end = find(':', at + 1);
+    const std::size_t header_end = find(':', number_end + 1);
+    const std::size_t value_end = find('\t', header_end + 1);
+    return value_end + 2 < line_end && (data[value_end + 1] == 'O' || data[value_end + 1] == 'X') &&
+           data[value_end + 2] == '\t';
 }
 
 // Whether `block` keeps a condition: a line that reads as one and is not in
-// `removed`.
+// `removed` (line starts, ascending).
 bool KeepsACondition(std::string_view text, const TextBlock& block,
                      const std::vector<std::size_t>& removed) {
+    const char* const data = text.data();
     for (std::size_t at = block.body; at < block.end_line;) {
-        std::size_t next = 0;
-        if (IsConditionLineAt(text, at, next) &&
+        const auto* found =
+            static_cast<const char*>(std::memchr(data + at, '\n', block.end_line - at));
+        const std::size_t line_end =
+            found == nullptr ? block.end_line : static_cast<std::size_t>(found - data);
+        if (IsConditionLine(data, at, line_end) &&
             !std::binary_search(removed.begin(), removed.end(), at)) {
             return true;
         }
-        at = next;
+        at = line_end + 1;
     }
     return false;
 }
 
-// Lines (by their start) that delete-same takes out of `block`: a condition
-// numbered 0 with the header and address, last of its block or followed by
-// a condition numbered 0. `hits` are the offsets where the text
-// ":header:address<TAB>" stands, which every such line holds.
+// Lines (by their start, into `removed`) that delete-same takes out of
+// `block`: a condition numbered 0 with the header and address, last of its
+// block or followed by a condition numbered 0. `hit` walks the offsets where
+// the text ":header:address<TAB>" stands, which every such line holds.
 void FindSameConditions(std::string_view text, const TextBlock& block,
                         const RuleInsertion& insertion, const std::vector<std::size_t>& hits,
+                        std::vector<std::size_t>::const_iterator& hit,
                         std::vector<std::size_t>& removed) {
-    auto hit = std::lower_bound(hits.begin(), hits.end(), block.body);
+    while (hit != hits.end() && *hit < block.body) {
+        ++hit;
+    }
     std::size_t at = block.body;
     for (; hit != hits.end() && *hit < block.end_line; ++hit) {
         // The line that holds the hit.
-        while (true) {
-            const TextLine line = LineAt(text, at);
-            if (line.end > *hit) {
-                break;
-            }
-            at = line.end;
+        TextLine line = LineAt(text, at);
+        while (line.end <= *hit) {
+            line = LineAt(text, line.end);
         }
-        const TextLine line = LineAt(text, at);
         const auto condition = SplitConditionLine(Content(text, line));
         if (condition && condition->number == 0 && condition->header == insertion.header &&
             condition->value == insertion.address) {
-            const auto next = NextCondition(text, block, line.end, removed);
+            const auto next = NextCondition(text, block, line.end);
             if (!next || next->number == 0) {
                 removed.push_back(line.begin);
             }
@@ -234,44 +231,10 @@ void FindSameConditions(std::string_view text, const TextBlock& block,
     }
 }
 
-std::vector<std::size_t> Occurrences(std::string_view text, std::string_view needle) {
-    std::vector<std::size_t> found;
-    const std::boyer_moore_horspool_searcher searcher(needle.begin(), needle.end());
-    for (const char* from = text.data();;) {
-        const char* const hit = std::search(from, text.data() + text.size(), searcher);
-        if (hit == text.data() + text.size()) {
-            break;
-        }
-        found.push_back(static_cast<std::size_t>(hit - text.data()));
-        from = hit + 1;
-    }
-    return found;
-}
-
 }  // namespace
 
-std::optional<std::string> InsertRuleIntoText(std::string_view text,
-                                              const RuleInsertion& insertion) {
-    TextBlocks found;
-    if (!FindBlocks(text, found)) {
-        return std::nullopt;
-    }
-    std::vector<TextBlock>& blocks = found.blocks;
-    std::vector<Edit> edits;
-
-    // Delete-same: the lines to take out, in text order.
-    std::vector<std::size_t> removed;
-    if (insertion.delete_same) {
-        const std::vector<std::size_t> hits =
-            Occurrences(text, ":" + insertion.header + ":" + insertion.address + "\t");
-        for (const TextBlock& block : blocks) {
-            if (block.kind == kMoveKind) {
-                FindSameConditions(text, block, insertion, hits, removed);
-            }
-        }
-        std::sort(removed.begin(), removed.end());
-    }
-
+std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view text,
+                                                       const RuleInsertion& insertion) {
     // The new condition, in every block of the folder or in a new block.
     RuleCondition condition;
     condition.header = insertion.header;
@@ -281,77 +244,104 @@ std::optional<std::string> InsertRuleIntoText(std::string_view text,
     RuleFile new_block_file;
     new_block_file.blocks.push_back({std::string(), kMoveKind, insertion.folder, {condition}});
     const std::string new_block = FormatRuleFile(new_block_file);
+    const bool into_folder =
+        insertion.place_mode == kPlaceEndOfFolder || insertion.place_mode == kPlaceTopOfFolder;
 
+    // Delete-same looks only where ":header:address<TAB>" stands.
+    std::vector<std::size_t> hits;
+    if (insertion.delete_same) {
+        hits = FindAllOccurrences(text, ":" + insertion.header + ":" + insertion.address + "\t");
+    }
+    auto hit = hits.cbegin();
+
+    // One walk over the blocks; the edits come out in text order, an
+    // insertion before a removal at the same place.
+    std::vector<RuleTextEdit> edits;
+    std::vector<std::size_t> removed;  // delete-same lines of the block at hand
     bool added = false;
-    std::vector<bool> received(blocks.size(), false);
-    if (insertion.place_mode == kPlaceEndOfFolder || insertion.place_mode == kPlaceTopOfFolder) {
-        for (std::size_t i = 0; i < blocks.size(); ++i) {
-            const TextBlock& block = blocks[i];
-            if (block.kind == kMoveKind && block.argument == insertion.folder) {
-                const std::size_t at =
-                    insertion.place_mode == kPlaceEndOfFolder ? block.end_line : block.body;
-                edits.push_back({at, at, condition_line, &block});
-                received[i] = added = true;
+    std::size_t first_block = std::string_view::npos;  // the first kept block's ":Begin"
+    bool first_block_removed = false;
+    BlockWalk walk(text);
+    TextBlock block;
+    for (BlockWalk::Step step; (step = walk.Next(block)) != BlockWalk::Step::TextEnd;) {
+        if (step == BlockWalk::Step::EndsInsideBlock) {
+            return std::nullopt;
+        }
+        if (first_block == std::string_view::npos) {
+            first_block = block.begin;
+        }
+        removed.clear();
+        if (insertion.delete_same && block.kind == kMoveKind) {
+            FindSameConditions(text, block, insertion, hits, hit, removed);
+        }
+        const bool receives =
+            into_folder && block.kind == kMoveKind && SameFolder(block.argument, insertion.folder);
+        if (receives && insertion.place_mode == kPlaceTopOfFolder) {
+            edits.push_back({block.body, block.body, condition_line});
+        }
+        if (!receives && !KeepsACondition(text, block, removed)) {
+            // Blocks left without a condition go, whatever their kind.
+            first_block_removed = first_block_removed || block.begin == walk.first_begin();
+            edits.push_back({block.begin, block.end, std::string()});
+        } else {
+            for (const std::size_t line : removed) {
+                edits.push_back({line, LineAt(text, line).end, std::string()});
             }
         }
+        if (receives && insertion.place_mode == kPlaceEndOfFolder) {
+            edits.push_back({block.end_line, block.end_line, condition_line});
+        }
+        added = added || receives;
     }
-    // A new block: last after the last line (ended first if it has no line
+    // Lines the reader leaves out after the first block would read as
+    // settings without it: the model knows what to keep.
+    const bool new_first = insertion.place_mode == kPlaceNewBlockFirst ||
+                           (insertion.place_mode == kPlaceTopOfFolder && !added);
+    if (first_block_removed && walk.stray_lines() && !new_first) {
+        return std::nullopt;
+    }
+    // A new block last after the last line (ended first if it has no line
     // end), or first before the first block.
     const bool new_last = insertion.place_mode == kPlaceNewBlockLast ||
                           (insertion.place_mode == kPlaceEndOfFolder && !added);
-    const bool new_first = insertion.place_mode == kPlaceNewBlockFirst ||
-                           (insertion.place_mode == kPlaceTopOfFolder && !added);
-    if (new_last || (new_first && blocks.empty())) {
+    const bool no_block = first_block == std::string_view::npos;
+    if (new_first && !no_block) {
+        // Ahead of every other edit, the first block's included.
+        edits.insert(edits.begin(), RuleTextEdit{first_block, first_block, new_block});
+    }
+    if (new_last || (new_first && no_block)) {
         const bool ended = text.empty() || text.back() == '\n';
         edits.push_back({text.size(), text.size(),
-                         (ended ? std::string() : std::string(kLineEnd)) + new_block, nullptr});
-    } else if (new_first) {
-        edits.push_back({blocks.front().begin, blocks.front().begin, new_block, nullptr});
+                         (ended ? std::string() : std::string(kLineEnd)) + new_block});
     }
 
-    // Blocks left without a condition go, whatever their kind.
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        TextBlock& block = blocks[i];
-        if (!received[i] && !KeepsACondition(text, block, removed)) {
-            if (block.begin == found.first_begin && found.stray_lines && !new_first) {
-                // Lines the reader leaves out after the first block would
-                // read as settings without it: the model knows what to keep.
-                return std::nullopt;
-            }
-            block.removed = true;
-            edits.push_back({block.begin, block.end, std::string(), nullptr});
-        }
-    }
-    for (const TextBlock& block : blocks) {
-        if (block.removed) {
-            continue;
-        }
-        for (auto at = std::lower_bound(removed.begin(), removed.end(), block.body);
-             at != removed.end() && *at < block.end_line; ++at) {
-            edits.push_back({*at, LineAt(text, *at).end, std::string(), &block});
-        }
-    }
+    return edits;
+}
 
-    // Insertions before removals at the same place; nothing inside a block
-    // that goes.
-    std::stable_sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) {
-        if (a.offset != b.offset) {
-            return a.offset < b.offset;
-        }
-        return (a.end == a.offset) && (b.end != b.offset);
-    });
-    std::string out;
-    out.reserve(text.size() + new_block.size() + condition_line.size() * 4);
+std::vector<std::string_view> EditedPieces(std::string_view text,
+                                           const std::vector<RuleTextEdit>& edits) {
+    std::vector<std::string_view> pieces;
+    pieces.reserve(2 * edits.size() + 1);
     std::size_t copied = 0;
-    for (const Edit& edit : edits) {
-        if (edit.inside != nullptr && edit.inside->removed) {
-            continue;
-        }
-        out.append(text.substr(copied, edit.offset - copied));
-        out += edit.text;
+    for (const RuleTextEdit& edit : edits) {
+        pieces.push_back(text.substr(copied, edit.offset - copied));
+        pieces.emplace_back(edit.text);
         copied = edit.end;
     }
-    out.append(text.substr(copied));
+    pieces.push_back(text.substr(copied));
+    return pieces;
+}
+
+std::optional<std::string> InsertRuleIntoText(std::string_view text,
+                                              const RuleInsertion& insertion) {
+    const auto edits = RuleTextEdits(text, insertion);
+    if (!edits) {
+        return std::nullopt;
+    }
+    std::string out;
+    for (const std::string_view piece : EditedPieces(text, *edits)) {
+        out += piece;
+    }
     return out;
 }
 

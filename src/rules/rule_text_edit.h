@@ -4,16 +4,35 @@
 // as the writer writes it the result is byte for byte the writer's.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "rules/rule_insert.h"
 
 namespace tandrel {
 
-// The text after the insertion; nullopt when the text ends inside a block,
-// where only the model can tell what an appended block would become.
+// One change of the text: the bytes [offset, end) replaced by `text`.
+struct RuleTextEdit {
+    std::size_t offset = 0;
+    std::size_t end = 0;
+    std::string text;
+};
+
+// The changes the insertion makes, in text order; nullopt when the text ends
+// inside a block, where only the model can tell what an appended block
+// would become.
+std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view text,
+                                                       const RuleInsertion& insertion);
+
+// The edited text as pieces to be written one after another: stretches of
+// `text` and the edits' own texts, which must outlive the pieces.
+std::vector<std::string_view> EditedPieces(std::string_view text,
+                                           const std::vector<RuleTextEdit>& edits);
+
+// The text after the insertion, joined; nullopt as for RuleTextEdits.
 std::optional<std::string> InsertRuleIntoText(std::string_view text,
                                               const RuleInsertion& insertion);
 

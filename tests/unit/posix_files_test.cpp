@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include "file_size_limit.h"
 #include "temp_dir.h"
@@ -60,6 +62,23 @@ TEST(PosixFilesReplace, KeepsOneGenerationOfBackup) {
     EXPECT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak");
 }
 
+// `text` cut into pieces of 1, 0, 7 and the rest of its bytes.
+std::vector<std::string_view> InPieces(std::string_view text) {
+    return {text.substr(0, 1), text.substr(1, 0), text.substr(1, 7), text.substr(8)};
+}
+
+TEST(PosixFilesReplace, WritesPiecesOneAfterAnotherKeepingTheBackup) {
+    TempDir dir;
+    PosixFiles files;
+    const std::string path = dir.path() + "iFilter.Def";
+    dir.Write("iFilter.Def", "former\r\n");
+    const std::string text = ":Begin \"\"\r\n!M:Main\\Folder\\\r\n:End \"\"\r\n";
+    ASSERT_TRUE(files.WritePiecesAtomicallyKeepingBackup(path, InPieces(text), BackupPath(path)));
+    EXPECT_EQ(dir.Read("iFilter.Def"), text);
+    EXPECT_EQ(dir.Read("iFilter.Def.bak"), "former\r\n");
+    EXPECT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak");
+}
+
 TEST(PosixFilesReplace, AFailedWriteAtAnyByteLeavesFileAndBackupAsTheyWere) {
     TempDir dir;
     PosixFiles files;
@@ -78,6 +97,13 @@ TEST(PosixFilesReplace, AFailedWriteAtAnyByteLeavesFileAndBackupAsTheyWere) {
         EXPECT_EQ(
             WithFileSizeLimit(limit, [&] { return files.WriteAtomically(path, replacement); }),
             ChildResult::False);
+        EXPECT_EQ(WithFileSizeLimit(limit,
+                                    [&] {
+                                        return files.WritePiecesAtomicallyKeepingBackup(
+                                            path, InPieces(replacement), BackupPath(path));
+                                    }),
+                  ChildResult::False)
+            << "limit " << limit;
         ASSERT_EQ(dir.Read("iFilter.Def"), "original content\r\n") << "limit " << limit;
         ASSERT_EQ(dir.Read("iFilter.Def.bak"), "older content\r\n") << "limit " << limit;
         ASSERT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak") << "limit " << limit;

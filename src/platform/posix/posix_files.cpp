@@ -3,11 +3,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 namespace tandrel {
@@ -44,7 +46,7 @@ class FileDescriptor {
     int fd_;
 };
 
-bool WriteAll(int fd, const std::string& content) {
+bool WriteAll(int fd, std::string_view content) {
     const char* data = content.data();
     std::size_t left = content.size();
     while (left > 0) {
@@ -60,6 +62,41 @@ bool WriteAll(int fd, const std::string& content) {
         }
         data += written;
         left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Writes the pieces one after another, in as few system calls as it takes.
+bool WriteAllPieces(int fd, const std::vector<std::string_view>& pieces) {
+    std::vector<iovec> parts;
+    parts.reserve(pieces.size());
+    for (const std::string_view piece : pieces) {
+        if (!piece.empty()) {
+            parts.push_back({const_cast<char*>(piece.data()), piece.size()});
+        }
+    }
+    for (std::size_t next = 0; next < parts.size();) {
+        const int count = static_cast<int>(std::min<std::size_t>(parts.size() - next, IOV_MAX));
+        const ssize_t written = ::writev(fd, parts.data() + next, count);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (written == 0) {
+            return false;
+        }
+        // Past the parts written whole, and into the one written in part.
+        auto left = static_cast<std::size_t>(written);
+        while (next < parts.size() && left >= parts[next].iov_len) {
+            left -= parts[next].iov_len;
+            ++next;
+        }
+        if (left > 0) {
+            parts[next].iov_base = static_cast<char*>(parts[next].iov_base) + left;
+            parts[next].iov_len -= left;
+        }
     }
     return true;
 }
@@ -87,17 +124,18 @@ mode_t ModeForNewFile(const std::string& posix_target) {
     return 0666 & ~mask;
 }
 
-// Writes `content` into a fresh temporary file beside `posix_target`, flushed
-// to disk. Returns its path, or an empty text when anything failed (then no
-// temporary file is left).
-std::string WriteTemporaryBeside(const std::string& posix_target, const std::string& content) {
+// Writes the pieces, one after another, into a fresh temporary file beside
+// `posix_target`, flushed to disk. Returns its path, or an empty text when
+// anything failed (then no temporary file is left).
+std::string WriteTemporaryBeside(const std::string& posix_target,
+                                 const std::vector<std::string_view>& pieces) {
     std::string temp_path =
         FolderOf(posix_target) + "/." + BaseNameOf(posix_target) + ".tandrel-XXXXXX";
     FileDescriptor fd(::mkstemp(temp_path.data()));
     if (fd.get() < 0) {
         return std::string();
     }
-    const bool written = WriteAll(fd.get(), content) &&
+    const bool written = WriteAllPieces(fd.get(), pieces) &&
                          ::fchmod(fd.get(), ModeForNewFile(posix_target)) == 0 &&
                          ::fsync(fd.get()) == 0;
     if (!fd.Close() || !written) {
@@ -108,7 +146,7 @@ std::string WriteTemporaryBeside(const std::string& posix_target, const std::str
 }
 
 bool ReplaceWith(const std::string& posix_target, const std::string& content) {
-    const std::string temp_path = WriteTemporaryBeside(posix_target, content);
+    const std::string temp_path = WriteTemporaryBeside(posix_target, {content});
     if (temp_path.empty()) {
         return false;
     }
@@ -195,8 +233,14 @@ bool PosixFiles::WriteAtomically(const std::string& path, const std::string& con
 
 bool PosixFiles::WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
                                               const std::string& backup_path) {
+    return WritePiecesAtomicallyKeepingBackup(path, {content}, backup_path);
+}
+
+bool PosixFiles::WritePiecesAtomicallyKeepingBackup(const std::string& path,
+                                                    const std::vector<std::string_view>& pieces,
+                                                    const std::string& backup_path) {
     const std::string target = ToPosixPath(path);
-    const std::string temp_path = WriteTemporaryBeside(target, content);
+    const std::string temp_path = WriteTemporaryBeside(target, pieces);
     if (temp_path.empty()) {
         return false;
     }

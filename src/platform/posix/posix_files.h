@@ -11,6 +11,9 @@ class PosixFiles final : public Files {
     bool WriteAtomically(const std::string& path, const std::string& content) override;
     bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
                                       const std::string& backup_path) override;
+    bool WritePiecesAtomicallyKeepingBackup(const std::string& path,
+                                            const std::vector<std::string_view>& pieces,
+                                            const std::string& backup_path) override;
     bool AppendFile(const std::string& path, const std::string& content) override;
     bool CanOpenForReading(const std::string& path) override;
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;

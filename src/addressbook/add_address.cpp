@@ -55,18 +55,19 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
         return AddAddressResult::GroupMissing;
     }
     const std::string group_folder = GroupFolder(profile, data_folder, entry.group);
-    if (!IsExistingDirectory(files, group_folder)) {
-        return AddAddressResult::GroupMissing;
-    }
-    const std::string address = ToOneLine(entry.address);
-    const std::string name = ToOneLine(entry.name);
-
     const std::string index_path = group_folder + "\\" + kGroupIndexName;
     std::string index_text;
     const ReadStatus index_status = files.ReadFile(index_path, index_text);
+    // An index that reads shows the folder is there; else the folder is
+    // looked for.
+    if (index_status != ReadStatus::Ok && !IsExistingDirectory(files, group_folder)) {
+        return AddAddressResult::GroupMissing;
+    }
     if (index_status == ReadStatus::Failed) {
         return AddAddressResult::WriteFailed;  // appending blind could hide a duplicate
     }
+    const std::string address = ToOneLine(entry.address);
+    const std::string name = ToOneLine(entry.name);
     const GroupIndexScan scan = ScanGroupIndex(index_text, address);
     if (scan.duplicate) {
         return AddAddressResult::Duplicate;

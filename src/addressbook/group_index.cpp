@@ -1,54 +1,221 @@
 #include "addressbook/group_index.h"
 
+#include <cstdint>
+#include <optional>
+
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define TANDREL_INDEX_SSE2 1
+#endif
+
+#include "shell/text_search.h"
+
 namespace tandrel {
 
-GroupIndexScan ScanGroupIndex(std::string_view index_text, std::string_view address) {
-    // One pass over the bytes: each line is read up to its CR or LF, and its
-    // fields up to a NUL, which ends what counts of the line.
-    GroupIndexScan scan;
-    std::string_view card_file_name;
-    const char* const data = index_text.data();
-    const std::size_t size = index_text.size();
-    std::size_t at = 0;
-    while (at < size) {
-        std::size_t field_start = at;
-        std::string_view fifth;
-        int fields = 1;
-        bool cut = false;  // a NUL ended the line's content
-        for (; at < size; ++at) {
-            const auto c = static_cast<unsigned char>(data[at]);
-            if (c > '\r') {
-                continue;  // the bytes that matter are NUL, TAB, LF and CR
-            }
-            if (c == '\r' || c == '\n') {
-                break;
-            }
-            if (cut) {
-                continue;
-            }
-            if (c == '\0') {
-                cut = true;
-            } else if (c == '\t') {
-                if (fields == 3) {
-                    card_file_name = index_text.substr(field_start, at - field_start);
-                } else if (fields == 5) {
-                    fifth = index_text.substr(field_start, at - field_start);
-                }
-                ++fields;
-                field_start = at + 1;
-            }
+namespace {
+
+// One line of the index as the reader takes it: up to its CR or LF (at
+// `end`, or the text's size), its fields up to a NUL.
+struct IndexLineFields {
+    std::size_t end = 0;
+    int fields = 1;
+    std::optional<std::string_view> third;  // when a tab ends the third field
+    std::string_view fifth;
+};
+
+IndexLineFields ReadIndexLine(std::string_view text, std::size_t start) {
+    IndexLineFields line;
+    const char* const data = text.data();
+    std::size_t field_start = start;
+    bool cut = false;  // a NUL ended the line's content
+    std::size_t at = start;
+    for (; at < text.size(); ++at) {
+        const auto c = static_cast<unsigned char>(data[at]);
+        if (c > '\r') {
+            continue;  // the bytes that matter are NUL, TAB, LF and CR
         }
-        ++at;  // past the line end
-        if (fields != 8) {
+        if (c == '\r' || c == '\n') {
+            break;
+        }
+        if (cut) {
             continue;
         }
-        if (fifth == address) {
+        if (c == '\0') {
+            cut = true;
+        } else if (c == '\t') {
+            if (line.fields == 3) {
+                line.third = text.substr(field_start, at - field_start);
+            } else if (line.fields == 5) {
+                line.fifth = text.substr(field_start, at - field_start);
+            }
+            ++line.fields;
+            field_start = at + 1;
+        }
+    }
+    line.end = at;
+    return line;
+}
+
+// The scan one line after another, for any text.
+GroupIndexScan ScanLineByLine(std::string_view text, std::string_view address) {
+    GroupIndexScan scan;
+    std::string_view card_file_name;
+    for (std::size_t start = 0; start < text.size();) {
+        const IndexLineFields line = ReadIndexLine(text, start);
+        start = line.end + 1;  // past the line end
+        if (line.third) {
+            card_file_name = *line.third;
+        }
+        if (line.fields != 8) {
+            continue;
+        }
+        if (line.fifth == address) {
             scan.duplicate = true;
             break;
         }
         ++scan.entry_count;
     }
     scan.card_file_name = std::string(card_file_name);
+    return scan;
+}
+
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// The start of the line that holds `at`.
+std::size_t LineStartOf(std::string_view text, std::size_t at) {
+    while (at > 0 && !IsLineEnd(text[at - 1])) {
+        --at;
+    }
+    return at;
+}
+
+int CountBits(std::uint64_t bits) {
+#if defined(__POPCNT__)
+    return __builtin_popcountll(bits);
+#else
+    // Without the instruction the builtin is a library call; this is not.
+    bits -= (bits >> 1U) & 0x5555555555555555U;
+    bits = (bits & 0x3333333333333333U) + ((bits >> 2U) & 0x3333333333333333U);
+    bits = (bits + (bits >> 4U)) & 0x0F0F0F0F0F0F0F0FU;
+    return static_cast<int>((bits * 0x0101010101010101U) >> 56U);
+#endif
+}
+
+unsigned LowestBit(std::uint64_t bits) {
+#if defined(__GNUC__) || defined(__clang__)
+    return static_cast<unsigned>(__builtin_ctzll(bits));
+#else
+    unsigned bit = 0;
+    for (; (bits & 1U) == 0; bits >>= 1U) {
+        ++bit;
+    }
+    return bit;
+#endif
+}
+
+#ifdef TANDREL_INDEX_SSE2
+// A bit for each of the 64 bytes from `data`: which are tabs, and which end
+// a line (CR or LF).
+struct BlockBits {
+    std::uint64_t tabs = 0;
+    std::uint64_t line_ends = 0;
+};
+
+BlockBits LowBytesOf(const char* data) {
+    const __m128i tab = _mm_set1_epi8('\t');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    BlockBits bits;
+    for (unsigned lane = 0; lane < 4; ++lane) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 16 * lane));
+        const auto tabs = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, tab)));
+        const auto line_ends = static_cast<std::uint32_t>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))));
+        bits.tabs |= std::uint64_t{tabs} << (16 * lane);
+        bits.line_ends |= std::uint64_t{line_ends} << (16 * lane);
+    }
+    return bits;
+}
+#endif
+
+// The lines of exactly eight fields in [0, end) of a text without NUL: a
+// line's tabs counted from its tab and line-end bits, 64 bytes at a time.
+int CountEntryLines(std::string_view text, std::size_t end) {
+    const char* const data = text.data();
+    int entries = 0;
+    int tabs = 0;  // in the line at hand so far
+    std::size_t at = 0;
+#ifdef TANDREL_INDEX_SSE2
+    constexpr std::size_t kBlock = 64;
+    for (; at + kBlock <= end; at += kBlock) {
+        const BlockBits bits = LowBytesOf(data + at);
+        std::uint64_t tab_bits = bits.tabs;
+        std::uint64_t end_bits = bits.line_ends;
+        for (; end_bits != 0; end_bits &= end_bits - 1) {
+            const unsigned line_end = LowestBit(end_bits);
+            const std::uint64_t before = (std::uint64_t{1} << line_end) - 1;
+            tabs += CountBits(tab_bits & before);
+            entries += tabs == 7 ? 1 : 0;
+            tabs = 0;
+            tab_bits &= ~before;
+        }
+        tabs += CountBits(tab_bits);
+    }
+#endif
+    for (; at < end; ++at) {
+        if (data[at] == '\t') {
+            ++tabs;
+        } else if (IsLineEnd(data[at])) {
+            entries += tabs == 7 ? 1 : 0;
+            tabs = 0;
+        }
+    }
+    return entries + (tabs == 7 ? 1 : 0);  // a last line without its end
+}
+
+}  // namespace
+
+GroupIndexScan ScanGroupIndex(std::string_view index_text, std::string_view address) {
+    const std::string_view text = index_text;
+    if (text.find('\0') != std::string_view::npos) {
+        return ScanLineByLine(text, address);  // a NUL cuts its line: read each in full
+    }
+    // A duplicate's fifth field stands between tabs; only the lines where
+    // that text stands are read field by field.
+    GroupIndexScan scan;
+    std::size_t stop = text.size();  // the duplicate's line, or the end
+    std::size_t last_line_end = text.size();
+    if (address.find_first_of(std::string_view("\t\r\n", 3)) == std::string_view::npos) {
+        const std::string needle = "\t" + std::string(address) + "\t";
+        for (const std::size_t hit : FindAllOccurrences(text, needle)) {
+            const std::size_t start = LineStartOf(text, hit);
+            const IndexLineFields line = ReadIndexLine(text, start);
+            if (line.fields == 8 && line.fifth == address) {
+                scan.duplicate = true;
+                stop = start;
+                last_line_end = line.end;
+                break;
+            }
+        }
+    }
+    scan.entry_count = CountEntryLines(text, stop);
+    // The card file name is the last read line's that has a third field.
+    for (std::size_t line_end = last_line_end;;) {
+        const std::size_t start = LineStartOf(text, line_end);
+        if (start < text.size()) {
+            const IndexLineFields line = ReadIndexLine(text, start);
+            if (line.third) {
+                scan.card_file_name = std::string(*line.third);
+                break;
+            }
+        }
+        if (start == 0) {
+            break;
+        }
+        line_end = start - 1;
+    }
     return scan;
 }
 

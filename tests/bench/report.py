@@ -1,62 +1,73 @@
 #!/usr/bin/env python3
 """Prints the benchmarks of tandrel_bench (its JSON output) as a table: each
-case beside its floor with the ratio and its target, and the growth from one
-size to the next ten-fold one. Exits 1 when a target is missed."""
+case beside its floor (the counter "floor_ms", timed in the same runs) with
+the ratio and its target, and the growth from one size to the next ten-fold
+one beside the floor's. Exits 1 when a target is missed."""
 import json
 import sys
 
-# case -> (floor case, greatest ratio to it)
-FLOORS = {
-    "InsertRule": ("InsertRuleFloor", 1.3),
-    "InsertRuleDeleteSame": ("InsertRuleFloor", 1.3),
-    "AddAddress": ("AddAddressFloor", 1.3),
-    "GroupTree": ("GroupTreeFloor", 2.0),
+# case -> greatest ratio of its time to its floor's
+RATIO_LIMITS = {
+    "InsertRule": 1.3,
+    "InsertRuleDeleteSame": 1.3,
+    "AddAddress": 1.3,
+    "GroupTree": 2.0,
 }
-GROWTH_LIMIT = 11.0  # ten times the size: at most this many times the time
+# Ten times the size: at most this many times the time. Where the floor
+# itself grows by ten or more (a file that no longer fits the processor's
+# cache is read more slowly per byte), the same margin is taken over the
+# floor's growth: the ratio to the floor may rise by a tenth, no more.
+GROWTH_LIMIT = 11.0
+MS_PER_UNIT = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 
 
-def main(path):
+def read_runs(path):
+    """(case, size) -> (time ms, floor ms or None), medians of the repetitions."""
     with open(path) as f:
         runs = json.load(f)["benchmarks"]
     times = {}
     for run in runs:
         if run.get("run_type") == "aggregate" and run.get("aggregate_name") != "median":
             continue
-        name = run["run_name"] if "run_name" in run else run["name"]
-        case, _, size = name.partition("/")
-        times[(case, int(size) if size else 0)] = run["real_time"] * {
-            "ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[run["time_unit"]]
+        # "Case/size" or "Case/size/manual_time"
+        parts = run.get("run_name", run["name"]).split("/")
+        size = int(parts[1]) if len(parts) > 1 and parts[1].isdigit() else 0
+        time = run["real_time"] * MS_PER_UNIT[run["time_unit"]]
+        times[(parts[0], size)] = (time, run.get("floor_ms"))
+    return times
+
+
+def main(path):
+    times = read_runs(path)
     missed = []
-    print(f"{'case':<22}{'size':>8}{'time ms':>11}{'floor ms':>11}{'ratio':>8}{'target':>8}")
     shown = lambda ms: f"{ms:>11.4f}" if ms < 0.1 else f"{ms:>11.3f}"
-    for (case, size), time in sorted(times.items()):
-        if case.endswith("Floor"):
-            continue
+    print(f"{'case':<22}{'size':>8}{'time ms':>11}{'floor ms':>11}{'ratio':>8}{'target':>8}")
+    for (case, size), (time, floor) in sorted(times.items()):
         line = f"{case:<22}{size:>8}{shown(time)}"
-        if case in FLOORS:
-            floor_case, limit = FLOORS[case]
-            floor = times[(floor_case, size)]
+        if floor:
+            limit = RATIO_LIMITS.get(case)
             ratio = time / floor
-            ok = ratio <= limit
-            line += f"{shown(floor)}{ratio:>8.2f}{limit:>8.1f}" + ("" if ok else "  MISSED")
+            ok = limit is None or ratio <= limit
+            line += f"{shown(floor)}{ratio:>8.2f}" + (f"{limit:>8.1f}" if limit else "")
+            line += "" if ok else "  MISSED"
             if not ok:
                 missed.append(f"{case}/{size}: {ratio:.2f} to its floor")
         print(line)
     print()
-    print(f"{'growth (10x the size)':<36}{'times':>8}{'target':>8}")
-    for (case, size), time in sorted(times.items()):
+    print(f"{'growth (10x the size)':<36}{'times':>8}{'target':>8}{'floor':>8}")
+    for (case, size), (time, floor) in sorted(times.items()):
         # The next size of the case at about ten times this one.
         larger = [(s, t) for (c, s), t in times.items() if c == case and 9.9 <= s / size <= 10.1]
         if not larger:
             continue
-        bigger_size, bigger = larger[0]
+        bigger_size, (bigger, bigger_floor) = larger[0]
         growth = bigger / time
-        # A floor's growth is shown for comparison; the targets are the cases'.
-        floor = case.endswith("Floor")
-        ok = floor or growth <= GROWTH_LIMIT
+        floor_growth = bigger_floor / floor if floor and bigger_floor else None
+        limit = max(GROWTH_LIMIT, (floor_growth or 0) * GROWTH_LIMIT / 10)
+        ok = growth <= limit
+        shown_floor = f"{floor_growth:>8.2f}" if floor_growth else ""
         print(f"{case + ' ' + str(size) + ' -> ' + str(bigger_size):<36}{growth:>8.2f}"
-              + (f"{'(floor)':>8}" if floor else f"{GROWTH_LIMIT:>8.1f}")
-              + ("" if ok else "  MISSED"))
+              f"{limit:>8.2f}{shown_floor}" + ("" if ok else "  MISSED"))
         if not ok:
             missed.append(f"{case}/{size}: {growth:.2f} times for ten times the size")
     if missed:

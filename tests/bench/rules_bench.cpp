@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_data.h"
+#include "beside_floor.h"
 #include "platform/posix/posix_files.h"
 #include "rules/rule_insert.h"
 
@@ -23,15 +24,15 @@ void RunInsertRule(benchmark::State& state, bool delete_same) {
     insertion.address =
         delete_same ? "user" + std::to_string(conditions / 3) + "@example.com" : "new@example.com";
     insertion.delete_same = delete_same;
-    while (state.KeepRunning()) {
-        state.PauseTiming();
-        PutFile(path, text);
-        state.ResumeTiming();
-        if (InsertRule(files, path, insertion) != InsertRuleResult::Written) {
-            state.SkipWithError("not written");
-            break;
-        }
-    }
+    TimeBesideFloor(
+        state, [&] { PutFile(path, text); },
+        [&] {
+            std::string content;
+            files.ReadFile(path, content);
+            benchmark::DoNotOptimize(
+                files.WriteAtomicallyKeepingBackup(path, content, path + ".bak"));
+        },
+        [&] { return InsertRule(files, path, insertion) == InsertRuleResult::Written; });
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 
@@ -43,34 +44,19 @@ void InsertRuleDeleteSame(benchmark::State& state) {
     RunInsertRule(state, true);
 }
 
-void InsertRuleFloor(benchmark::State& state) {
-    const int conditions = static_cast<int>(state.range(0));
-    ScratchFolder scratch;
-    const std::string path = scratch.path() + "iFilter.Def";
-    const std::string text = RuleFileText(conditions);
-    PosixFiles files;
-    while (state.KeepRunning()) {
-        state.PauseTiming();
-        PutFile(path, text);
-        state.ResumeTiming();
-        std::string content;
-        files.ReadFile(path, content);
-        if (!files.WriteAtomicallyKeepingBackup(path, content, path + ".bak")) {
-            state.SkipWithError("not written");
-            break;
-        }
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
-}
-
 BENCHMARK(InsertRuleBench)
     ->Name("InsertRule")
     ->Arg(1000)
     ->Arg(10000)
     ->Arg(100000)
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(InsertRuleDeleteSame)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(InsertRuleFloor)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(InsertRuleDeleteSame)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tandrel::bench

@@ -4,6 +4,7 @@
 
 #include "addressbook/address_group_presenter.h"
 #include "bench_data.h"
+#include "beside_floor.h"
 #include "memory_dialog.h"
 #include "memory_tree.h"
 #include "platform/posix/posix_files.h"
@@ -34,28 +35,19 @@ void GroupTree(benchmark::State& state) {
     PosixProfile profile(files);
     BuiltinStrings strings;
     AddressGroupContext context{files, profile, strings, data};
-    while (state.KeepRunning()) {
-        testing::MemoryDialog owner(IDD_RULE_ENTRY);
-        testing::MemoryDialog dialog(IDD_ADDRESS_GROUP);
-        testing::MemoryTree tree;
-        AddressGroupPresenter presenter(dialog, tree, owner, context);
-        presenter.Init();
-        benchmark::DoNotOptimize(tree.Selected());
-    }
+    TimeBesideFloor(
+        state, [] {}, [&] { benchmark::DoNotOptimize(CountFolders(files, data + "AddrBook/")); },
+        [&] {
+            testing::MemoryDialog owner(IDD_RULE_ENTRY);
+            testing::MemoryDialog dialog(IDD_ADDRESS_GROUP);
+            testing::MemoryTree tree;
+            AddressGroupPresenter presenter(dialog, tree, owner, context);
+            presenter.Init();
+            return tree.FirstChild(kNoTreeItem) != kNoTreeItem;  // the tree was filled
+        });
 }
 
-void GroupTreeFloor(benchmark::State& state) {
-    ScratchFolder scratch;
-    const std::string data = scratch.path() + "data/";
-    MakeGroupTree(data, static_cast<int>(state.range(0)));
-    PosixFiles files;
-    while (state.KeepRunning()) {
-        benchmark::DoNotOptimize(CountFolders(files, data + "AddrBook/"));
-    }
-}
-
-BENCHMARK(GroupTree)->Arg(5000)->Unit(benchmark::kMillisecond);
-BENCHMARK(GroupTreeFloor)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(GroupTree)->Arg(5000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tandrel::bench

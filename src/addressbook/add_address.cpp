@@ -56,8 +56,12 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     }
     const std::string group_folder = GroupFolder(profile, data_folder, entry.group);
     const std::string index_path = group_folder + "\\" + kGroupIndexName;
-    std::string index_text;
-    const ReadStatus index_status = files.ReadFile(index_path, index_text);
+    const std::string address = ToOneLine(entry.address);
+    const std::string name = ToOneLine(entry.name);
+    // The index is scanned as it is read, a piece at a time.
+    GroupIndexScanner scanner(address);
+    const ReadStatus index_status =
+        files.ReadFileInPieces(index_path, [&](std::string_view piece) { scanner.Take(piece); });
     // An index that reads shows the folder is there; else the folder is
     // looked for.
     if (index_status != ReadStatus::Ok && !IsExistingDirectory(files, group_folder)) {
@@ -66,9 +70,7 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     if (index_status == ReadStatus::Failed) {
         return AddAddressResult::WriteFailed;  // appending blind could hide a duplicate
     }
-    const std::string address = ToOneLine(entry.address);
-    const std::string name = ToOneLine(entry.name);
-    const GroupIndexScan scan = ScanGroupIndex(index_text, address);
+    const GroupIndexScan scan = scanner.Result();
     if (scan.duplicate) {
         return AddAddressResult::Duplicate;
     }
@@ -96,7 +98,7 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
 
     std::optional<std::uint64_t> index_size;
     if (index_status == ReadStatus::Ok) {
-        index_size = index_text.size();
+        index_size = scanner.taken();
     }
     const std::string line =
         IndexLine(card_size.value_or(0), card_file_name, name, address, scan.entry_count + 1);

@@ -56,15 +56,21 @@ IndexLineFields ReadIndexLine(std::string_view text, std::size_t start) {
     return line;
 }
 
+// What a scan found in a stretch of whole lines.
+struct RegionScan {
+    bool duplicate = false;
+    int entry_count = 0;
+    std::optional<std::string_view> card_file_name;  // of the last line with one
+};
+
 // The scan one line after another, for any text.
-GroupIndexScan ScanLineByLine(std::string_view text, std::string_view address) {
-    GroupIndexScan scan;
-    std::string_view card_file_name;
+RegionScan ScanLineByLine(std::string_view text, std::string_view address) {
+    RegionScan scan;
     for (std::size_t start = 0; start < text.size();) {
         const IndexLineFields line = ReadIndexLine(text, start);
         start = line.end + 1;  // past the line end
         if (line.third) {
-            card_file_name = *line.third;
+            scan.card_file_name = line.third;
         }
         if (line.fields != 8) {
             continue;
@@ -75,7 +81,6 @@ GroupIndexScan ScanLineByLine(std::string_view text, std::string_view address) {
         }
         ++scan.entry_count;
     }
-    scan.card_file_name = std::string(card_file_name);
     return scan;
 }
 
@@ -91,6 +96,7 @@ std::size_t LineStartOf(std::string_view text, std::size_t at) {
     return at;
 }
 
+#ifdef TANDREL_INDEX_SSE2
 int CountBits(std::uint64_t bits) {
 #if defined(__POPCNT__)
     return __builtin_popcountll(bits);
@@ -115,7 +121,6 @@ unsigned LowestBit(std::uint64_t bits) {
 #endif
 }
 
-#ifdef TANDREL_INDEX_SSE2
 // A bit for each of the 64 bytes from `data`: which are tabs, and which end
 // a line (CR or LF).
 struct BlockBits {
@@ -175,16 +180,14 @@ int CountEntryLines(std::string_view text, std::size_t end) {
     return entries + (tabs == 7 ? 1 : 0);  // a last line without its end
 }
 
-}  // namespace
-
-GroupIndexScan ScanGroupIndex(std::string_view index_text, std::string_view address) {
-    const std::string_view text = index_text;
+// The scan of a stretch of whole lines (the last may lack its end).
+RegionScan ScanRegion(std::string_view text, std::string_view address) {
     if (text.find('\0') != std::string_view::npos) {
         return ScanLineByLine(text, address);  // a NUL cuts its line: read each in full
     }
     // A duplicate's fifth field stands between tabs; only the lines where
     // that text stands are read field by field.
-    GroupIndexScan scan;
+    RegionScan scan;
     std::size_t stop = text.size();  // the duplicate's line, or the end
     std::size_t last_line_end = text.size();
     if (address.find_first_of(std::string_view("\t\r\n", 3)) == std::string_view::npos) {
@@ -207,7 +210,7 @@ GroupIndexScan ScanGroupIndex(std::string_view index_text, std::string_view addr
         if (start < text.size()) {
             const IndexLineFields line = ReadIndexLine(text, start);
             if (line.third) {
-                scan.card_file_name = std::string(*line.third);
+                scan.card_file_name = line.third;
                 break;
             }
         }
@@ -217,6 +220,65 @@ GroupIndexScan ScanGroupIndex(std::string_view index_text, std::string_view addr
         line_end = start - 1;
     }
     return scan;
+}
+
+}  // namespace
+
+GroupIndexScan ScanGroupIndex(std::string_view index_text, std::string_view address) {
+    GroupIndexScanner scanner(address);
+    scanner.Take(index_text);
+    return scanner.Result();
+}
+
+GroupIndexScanner::GroupIndexScanner(std::string_view address) : address_(address) {}
+
+void GroupIndexScanner::Take(std::string_view piece) {
+    taken_ += piece.size();
+    if (scan_.duplicate) {
+        return;
+    }
+    if (!open_line_.empty()) {
+        // The line begun in the pieces before ends at this piece's first line end.
+        const std::size_t first_end = piece.find_first_of(std::string_view("\r\n", 2));
+        if (first_end == std::string_view::npos) {
+            open_line_ += piece;
+            return;
+        }
+        open_line_ += piece.substr(0, first_end + 1);
+        piece.remove_prefix(first_end + 1);
+        Add(open_line_);
+        open_line_.clear();
+        if (scan_.duplicate) {
+            return;
+        }
+    }
+    // Whole lines now; what follows the last line end waits for the next piece.
+    const std::size_t last_end = piece.find_last_of(std::string_view("\r\n", 2));
+    if (last_end == std::string_view::npos) {
+        open_line_ = std::string(piece);
+        return;
+    }
+    Add(piece.substr(0, last_end + 1));
+    if (!scan_.duplicate) {
+        open_line_ = std::string(piece.substr(last_end + 1));
+    }
+}
+
+GroupIndexScan GroupIndexScanner::Result() {
+    if (!scan_.duplicate && !open_line_.empty()) {
+        Add(open_line_);  // a last line without its end
+        open_line_.clear();
+    }
+    return scan_;
+}
+
+void GroupIndexScanner::Add(std::string_view lines) {
+    const RegionScan region = ScanRegion(lines, address_);
+    scan_.duplicate = region.duplicate;
+    scan_.entry_count += region.entry_count;
+    if (region.card_file_name) {
+        scan_.card_file_name = std::string(*region.card_file_name);
+    }
 }
 
 std::string CardBlock(const std::string& name, const std::string& address) {

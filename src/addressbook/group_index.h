@@ -19,6 +19,25 @@ struct GroupIndexScan {
 // exactly eight tab-separated fields is an entry. Stops at a duplicate.
 GroupIndexScan ScanGroupIndex(std::string_view index_text, std::string_view address);
 
+// ScanGroupIndex over an index handed over in pieces, as it is read.
+class GroupIndexScanner {
+  public:
+    explicit GroupIndexScanner(std::string_view address);
+    void Take(std::string_view piece);
+    // The scan of everything taken; once, after the last piece.
+    GroupIndexScan Result();
+    // The bytes taken so far.
+    std::uint64_t taken() const { return taken_; }
+
+  private:
+    void Add(std::string_view lines);
+
+    std::string address_;
+    std::string open_line_;  // a line whose end is in a later piece
+    GroupIndexScan scan_;
+    std::uint64_t taken_ = 0;
+};
+
 // The vCard block of an entry, lines ending CR LF.
 std::string CardBlock(const std::string& name, const std::string& address);
 

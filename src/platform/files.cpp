@@ -2,6 +2,16 @@
 
 namespace tandrel {
 
+ReadStatus Files::ReadFileInPieces(const std::string& path,
+                                   const std::function<void(std::string_view)>& take) {
+    std::string content;
+    const ReadStatus status = ReadFile(path, content);
+    if (status == ReadStatus::Ok && !content.empty()) {
+        take(content);
+    }
+    return status;
+}
+
 bool Files::WritePiecesAtomicallyKeepingBackup(const std::string& path,
                                                const std::vector<std::string_view>& pieces,
                                                const std::string& backup_path) {

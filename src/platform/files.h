@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,14 @@ class Files {
 
     // Reads the whole file into `content` (cleared first).
     virtual ReadStatus ReadFile(const std::string& path, std::string& content) = 0;
+
+    // Reads the file a piece at a time and hands each to `take`, in order;
+    // together they are the whole file. For a caller that looks at a large
+    // file once, so it need not be held whole. After Failed the pieces handed
+    // over are not the whole file. By default the file is read whole and
+    // handed over as one piece.
+    virtual ReadStatus ReadFileInPieces(const std::string& path,
+                                        const std::function<void(std::string_view)>& take);
 
     // Replaces `path` with `content` atomically: a temporary file beside it is
     // written, flushed and renamed over it. On failure the old file stays byte

@@ -91,6 +91,27 @@ TEST(GroupIndexScan, AnswersAsALineByLineReaderForAnyText) {
     EXPECT_GT(duplicates, 2000) << "the cases should find duplicates often";
 }
 
+TEST(GroupIndexScan, AnswersTheSameForAnIndexHandedOverInPieces) {
+    std::mt19937 random(812);
+    const std::vector<std::string> addresses = {"a1@x", "a2@x", "a3@x", "", "a\t1"};
+    for (int i = 0; i < 20000; ++i) {
+        const std::string text = RandomIndex(random);
+        const std::string& address = addresses[random() % addresses.size()];
+        GroupIndexScanner scanner(address);
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t size = random() % 3 == 0 ? 0 : 1 + random() % 70;
+            scanner.Take(std::string_view(text).substr(at, size));
+            at += size;
+        }
+        EXPECT_EQ(scanner.taken(), text.size());
+        const GroupIndexScan expected = ReadAsLines(text, address);
+        const GroupIndexScan scan = scanner.Result();
+        ASSERT_EQ(scan.duplicate, expected.duplicate) << testing::PrintToString(text);
+        ASSERT_EQ(scan.entry_count, expected.entry_count) << testing::PrintToString(text);
+        ASSERT_EQ(scan.card_file_name, expected.card_file_name) << testing::PrintToString(text);
+    }
+}
+
 TEST(GroupIndexScan, CountsTheEntriesOfALargeIndexAndFindsItsLastAddress) {
     std::string text;
     for (int i = 0; i < 3000; ++i) {

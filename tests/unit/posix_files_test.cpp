@@ -31,6 +31,28 @@ TEST(PosixFilesRead, ReadsBytesAsTheyAreAndTellsMissingFromFailed) {
     EXPECT_TRUE(read.empty());
 }
 
+TEST(PosixFilesRead, HandsOverALargeFileInPiecesThatMakeItWhole) {
+    TempDir dir;
+    PosixFiles files;
+    std::string content;
+    for (int i = 0; content.size() < 200000; ++i) {
+        content += std::to_string(i) + "\t0\tbab0001.tmp\r\n";
+    }
+    dir.Write("Group.idx", content);
+    std::string joined;
+    int pieces = 0;
+    const auto take = [&](std::string_view piece) {
+        joined += piece;
+        ++pieces;
+    };
+    EXPECT_EQ(files.ReadFileInPieces(dir.path() + "Group.idx", take), ReadStatus::Ok);
+    EXPECT_EQ(joined, content);
+    EXPECT_GT(pieces, 1);
+    EXPECT_EQ(files.ReadFileInPieces(dir.path() + "none.idx", take), ReadStatus::Missing);
+    EXPECT_EQ(files.ReadFileInPieces(dir.path(), take), ReadStatus::Failed);
+    EXPECT_EQ(joined, content) << "nothing handed over for a missing file or a folder";
+}
+
 TEST(PosixFilesReplace, CreatesAndReplacesLeavingNoTemporaryFile) {
     TempDir dir;
     PosixFiles files;

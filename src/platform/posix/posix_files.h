@@ -8,6 +8,8 @@ namespace tandrel {
 class PosixFiles final : public Files {
   public:
     ReadStatus ReadFile(const std::string& path, std::string& content) override;
+    ReadStatus ReadFileInPieces(const std::string& path,
+                                const std::function<void(std::string_view)>& take) override;
     bool WriteAtomically(const std::string& path, const std::string& content) override;
     bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
                                       const std::string& backup_path) override;

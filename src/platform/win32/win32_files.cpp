@@ -181,6 +181,16 @@ bool Replace(const std::string& path, const std::string& content, const std::str
 
 ReadStatus Win32Files::ReadFile(const std::string& path, std::string& content) {
     content.clear();
+    const ReadStatus status =
+        ReadFileInPieces(path, [&content](std::string_view piece) { content += piece; });
+    if (status != ReadStatus::Ok) {
+        content.clear();
+    }
+    return status;
+}
+
+ReadStatus Win32Files::ReadFileInPieces(const std::string& path,
+                                        const std::function<void(std::string_view)>& take) {
     HANDLE opened = INVALID_HANDLE_VALUE;
     DWORD error = 0;
     WithRetries([&] {
@@ -199,13 +209,12 @@ ReadStatus Win32Files::ReadFile(const std::string& path, std::string& content) {
     for (;;) {
         DWORD got = 0;
         if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
-            content.clear();
             return ReadStatus::Failed;
         }
         if (got == 0) {
             return ReadStatus::Ok;
         }
-        content.append(buffer, got);
+        take(std::string_view(buffer, got));
     }
 }
 

@@ -133,7 +133,7 @@ BlockBits LowBytesOf(const char* data) {
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
     BlockBits bits;
-    for (unsigned lane = 0; lane < 4; ++lane) {
+    for (std::size_t lane = 0; lane < 4; ++lane) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 16 * lane));
         const auto tabs = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, tab)));
         const auto line_ends = static_cast<std::uint32_t>(

@@ -42,11 +42,11 @@ std::string_view Content(std::string_view text, const TextLine& line) {
     return text.substr(line.begin, line.content_end - line.begin);
 }
 
-// Whether `text` starts with the literal `prefix`; with the length known the
-// comparison is a few instructions, not a library call.
-template <std::size_t kSize>
-bool StartsWith(std::string_view text, const char (&prefix)[kSize]) {
-    return text.size() >= kSize - 1 && std::memcmp(text.data(), prefix, kSize - 1) == 0;
+// Whether `text` starts with `prefix`; inlined with a literal, it is a few
+// instructions, not a library call.
+inline bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           std::memcmp(text.data(), prefix.data(), prefix.size()) == 0;
 }
 
 // Folder identifiers of one mailbox differ mostly at their end.

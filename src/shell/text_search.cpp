@@ -106,7 +106,7 @@ void CheckCandidates(const char* data, std::string_view needle, std::size_t base
 std::size_t SearchSse2(std::string_view text, std::string_view needle, FilterPositions filter,
                        std::vector<std::size_t>& found) {
     constexpr std::size_t kLane = 16;
-    constexpr std::size_t kLanes = 4;
+    constexpr std::size_t kLanes = 4;  // of sixteen places each
     const char* const data = text.data();
     const std::size_t last = text.size() - needle.size();
     const __m128i first_byte = _mm_set1_epi8(needle[filter.first]);
@@ -121,18 +121,20 @@ std::size_t SearchSse2(std::string_view text, std::string_view needle, FilterPos
     };
     std::size_t at = 0;
     for (; at + kLanes * kLane - 1 <= last; at += kLanes * kLane) {
-        const __m128i lanes[kLanes] = {lane_matches(at), lane_matches(at + kLane),
-                                       lane_matches(at + 2 * kLane), lane_matches(at + 3 * kLane)};
-        const __m128i any =
-            _mm_or_si128(_mm_or_si128(lanes[0], lanes[1]), _mm_or_si128(lanes[2], lanes[3]));
+        const __m128i lane0 = lane_matches(at);
+        const __m128i lane1 = lane_matches(at + kLane);
+        const __m128i lane2 = lane_matches(at + 2 * kLane);
+        const __m128i lane3 = lane_matches(at + 3 * kLane);
+        const __m128i any = _mm_or_si128(_mm_or_si128(lane0, lane1), _mm_or_si128(lane2, lane3));
         if (_mm_movemask_epi8(any) == 0) {
             continue;
         }
-        std::uint64_t mask = 0;
-        for (std::size_t lane = 0; lane < kLanes; ++lane) {
-            const auto lane_mask = static_cast<std::uint32_t>(_mm_movemask_epi8(lanes[lane]));
-            mask |= std::uint64_t{lane_mask} << (lane * kLane);
-        }
+        const auto lane_mask = [](__m128i lane) {
+            return std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(lane))};
+        };
+        const std::uint64_t mask = lane_mask(lane0) | (lane_mask(lane1) << kLane) |
+                                   (lane_mask(lane2) << (2 * kLane)) |
+                                   (lane_mask(lane3) << (3 * kLane));
         CheckCandidates(data, needle, at, mask, found);
     }
     return at;

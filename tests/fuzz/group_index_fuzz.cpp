@@ -1,5 +1,6 @@
-// Any group index text and address: the scan stops within the text, and an
-// entry this project writes after a complete last line is found again.
+// Any group index text and address: the scan stops within the text, reads
+// the same in two pieces as whole, and an entry this project writes after a
+// complete last line is found again.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +20,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         end == std::string_view::npos ? std::string_view() : input.substr(end + 1);
 
     const tandrel::GroupIndexScan scan = tandrel::ScanGroupIndex(index, address);
+    // Handed over in two pieces, cut where the address's length says, the
+    // index scans the same.
+    tandrel::GroupIndexScanner scanner(address);
+    const std::size_t cut = index.empty() ? 0 : address.size() % (index.size() + 1);
+    scanner.Take(index.substr(0, cut));
+    scanner.Take(index.substr(cut));
+    const tandrel::GroupIndexScan pieces = scanner.Result();
+    if (pieces.duplicate != scan.duplicate || pieces.entry_count != scan.entry_count ||
+        pieces.card_file_name != scan.card_file_name) {
+        std::abort();
+    }
     if (scan.entry_count < 0 || static_cast<std::size_t>(scan.entry_count) > index.size()) {
         std::abort();
     }

@@ -10,9 +10,12 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a "$0" "$@"
 fi
 build="$(cd "$1" && pwd)"
+top="$(cd "$(dirname "$0")/../.." && pwd)"
+# shellcheck source=../../scripts/wine-prefix
+. "$top/scripts/wine-prefix"
+start_wine_prefix
 work="$(mktemp -d)"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work" "${wine_run_folder:-}"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cp "$build/src/Tandrel.dll" "$build/tools/testhost/dll_probe.exe" \

@@ -8,6 +8,7 @@
 #define TANDREL_INDEX_SSE2 1
 #endif
 
+#include "shell/bit_masks.h"
 #include "shell/text_search.h"
 
 namespace tandrel {
@@ -97,30 +98,6 @@ std::size_t LineStartOf(std::string_view text, std::size_t at) {
 }
 
 #ifdef TANDREL_INDEX_SSE2
-int CountBits(std::uint64_t bits) {
-#if defined(__POPCNT__)
-    return __builtin_popcountll(bits);
-#else
-    // Without the instruction the builtin is a library call; this is not.
-    bits -= (bits >> 1U) & 0x5555555555555555U;
-    bits = (bits & 0x3333333333333333U) + ((bits >> 2U) & 0x3333333333333333U);
-    bits = (bits + (bits >> 4U)) & 0x0F0F0F0F0F0F0F0FU;
-    return static_cast<int>((bits * 0x0101010101010101U) >> 56U);
-#endif
-}
-
-unsigned LowestBit(std::uint64_t bits) {
-#if defined(__GNUC__) || defined(__clang__)
-    return static_cast<unsigned>(__builtin_ctzll(bits));
-#else
-    unsigned bit = 0;
-    for (; (bits & 1U) == 0; bits >>= 1U) {
-        ++bit;
-    }
-    return bit;
-#endif
-}
-
 // A bit for each of the 64 bytes from `data`: which are tabs, and which end
 // a line (CR or LF).
 struct BlockBits {
@@ -159,14 +136,14 @@ int CountEntryLines(std::string_view text, std::size_t end) {
         std::uint64_t tab_bits = bits.tabs;
         std::uint64_t end_bits = bits.line_ends;
         for (; end_bits != 0; end_bits &= end_bits - 1) {
-            const unsigned line_end = LowestBit(end_bits);
+            const unsigned line_end = LowestSetBit(end_bits);
             const std::uint64_t before = (std::uint64_t{1} << line_end) - 1;
-            tabs += CountBits(tab_bits & before);
+            tabs += CountSetBits(tab_bits & before);
             entries += tabs == 7 ? 1 : 0;
             tabs = 0;
             tab_bits &= ~before;
         }
-        tabs += CountBits(tab_bits);
+        tabs += CountSetBits(tab_bits);
     }
 #endif
     for (; at < end; ++at) {

@@ -10,6 +10,8 @@
 #define TANDREL_SEARCH_SSE2 1
 #endif
 
+#include "shell/bit_masks.h"
+
 namespace tandrel {
 
 namespace {
@@ -77,18 +79,6 @@ void CheckPlaces(std::string_view text, std::string_view needle, FilterPositions
 }
 
 #ifdef TANDREL_SEARCH_SSE2
-unsigned LowestSetBit(std::uint64_t mask) {
-#if defined(__GNUC__) || defined(__clang__)
-    return static_cast<unsigned>(__builtin_ctzll(mask));
-#else
-    unsigned bit = 0;
-    for (; (mask & 1U) == 0; mask >>= 1U) {
-        ++bit;
-    }
-    return bit;
-#endif
-}
-
 // The candidates of `mask` (a bit for each place from `base`), checked in full.
 void CheckCandidates(const char* data, std::string_view needle, std::size_t base,
                      std::uint64_t mask, std::vector<std::size_t>& found) {

@@ -52,26 +52,6 @@ class FileDescriptor {
     int fd_;
 };
 
-bool WriteAll(int fd, std::string_view content) {
-    const char* data = content.data();
-    std::size_t left = content.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        if (written == 0) {
-            return false;
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 // Writes the pieces one after another, in as few system calls as it takes.
 bool WriteAllPieces(int fd, const std::vector<std::string_view>& pieces) {
     std::vector<iovec> parts;
@@ -305,7 +285,7 @@ bool PosixFiles::AppendFile(const std::string& path, const std::string& content)
     if (fd.get() < 0) {
         return false;
     }
-    const bool written = WriteAll(fd.get(), content);
+    const bool written = WriteAllPieces(fd.get(), {content});
     return fd.Close() && written;
 }
 

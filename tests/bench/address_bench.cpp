@@ -65,12 +65,15 @@ void AddAddress(benchmark::State& state) {
     PosixProfile profile(files);
     CountingTempNames temp_names(group.scratch.path());
     const AddressEntry entry{{"Book", "Group"}, "new@example.com", "New Person"};
+    // The floor reads into the same string each time: its memory is mapped
+    // once, so the floor is as cheap as reading can be, whatever the case
+    // beside it leaves the allocator holding.
+    std::string floor_text;
     TimeBesideFloor(
         state, [&] { group.Reset(); },
         [&] {
-            std::string text;
-            files.ReadFile(group.folder + "Group.idx", text);
-            benchmark::DoNotOptimize(CountEntries(text));
+            files.ReadFile(group.folder + "Group.idx", floor_text);
+            benchmark::DoNotOptimize(CountEntries(floor_text));
         },
         [&] {
             return AddAddressToGroup(files, profile, temp_names, group.data, entry) ==

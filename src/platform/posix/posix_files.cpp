@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <functional>
 
 namespace tandrel {
 
@@ -34,12 +35,6 @@ class FileDescriptor {
         }
     }
     int get() const { return fd_; }
-    // Hands the descriptor over; it is no longer closed here.
-    int Release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
     // Closes now and tells whether the close (the last chance to see a write
     // error) succeeded.
     bool Close() {
@@ -181,63 +176,20 @@ bool KeepAsBackup(PosixFiles& files, const std::string& posix_target,
     return ReplaceWith(posix_backup, former);
 }
 
-// Opens a file (not a folder) to read: Ok with its descriptor and size, or
-// why not (no descriptor is left open then).
-ReadStatus OpenToRead(const std::string& path, int& fd, off_t& size) {
-    FileDescriptor opened(::open(ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
-    if (opened.get() < 0) {
+// Reads a file (not a folder) in pieces small enough to stay in the
+// processor's cache while looked at: `sized` first gets the size the file
+// has when opened, then `take` each piece in order.
+ReadStatus ReadPieces(const std::string& path, const std::function<void(off_t)>& sized,
+                      const std::function<void(std::string_view)>& take) {
+    FileDescriptor fd(::open(ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
         return (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Failed;
     }
     struct stat info {};
-    if (::fstat(opened.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
         return ReadStatus::Failed;
     }
-    size = info.st_size;
-    fd = opened.Release();
-    return ReadStatus::Ok;
-}
-
-}  // namespace
-
-ReadStatus PosixFiles::ReadFile(const std::string& path, std::string& content) {
-    content.clear();
-    int opened = -1;
-    off_t size = 0;
-    const ReadStatus status = OpenToRead(path, opened, size);
-    FileDescriptor fd(opened);
-    if (status != ReadStatus::Ok) {
-        return status;
-    }
-    if (size > 0) {
-        content.reserve(static_cast<std::size_t>(size));
-    }
-    std::array<char, 65536> buffer{};
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            content.clear();
-            return ReadStatus::Failed;
-        }
-        if (got == 0) {
-            return ReadStatus::Ok;
-        }
-        content.append(buffer.data(), static_cast<std::size_t>(got));
-    }
-}
-
-ReadStatus PosixFiles::ReadFileInPieces(const std::string& path,
-                                        const std::function<void(std::string_view)>& take) {
-    int opened = -1;
-    off_t size = 0;
-    const ReadStatus status = OpenToRead(path, opened, size);
-    FileDescriptor fd(opened);
-    if (status != ReadStatus::Ok) {
-        return status;
-    }
-    // Pieces small enough to stay in the processor's cache while looked at.
+    sized(info.st_size);
     std::array<char, 65536> buffer{};
     for (;;) {
         const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
@@ -252,6 +204,30 @@ ReadStatus PosixFiles::ReadFileInPieces(const std::string& path,
         }
         take(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
     }
+}
+
+}  // namespace
+
+ReadStatus PosixFiles::ReadFile(const std::string& path, std::string& content) {
+    content.clear();
+    const ReadStatus status = ReadPieces(
+        path,
+        [&content](off_t size) {
+            if (size > 0) {
+                content.reserve(static_cast<std::size_t>(size));
+            }
+        },
+        [&content](std::string_view piece) { content += piece; });
+    if (status != ReadStatus::Ok) {
+        content.clear();
+    }
+    return status;
+}
+
+ReadStatus PosixFiles::ReadFileInPieces(const std::string& path,
+                                        const std::function<void(std::string_view)>& take) {
+    return ReadPieces(
+        path, [](off_t) {}, take);
 }
 
 bool PosixFiles::WriteAtomically(const std::string& path, const std::string& content) {

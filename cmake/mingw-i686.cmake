@@ -1,20 +1,4 @@
-# Cross toolchain: 32-bit Windows with Debian's MinGW-w64. The win32-threads
-# flavour is used because Tandrel starts no threads and so needs no winpthread.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(_mingw i686-w64-mingw32)
-find_program(_mingw_gxx NAMES ${_mingw}-g++-win32 ${_mingw}-g++ REQUIRED)
-find_program(_mingw_gcc NAMES ${_mingw}-gcc-win32 ${_mingw}-gcc REQUIRED)
-set(CMAKE_C_COMPILER ${_mingw_gcc})
-set(CMAKE_CXX_COMPILER ${_mingw_gxx})
-set(CMAKE_RC_COMPILER ${_mingw}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${_mingw})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Static runtime: the outputs import system DLLs only.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Cross toolchain: 32-bit Windows (x86) with Debian's MinGW-w64. This is the
+# build the host mail client loads.
+set(_mingw_arch i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

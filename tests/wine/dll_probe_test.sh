@@ -3,19 +3,19 @@
 # comes from its version resource, a drop that names no message is declined,
 # a host that lacks one of its 54 functions cannot load the plug-in, and the
 # Setup dialog opens and closes.
-# usage: tests/wine/dll_probe_test.sh BUILD_DIR   (the win32 build folder)
+# usage: tests/wine/dll_probe_test.sh x86|x64
 set -euo pipefail
 # One display for every Wine process of the run: the first one fixes it.
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a "$0" "$@"
 fi
-build="$(cd "$1" && pwd)"
 top="$(cd "$(dirname "$0")/../.." && pwd)"
 # shellcheck source=../../scripts/wine-prefix
 . "$top/scripts/wine-prefix"
-start_wine_prefix
+build="$(windows_build "$1")"
+start_wine "$1"
 work="$(mktemp -d)"
-trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work" "${wine_run_folder:-}"' EXIT
+trap 'stop_wine; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cp "$build/src/Tandrel.dll" "$build/tools/testhost/dll_probe.exe" \
@@ -36,4 +36,4 @@ set -e
 # The real Setup dialog opens from its template, and Cancel closes it with 1.
 setup=$(wine dll_probe.exe Tandrel.dll setup 0 2>/dev/null | tr -d '\r' | tail -n 2)
 [ "$setup" = "$(printf 'setup dialog open\nsetup: 1')" ] || fail "the Setup dialog: $setup"
-echo "Tandrel.dll under Wine: ok"
+echo "Tandrel.dll ($1) under Wine: ok"

@@ -6,16 +6,17 @@
 # callback exported under its decorated name. And when a scenario expects
 # what is not so, or leaves a dialog open, it fails with the step's line and
 # still closes the plug-in's dialogs and ends.
-# usage: tests/wine/host_catches_faults_test.sh BUILD_DIR   (the win32 build folder)
+# usage: tests/wine/host_catches_faults_test.sh x86|x64
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a "$0" "$@"
 fi
 top="$(cd "$(dirname "$0")/../.." && pwd)"
-build="$(cd "$1" && pwd)"
 # shellcheck source=scripts/wine-prefix
 source "$top/scripts/wine-prefix"
-start_wine_prefix
+arch="$1"
+build="$(windows_build "$arch")"
+start_wine "$arch"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 scenario="$top/tests/e2e/scenarios/receive-subfolder-full"
 host="$build/tools/testhost/testhost.exe"
@@ -52,7 +53,7 @@ expect_failure "a folder tree never activated" \
 expect_failure "a decorated export" "the plug-in exports no BKC_OnDragDrop" "$scenario" \
   --plugin "$build/src/Tandrel_decorated.dll"
 broken="$(mktemp -d)"
-trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$broken" "${wine_run_folder:-}"' EXIT
+trap 'stop_wine; rm -rf "$broken"' EXIT
 cp -r "$top/tests/e2e/scenarios/address-group-new-group" "$broken/wrong"
 sed -i 's/^    set 1066 "School"$/    expect-text 1066 "School"/' "$broken/wrong/steps"
 line=$(grep -n 'expect-text 1066 "School"' "$broken/wrong/steps" | cut -d: -f1)
@@ -61,7 +62,7 @@ cp -r "$top/tests/e2e/scenarios/address-group-new-group" "$broken/open"
 sed -i '/^  dialog "AddressGroup"$/,$d' "$broken/open/steps"
 expect_failure "a dialog left open" "the script ended while a dialog was open" "$broken/open"
 
-if "$top/tests/wine/dll_exports_test.sh" "$build/src/Tandrel_decorated.dll" >/dev/null 2>&1; then
+if "$top/tests/wine/dll_exports_test.sh" "$build/src/Tandrel_decorated.dll" "$arch" >/dev/null 2>&1; then
   fail "the export check passed a decorated name"
 fi
 echo "caught: a decorated export, by the export check"

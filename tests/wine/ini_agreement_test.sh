@@ -3,19 +3,19 @@
 # profile case as the system's GetPrivateProfile* and WritePrivateProfile*
 # functions do under Wine: the same probe, built for both, prints its
 # answers, and the two outputs must agree line for line.
-# usage: tests/wine/ini_agreement_test.sh NATIVE_BUILD_DIR WIN32_BUILD_DIR
+# usage: tests/wine/ini_agreement_test.sh x86|x64
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a "$0" "$@"
 fi
 top="$(cd "$(dirname "$0")/../.." && pwd)"
-native="$(cd "$1" && pwd)/tools/testhost/ini_probe"
-windows="$(cd "$2" && pwd)/tools/testhost/ini_probe.exe"
 # shellcheck source=scripts/wine-prefix
 source "$top/scripts/wine-prefix"
-start_wine_prefix
+native="$top/build/native/tools/testhost/ini_probe"
+windows="$(windows_build "$1")/tools/testhost/ini_probe.exe"
+start_wine "$1"
 work="$(mktemp -d)"
-trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work" "${wine_run_folder:-}"' EXIT
+trap 'stop_wine; rm -rf "$work"' EXIT
 mkdir -p "$work/native" "$work/wine"
 "$native" "$work/native/" > "$work/native.txt"
 wine "$windows" "Z:$(printf '%s' "$work/wine/" | tr '/' '\\')" </dev/null | tr -d '\r' > "$work/wine.txt"

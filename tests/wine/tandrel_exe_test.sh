@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Runs the Windows build of the command-line tool under Wine, so the Win32
 # Files adapter (ANSI paths, atomic replace with backup) is exercised for real.
-# usage: tests/wine/tandrel_exe_test.sh path/to/tandrel.exe
+# usage: tests/wine/tandrel_exe_test.sh x86|x64
 set -euo pipefail
-exe="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+top="$(cd "$(dirname "$0")/../.." && pwd)"
+# shellcheck source=scripts/wine-prefix
+source "$top/scripts/wine-prefix"
+exe="$(windows_build "$1")/tools/tandrel/tandrel.exe"
+start_wine "$1"
 work="$(mktemp -d)"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+trap 'stop_wine; rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 tool() { wine "$exe" "$@"; }
@@ -55,4 +58,4 @@ set -e
 tool book new-group "$data" --under 'Private:' --name Work || fail "new-group"
 [ "$(cat "$book/Work/Folder.ini")" = "$(printf '[Settings]\r\nNickName=\r\nExpanded=1\r')" ] \
   || fail "group settings: $(od -c "$book/Work/Folder.ini")"
-echo "tandrel.exe under Wine: ok"
+echo "tandrel.exe ($1) under Wine: ok"

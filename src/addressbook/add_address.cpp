@@ -1,5 +1,6 @@
 #include "addressbook/add_address.h"
 
+#include <memory>
 #include <optional>
 
 #include "addressbook/group_index.h"
@@ -23,7 +24,8 @@ bool NameIsTaken(Files& files, const std::string& path) {
 // A new card file name: the host's temporary name without its folder, one
 // that no file in the group folder bears yet.
 std::optional<std::string> FreshCardFileName(Files& files, TempNames& temp_names,
-                                             const std::string& group_folder) {
+                                             const std::string& group_folder,
+                                             LeadBytePredicate is_lead_byte) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::string folder = temp_names.TempFolder();
         const std::string full = temp_names.TempFileName("bab");
@@ -31,7 +33,7 @@ std::optional<std::string> FreshCardFileName(Files& files, TempNames& temp_names
             continue;
         }
         const std::string name = full.substr(folder.size());
-        if (IsPlainFileName(name) && !NameIsTaken(files, group_folder + "\\" + name)) {
+        if (IsCardFileName(name, is_lead_byte) && !NameIsTaken(files, group_folder + "\\" + name)) {
             return name;
         }
     }
@@ -50,21 +52,33 @@ void TakeBack(Files& files, const std::string& path, std::optional<std::uint64_t
 }  // namespace
 
 AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& temp_names,
-                                   const std::string& data_folder, const AddressEntry& entry) {
-    if (!IsPlainGroupPath(entry.group.group_path)) {
+                                   const std::string& data_folder, const AddressEntry& entry,
+                                   LeadBytePredicate is_lead_byte) {
+    if (!IsPlainGroup(entry.group, is_lead_byte)) {
         return AddAddressResult::GroupMissing;
     }
-    const std::string group_folder = GroupFolder(profile, data_folder, entry.group);
+    const std::string group_folder = GroupFolder(profile, data_folder, entry.group, is_lead_byte);
     const std::string index_path = group_folder + "\\" + kGroupIndexName;
     const std::string address = ToOneLine(entry.address);
-    const std::string name = ToOneLine(entry.name);
+    // One writer at a time: the index and the card file change together.
+    std::unique_ptr<FileLock> lock;
+    switch (files.LockForWriting(index_path, lock)) {
+        case LockStatus::Locked:
+            break;
+        case LockStatus::Busy:
+            return AddAddressResult::Busy;
+        case LockStatus::Failed:
+            return IsExistingDirectory(files, group_folder, is_lead_byte)
+                       ? AddAddressResult::WriteFailed
+                       : AddAddressResult::GroupMissing;
+    }
     // The index is scanned as it is read, a piece at a time.
     GroupIndexScanner scanner(address);
     const ReadStatus index_status =
         files.ReadFileInPieces(index_path, [&](std::string_view piece) { scanner.Take(piece); });
     // An index that reads shows the folder is there; else the folder is
     // looked for.
-    if (index_status != ReadStatus::Ok && !IsExistingDirectory(files, group_folder)) {
+    if (index_status != ReadStatus::Ok && !IsExistingDirectory(files, group_folder, is_lead_byte)) {
         return AddAddressResult::GroupMissing;
     }
     if (index_status == ReadStatus::Failed) {
@@ -76,8 +90,8 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     }
 
     std::string card_file_name = scan.card_file_name;
-    if (scan.entry_count == 0 || !IsPlainFileName(card_file_name)) {
-        const auto fresh = FreshCardFileName(files, temp_names, group_folder);
+    if (scan.entry_count == 0 || !IsCardFileName(card_file_name, is_lead_byte)) {
+        const auto fresh = FreshCardFileName(files, temp_names, group_folder, is_lead_byte);
         if (!fresh) {
             return AddAddressResult::WriteFailed;
         }
@@ -85,7 +99,24 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     }
     const std::string card_path = group_folder + "\\" + card_file_name;
     const std::optional<std::uint64_t> card_size = files.FileSize(card_path);
-    const std::string block = CardBlock(name, address);
+    // The former last card or entry stays whole: a last line without its
+    // line end gets one before anything is appended.
+    std::string card_end;
+    if (card_size && files.ReadFileEnd(card_path, 1, card_end) != ReadStatus::Ok) {
+        return AddAddressResult::WriteFailed;
+    }
+    const std::string card_lead(NeedsLineEndBeforeAppend(card_end) ? kHostLineEnd : "");
+    const std::string index_lead(scanner.ends_with_line_end() ? "" : kHostLineEnd);
+
+    const std::uint64_t card_offset = card_size.value_or(0) + card_lead.size();
+    const int sequence = scan.entry_count + 1;
+    const auto name_room = DisplayNameRoom(card_offset, card_file_name, address, sequence);
+    if (!name_room) {
+        return AddAddressResult::LineTooLong;
+    }
+    const std::string name(CutAtCharacter(ToOneLine(entry.name), *name_room, is_lead_byte));
+
+    const std::string block = card_lead + CardBlock(name, address);
     // A new card file is made whole in one step; an existing one is appended to.
     const bool card_written =
         card_size ? files.AppendFile(card_path, block) : files.WriteAtomically(card_path, block);
@@ -101,7 +132,7 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
         index_size = scanner.taken();
     }
     const std::string line =
-        IndexLine(card_size.value_or(0), card_file_name, name, address, scan.entry_count + 1);
+        index_lead + IndexLine(card_offset, card_file_name, name, address, sequence);
     if (!files.AppendFile(index_path, line)) {
         TakeBack(files, index_path, index_size);
         TakeBack(files, card_path, card_size);
@@ -118,6 +149,10 @@ std::string AddAddressMessage(AddAddressResult result, const AddressEntry& entry
             return FormatText(TEXT_DUPLICATE_ADDRESS, {book, path, entry.address});
         case AddAddressResult::GroupMissing:
             return FormatText(TEXT_GROUP_MISSING, {book, path});
+        case AddAddressResult::LineTooLong:
+            return FormatText(TEXT_ENTRY_LINE_TOO_LONG, {entry.address, book, path});
+        case AddAddressResult::Busy:
+            return FormatText(TEXT_GROUP_BUSY, {book, path});
         case AddAddressResult::WriteFailed:
             return FormatText(TEXT_ADDRESS_NOT_WRITTEN, {entry.address, book, path});
         case AddAddressResult::Added:

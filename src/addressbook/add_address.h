@@ -19,17 +19,22 @@ struct AddressEntry {
 enum class AddAddressResult {
     Added,
     Duplicate,     // the group's index holds the address already
-    GroupMissing,  // no such group folder (or a group path that leaves the book)
+    GroupMissing,  // no such group folder (or a book or group path that leaves the book)
+    LineTooLong,   // the address makes an index or card line longer than the host reads
+    Busy,          // another writer held the group's lock all the time this one waited
     WriteFailed,   // nothing of the entry is left on disk
 };
 
 // Checks the group, refuses a duplicate, appends the vCard block to the
 // group's card file (a new one named after a fresh temporary name when the
-// index has no entry), then the index line. CR, LF and NUL are dropped from
-// the name and address and a tab becomes a blank. If a write fails, what was
-// already written is taken back.
+// index has no entry), then the index line, holding the index's lock file all
+// the while. CR, LF and NUL are dropped from the name and address and a tab
+// becomes a blank; the name is cut, at a character's end, to what the host's
+// lines hold. A file whose last line has no line end gets one first. If a
+// write fails, what was already written is taken back.
 AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& temp_names,
-                                   const std::string& data_folder, const AddressEntry& entry);
+                                   const std::string& data_folder, const AddressEntry& entry,
+                                   LeadBytePredicate is_lead_byte);
 
 // The user's message for a result other than Added (string-table texts).
 std::string AddAddressMessage(AddAddressResult result, const AddressEntry& entry);

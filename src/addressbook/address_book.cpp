@@ -1,32 +1,53 @@
 #include "addressbook/address_book.h"
 
+#include <array>
 #include <vector>
 
 #include "addressbook/group_listing.h"
+#include "mailbox/folders.h"
 #include "platform/file_names.h"
 
 namespace tandrel {
+
+namespace {
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 std::string AddressBookRoot(const std::string& data_folder) {
     return data_folder + "AddrBook";
 }
 
 std::string ResolveBookFolder(Profile& profile, const std::string& data_folder,
-                              const std::string& book) {
+                              const std::string& book, LeadBytePredicate is_lead_byte) {
     std::string book_dir = AddressBookRoot(data_folder) + "\\@" + book + "\\";
-    std::string path = profile.ReadString(book_dir + "Address.ini", "Settings", "Path",
+    std::string path = profile.ReadString(book_dir + kBookPointerName, "Settings", "Path",
                                           std::string(), kWholeValue);
     if (path.empty()) {
         return book_dir;
     }
-    if (path.back() != '\\' && path.back() != '/') {
+    if (!EndsWithCharacter(path, '\\', is_lead_byte) && !EndsWithCharacter(path, '/', is_lead_byte)) {
         path += '\\';
     }
     return path;
 }
 
-GroupIdentifier SplitGroupIdentifier(std::string_view text) {
-    const auto colon = text.find(':');
+GroupIdentifier SplitGroupIdentifier(std::string_view text, LeadBytePredicate is_lead_byte) {
+    const auto colon = FindCharacter(text, ':', is_lead_byte);
     if (colon == std::string_view::npos) {
         return {std::string(text), std::string()};
     }
@@ -37,34 +58,44 @@ std::string JoinGroupIdentifier(const GroupIdentifier& group) {
     return group.book + ":" + group.group_path;
 }
 
-bool IsPlainGroupPath(std::string_view group_path) {
-    if (group_path.empty()) {
+bool IsPlainGroupPath(std::string_view group_path, LeadBytePredicate is_lead_byte) {
+    return !group_path.empty() && IsPlainPath(group_path, is_lead_byte);
+}
+
+bool IsPlainBookName(std::string_view book, LeadBytePredicate is_lead_byte) {
+    return IsPlainFileName("@" + std::string(book), is_lead_byte);
+}
+
+bool IsPlainGroup(const GroupIdentifier& group, LeadBytePredicate is_lead_byte) {
+    return IsPlainBookName(group.book, is_lead_byte) &&
+           IsPlainGroupPath(group.group_path, is_lead_byte);
+}
+
+bool IsCardFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
+    if (!IsPlainFileName(name, is_lead_byte)) {
         return false;
     }
-    std::size_t start = 0;
-    for (;;) {
-        const auto slash = group_path.find('\\', start);
-        if (!IsPlainFileName(group_path.substr(
-                start, slash == std::string_view::npos ? std::string_view::npos : slash - start))) {
+    const std::array<std::string, 5> kept = {kGroupIndexName, kGroupMarkerName, kFolderSettingsName,
+                                             kBookPointerName, LockPath(kGroupIndexName)};
+    for (const std::string& own : kept) {
+        if (EqualIgnoringAsciiCase(name, own)) {
             return false;
         }
-        if (slash == std::string_view::npos) {
-            return true;
-        }
-        start = slash + 1;
     }
+    return true;
 }
 
 std::string GroupFolder(Profile& profile, const std::string& data_folder,
-                        const GroupIdentifier& group) {
-    return ResolveBookFolder(profile, data_folder, group.book) + group.group_path;
+                        const GroupIdentifier& group, LeadBytePredicate is_lead_byte) {
+    return ResolveBookFolder(profile, data_folder, group.book, is_lead_byte) + group.group_path;
 }
 
-std::string FindDefaultGroup(Files& files, Profile& profile, const std::string& data_folder) {
+std::string FindDefaultGroup(Files& files, Profile& profile, const std::string& data_folder,
+                             LeadBytePredicate is_lead_byte) {
     GroupIdentifier found;
     for (const std::string& entry : ListedFolders(files, AddressBookRoot(data_folder) + "\\@*")) {
         const std::string book = entry.substr(1);
-        const std::string book_folder = ResolveBookFolder(profile, data_folder, book);
+        const std::string book_folder = ResolveBookFolder(profile, data_folder, book, is_lead_byte);
         if (!files.CanOpenForReading(book_folder + kGroupMarkerName)) {
             continue;
         }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/characters.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 
@@ -13,14 +14,16 @@ namespace tandrel {
 
 constexpr const char* kGroupMarkerName = "Group.ini";
 constexpr const char* kGroupIndexName = "Group.idx";
+constexpr const char* kBookPointerName = "Address.ini";
 
 // "{data folder}AddrBook", without a trailing backslash.
 std::string AddressBookRoot(const std::string& data_folder);
 
 // Where a book's groups live: the "Path" of its "Address.ini" when set (a
-// missing final backslash is added), else "{root}\@{book}\".
+// missing final backslash is added), else "{root}\@{book}\". The "Path" is
+// the host's own setting and is followed wherever it points.
 std::string ResolveBookFolder(Profile& profile, const std::string& data_folder,
-                              const std::string& book);
+                              const std::string& book, LeadBytePredicate is_lead_byte);
 
 // "Book:Group\Sub": the book name, a colon, the group path.
 struct GroupIdentifier {
@@ -29,19 +32,34 @@ struct GroupIdentifier {
 };
 
 // Splits at the first colon; without a colon the whole text is the book.
-GroupIdentifier SplitGroupIdentifier(std::string_view text);
+GroupIdentifier SplitGroupIdentifier(std::string_view text, LeadBytePredicate is_lead_byte);
 std::string JoinGroupIdentifier(const GroupIdentifier& group);
 
 // Whether every name of a group path is a plain folder name, so that the
 // path cannot leave its book folder. An empty path is not a group.
-bool IsPlainGroupPath(std::string_view group_path);
+bool IsPlainGroupPath(std::string_view group_path, LeadBytePredicate is_lead_byte);
+
+// Whether "@{book}" is one plain folder name, so that the book's folder
+// stays in the address book root.
+bool IsPlainBookName(std::string_view book, LeadBytePredicate is_lead_byte);
+
+// Whether a group identifier names a group whose folder cannot leave the
+// address book: a plain book name and a plain, non-empty group path.
+bool IsPlainGroup(const GroupIdentifier& group, LeadBytePredicate is_lead_byte);
+
+// Whether a card file name read from a group index may be appended to: one
+// plain file name that is none of the files a book or group keeps for itself
+// ("Group.idx", "Group.ini", "Folder.ini", "Address.ini", in any case) and
+// not the index's lock file.
+bool IsCardFileName(std::string_view name, LeadBytePredicate is_lead_byte);
 
 // The folder of a group: the book folder followed by the group path.
 std::string GroupFolder(Profile& profile, const std::string& data_folder,
-                        const GroupIdentifier& group);
+                        const GroupIdentifier& group, LeadBytePredicate is_lead_byte);
 
 // The first book in listing order whose resolved folder holds "Group.ini",
 // and its first group (one level) holding one: "Book:Group", "Book:" or ":".
-std::string FindDefaultGroup(Files& files, Profile& profile, const std::string& data_folder);
+std::string FindDefaultGroup(Files& files, Profile& profile, const std::string& data_folder,
+                             LeadBytePredicate is_lead_byte);
 
 }  // namespace tandrel

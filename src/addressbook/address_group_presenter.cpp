@@ -40,9 +40,12 @@ GroupIdentifier GetSelectedGroup(Tree& tree) {
 }
 
 void AddressGroupPresenter::Init() {
-    const GroupIdentifier current = SplitGroupIdentifier(owner_.Text(IDC_ENTRY_GROUP));
+    const GroupIdentifier current =
+        SplitGroupIdentifier(owner_.Text(IDC_ENTRY_GROUP), context_.lead_bytes);
     InsertItems(tree_, kNoTreeItem,
-                ListGroupTree(context_.files, context_.profile, context_.data_folder), current);
+                ListGroupTree(context_.files, context_.profile, context_.data_folder,
+                              context_.lead_bytes),
+                current);
 }
 
 bool AddressGroupPresenter::OnCommand(int id, int notification) {
@@ -95,8 +98,13 @@ void AddressGroupPresenter::CreateGroup() {
         case CreateGroupResult::ParentMissing:
             tell(IDS_GROUP_MISSING, {parent.book, parent.group_path});
             return;
+        case CreateGroupResult::Busy: {
+            const GroupIdentifier child = ChildGroup(parent, name);
+            tell(IDS_GROUP_BUSY, {child.book, child.group_path});
+            return;
+        }
         case CreateGroupResult::WriteFailed:
-            tell(IDS_GROUP_NOT_WRITTEN, {parent.book, parent.group_path, name});
+            tell(IDS_GROUP_NOT_WRITTEN, {JoinGroupIdentifier(ChildGroup(parent, name))});
             return;
     }
 }

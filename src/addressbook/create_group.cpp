@@ -1,5 +1,7 @@
 #include "addressbook/create_group.h"
 
+#include <memory>
+
 #include "mailbox/folders.h"
 #include "platform/ini_text.h"
 
@@ -33,18 +35,29 @@ CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::s
     if (!IsPlainFileName(name, is_lead_byte)) {
         return CreateGroupResult::InvalidName;
     }
-    if (!parent.group_path.empty() && !IsPlainGroupPath(parent.group_path)) {
+    if (!IsPlainBookName(parent.book, is_lead_byte) ||
+        (!parent.group_path.empty() && !IsPlainGroupPath(parent.group_path, is_lead_byte))) {
         return CreateGroupResult::ParentMissing;
     }
-    const std::string book_folder = ResolveBookFolder(profile, data_folder, parent.book);
+    const std::string book_folder = ResolveBookFolder(profile, data_folder, parent.book, is_lead_byte);
     const std::string parent_folder =
         parent.group_path.empty() ? book_folder : book_folder + parent.group_path + "\\";
-    if (!IsExistingDirectory(files, parent_folder)) {
+    if (!IsExistingDirectory(files, parent_folder, is_lead_byte)) {
         return CreateGroupResult::ParentMissing;
     }
     const std::string folder = parent_folder + name + "\\";
     if (!files.MakeDirectory(folder.substr(0, folder.size() - 1))) {
         return CreateGroupResult::WriteFailed;
+    }
+    // An index the folder already holds may be written to by another writer.
+    std::unique_ptr<FileLock> lock;
+    switch (files.LockForWriting(folder + kGroupIndexName, lock)) {
+        case LockStatus::Locked:
+            break;
+        case LockStatus::Busy:
+            return CreateGroupResult::Busy;
+        case LockStatus::Failed:
+            return CreateGroupResult::WriteFailed;
     }
 
     const std::string settings_path = folder + kFolderSettingsName;

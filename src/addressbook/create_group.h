@@ -13,17 +13,19 @@ namespace tandrel {
 enum class CreateGroupResult {
     Created,
     InvalidName,    // not a single plain folder name
-    ParentMissing,  // the book or parent group folder does not exist
+    ParentMissing,  // the book or parent group folder does not exist, or leaves the book
+    Busy,           // another writer held the new group's index lock all the time
     WriteFailed,    // a folder or file could not be made; the group does not show
 };
 
 // Makes `{parent folder}\{name}` with "Folder.ini" (section Settings:
 // NickName empty, Expanded 1; other keys of an existing file kept), an empty
 // "Group.idx" unless one is there, and last an empty "Group.ini", which makes
-// the group show in listings. Each file is written whole or not at all.
+// the group show in listings, holding the index's lock file while it writes.
+// Each file is written whole or not at all.
 CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::string& data_folder,
                                     const GroupIdentifier& parent, const std::string& name,
-                                    LeadBytePredicate is_lead_byte = nullptr);
+                                    LeadBytePredicate is_lead_byte);
 
 // The identifier of the group `name` below `parent`.
 GroupIdentifier ChildGroup(const GroupIdentifier& parent, const std::string& name);

@@ -1,5 +1,6 @@
 #include "addressbook/group_index.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -9,11 +10,15 @@
 #endif
 
 #include "shell/bit_masks.h"
+#include "shell/one_line.h"
 #include "shell/text_search.h"
 
 namespace tandrel {
 
 namespace {
+
+constexpr std::string_view kCardNamePrefix = "FN:";
+constexpr std::string_view kCardAddressPrefix = "EMAIL;PREF:";
 
 // One line of the index as the reader takes it: up to its CR or LF (at
 // `end`, or the text's size), its fields up to a NUL.
@@ -211,6 +216,9 @@ GroupIndexScanner::GroupIndexScanner(std::string_view address) : address_(addres
 
 void GroupIndexScanner::Take(std::string_view piece) {
     taken_ += piece.size();
+    if (!piece.empty()) {
+        ends_with_line_end_ = IsLineEnd(piece.back());
+    }
     if (scan_.duplicate) {
         return;
     }
@@ -258,14 +266,38 @@ void GroupIndexScanner::Add(std::string_view lines) {
     }
 }
 
+bool NeedsLineEndBeforeAppend(std::string_view last_bytes) {
+    return !last_bytes.empty() && !IsLineEnd(last_bytes.back());
+}
+
 std::string CardBlock(const std::string& name, const std::string& address) {
-    return "BEGIN:VCARD\r\nFN:" + name + "\r\nEMAIL;PREF:" + address + "\r\nEND:VCARD\r\n";
+    std::string block = "BEGIN:VCARD\r\n";
+    block += kCardNamePrefix;
+    block += name;
+    block += kHostLineEnd;
+    block += kCardAddressPrefix;
+    block += address;
+    block += kHostLineEnd;
+    block += "END:VCARD\r\n";
+    return block;
+}
+
+std::optional<std::size_t> DisplayNameRoom(std::uint64_t card_offset,
+                                           const std::string& card_file_name,
+                                           const std::string& address, int sequence) {
+    const std::size_t index_line =
+        IndexLine(card_offset, card_file_name, std::string(), address, sequence).size() -
+        kHostLineEnd.size();
+    if (index_line > kHostLineLimit || kCardAddressPrefix.size() + address.size() > kHostLineLimit) {
+        return std::nullopt;
+    }
+    return std::min(kHostLineLimit - index_line, kHostLineLimit - kCardNamePrefix.size());
 }
 
 std::string IndexLine(std::uint64_t card_offset, const std::string& card_file_name,
                       const std::string& name, const std::string& address, int sequence) {
     return std::to_string(card_offset) + "\t0\t" + card_file_name + "\t" + name + "\t" + address +
-           "\t\t\t" + std::to_string(sequence) + "\r\n";
+           "\t\t\t" + std::to_string(sequence) + std::string(kHostLineEnd);
 }
 
 }  // namespace tandrel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,9 @@ class GroupIndexScanner {
     GroupIndexScan Result();
     // The bytes taken so far.
     std::uint64_t taken() const { return taken_; }
+    // Whether what was taken is empty or ends with a line end (CR or LF), so
+    // that a line appended after it stands on a line of its own.
+    bool ends_with_line_end() const { return ends_with_line_end_; }
 
   private:
     void Add(std::string_view lines);
@@ -36,10 +40,22 @@ class GroupIndexScanner {
     std::string open_line_;  // a line whose end is in a later piece
     GroupIndexScan scan_;
     std::uint64_t taken_ = 0;
+    bool ends_with_line_end_ = true;
 };
+
+// Whether a text that ends with `last_bytes` (empty for an empty file) needs a
+// line end before a line is appended, because its last line has none.
+bool NeedsLineEndBeforeAppend(std::string_view last_bytes);
 
 // The vCard block of an entry, lines ending CR LF.
 std::string CardBlock(const std::string& name, const std::string& address);
+
+// How many bytes of display name the entry's index line and card lines can
+// hold, each line within the host's line limit; nullopt when the lines would
+// be too long even without a name (the address is too long).
+std::optional<std::size_t> DisplayNameRoom(std::uint64_t card_offset,
+                                           const std::string& card_file_name,
+                                           const std::string& address, int sequence);
 
 // The index line of an entry, ending CR LF.
 std::string IndexLine(std::uint64_t card_offset, const std::string& card_file_name,

@@ -6,16 +6,20 @@ namespace tandrel {
 
 namespace {
 
+// The longest group identifier the host keeps (a 256-byte buffer).
+constexpr std::size_t kLongestIdentifier = 255;
+
 void ListGroups(Files& files, const std::string& book_folder, GroupTreeItem& parent) {
     const std::string folder =
         parent.group_path.empty() ? book_folder : book_folder + parent.group_path + "\\";
     for (const std::string& name : ListedFolders(files, folder + "*")) {
-        if (!files.CanOpenForReading(folder + name + "\\" + kGroupMarkerName)) {
-            continue;
-        }
         GroupTreeItem item;
         item.book = parent.book;
         item.group_path = parent.group_path.empty() ? name : parent.group_path + "\\" + name;
+        if (JoinGroupIdentifier({item.book, item.group_path}).size() > kLongestIdentifier ||
+            !files.CanOpenForReading(folder + name + "\\" + kGroupMarkerName)) {
+            continue;
+        }
         item.text = name;
         ListGroups(files, book_folder, item);
         parent.children.push_back(std::move(item));
@@ -31,7 +35,8 @@ std::vector<std::string> ListedFolders(Files& files, const std::string& pattern)
         return names;
     }
     for (FolderEntry& entry : entries) {
-        if (entry.is_directory && !entry.name.empty() && entry.name.front() != '.') {
+        if (entry.is_directory && !entry.is_link && !entry.name.empty() &&
+            entry.name.front() != '.') {
             names.push_back(std::move(entry.name));
         }
     }
@@ -39,7 +44,8 @@ std::vector<std::string> ListedFolders(Files& files, const std::string& pattern)
 }
 
 std::vector<GroupTreeItem> ListGroupTree(Files& files, Profile& profile,
-                                         const std::string& data_folder) {
+                                         const std::string& data_folder,
+                                         LeadBytePredicate is_lead_byte) {
     const std::string root = AddressBookRoot(data_folder);
     std::vector<GroupTreeItem> books;
     for (const std::string& entry : ListedFolders(files, root + "\\@*")) {
@@ -49,7 +55,7 @@ std::vector<GroupTreeItem> ListGroupTree(Files& files, Profile& profile,
         if (!files.CanOpenForReading(root + "\\" + entry + "\\" + kGroupMarkerName)) {
             continue;
         }
-        ListGroups(files, ResolveBookFolder(profile, data_folder, book.book), book);
+        ListGroups(files, ResolveBookFolder(profile, data_folder, book.book, is_lead_byte), book);
         books.push_back(std::move(book));
     }
     return books;

@@ -1,5 +1,5 @@
 // Listing books and groups: a wildcard search in the file system's order,
-// folders only, names beginning with "." left out.
+// folders only, names beginning with "." left out, and no link followed.
 #pragma once
 
 #include <string>
@@ -10,7 +10,9 @@
 
 namespace tandrel {
 
-// The folder names that match `pattern`; none when it cannot be listed.
+// The folder names that match `pattern`; none when it cannot be listed. A
+// link to a folder (a symbolic link, a junction) is left out: a walk that
+// followed one could run in a loop.
 std::vector<std::string> ListedFolders(Files& files, const std::string& pattern);
 
 // One item of the Address group dialog's tree.
@@ -23,8 +25,10 @@ struct GroupTreeItem {
 
 // Every book whose "{root}\@{book}\Group.ini" opens, and below it every group
 // whose folder holds "Group.ini", depth first, in listing order. A group
-// without the marker is left out together with its sub-groups.
+// without the marker is left out together with its sub-groups, and so is one
+// whose identifier would be longer than the host's 255 characters.
 std::vector<GroupTreeItem> ListGroupTree(Files& files, Profile& profile,
-                                         const std::string& data_folder);
+                                         const std::string& data_folder,
+                                         LeadBytePredicate is_lead_byte);
 
 }  // namespace tandrel

@@ -17,10 +17,10 @@ bool IsBlankOrQuote(char c) {
 }
 
 // Whether `open` occurs and the first `close` stands after the first `open`.
-bool Encloses(std::string_view part, char open, char close, std::size_t& open_at,
-              std::size_t& close_at) {
-    open_at = part.find(open);
-    close_at = part.find(close);
+bool Encloses(std::string_view part, char open, char close, LeadBytePredicate is_lead_byte,
+              std::size_t& open_at, std::size_t& close_at) {
+    open_at = FindCharacter(part, open, is_lead_byte);
+    close_at = FindCharacter(part, close, is_lead_byte);
     return open_at != std::string_view::npos && close_at != std::string_view::npos &&
            close_at > open_at;
 }
@@ -40,52 +40,46 @@ void TrimQuotesAndSpaces(std::string& text) {
     text.resize(end);
 }
 
-NameAddress SplitNameAddress(std::string_view part) {
+NameAddress SplitNameAddress(std::string_view part, LeadBytePredicate is_lead_byte) {
     NameAddress result;
     if (part.empty()) {
         return result;
     }
     std::size_t open = 0;
     std::size_t close = 0;
-    if (Encloses(part, '<', '>', open, close)) {
+    if (Encloses(part, '<', '>', is_lead_byte, open, close)) {
         result.address = Trimmed(part.substr(open + 1, close - open - 1));
         result.name = Trimmed(part.substr(0, open));
         return result;
     }
-    if (Encloses(part, '(', ')', open, close)) {
+    if (Encloses(part, '(', ')', is_lead_byte, open, close)) {
         result.name = Trimmed(part.substr(open + 1, close - open - 1));
         result.address = Trimmed(part.substr(0, open));
         return result;
     }
-    result.address = Trimmed(part.substr(0, part.find(',')));
-    const auto at = result.address.find('@');
+    result.address = Trimmed(part.substr(0, FindCharacter(part, ',', is_lead_byte)));
+    const std::string_view address = result.address;
+    const auto at = FindCharacter(address, '@', is_lead_byte);
     if (at != std::string::npos) {
-        result.name = Trimmed(std::string_view(result.address).substr(0, at));
-    } else if (!result.address.empty()) {
-        result.name =
-            Trimmed(std::string_view(result.address).substr(0, result.address.size() - 1));
+        result.name = Trimmed(address.substr(0, at));
+    } else if (!address.empty()) {
+        result.name = Trimmed(CutAtCharacter(address, address.size() - 1, is_lead_byte));
     }
     return result;
 }
 
-std::vector<NameAddress> AddressChoices(std::string_view header_value) {
-    if (header_value.find('@') == std::string_view::npos) {
+std::vector<NameAddress> AddressChoices(std::string_view header_value,
+                                        LeadBytePredicate is_lead_byte) {
+    if (FindCharacter(header_value, '@', is_lead_byte) == std::string_view::npos) {
         return {NameAddress{std::string(), std::string(header_value)}};
     }
+    const std::vector<std::string_view> parts = SplitAtCharacter(header_value, ',', is_lead_byte);
     std::vector<NameAddress> choices;
-    choices.reserve(
-        static_cast<std::size_t>(std::count(header_value.begin(), header_value.end(), ',')) + 1);
-    std::size_t start = 0;
-    for (;;) {
-        const auto comma = header_value.find(',', start);
-        const std::string_view part = header_value.substr(
-            start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
-        choices.push_back(SplitNameAddress(part));
-        if (comma == std::string_view::npos) {
-            return choices;
-        }
-        start = comma + 1;
+    choices.reserve(parts.size());
+    for (const std::string_view part : parts) {
+        choices.push_back(SplitNameAddress(part, is_lead_byte));
     }
+    return choices;
 }
 
 }  // namespace tandrel

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/characters.h"
+
 namespace tandrel {
 
 // Removes leading and trailing blanks and double quotes (not tabs or line
@@ -18,12 +20,15 @@ struct NameAddress {
 
 // One address part: "Name <a@b>", "a@b (Name)" or a bare address, whose name
 // is then its local part (or, without "@", all but its last character).
-NameAddress SplitNameAddress(std::string_view part);
+// Characters are read with the host's lead-byte predicate: the second byte of
+// a double-byte character may have the code of "@".
+NameAddress SplitNameAddress(std::string_view part, LeadBytePredicate is_lead_byte);
 
 // The entries of the address, subfolder-name and address-book-name lists for
 // one header value: one entry (the whole value, empty names) when it holds no
 // "@", else one per comma-separated part, a trailing comma giving a last
 // empty part.
-std::vector<NameAddress> AddressChoices(std::string_view header_value);
+std::vector<NameAddress> AddressChoices(std::string_view header_value,
+                                        LeadBytePredicate is_lead_byte);
 
 }  // namespace tandrel

@@ -23,6 +23,23 @@ bool IsUsableHeaderName(const std::string& header) {
 
 }  // namespace
 
+void RuleEntryPresenter::TellRulesNotWritten(InsertRuleResult result, const std::string& path) {
+    switch (result) {
+        case InsertRuleResult::LineTooLong:
+            Message(IDS_RULE_LINE_TOO_LONG, kMessageOk | kMessageError, {path});
+            return;
+        case InsertRuleResult::ReadOnly:
+            Message(IDS_RULES_READ_ONLY, kMessageOk | kMessageError, {path});
+            return;
+        case InsertRuleResult::Busy:
+            Message(IDS_RULES_BUSY, kMessageOk | kMessageError, {path, LockPath(path)});
+            return;
+        default:
+            Message(IDS_RULES_NOT_WRITTEN, kMessageOk | kMessageError, {path});
+            return;
+    }
+}
+
 bool RuleEntryPresenter::Commit() {
     Host& host = context_.host;
     const bool receiving = dialog_.IsChecked(IDC_ENTRY_ADD_RECEIVING);
@@ -49,7 +66,7 @@ bool RuleEntryPresenter::Commit() {
         }
         saved_folder = host.CurrentFolder();
         if (dialog_.IsChecked(IDC_ENTRY_CREATE_SUBFOLDER)) {
-            if (IsTrashFolder(context_.drop_target)) {
+            if (IsTrashFolder(context_.drop_target, context_.lead_bytes)) {
                 Message(IDS_TRASH_SUBFOLDER, kMessageOk | kMessageError, {});
                 return false;
             }
@@ -83,11 +100,12 @@ bool RuleEntryPresenter::Commit() {
             }
             const std::string path =
                 RuleFilePath(host.DataFolder(), host.CurrentMailbox(), side_receiving);
-            if (InsertRule(context_.files, path, {target, header, address, place, delete_same}) ==
-                InsertRuleResult::Written) {
+            const InsertRuleResult result =
+                InsertRule(context_.files, path, {target, header, address, place, delete_same});
+            if (result == InsertRuleResult::Written) {
                 any_written = true;
             } else {
-                Message(IDS_RULES_NOT_WRITTEN, kMessageOk | kMessageError, {path});
+                TellRulesNotWritten(result, path);
             }
         }
         if (any_written) {
@@ -96,11 +114,12 @@ bool RuleEntryPresenter::Commit() {
     }
 
     if (dialog_.IsChecked(IDC_ENTRY_ADD_TO_BOOK)) {
-        const AddressEntry entry{SplitGroupIdentifier(dialog_.Text(IDC_ENTRY_GROUP)), address,
-                                 ToOneLine(dialog_.Text(IDC_ENTRY_BOOK_NAME))};
+        const AddressEntry entry{
+            SplitGroupIdentifier(dialog_.Text(IDC_ENTRY_GROUP), context_.lead_bytes), address,
+            ToOneLine(dialog_.Text(IDC_ENTRY_BOOK_NAME))};
         const std::string data_folder = host.DataFolder();
-        const AddAddressResult result =
-            AddAddressToGroup(context_.files, context_.profile, host, data_folder, entry);
+        const AddAddressResult result = AddAddressToGroup(context_.files, context_.profile, host,
+                                                          data_folder, entry, context_.lead_bytes);
         if (result != AddAddressResult::Added) {
             dialog_.ShowMessage(AddAddressMessage(result, entry), kMessageOk | kMessageError,
                                 MessageOwner::Dialog);

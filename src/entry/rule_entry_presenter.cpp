@@ -97,7 +97,7 @@ void RuleEntryPresenter::Init() {
         context_.profile.ReadString(FolderSettingsPath(data_folder, context_.drop_target),
                                     "Settings", "AddrGrp", std::string(), kWholeValue);
     if (group.empty()) {
-        group = FindDefaultGroup(context_.files, context_.profile, data_folder);
+        group = FindDefaultGroup(context_.files, context_.profile, data_folder, context_.lead_bytes);
     }
     dialog_.SetText(IDC_ENTRY_GROUP, group);
 }
@@ -123,7 +123,7 @@ void RuleEntryPresenter::FillAddressLists() {
     // The mode is read back from the title that set-up gave the dialog.
     const bool sending = dialog_.Title() == context_.strings.Load(IDS_TITLE_SENT);
     dialog_.SetText(sending ? IDC_ENTRY_SENDING_HEADER : IDC_ENTRY_RECEIVING_HEADER, header);
-    for (const NameAddress& choice : AddressChoices(value)) {
+    for (const NameAddress& choice : AddressChoices(value, context_.lead_bytes)) {
         dialog_.AddItem(IDC_ENTRY_ADDRESS, choice.address);
         dialog_.AddItem(IDC_ENTRY_SUBFOLDER_NAME, choice.name);
         dialog_.AddItem(IDC_ENTRY_BOOK_NAME, choice.name);

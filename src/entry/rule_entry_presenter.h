@@ -11,6 +11,7 @@
 #include "platform/host.h"
 #include "platform/profile.h"
 #include "platform/strings.h"
+#include "rules/rule_insert.h"
 #include "shell/settings.h"
 
 namespace tandrel {
@@ -45,6 +46,7 @@ class RuleEntryPresenter {
     void SelectInLists(int source, int first, int second);
     // The OK sequence; false when the input was refused and the dialog stays.
     bool Commit();
+    void TellRulesNotWritten(InsertRuleResult result, const std::string& path);
     int Message(int string_id, unsigned style, const std::vector<std::string>& arguments,
                 MessageOwner owner = MessageOwner::Dialog);
 

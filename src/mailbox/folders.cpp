@@ -3,20 +3,27 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/file_names.h"
+
 namespace tandrel {
 
-bool IsTrashFolder(std::string_view folder_id) {
+bool IsTrashFolder(std::string_view folder_id, LeadBytePredicate is_lead_byte) {
     std::string_view path = folder_id;
-    if (!path.empty() && path.back() == '\\') {
+    if (EndsWithCharacter(path, '\\', is_lead_byte)) {
         path.remove_suffix(1);
     }
-    const auto slash = path.rfind('\\');
+    const auto slash = FindLastCharacter(path, '\\', is_lead_byte);
     const std::string_view last_name =
         slash == std::string_view::npos ? path : path.substr(slash + 1);
     // A length-limited comparison over the last name's length: a leading part
     // of "!Trash" matches, a longer name does not.
     const std::string_view trash(kTrashName);
     return last_name.size() <= trash.size() && trash.substr(0, last_name.size()) == last_name;
+}
+
+bool IsPlainFolderId(std::string_view folder_id, LeadBytePredicate is_lead_byte) {
+    return EndsWithCharacter(folder_id, '\\', is_lead_byte) &&
+           IsPlainPath(folder_id.substr(0, folder_id.size() - 1), is_lead_byte);
 }
 
 bool SubfolderExists(Files& files, const std::string& data_folder, const std::string& parent_id,

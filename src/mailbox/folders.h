@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/characters.h"
 #include "platform/files.h"
 
 namespace tandrel {
@@ -19,7 +20,11 @@ constexpr const char* kFolderSettingsName = "Folder.ini";
 
 // Whether the folder's last name counts as the trash: "!Trash" or any leading
 // part of it. A folder below the trash is not the trash.
-bool IsTrashFolder(std::string_view folder_id);
+bool IsTrashFolder(std::string_view folder_id, LeadBytePredicate is_lead_byte);
+
+// Whether `folder_id` is a plain folder identifier: plain names, each ended
+// by "\\", relative to the data folder, so it cannot leave it.
+bool IsPlainFolderId(std::string_view folder_id, LeadBytePredicate is_lead_byte);
 
 // Whether `parent_id` holds a subfolder `name`: its "Folder.ini" opens.
 bool SubfolderExists(Files& files, const std::string& data_folder, const std::string& parent_id,

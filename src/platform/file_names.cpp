@@ -28,10 +28,6 @@ bool IsDeviceName(std::string_view name) {
 
 }  // namespace
 
-bool IsShiftJisLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 bool IsPlainFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
     if (name.empty() || name == "." || name == ".." || name.back() == ' ' || name.back() == '.') {
         return false;
@@ -51,6 +47,15 @@ bool IsPlainFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
         }
     }
     return !IsDeviceName(name);
+}
+
+bool IsPlainPath(std::string_view path, LeadBytePredicate is_lead_byte) {
+    for (const std::string_view name : SplitAtCharacter(path, '\\', is_lead_byte)) {
+        if (!IsPlainFileName(name, is_lead_byte)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace tandrel

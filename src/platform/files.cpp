@@ -27,9 +27,21 @@ bool Files::WritePiecesAtomicallyKeepingBackup(const std::string& path,
     return WriteAtomicallyKeepingBackup(path, content, backup_path);
 }
 
-bool IsExistingDirectory(Files& files, const std::string& path) {
+ReadStatus Files::ReadFileEnd(const std::string& path, std::size_t count, std::string& end) {
+    const ReadStatus status = ReadFile(path, end);
+    if (end.size() > count) {
+        end.erase(0, end.size() - count);
+    }
+    return status;
+}
+
+std::string Files::ResolveLinks(const std::string& path) {
+    return path;
+}
+
+bool IsExistingDirectory(Files& files, const std::string& path, LeadBytePredicate is_lead_byte) {
     std::string trimmed = path;
-    while (!trimmed.empty() && (trimmed.back() == '\\' || trimmed.back() == '/')) {
+    while (EndsWithCharacter(trimmed, '\\', is_lead_byte) || EndsWithCharacter(trimmed, '/', is_lead_byte)) {
         trimmed.pop_back();
     }
     std::vector<FolderEntry> entries;
@@ -41,8 +53,12 @@ std::string BackupPath(const std::string& path) {
     return path + ".bak";
 }
 
-ListPattern SplitListPattern(const std::string& pattern) {
-    const auto slash = pattern.find_last_of("\\/");
+std::string LockPath(const std::string& path) {
+    return path + ".lock";
+}
+
+ListPattern SplitListPattern(const std::string& pattern, LeadBytePredicate is_lead_byte) {
+    const auto slash = FindLastOf(pattern, "\\/", is_lead_byte);
     if (slash == std::string::npos) {
         return {std::string(), pattern};
     }

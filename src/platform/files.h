@@ -7,22 +7,39 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/characters.h"
 
 namespace tandrel {
 
 enum class ReadStatus {
     Ok,       // the content was read whole
     Missing,  // there is no such file (or folder on the way to it)
-    Failed,   // the file exists but could not be opened or read
+    Failed,   // it exists but could not be opened or read, or it is no plain
+              // file (a folder, a FIFO, a device): such a file is never waited on
 };
 
 struct FolderEntry {
     std::string name;  // bare name, without the folder
     bool is_directory = false;
+    bool is_link = false;  // a symbolic link, junction or other reparse point
+};
+
+// A lock file held while a file is rewritten; it is removed when this is.
+class FileLock {
+  public:
+    virtual ~FileLock() = default;
+};
+
+enum class LockStatus {
+    Locked,  // this writer holds the lock
+    Busy,    // another writer held it for as long as this one waited
+    Failed,  // the lock file could not be made
 };
 
 class Files {
@@ -59,8 +76,27 @@ class Files {
                                                     const std::string& backup_path);
 
     // Appends `content`, creating the file if needed. Not atomic: a failed
-    // append may leave part of `content` at the end of the file.
+    // append may leave part of `content` at the end of the file. Refuses what
+    // is not a plain file.
     virtual bool AppendFile(const std::string& path, const std::string& content) = 0;
+
+    // The last `count` bytes of the file (all of it when it is shorter) into
+    // `end`. By default the file is read whole.
+    virtual ReadStatus ReadFileEnd(const std::string& path, std::size_t count, std::string& end);
+
+    // One writer at a time: makes "{path}.lock" exclusively, as a writer about
+    // to read, change and replace `path` does, waiting a little while another
+    // writer holds it. The lock is held until `lock` is destroyed.
+    virtual LockStatus LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) = 0;
+
+    // The file a symbolic link at `path` ends at, so that a rewrite replaces
+    // the target (with its backup beside it), not the link; `path` itself when
+    // it is no link. By default paths are taken as they are.
+    virtual std::string ResolveLinks(const std::string& path);
+
+    // Whether the file exists and is marked read-only (no write permission
+    // bits on POSIX, the read-only attribute on Windows).
+    virtual bool IsReadOnly(const std::string& path) = 0;
 
     // True when the file can be opened for reading (it is closed at once).
     virtual bool CanOpenForReading(const std::string& path) = 0;
@@ -89,7 +125,10 @@ class Files {
 };
 
 // Whether `path` (a trailing "\\" allowed) names an existing directory.
-bool IsExistingDirectory(Files& files, const std::string& path);
+bool IsExistingDirectory(Files& files, const std::string& path, LeadBytePredicate is_lead_byte);
+
+// The lock file of `path`.
+std::string LockPath(const std::string& path);
 
 // The path of the backup that a rewrite keeps beside `path`.
 std::string BackupPath(const std::string& path);
@@ -99,7 +138,7 @@ struct ListPattern {
     std::string folder;  // empty for a bare name
     std::string name;    // "prefix*" or an exact name
 };
-ListPattern SplitListPattern(const std::string& pattern);
+ListPattern SplitListPattern(const std::string& pattern, LeadBytePredicate is_lead_byte);
 
 // Whether an entry name matches the name part of a pattern: a prefix when it
 // ends in "*", else the whole name. Case-sensitive.

@@ -8,7 +8,7 @@
 namespace tandrel {
 
 std::string BuiltinStrings::Load(int id) {
-    static constexpr std::array<std::pair<int, const char*>, 26> kTable = {{
+    static constexpr std::array<std::pair<int, const char*>, 31> kTable = {{
         {IDS_PLACE_END_OF_FOLDER, TEXT_PLACE_END_OF_FOLDER},
         {IDS_PLACE_TOP_OF_FOLDER, TEXT_PLACE_TOP_OF_FOLDER},
         {IDS_PLACE_NEW_BLOCK_LAST, TEXT_PLACE_NEW_BLOCK_LAST},
@@ -32,6 +32,11 @@ std::string BuiltinStrings::Load(int id) {
         {IDS_RULES_NOT_WRITTEN, TEXT_RULES_NOT_WRITTEN},
         {IDS_SETTINGS_NOT_WRITTEN, TEXT_SETTINGS_NOT_WRITTEN},
         {IDS_FOLDER_SETTINGS_NOT_WRITTEN, TEXT_FOLDER_SETTINGS_NOT_WRITTEN},
+        {IDS_RULE_LINE_TOO_LONG, TEXT_RULE_LINE_TOO_LONG},
+        {IDS_ENTRY_LINE_TOO_LONG, TEXT_ENTRY_LINE_TOO_LONG},
+        {IDS_RULES_BUSY, TEXT_RULES_BUSY},
+        {IDS_GROUP_BUSY, TEXT_GROUP_BUSY},
+        {IDS_RULES_READ_ONLY, TEXT_RULES_READ_ONLY},
         {IDS_RUN_CURRENT, TEXT_RUN_CURRENT},
         {IDS_RUN_INBOX, TEXT_RUN_INBOX},
         {IDS_RUN_SENT, TEXT_RUN_SENT},

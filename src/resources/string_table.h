@@ -30,6 +30,11 @@
 #define IDS_RULES_NOT_WRITTEN 113
 #define IDS_SETTINGS_NOT_WRITTEN 114
 #define IDS_FOLDER_SETTINGS_NOT_WRITTEN 115
+#define IDS_RULE_LINE_TOO_LONG 116
+#define IDS_ENTRY_LINE_TOO_LONG 117
+#define IDS_RULES_BUSY 118
+#define IDS_GROUP_BUSY 119
+#define IDS_RULES_READ_ONLY 120
 #define IDS_RUN_CURRENT 201
 #define IDS_RUN_INBOX 202
 #define IDS_RUN_SENT 203
@@ -53,7 +58,7 @@
 #define TEXT_GROUP_MISSING "Address group(%s:%s) can't be found"
 #define TEXT_ADDRESS_NOT_WRITTEN \
     "The address(%s) could not be written to the address group(%s:%s)\nNothing was added"
-#define TEXT_GROUP_NOT_WRITTEN "The address group(%s:%s\\%s) could not be created"
+#define TEXT_GROUP_NOT_WRITTEN "The address group(%s) could not be created"
 #define TEXT_INVALID_GROUP_NAME "Address group name(%s) is not a plain folder name\nUse no \\ / : * ? < > | or double quote, and no final blank or dot"
 #define TEXT_NO_ADDRESS "Please input mail address"
 #define TEXT_BAD_HEADER_NAME "Please input header name(%s) without colon"
@@ -61,6 +66,11 @@
 #define TEXT_RULES_NOT_WRITTEN "Unable to write the sorting rules\n %s\nThe file was left as it was"
 #define TEXT_SETTINGS_NOT_WRITTEN "Unable to write the settings\n %s"
 #define TEXT_FOLDER_SETTINGS_NOT_WRITTEN "Unable to remember the address group in the folder settings\n %s"
+#define TEXT_RULE_LINE_TOO_LONG "Unable to add the condition to the sorting rules\n %s\nIts lines would be longer than 254 characters, the most the mail client reads as one line\nNothing was written"
+#define TEXT_ENTRY_LINE_TOO_LONG "The address(%s) is too long for the address group(%s:%s)\nA line of the address book holds at most 254 characters\nNothing was added"
+#define TEXT_RULES_BUSY "Another program is changing the sorting rules\n %s\nNothing was written; try again. If this stays so, delete\n %s"
+#define TEXT_GROUP_BUSY "Another program is changing the address group(%s:%s)\nNothing was added; try again. If this stays so, delete Group.idx.lock in the group's folder"
+#define TEXT_RULES_READ_ONLY "The sorting rules\n %s\nare read-only\nNothing was written"
 #define TEXT_RUN_CURRENT "Start filter current folder(%s)"
 #define TEXT_RUN_INBOX "Start filter Inbox"
 #define TEXT_RUN_SENT "Start filter sentbox"

@@ -1,11 +1,14 @@
 #include "rules/rule_insert.h"
 
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <string_view>
 
 #include "rules/rule_reader.h"
 #include "rules/rule_text_edit.h"
 #include "rules/rule_writer.h"
+#include "shell/one_line.h"
 
 namespace tandrel {
 
@@ -113,6 +116,12 @@ const char* RuleInsertionFault(const RuleInsertion& insertion) {
     return nullptr;
 }
 
+bool RuleInsertionFits(const RuleInsertion& insertion) {
+    const RuleBlock block = NewBlock(insertion);
+    return FormatConditionLine(block.conditions.front()).size() <= kHostLineLimit &&
+           FormatActionLine(block).size() <= kHostLineLimit;
+}
+
 void InsertRuleIntoModel(RuleFile& rule_file, const RuleInsertion& insertion) {
     if (insertion.delete_same) {
         RemoveSameCondition(rule_file, insertion);
@@ -121,28 +130,73 @@ void InsertRuleIntoModel(RuleFile& rule_file, const RuleInsertion& insertion) {
     rule_file.blocks.remove_if([](const RuleBlock& block) { return block.conditions.empty(); });
 }
 
+namespace {
+
+// Takes the lock of the file a rewrite replaces and reads it; the outcome
+// when the rewrite cannot go on.
+std::optional<InsertRuleResult> LockAndRead(Files& files, const std::string& target,
+                                            std::unique_ptr<FileLock>& lock, std::string& text) {
+    switch (files.LockForWriting(target, lock)) {
+        case LockStatus::Locked:
+            break;
+        case LockStatus::Busy:
+            return InsertRuleResult::Busy;
+        case LockStatus::Failed:
+            return InsertRuleResult::WriteFailed;
+    }
+    if (files.ReadFile(target, text) == ReadStatus::Failed) {
+        return InsertRuleResult::ReadFailed;
+    }
+    if (files.IsReadOnly(target)) {
+        return InsertRuleResult::ReadOnly;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleInsertion& insertion) {
     if (RuleInsertionFault(insertion) != nullptr) {
         return InsertRuleResult::RefusedText;
     }
+    if (!RuleInsertionFits(insertion)) {
+        return InsertRuleResult::LineTooLong;
+    }
+    const std::string target = files.ResolveLinks(path);
+    std::unique_ptr<FileLock> lock;
     std::string text;
-    if (files.ReadFile(path, text) == ReadStatus::Failed) {
-        return InsertRuleResult::ReadFailed;
+    if (const auto refused = LockAndRead(files, target, lock, text)) {
+        return *refused;
     }
     // Edited as text, so the lines it does not change keep their bytes and a
-    // large file is written in pieces; only a file that ends inside a block
-    // goes through the model.
-    bool written = false;
-    if (const auto edits = RuleTextEdits(text, insertion)) {
-        written = files.WritePiecesAtomicallyKeepingBackup(path, EditedPieces(text, *edits),
-                                                           BackupPath(path));
-    } else {
-        RuleFile rule_file = ParseRuleFile(text);
-        InsertRuleIntoModel(rule_file, insertion);
-        written =
-            files.WriteAtomicallyKeepingBackup(path, FormatRuleFile(rule_file), BackupPath(path));
+    // large file is written in pieces.
+    const std::vector<RuleTextEdit> edits = RuleTextEdits(text, insertion);
+    return files.WritePiecesAtomicallyKeepingBackup(target, EditedPieces(text, edits),
+                                                    BackupPath(target))
+               ? InsertRuleResult::Written
+               : InsertRuleResult::WriteFailed;
+}
+
+InsertRuleResult UndoRuleChange(Files& files, const std::string& path) {
+    const std::string target = files.ResolveLinks(path);
+    std::unique_ptr<FileLock> lock;
+    std::string current;
+    if (const auto refused = LockAndRead(files, target, lock, current)) {
+        return *refused;
     }
-    return written ? InsertRuleResult::Written : InsertRuleResult::WriteFailed;
+    const std::string backup = BackupPath(target);
+    std::string former;
+    switch (files.ReadFile(backup, former)) {
+        case ReadStatus::Ok:
+            break;
+        case ReadStatus::Missing:
+            return InsertRuleResult::NoBackup;
+        case ReadStatus::Failed:
+            return InsertRuleResult::ReadFailed;
+    }
+    return files.WriteAtomicallyKeepingBackup(target, former, backup)
+               ? InsertRuleResult::Written
+               : InsertRuleResult::WriteFailed;
 }
 
 }  // namespace tandrel

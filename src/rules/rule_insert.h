@@ -28,19 +28,34 @@ struct RuleInsertion {
 enum class InsertRuleResult {
     Written,
     RefusedText,  // a field would hold a line break, a tab, a NUL or (header) a ":"
-    ReadFailed,   // the file exists but cannot be read; it is left alone
+    LineTooLong,  // a line written would be longer than the host reads as one
+    ReadFailed,   // the file exists but cannot be read, or is no plain file; it is left alone
+    ReadOnly,     // the file is marked read-only; it is left alone
+    Busy,         // another writer held the file's lock all the time this one waited
     WriteFailed,  // the file could not be replaced; it is as it was
+    NoBackup,     // (undo) there is no backup to put back
 };
 
 // Why `insertion` cannot go into a rule file, or nullptr when it can.
 const char* RuleInsertionFault(const RuleInsertion& insertion);
+
+// Whether the lines an insertion may write (the condition line, and the
+// action line of a new block) fit the host's line limit.
+bool RuleInsertionFits(const RuleInsertion& insertion);
 
 // The change on the model: optional removal of the same condition, the new
 // condition at its place, and removal of every block left without conditions.
 void InsertRuleIntoModel(RuleFile& rule_file, const RuleInsertion& insertion);
 
 // Reads the rule file at `path` (a missing file counts as empty), changes it
-// and writes it back, keeping the former content as its backup.
+// and writes it back, keeping the former content as its backup, all while
+// holding the file's lock. A link is written through: the file it ends at is
+// replaced, with the backup and the lock beside it.
 InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleInsertion& insertion);
+
+// Puts the backup of the rule file at `path` back in its place, the current
+// content becoming the new backup, while holding the file's lock. Refuses a
+// file that cannot be read or is read-only, as InsertRule does.
+InsertRuleResult UndoRuleChange(Files& files, const std::string& path);
 
 }  // namespace tandrel

@@ -55,12 +55,14 @@ bool SameFolder(std::string_view a, std::string_view b) {
 }
 
 // A block the reader keeps: ":Begin", a well-formed action line, the body,
-// ":End". Offsets into the text.
+// ":End". Offsets into the text. The last block may be open: the text ends
+// inside it, and the reader closes it there.
 struct TextBlock {
     std::size_t begin = 0;     // the ":Begin" line
     std::size_t body = 0;      // the line after the action line
-    std::size_t end_line = 0;  // the ":End" line
-    std::size_t end = 0;       // after the ":End" line
+    std::size_t end_line = 0;  // the ":End" line, or the text's end
+    std::size_t end = 0;       // after the ":End" line, or the text's end
+    bool open = false;         // no ":End" line: the text ends inside the block
     char kind = 0;
     std::string_view argument;
 };
@@ -88,13 +90,10 @@ std::size_t FindEndLine(std::string_view text, std::size_t from) {
 // Walks the blocks from the start of the text, as the reader finds them.
 class BlockWalk {
   public:
-    enum class Step { Block, TextEnd, EndsInsideBlock };
-
     explicit BlockWalk(std::string_view text) : text_(text) {}
 
-    // The next block into `block`; EndsInsideBlock when the text ends inside
-    // one (or right after a ":Begin").
-    Step Next(TextBlock& block) {
+    // The next block into `block`; false at the text's end.
+    bool Next(TextBlock& block) {
         while (at_ < text_.size()) {
             const TextLine line = LineAt(text_, at_);
             at_ = line.end;
@@ -106,7 +105,8 @@ class BlockWalk {
                 first_begin_ = line.begin;
             }
             if (at_ >= text_.size()) {
-                return Step::EndsInsideBlock;
+                ends_after_begin_ = true;  // the reader waits for an action line
+                return false;
             }
             const TextLine action = LineAt(text_, at_);
             const std::string_view content = Content(text_, action);
@@ -120,14 +120,12 @@ class BlockWalk {
             block.argument = content.substr(3);
             block.body = action.end;
             block.end_line = FindEndLine(text_, block.body);
-            if (block.end_line >= text_.size()) {
-                return Step::EndsInsideBlock;
-            }
-            block.end = LineAt(text_, block.end_line).end;
+            block.open = block.end_line >= text_.size();
+            block.end = block.open ? text_.size() : LineAt(text_, block.end_line).end;
             at_ = block.end;
-            return Step::Block;
+            return true;
         }
-        return Step::TextEnd;
+        return false;
     }
 
     // Whether lines outside any block, or in blocks the reader drops, follow
@@ -135,13 +133,22 @@ class BlockWalk {
     bool stray_lines() const { return stray_lines_; }
     // The first ":Begin" line of all, kept or dropped.
     std::size_t first_begin() const { return first_begin_; }
+    // Whether the text ends right after a ":Begin" line, where the reader
+    // takes the next line for that block's action line.
+    bool ends_after_begin() const { return ends_after_begin_; }
 
   private:
     std::string_view text_;
     std::size_t at_ = 0;
     std::size_t first_begin_ = std::string_view::npos;
     bool stray_lines_ = false;
+    bool ends_after_begin_ = false;
 };
+
+// What stands in for a removed first block when lines outside blocks follow
+// it: a ":Begin" whose action line is empty, which the reader drops. Without
+// it those lines would come before the first ":Begin" and read as settings.
+constexpr std::string_view kDroppedBlockMark = ":Begin \"\"\r\n\r\n";
 
 // The next line of `block`'s body from `at` that reads as a condition.
 std::optional<ConditionFields> NextCondition(std::string_view text, const TextBlock& block,
@@ -233,8 +240,7 @@ void FindSameConditions(std::string_view text, const TextBlock& block,
 
 }  // namespace
 
-std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view text,
-                                                       const RuleInsertion& insertion) {
+std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInsertion& insertion) {
     // The new condition, in every block of the folder or in a new block.
     RuleCondition condition;
     condition.header = insertion.header;
@@ -246,6 +252,9 @@ std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view text,
     const std::string new_block = FormatRuleFile(new_block_file);
     const bool into_folder =
         insertion.place_mode == kPlaceEndOfFolder || insertion.place_mode == kPlaceTopOfFolder;
+    // What a line appended at the text's end needs before it.
+    const std::string last_line_end =
+        text.empty() || text.back() == '\n' ? std::string() : std::string(kLineEnd);
 
     // Delete-same looks only where ":header:address<TAB>" stands.
     std::vector<std::size_t> hits;
@@ -260,13 +269,11 @@ std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view text,
     std::vector<std::size_t> removed;  // delete-same lines of the block at hand
     bool added = false;
     std::size_t first_block = std::string_view::npos;  // the first kept block's ":Begin"
-    bool first_block_removed = false;
+    std::size_t first_block_removal = std::string_view::npos;  // its edit, when it goes
+    bool open_block_kept = false;  // the text ends inside a block that stays
     BlockWalk walk(text);
     TextBlock block;
-    for (BlockWalk::Step step; (step = walk.Next(block)) != BlockWalk::Step::TextEnd;) {
-        if (step == BlockWalk::Step::EndsInsideBlock) {
-            return std::nullopt;
-        }
+    while (walk.Next(block)) {
         if (first_block == std::string_view::npos) {
             first_block = block.begin;
         }
@@ -281,27 +288,28 @@ std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view text,
         }
         if (!receives && !KeepsACondition(text, block, removed)) {
             // Blocks left without a condition go, whatever their kind.
-            first_block_removed = first_block_removed || block.begin == walk.first_begin();
+            if (block.begin == walk.first_begin()) {
+                first_block_removal = edits.size();
+            }
             edits.push_back({block.begin, block.end, std::string()});
         } else {
             for (const std::size_t line : removed) {
                 edits.push_back({line, LineAt(text, line).end, std::string()});
             }
+            open_block_kept = block.open;
         }
         if (receives && insertion.place_mode == kPlaceEndOfFolder) {
-            edits.push_back({block.end_line, block.end_line, condition_line});
+            // At the end of an open block, after the text's last line.
+            edits.push_back({block.end_line, block.end_line,
+                             (block.open ? last_line_end : std::string()) + condition_line});
         }
         added = added || receives;
     }
-    // Lines the reader leaves out after the first block would read as
-    // settings without it: the model knows what to keep.
     const bool new_first = insertion.place_mode == kPlaceNewBlockFirst ||
                            (insertion.place_mode == kPlaceTopOfFolder && !added);
-    if (first_block_removed && walk.stray_lines() && !new_first) {
-        return std::nullopt;
+    if (first_block_removal != std::string_view::npos && walk.stray_lines() && !new_first) {
+        edits[first_block_removal].text = std::string(kDroppedBlockMark);
     }
-    // A new block last after the last line (ended first if it has no line
-    // end), or first before the first block.
     const bool new_last = insertion.place_mode == kPlaceNewBlockLast ||
                           (insertion.place_mode == kPlaceEndOfFolder && !added);
     const bool no_block = first_block == std::string_view::npos;
@@ -310,11 +318,19 @@ std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view text,
         edits.insert(edits.begin(), RuleTextEdit{first_block, first_block, new_block});
     }
     if (new_last || (new_first && no_block)) {
-        const bool ended = text.empty() || text.back() == '\n';
-        edits.push_back({text.size(), text.size(),
-                         (ended ? std::string() : std::string(kLineEnd)) + new_block});
+        // After the last line, ended first if it has no line end; a block the
+        // text ends inside is closed first, and a ":Begin" the text ends with
+        // gets an empty action line, so the reader drops it and not the new block.
+        std::string appended = last_line_end;
+        if (open_block_kept) {
+            appended += ":End \"\"";
+            appended += kLineEnd;
+        }
+        if (walk.ends_after_begin()) {
+            appended += kLineEnd;
+        }
+        edits.push_back({text.size(), text.size(), appended + new_block});
     }
-
     return edits;
 }
 
@@ -332,14 +348,10 @@ std::vector<std::string_view> EditedPieces(std::string_view text,
     return pieces;
 }
 
-std::optional<std::string> InsertRuleIntoText(std::string_view text,
-                                              const RuleInsertion& insertion) {
-    const auto edits = RuleTextEdits(text, insertion);
-    if (!edits) {
-        return std::nullopt;
-    }
+std::string InsertRuleIntoText(std::string_view text, const RuleInsertion& insertion) {
+    const std::vector<RuleTextEdit> edits = RuleTextEdits(text, insertion);
     std::string out;
-    for (const std::string_view piece : EditedPieces(text, *edits)) {
+    for (const std::string_view piece : EditedPieces(text, edits)) {
         out += piece;
     }
     return out;

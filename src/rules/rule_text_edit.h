@@ -1,11 +1,11 @@
 // Rule insertion on the text of a rule file: the same change InsertRuleIntoModel
 // makes, done as edits of the text, so every line it does not change keeps its
 // bytes and a large file is not taken apart and put together again. For a file
-// as the writer writes it the result is byte for byte the writer's.
+// as the writer writes it the result is byte for byte the writer's; any text
+// reads back as the model after InsertRuleIntoModel.
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,19 +21,17 @@ struct RuleTextEdit {
     std::string text;
 };
 
-// The changes the insertion makes, in text order; nullopt when the text ends
-// inside a block, where only the model can tell what an appended block
-// would become.
-std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view text,
-                                                       const RuleInsertion& insertion);
+// The changes the insertion makes, in text order. Every line it does not
+// change keeps its bytes, also lines the reader leaves out and a file that
+// ends inside a block.
+std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInsertion& insertion);
 
 // The edited text as pieces to be written one after another: stretches of
 // `text` and the edits' own texts, which must outlive the pieces.
 std::vector<std::string_view> EditedPieces(std::string_view text,
                                            const std::vector<RuleTextEdit>& edits);
 
-// The text after the insertion, joined; nullopt as for RuleTextEdits.
-std::optional<std::string> InsertRuleIntoText(std::string_view text,
-                                              const RuleInsertion& insertion);
+// The text after the insertion, joined.
+std::string InsertRuleIntoText(std::string_view text, const RuleInsertion& insertion);
 
 }  // namespace tandrel

@@ -34,6 +34,14 @@ std::string FormatConditionLine(const RuleCondition& condition) {
     return line;
 }
 
+std::string FormatActionLine(const RuleBlock& block) {
+    std::string line = "!";
+    line += block.kind;
+    line += ':';
+    line += block.argument;
+    return line;
+}
+
 std::string FormatRuleFile(const RuleFile& rule_file) {
     std::string out;
     for (const FileSetting& setting : rule_file.settings) {
@@ -44,10 +52,7 @@ std::string FormatRuleFile(const RuleFile& rule_file) {
     }
     for (const RuleBlock& block : rule_file.blocks) {
         AppendQuotedLine(out, ":Begin", block.label);
-        out += '!';
-        out += block.kind;
-        out += ':';
-        out += block.argument;
+        out += FormatActionLine(block);
         out += kLineEnd;
         for (const RuleCondition& condition : block.conditions) {
             out += FormatConditionLine(condition);

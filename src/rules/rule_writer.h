@@ -8,7 +8,9 @@
 
 namespace tandrel {
 
+// One line of a block, without its line end.
 std::string FormatConditionLine(const RuleCondition& condition);
+std::string FormatActionLine(const RuleBlock& block);
 
 // The whole file: the settings, then each block.
 std::string FormatRuleFile(const RuleFile& rule_file);

@@ -21,8 +21,8 @@ bool IsDropTaken(const Settings& settings, std::string_view source, int effect,
     return !settings.drop_shift || key_held(DropKey::Shift);
 }
 
-bool DropOpensRuleEntry(std::string_view target) {
-    const auto slash = target.find('\\');
+bool DropOpensRuleEntry(std::string_view target, LeadBytePredicate is_lead_byte) {
+    const auto slash = FindCharacter(target, '\\', is_lead_byte);
     return slash != std::string_view::npos && slash + 1 < target.size();
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string_view>
 
+#include "platform/characters.h"
 #include "shell/settings.h"
 
 namespace tandrel {
@@ -27,6 +28,6 @@ bool IsDropTaken(const Settings& settings, std::string_view source, int effect,
 
 // Whether a taken drop opens the Rule entry dialog: not on a mailbox itself,
 // whose only "\" ends the target.
-bool DropOpensRuleEntry(std::string_view target);
+bool DropOpensRuleEntry(std::string_view target, LeadBytePredicate is_lead_byte);
 
 }  // namespace tandrel

@@ -1,10 +1,23 @@
 // Texts that go into one line or one field of a host file.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace tandrel {
+
+// The longest line, without its line end, that the host reads whole: it reads
+// its rule files, group indexes and cards into 256-byte buffers, 255
+// characters at a time with the line end among them, and takes the rest of a
+// longer line for a line of its own. No line Tandrel writes is longer.
+constexpr std::size_t kHostLineLimit = 254;
+
+// The line end of every line Tandrel writes into a host file.
+constexpr std::string_view kHostLineEnd = "\r\n";
+
+// Whether every line of `text` (lines end at LF or CR LF) fits kHostLineLimit.
+bool FitsHostLines(std::string_view text);
 
 // CR, LF and NUL dropped, a tab made a blank: the text cannot add lines or
 // fields wherever it is written.

@@ -30,8 +30,8 @@ constexpr std::array<FlagKey, 13> kFlagsInWrittenOrder = {{
 
 }  // namespace
 
-std::string SettingsFilePath(const std::string& module_path) {
-    const auto name_start = module_path.find_last_of("\\/");
+std::string SettingsFilePath(const std::string& module_path, LeadBytePredicate is_lead_byte) {
+    const auto name_start = FindLastOf(module_path, "\\/", is_lead_byte);
     const auto dot = module_path.rfind('.');
     const bool dot_in_name =
         dot != std::string::npos && (name_start == std::string::npos || dot > name_start);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/characters.h"
 #include "platform/profile.h"
 
 namespace tandrel {
@@ -31,7 +32,7 @@ constexpr const char* kSettingsSection = "Settings";
 
 // The library's file name with everything from the last "." of its file name
 // on replaced by ".ini" (".ini" appended when the name has no ".").
-std::string SettingsFilePath(const std::string& module_path);
+std::string SettingsFilePath(const std::string& module_path, LeadBytePredicate is_lead_byte);
 
 // Reads every key; a missing key takes its default, a flag counts as set when
 // it is not 0. Header lists are read whole, whatever their length.

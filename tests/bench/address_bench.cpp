@@ -76,7 +76,7 @@ void AddAddress(benchmark::State& state) {
             benchmark::DoNotOptimize(CountEntries(floor_text));
         },
         [&] {
-            return AddAddressToGroup(files, profile, temp_names, group.data, entry) ==
+            return AddAddressToGroup(files, profile, temp_names, group.data, entry, kNoLeadBytes) ==
                    AddAddressResult::Added;
         });
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * group.index.size()));

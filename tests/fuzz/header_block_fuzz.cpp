@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(choices.selected >= -1 && choices.selected < static_cast<int>(choices.names.size()));
 
-    for (const tandrel::NameAddress& part : tandrel::AddressChoices(input)) {
+    for (const tandrel::NameAddress& part : tandrel::AddressChoices(input, kNoLeadBytes)) {
         const std::string name = tandrel::ToOneLine(part.name);
         const std::string address = tandrel::ToOneLine(part.address);
         const std::string line = tandrel::IndexLine(0, "bab0001.tmp", name, address, 1);

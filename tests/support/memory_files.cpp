@@ -6,21 +6,33 @@ namespace tandrel::testing {
 
 namespace {
 
-std::string Normalized(const std::string& path) {
-    std::string normal = path;
-    std::replace(normal.begin(), normal.end(), '/', '\\');
-    while (normal.size() > 1 && normal.back() == '\\') {
+// The lock file of a path, made in the double and removed with the lock.
+class MemoryFileLock final : public FileLock {
+  public:
+    MemoryFileLock(MemoryFiles& files, std::string path) : files_(files), path_(std::move(path)) {}
+    MemoryFileLock(const MemoryFileLock&) = delete;
+    MemoryFileLock& operator=(const MemoryFileLock&) = delete;
+    ~MemoryFileLock() override { files_.RemoveFile(path_); }
+
+  private:
+    MemoryFiles& files_;
+    std::string path_;
+};
+
+}  // namespace
+
+std::string MemoryFiles::Normalized(const std::string& path) const {
+    std::string normal = ReplaceCharacter(path, '/', '\\', is_lead_byte_);
+    while (normal.size() > 1 && EndsWithCharacter(normal, '\\', is_lead_byte_)) {
         normal.pop_back();
     }
     return normal;
 }
 
-std::string ParentOf(const std::string& normal_path) {
-    const auto slash = normal_path.rfind('\\');
+std::string MemoryFiles::ParentOf(const std::string& normal_path) const {
+    const auto slash = FindLastCharacter(normal_path, '\\', is_lead_byte_);
     return slash == std::string::npos ? std::string() : normal_path.substr(0, slash);
 }
-
-}  // namespace
 
 MemoryFiles::Node* MemoryFiles::Find(const std::string& path) {
     const std::string normal = Normalized(path);
@@ -62,6 +74,10 @@ void MemoryFiles::AddFile(const std::string& path, const std::string& content) {
 
 void MemoryFiles::MakeUnreadable(const std::string& path) {
     unreadable_.insert(Normalized(path));
+}
+
+void MemoryFiles::MakeReadOnly(const std::string& path) {
+    read_only_.insert(Normalized(path));
 }
 
 bool MemoryFiles::Exists(const std::string& path) const {
@@ -174,6 +190,23 @@ bool MemoryFiles::AppendFile(const std::string& path, const std::string& content
     return whole;
 }
 
+LockStatus MemoryFiles::LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) {
+    const std::string lock_path = LockPath(Normalized(path));
+    if (Exists(lock_path)) {
+        return LockStatus::Busy;
+    }
+    if (!ParentExists(lock_path)) {
+        return LockStatus::Failed;
+    }
+    nodes_.push_back({lock_path, false, std::string()});
+    lock = std::make_unique<MemoryFileLock>(*this, lock_path);
+    return LockStatus::Locked;
+}
+
+bool MemoryFiles::IsReadOnly(const std::string& path) {
+    return Exists(path) && read_only_.count(Normalized(path)) != 0;
+}
+
 bool MemoryFiles::CanOpenForReading(const std::string& path) {
     const Node* node = Find(path);
     return node != nullptr && !node->is_directory && unreadable_.count(Normalized(path)) == 0;
@@ -181,7 +214,7 @@ bool MemoryFiles::CanOpenForReading(const std::string& path) {
 
 bool MemoryFiles::ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
     entries.clear();
-    const ListPattern parts = SplitListPattern(pattern);
+    const ListPattern parts = SplitListPattern(pattern, is_lead_byte_);
     const std::string folder = Normalized(parts.folder);
     if (!folder.empty() && !IsDirectory(folder)) {
         return false;

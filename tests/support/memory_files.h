@@ -1,6 +1,7 @@
 // An in-memory Files double. Folders list their entries in the order they
 // were made, so tests choose the "file system order". A write budget makes
-// every write fail once a given number of bytes has been written.
+// every write fail once a given number of bytes has been written. Paths are
+// scanned with the lead-byte predicate it is made with.
 #pragma once
 
 #include <cstddef>
@@ -15,11 +16,16 @@ namespace tandrel::testing {
 
 class MemoryFiles final : public Files {
   public:
+    explicit MemoryFiles(LeadBytePredicate is_lead_byte = kNoLeadBytes)
+        : is_lead_byte_(is_lead_byte) {}
+
     // Set-up helpers: make a file or folder together with its parent folders.
     void AddFile(const std::string& path, const std::string& content);
     void AddDirectory(const std::string& path);
     // Reading the file fails from now on (it still exists).
     void MakeUnreadable(const std::string& path);
+    // The file carries the read-only mark from now on.
+    void MakeReadOnly(const std::string& path);
     // Let only this many more bytes be written; then every write fails: a
     // replace leaves its target as it was, an append stops part way.
     void SetWriteBudget(std::size_t bytes) { write_budget_ = bytes; }
@@ -39,6 +45,8 @@ class MemoryFiles final : public Files {
     bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
                                       const std::string& backup_path) override;
     bool AppendFile(const std::string& path, const std::string& content) override;
+    LockStatus LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) override;
+    bool IsReadOnly(const std::string& path) override;
     bool CanOpenForReading(const std::string& path) override;
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
     bool MakeDirectory(const std::string& path) override;
@@ -53,6 +61,8 @@ class MemoryFiles final : public Files {
         bool is_directory = false;
         std::string content;
     };
+    std::string Normalized(const std::string& path) const;
+    std::string ParentOf(const std::string& normal_path) const;
     Node* Find(const std::string& path);
     const Node* Find(const std::string& path) const;
     bool ParentExists(const std::string& path) const;
@@ -60,8 +70,10 @@ class MemoryFiles final : public Files {
     // fewer are left. `allowed` tells how many could still be written.
     bool Spend(std::size_t size, std::size_t& allowed);
 
+    LeadBytePredicate is_lead_byte_;
     std::vector<Node> nodes_;
     std::set<std::string> unreadable_;
+    std::set<std::string> read_only_;
     std::optional<std::size_t> write_budget_;
     std::optional<std::size_t> call_budget_;
     std::size_t bytes_written_ = 0;

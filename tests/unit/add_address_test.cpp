@@ -25,7 +25,7 @@ class AddAddressTest : public ::testing::Test {
     AddAddressResult Add(const std::string& address, const std::string& name,
                          const std::string& group = "Private:Friends") {
         return AddAddressToGroup(files(), profile_, temp_names_, kData,
-                                 {SplitGroupIdentifier(group), address, name});
+                                 {SplitGroupIdentifier(group, kNoLeadBytes), address, name}, kNoLeadBytes);
     }
 
     MemoryProfile profile_;
@@ -80,11 +80,11 @@ TEST_F(AddAddressTest, OnlyEightFieldLinesAreEntries) {
                     "7\t0\tsecond.vcf\tBob\tbob@example.com\t\t\r\n"  // seven fields
                     "\r\n"
                     "junk\n");
-    files().AddFile(std::string(kGroup) + "second.vcf", "12345");
+    files().AddFile(std::string(kGroup) + "second.vcf", "1234\r\n");
     ASSERT_EQ(Add("bob@example.com", "Bob"), AddAddressResult::Added)
         << "a seven-field line is no duplicate";
     EXPECT_EQ(File("Group.idx")->substr(File("Group.idx")->rfind("junk\n") + 5),
-              "5\t0\tsecond.vcf\tBob\tbob@example.com\t\t\t2\r\n")
+              "6\t0\tsecond.vcf\tBob\tbob@example.com\t\t\t2\r\n")
         << "its third field names the card file, but it is not counted";
 }
 
@@ -153,7 +153,7 @@ TEST_F(AddAddressTest, AFailedWriteAtAnyByteLeavesCardAndIndexAsTheyWere) {
             CountingTempNames temp_names(kTemp);
             const AddAddressResult result =
                 AddAddressToGroup(disk, profile, temp_names, kData,
-                                  {{"Private", "Friends"}, "bob@example.com", "Bob"});
+                                  {{"Private", "Friends"}, "bob@example.com", "Bob"}, kNoLeadBytes);
             if (result == AddAddressResult::Added) {
                 EXPECT_GT(budget, 3U);
                 if (budget % 2 == 0) {

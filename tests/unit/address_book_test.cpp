@@ -16,7 +16,7 @@ constexpr const char* kRoot = "C:\\Data\\AddrBook\\";
 
 TEST(GroupIdentifierSplit, SplitsAtTheFirstColon) {
     const auto split = [](const char* text) {
-        const GroupIdentifier group = SplitGroupIdentifier(text);
+        const GroupIdentifier group = SplitGroupIdentifier(text, kNoLeadBytes);
         return group.book + "|" + group.group_path;
     };
     EXPECT_EQ(split("Private:Friends\\School"), "Private|Friends\\School");
@@ -28,26 +28,26 @@ TEST(GroupIdentifierSplit, SplitsAtTheFirstColon) {
 }
 
 TEST(GroupPath, MustStayInsideItsBook) {
-    EXPECT_TRUE(IsPlainGroupPath("Friends"));
-    EXPECT_TRUE(IsPlainGroupPath("Friends\\School"));
+    EXPECT_TRUE(IsPlainGroupPath("Friends", kNoLeadBytes));
+    EXPECT_TRUE(IsPlainGroupPath("Friends\\School", kNoLeadBytes));
     for (const char* bad :
          {"", "..", "Friends\\..\\..", "\\Friends", "Friends\\", "a\\\\b", "*", "C:\\Windows"}) {
-        EXPECT_FALSE(IsPlainGroupPath(bad)) << bad;
+        EXPECT_FALSE(IsPlainGroupPath(bad, kNoLeadBytes)) << bad;
     }
 }
 
 TEST(BookFolder, FollowsThePointerFileOrDefaultsToTheBookFolder) {
     MemoryProfile profile;
-    EXPECT_EQ(ResolveBookFolder(profile, kData, "Private"), "C:\\Data\\AddrBook\\@Private\\");
+    EXPECT_EQ(ResolveBookFolder(profile, kData, "Private", kNoLeadBytes), "C:\\Data\\AddrBook\\@Private\\");
     profile.files().AddFile(std::string(kRoot) + "@Shared\\Address.ini",
                             "[Settings]\r\nPath=D:\\Shared\\Book\\\r\n");
-    EXPECT_EQ(ResolveBookFolder(profile, kData, "Shared"), "D:\\Shared\\Book\\");
+    EXPECT_EQ(ResolveBookFolder(profile, kData, "Shared", kNoLeadBytes), "D:\\Shared\\Book\\");
     profile.files().AddFile(std::string(kRoot) + "@Bare\\Address.ini",
                             "[Settings]\r\nPath=D:\\Bare\r\n");
-    EXPECT_EQ(ResolveBookFolder(profile, kData, "Bare"), "D:\\Bare\\")
+    EXPECT_EQ(ResolveBookFolder(profile, kData, "Bare", kNoLeadBytes), "D:\\Bare\\")
         << "a missing final backslash is added";
     profile.files().AddFile(std::string(kRoot) + "@Empty\\Address.ini", "[Settings]\r\nPath=\r\n");
-    EXPECT_EQ(ResolveBookFolder(profile, kData, "Empty"), "C:\\Data\\AddrBook\\@Empty\\");
+    EXPECT_EQ(ResolveBookFolder(profile, kData, "Empty", kNoLeadBytes), "C:\\Data\\AddrBook\\@Empty\\");
 }
 
 // @A without a marker, @B with groups X and Y (both marked), a folder that is
@@ -80,7 +80,7 @@ std::string Render(const std::vector<GroupTreeItem>& items, int depth = 0) {
 TEST(GroupTree, ShowsMarkedBooksAndGroupsInListingOrder) {
     MemoryProfile profile;
     AddSampleBooks(profile.files());
-    EXPECT_EQ(Render(ListGroupTree(profile.files(), profile, kData)),
+    EXPECT_EQ(Render(ListGroupTree(profile.files(), profile, kData, kNoLeadBytes)),
               "B [B:]\n"
               "  X [B:X]\n"
               "    Sub [B:X\\Sub]\n"
@@ -91,19 +91,19 @@ TEST(GroupTree, ShowsMarkedBooksAndGroupsInListingOrder) {
 
 TEST(GroupTree, IsEmptyWithoutAnAddressBook) {
     MemoryProfile profile;
-    EXPECT_TRUE(ListGroupTree(profile.files(), profile, kData).empty());
-    EXPECT_EQ(FindDefaultGroup(profile.files(), profile, kData), ":");
+    EXPECT_TRUE(ListGroupTree(profile.files(), profile, kData, kNoLeadBytes).empty());
+    EXPECT_EQ(FindDefaultGroup(profile.files(), profile, kData, kNoLeadBytes), ":");
 }
 
 TEST(DefaultGroup, IsTheFirstMarkedGroupOfTheFirstMarkedBook) {
     MemoryProfile profile;
     AddSampleBooks(profile.files());
-    EXPECT_EQ(FindDefaultGroup(profile.files(), profile, kData), "B:X");
+    EXPECT_EQ(FindDefaultGroup(profile.files(), profile, kData, kNoLeadBytes), "B:X");
 
     MemoryProfile without_groups;
     without_groups.files().AddFile(std::string(kRoot) + "@Solo\\Group.ini", "");
     without_groups.files().AddFile(std::string(kRoot) + "@Solo\\Unmarked\\x", "");
-    EXPECT_EQ(FindDefaultGroup(without_groups.files(), without_groups, kData), "Solo:");
+    EXPECT_EQ(FindDefaultGroup(without_groups.files(), without_groups, kData, kNoLeadBytes), "Solo:");
 }
 
 TEST(DefaultGroup, TestsTheBookMarkerInTheResolvedFolder) {
@@ -113,9 +113,9 @@ TEST(DefaultGroup, TestsTheBookMarkerInTheResolvedFolder) {
     files.AddFile(std::string(kRoot) + "@Moved\\Address.ini", "[Settings]\r\nPath=E:\\Moved\\\r\n");
     files.AddFile("E:\\Moved\\G\\Group.ini", "");
     files.AddFile(std::string(kRoot) + "@Next\\Group.ini", "");
-    EXPECT_EQ(FindDefaultGroup(files, profile, kData), "Next:")
+    EXPECT_EQ(FindDefaultGroup(files, profile, kData, kNoLeadBytes), "Next:")
         << "the moved book has no Group.ini in its resolved folder";
-    EXPECT_EQ(Render(ListGroupTree(files, profile, kData)),
+    EXPECT_EQ(Render(ListGroupTree(files, profile, kData, kNoLeadBytes)),
               "Moved [Moved:]\n  G [Moved:G]\nNext [Next:]\n")
         << "the tree tests the marker in the @ folder";
 }

@@ -18,11 +18,12 @@ struct ToolRun {
 };
 
 inline ToolRun Tandrel(const std::vector<std::string>& args) {
-    PosixFiles files;
+    const LeadBytePredicate lead_bytes = CodePageLeadBytes(args);
+    PosixFiles files(lead_bytes);
     PosixProfile profile(files);
     std::ostringstream out;
     std::ostringstream err;
-    Context context{files, profile, out, err};
+    Context context{files, profile, out, err, lead_bytes};
     const int exit_code = RunTandrel(args, context);
     return {exit_code, out.str(), err.str()};
 }

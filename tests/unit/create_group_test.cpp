@@ -17,15 +17,15 @@ constexpr const char* kBook = "C:\\Data\\AddrBook\\@Private\\";
 TEST(CreateGroup, MakesTheFolderItsSettingsAnEmptyIndexAndTheMarker) {
     MemoryProfile profile;
     profile.files().AddFile(std::string(kBook) + "Group.ini", "");
-    ASSERT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, "Work"),
+    ASSERT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, "Work", kNoLeadBytes),
               CreateGroupResult::Created);
     EXPECT_EQ(profile.files().Content(std::string(kBook) + "Work\\Folder.ini"),
               "[Settings]\r\nNickName=\r\nExpanded=1\r\n");
     EXPECT_EQ(profile.files().Content(std::string(kBook) + "Work\\Group.idx"), "");
     EXPECT_EQ(profile.files().Content(std::string(kBook) + "Work\\Group.ini"), "");
-    ASSERT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", "Work"}, "Sub"),
+    ASSERT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", "Work"}, "Sub", kNoLeadBytes),
               CreateGroupResult::Created);
-    const auto tree = ListGroupTree(profile.files(), profile, kData);
+    const auto tree = ListGroupTree(profile.files(), profile, kData, kNoLeadBytes);
     ASSERT_EQ(tree.size(), 1U);
     ASSERT_EQ(tree[0].children.size(), 1U);
     ASSERT_EQ(tree[0].children[0].children.size(), 1U);
@@ -39,7 +39,7 @@ TEST(CreateGroup, ReusesAHiddenFolderWithoutEmptyingItsIndex) {
     const std::string folder = std::string(kBook) + "Old\\";
     profile.files().AddFile(folder + "Group.idx", "0\t0\tc.vcf\tA\ta@b\t\t\t1\r\n");
     profile.files().AddFile(folder + "Folder.ini", "[Settings]\r\nHostKey=kept\r\n");
-    ASSERT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, "Old"),
+    ASSERT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, "Old", kNoLeadBytes),
               CreateGroupResult::Created);
     EXPECT_EQ(profile.files().Content(folder + "Group.idx"), "0\t0\tc.vcf\tA\ta@b\t\t\t1\r\n");
     EXPECT_EQ(profile.files().Content(folder + "Folder.ini"),
@@ -50,13 +50,13 @@ TEST(CreateGroup, RefusesNamesThatAreNotOnePlainFolderName) {
     MemoryProfile profile;
     profile.files().AddDirectory(kBook);
     for (const char* bad : {"", ".", "..", "a\\b", "..\\..\\x", "Work.", "Work ", "a:b", "a*"}) {
-        EXPECT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, bad),
+        EXPECT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, bad, kNoLeadBytes),
                   CreateGroupResult::InvalidName)
             << bad;
     }
-    EXPECT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", "..\\.."}, "x"),
+    EXPECT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", "..\\.."}, "x", kNoLeadBytes),
               CreateGroupResult::ParentMissing);
-    EXPECT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Nobody", ""}, "x"),
+    EXPECT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Nobody", ""}, "x", kNoLeadBytes),
               CreateGroupResult::ParentMissing);
     EXPECT_EQ(profile.files().Paths().size(), 4U) << "nothing was made";
 }
@@ -73,7 +73,7 @@ TEST(CreateGroup, AFailedWriteAtAnyByteLeavesNoHalfWrittenFileAndNoVisibleGroup)
             files.SetWriteCallBudget(budget / 2);
         }
         const CreateGroupResult result =
-            CreateGroupOnDisk(files, profile, kData, {"Private", ""}, "Work");
+            CreateGroupOnDisk(files, profile, kData, {"Private", ""}, "Work", kNoLeadBytes);
         if (result == CreateGroupResult::Created) {
             if (budget % 2 == 0) {
                 break;  // enough bytes for everything
@@ -84,7 +84,7 @@ TEST(CreateGroup, AFailedWriteAtAnyByteLeavesNoHalfWrittenFileAndNoVisibleGroup)
         const auto settings = files.Content(std::string(kBook) + "Work\\Folder.ini");
         EXPECT_TRUE(!settings || *settings == "[Settings]\r\nNickName=\r\nExpanded=1\r\n")
             << "budget " << budget;
-        EXPECT_TRUE(ListGroupTree(files, profile, kData)[0].children.empty())
+        EXPECT_TRUE(ListGroupTree(files, profile, kData, kNoLeadBytes)[0].children.empty())
             << "budget " << budget;
     }
 }

@@ -50,7 +50,7 @@ TEST(TrimQuotes, RemovesBlanksAndDoubleQuotesAtBothEnds) {
 
 TEST(NameAddress, TakesEachFormApart) {
     const auto split = [](const char* part) {
-        const NameAddress result = SplitNameAddress(part);
+        const NameAddress result = SplitNameAddress(part, kNoLeadBytes);
         return result.name + "|" + result.address;
     };
     EXPECT_EQ(split("\"Ann Lee\" <ann@example.com>"), "Ann Lee|ann@example.com");
@@ -69,14 +69,14 @@ TEST(NameAddress, TakesEachFormApart) {
 }
 
 TEST(AddressChoices, SplitsAtEveryCommaWithoutRegardToQuotes) {
-    const auto choices = AddressChoices("\"Lee, Ann\" <ann@example.com>");
+    const auto choices = AddressChoices("\"Lee, Ann\" <ann@example.com>", kNoLeadBytes);
     ASSERT_EQ(choices.size(), 2U);
     EXPECT_EQ(choices[0].address, "Lee");
     EXPECT_EQ(choices[0].name, "Le");
     EXPECT_EQ(choices[1].address, "ann@example.com");
     EXPECT_EQ(choices[1].name, "Ann");
 
-    const auto trailing = AddressChoices("a@x.example, b@y.example,");
+    const auto trailing = AddressChoices("a@x.example, b@y.example,", kNoLeadBytes);
     ASSERT_EQ(trailing.size(), 3U);
     EXPECT_EQ(trailing[1].address, "b@y.example");
     EXPECT_EQ(trailing[2].address, "");
@@ -84,13 +84,13 @@ TEST(AddressChoices, SplitsAtEveryCommaWithoutRegardToQuotes) {
 }
 
 TEST(AddressChoices, AValueWithoutAnAtIsOneEntryAsItIs) {
-    const auto choices = AddressChoices(" undisclosed-recipients:;");
+    const auto choices = AddressChoices(" undisclosed-recipients:;", kNoLeadBytes);
     ASSERT_EQ(choices.size(), 1U);
     EXPECT_EQ(choices[0].address, " undisclosed-recipients:;");
     EXPECT_EQ(choices[0].name, "");
-    ASSERT_EQ(AddressChoices("").size(), 1U);
+    ASSERT_EQ(AddressChoices("", kNoLeadBytes).size(), 1U);
     const std::string long_part = std::string(300, 'x') + "@example.com";
-    EXPECT_EQ(AddressChoices(long_part)[0].address, long_part) << "long parts are kept whole";
+    EXPECT_EQ(AddressChoices(long_part, kNoLeadBytes)[0].address, long_part) << "long parts are kept whole";
 }
 
 constexpr const char* kHeader =

@@ -12,15 +12,15 @@ using testing::MemoryFiles;
 constexpr const char* kData = "C:\\Data\\";
 
 TEST(TrashFolder, CountsTheLastNameOnly) {
-    EXPECT_TRUE(IsTrashFolder("Main\\!Trash\\"));
-    EXPECT_TRUE(IsTrashFolder("Main\\!T\\")) << "a leading part of the trash name counts";
-    EXPECT_TRUE(IsTrashFolder("Main\\!\\"));
-    EXPECT_FALSE(IsTrashFolder("Main\\!Trash2\\"));
-    EXPECT_FALSE(IsTrashFolder("Main\\!Trash\\Old\\")) << "below the trash is not the trash";
-    EXPECT_FALSE(IsTrashFolder("Main\\!trash\\"));
-    EXPECT_FALSE(IsTrashFolder("Main\\Trash\\"));
-    EXPECT_FALSE(IsTrashFolder("Main\\!!!!Inbox\\"));
-    EXPECT_TRUE(IsTrashFolder("!Trash"))
+    EXPECT_TRUE(IsTrashFolder("Main\\!Trash\\", kNoLeadBytes));
+    EXPECT_TRUE(IsTrashFolder("Main\\!T\\", kNoLeadBytes)) << "a leading part of the trash name counts";
+    EXPECT_TRUE(IsTrashFolder("Main\\!\\", kNoLeadBytes));
+    EXPECT_FALSE(IsTrashFolder("Main\\!Trash2\\", kNoLeadBytes));
+    EXPECT_FALSE(IsTrashFolder("Main\\!Trash\\Old\\", kNoLeadBytes)) << "below the trash is not the trash";
+    EXPECT_FALSE(IsTrashFolder("Main\\!trash\\", kNoLeadBytes));
+    EXPECT_FALSE(IsTrashFolder("Main\\Trash\\", kNoLeadBytes));
+    EXPECT_FALSE(IsTrashFolder("Main\\!!!!Inbox\\", kNoLeadBytes));
+    EXPECT_TRUE(IsTrashFolder("!Trash", kNoLeadBytes))
         << "an identifier without backslashes is its own last name";
 }
 

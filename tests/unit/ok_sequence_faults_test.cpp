@@ -74,7 +74,7 @@ OkRun DropAndConfirm(std::optional<std::size_t> bytes, std::optional<std::size_t
                  "From: \"Ann Lee\" <ann@example.com>\r\nTo: bob@example.org\r\n\r\nbody\r\n");
     disk.AddDirectory("C:\\Temp");
 
-    HostModel model(disk, kData, "C:\\Temp\\");
+    HostModel model(disk, kData, "C:\\Temp\\", kNoLeadBytes);
     ModelHost host(model);
     model.SetMail(kSource);
     BuiltinStrings strings;

@@ -42,7 +42,7 @@ class RuleEntryTest : public ::testing::Test {
     // Opens the dialog for a drop of `source` on `target`.
     void Open(const std::string& source = "Main\\!!!!Inbox\\?0001",
               const std::string& target = kInbox) {
-        model_ = std::make_unique<HostModel>(files(), kData, "C:\\Temp\\");
+        model_ = std::make_unique<HostModel>(files(), kData, "C:\\Temp\\", kNoLeadBytes);
         host_ = std::make_unique<ModelHost>(*model_);
         model_->SetMail(source);
         context_ = std::make_unique<RuleEntryContext>(

@@ -56,9 +56,7 @@ TEST(RuleTextEdit, ForAWrittenFileItIsTheWritersResult) {
             continue;
         }
         const std::string text = FormatRuleFile(model);
-        const std::optional<std::string> edited = InsertRuleIntoText(text, insertion);
-        ASSERT_TRUE(edited) << "a written file ends outside any block:\n" << text;
-        ASSERT_EQ(*edited, FormatRuleFile(ModelResult(model, insertion)))
+        ASSERT_EQ(InsertRuleIntoText(text, insertion), FormatRuleFile(ModelResult(model, insertion)))
             << "model " << i << ", mode " << insertion.place_mode << ", delete-same "
             << insertion.delete_same << ", folder " << insertion.folder << ", header "
             << insertion.header << ", address " << insertion.address << ":\n"
@@ -79,18 +77,15 @@ TEST(RuleTextEdit, ForAnyTextItReadsAsTheModelsResult) {
         if (RuleInsertionFault(insertion) != nullptr) {
             continue;
         }
-        const std::optional<std::string> edited = InsertRuleIntoText(text, insertion);
-        if (!edited) {
-            continue;  // ends inside a block: the model path
-        }
-        ASSERT_TRUE(ParseRuleFile(*edited) == ModelResult(model, insertion))
+        const std::string edited = InsertRuleIntoText(text, insertion);
+        ASSERT_TRUE(ParseRuleFile(edited) == ModelResult(model, insertion))
             << "text " << i << ", mode " << insertion.place_mode << ", delete-same "
             << insertion.delete_same << ":\n"
             << text << "\nedited:\n"
-            << *edited;
+            << edited;
         ++compared;
     }
-    EXPECT_GT(compared, 1000);
+    EXPECT_GT(compared, 2000);
 }
 
 TEST(RuleTextEdit, LinesItDoesNotChangeKeepTheirBytes) {
@@ -123,19 +118,64 @@ TEST(RuleTextEdit, LinesItDoesNotChangeKeepTheirBytes) {
             ":Begin \"\"\r\n!M:Main\\Home\\\r\n@0:From:ann@example.com\tO\tI\r\n:End \"\"\r\n");
 }
 
-TEST(RuleTextEdit, ATextEndingInsideABlockGoesThroughTheModel) {
-    const std::string text = ":Begin \"\"\r\n!M:Main\\Work\\\r\n@0:From:a@example.com\tO\tI\r\n";
+// Inserted into a file, `insertion` keeps every line of `kept` and reads as
+// the insertion on the model.
+void ExpectKeptAndRead(const std::string& text, const RuleInsertion& insertion,
+                       const std::vector<std::string>& kept) {
+    testing::MemoryFiles files;
+    files.AddFile("C:\\Main\\iFilter.Def", text);
+    ASSERT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion), InsertRuleResult::Written);
+    const std::string edited = *files.Content("C:\\Main\\iFilter.Def");
+    EXPECT_TRUE(ParseRuleFile(edited) == ModelResult(ParseRuleFile(text), insertion)) << edited;
+    for (const std::string& line : kept) {
+        EXPECT_NE(edited.find(line + "\r\n"), std::string::npos)
+            << "lost \"" << line << "\":\n"
+            << edited;
+    }
+}
+
+TEST(RuleTextEdit, ATextEndingInsideABlockKeepsItsLines) {
+    const std::string text =
+        "Version=3\r\n; my note\r\n:Begin \"\"\r\n!M:W\\\r\n@0:From:a@x\tO\tI\r\n; keep me\r\n";
     RuleInsertion insertion;
     insertion.folder = "Main\\Home\\";
     insertion.header = "From";
     insertion.address = "b@example.com";
-    EXPECT_FALSE(InsertRuleIntoText(text, insertion));
+    for (const int mode : {kPlaceEndOfFolder, kPlaceTopOfFolder, kPlaceNewBlockLast,
+                           kPlaceNewBlockFirst}) {
+        insertion.place_mode = mode;
+        ExpectKeptAndRead(text, insertion, {"; my note", "; keep me"});
+    }
+    // The block the text ends in receives the condition, after its last line.
+    insertion.folder = "W\\";
+    insertion.place_mode = kPlaceEndOfFolder;
+    EXPECT_EQ(InsertRuleIntoText(text.substr(0, text.size() - 2), insertion),
+              text + "@0:From:b@example.com\tO\tI\r\n");
+    // A new last block after it: the open block is closed first.
+    insertion.place_mode = kPlaceNewBlockLast;
+    EXPECT_EQ(InsertRuleIntoText(text, insertion),
+              text + ":End \"\"\r\n:Begin \"\"\r\n!M:W\\\r\n@0:From:b@example.com\tO\tI\r\n:End \"\"\r\n");
+    // A text that ends right after a ":Begin": the new block is not taken
+    // for that block's action line.
+    insertion.place_mode = kPlaceNewBlockLast;
+    ExpectKeptAndRead("; note\r\n:Begin \"x\"", insertion, {"; note", ":Begin \"x\""});
+}
 
-    testing::MemoryFiles files;
-    files.AddFile("C:\\Main\\iFilter.Def", text);
-    ASSERT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion), InsertRuleResult::Written);
-    EXPECT_EQ(files.Content("C:\\Main\\iFilter.Def"),
-              FormatRuleFile(ModelResult(ParseRuleFile(text), insertion)));
+TEST(RuleTextEdit, AnEmptiedFirstBlockLeavesTheLinesAfterItOutOfTheSettings) {
+    // Delete-same empties the first block; the lines after it stay lines the
+    // reader leaves out, and do not become settings.
+    const std::string text =
+        "Version=3\r\n:Begin \"\"\r\n!M:Main\\A\\\r\n@0:From:a@x\tO\tI\r\n:End \"\"\r\n"
+        "Stray=7\r\n; a note\r\n:Begin \"\"\r\n!M:Main\\B\\\r\n@0:To:b@x\tO\tI\r\n:End \"\"\r\n";
+    RuleInsertion insertion;
+    insertion.folder = "Main\\B\\";
+    insertion.header = "From";
+    insertion.address = "a@x";
+    insertion.delete_same = true;
+    for (const int mode : {int{kPlaceEndOfFolder}, int{kPlaceNewBlockLast}, -1}) {
+        insertion.place_mode = mode;
+        ExpectKeptAndRead(text, insertion, {"Version=3", "Stray=7", "; a note"});
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "addressbook/group_listing.h"
 #include "resources/string_table.h"
 #include "shell/format_text.h"
+#include "shell/one_line.h"
 
 namespace tandrel::cli {
 
@@ -25,10 +26,13 @@ constexpr const char* kBookHelp =
     "  new-group DATA_FOLDER --under BOOK:PATH --name TEXT\n"
     "        make a group below a book (BOOK:) or a group\n"
     "\n"
+    "Each takes --code-page 932 for book and group names in Shift-JIS, as a\n"
+    "Japanese mail client keeps them.\n"
+    "\n"
     "Run 'tandrel book SUBCOMMAND --help' for details.\n";
 
 constexpr const char* kTreeHelp =
-    "usage: tandrel book tree DATA_FOLDER\n"
+    "usage: tandrel book tree DATA_FOLDER [--code-page 932]\n"
     "\n"
     "Prints every book and group as the Address group dialog shows them, one a\n"
     "line, indented two blanks a level, then 'default: BOOK:GROUP', the group a\n"
@@ -36,15 +40,19 @@ constexpr const char* kTreeHelp =
 
 constexpr const char* kAddHelp =
     "usage: tandrel book add DATA_FOLDER --group BOOK:PATH --address TEXT --name TEXT\n"
-    "                        [--temp-folder DIR]\n"
+    "                        [--temp-folder DIR] [--code-page 932]\n"
     "\n"
     "Adds the address to the group's card file and index, unless the group holds\n"
     "it already. A group without entries gets a new card file named babNNNN.tmp,\n"
     "as temporary names from DIR are made (default: the system's temporary\n"
-    "folder). Exits 1 with the reason when the address is not added.\n";
+    "folder). The name is cut to what a line of the mail client holds (254\n"
+    "characters); an address too long for one is refused. Group.idx.lock is held\n"
+    "while the files are written. Exits 1 with the reason when the address is not\n"
+    "added.\n";
 
 constexpr const char* kNewGroupHelp =
     "usage: tandrel book new-group DATA_FOLDER --under BOOK:PATH --name TEXT\n"
+    "                              [--code-page 932]\n"
     "\n"
     "Makes group TEXT below BOOK:PATH (BOOK: for a group directly in the book)\n"
     "with its Folder.ini, an empty Group.idx and Group.ini.\n";
@@ -72,18 +80,22 @@ const GroupTreeItem* FindItem(const std::vector<GroupTreeItem>& items,
 int RunTree(const std::vector<std::string>& args, Context& context) {
     Arguments parsed;
     int exit_code = kExitOk;
-    if (!ParseCommand(args, {}, "tandrel book tree", kTreeHelp, "DATA_FOLDER", context, parsed,
-                      exit_code)) {
+    if (!ParseCommand(args, {{kCodePageOption}, {}}, "tandrel book tree", kTreeHelp, "DATA_FOLDER",
+                      context, parsed, exit_code)) {
         return exit_code;
     }
-    const std::string data_folder = DataFolderArgument(parsed.positional.front());
-    PrintTree(ListGroupTree(context.files, context.profile, data_folder), 0, context.out);
-    context.out << "default: " << FindDefaultGroup(context.files, context.profile, data_folder)
+    const std::string data_folder =
+        DataFolderArgument(parsed.positional.front(), context.lead_bytes);
+    PrintTree(ListGroupTree(context.files, context.profile, data_folder, context.lead_bytes), 0,
+              context.out);
+    context.out << "default: "
+                << FindDefaultGroup(context.files, context.profile, data_folder,
+                                    context.lead_bytes)
                 << "\n";
     return kExitOk;
 }
 
-std::string SystemTempFolder() {
+std::string SystemTempFolder(LeadBytePredicate is_lead_byte) {
 #ifdef _WIN32
     const std::vector<const char*> names = {"TEMP", "TMP"};
     const char* fallback = "C:\\Windows\\Temp";
@@ -94,18 +106,18 @@ std::string SystemTempFolder() {
     for (const char* name : names) {
         const char* folder = std::getenv(name);
         if (folder != nullptr && *folder != '\0') {
-            return DataFolderArgument(folder);
+            return DataFolderArgument(folder, is_lead_byte);
         }
     }
-    return DataFolderArgument(fallback);
+    return DataFolderArgument(fallback, is_lead_byte);
 }
 
 int RunAdd(const std::vector<std::string>& args, Context& context) {
     const char* command = "tandrel book add";
     Arguments parsed;
     int exit_code = kExitOk;
-    if (!ParseCommand(args, {{"group", "address", "name", "temp-folder"}, {}}, command, kAddHelp,
-                      "DATA_FOLDER", context, parsed, exit_code)) {
+    if (!ParseCommand(args, {{"group", "address", "name", "temp-folder", kCodePageOption}, {}},
+                      command, kAddHelp, "DATA_FOLDER", context, parsed, exit_code)) {
         return exit_code;
     }
     for (const char* required : {"group", "address", "name"}) {
@@ -114,15 +126,20 @@ int RunAdd(const std::vector<std::string>& args, Context& context) {
         }
     }
     AddressEntry entry;
-    entry.group = SplitGroupIdentifier(*parsed.Value("group"));
+    entry.group = SplitGroupIdentifier(*parsed.Value("group"), context.lead_bytes);
     entry.address = *parsed.Value("address");
     entry.name = *parsed.Value("name");
+    // What the Rule entry dialog refuses, refused here too.
+    if (TrimBlanks(ToOneLine(entry.address)).empty()) {
+        return Failure(context, "refused: the address is empty");
+    }
     const auto temp_folder = parsed.Value("temp-folder");
-    CountingTempNames temp_names(temp_folder ? DataFolderArgument(*temp_folder)
-                                             : SystemTempFolder());
-    const AddAddressResult result =
-        AddAddressToGroup(context.files, context.profile, temp_names,
-                          DataFolderArgument(parsed.positional.front()), entry);
+    CountingTempNames temp_names(temp_folder ? DataFolderArgument(*temp_folder, context.lead_bytes)
+                                             : SystemTempFolder(context.lead_bytes));
+    const AddAddressResult result = AddAddressToGroup(
+        context.files, context.profile, temp_names,
+        DataFolderArgument(parsed.positional.front(), context.lead_bytes), entry,
+        context.lead_bytes);
     if (result == AddAddressResult::Added) {
         return kExitOk;
     }
@@ -133,18 +150,19 @@ int RunNewGroup(const std::vector<std::string>& args, Context& context) {
     const char* command = "tandrel book new-group";
     Arguments parsed;
     int exit_code = kExitOk;
-    if (!ParseCommand(args, {{"under", "name"}, {}}, command, kNewGroupHelp, "DATA_FOLDER", context,
-                      parsed, exit_code)) {
+    if (!ParseCommand(args, {{"under", "name", kCodePageOption}, {}}, command, kNewGroupHelp,
+                      "DATA_FOLDER", context, parsed, exit_code)) {
         return exit_code;
     }
     if (!parsed.Value("under") || !parsed.Value("name")) {
         return UsageError(context, command, "--under and --name are required");
     }
-    const std::string data_folder = DataFolderArgument(parsed.positional.front());
-    const GroupIdentifier parent = SplitGroupIdentifier(*parsed.Value("under"));
+    const std::string data_folder =
+        DataFolderArgument(parsed.positional.front(), context.lead_bytes);
+    const GroupIdentifier parent = SplitGroupIdentifier(*parsed.Value("under"), context.lead_bytes);
     const std::string name = *parsed.Value("name");
     // As in the dialog: the parent must be shown, and no child shown may bear the name.
-    const auto tree = ListGroupTree(context.files, context.profile, data_folder);
+    const auto tree = ListGroupTree(context.files, context.profile, data_folder, context.lead_bytes);
     const GroupTreeItem* parent_item = FindItem(tree, parent);
     if (parent_item == nullptr) {
         return Failure(context, FormatText(TEXT_GROUP_MISSING, {parent.book, parent.group_path}));
@@ -155,7 +173,9 @@ int RunNewGroup(const std::vector<std::string>& args, Context& context) {
                 context, FormatText(TEXT_DUPLICATE_GROUP, {parent.book, parent.group_path, name}));
         }
     }
-    switch (CreateGroupOnDisk(context.files, context.profile, data_folder, parent, name)) {
+    const GroupIdentifier child = ChildGroup(parent, name);
+    switch (CreateGroupOnDisk(context.files, context.profile, data_folder, parent, name,
+                              context.lead_bytes)) {
         case CreateGroupResult::Created:
             return kExitOk;
         case CreateGroupResult::InvalidName:
@@ -163,11 +183,12 @@ int RunNewGroup(const std::vector<std::string>& args, Context& context) {
         case CreateGroupResult::ParentMissing:
             return Failure(context,
                            FormatText(TEXT_GROUP_MISSING, {parent.book, parent.group_path}));
+        case CreateGroupResult::Busy:
+            return Failure(context, FormatText(TEXT_GROUP_BUSY, {child.book, child.group_path}));
         case CreateGroupResult::WriteFailed:
             break;
     }
-    return Failure(context,
-                   FormatText(TEXT_GROUP_NOT_WRITTEN, {parent.book, parent.group_path, name}));
+    return Failure(context, FormatText(TEXT_GROUP_NOT_WRITTEN, {JoinGroupIdentifier(child)}));
 }
 
 }  // namespace

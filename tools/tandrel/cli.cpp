@@ -63,11 +63,31 @@ bool ParseCommand(const std::vector<std::string>& args, const AcceptedOptions& a
         exit_code = UsageError(context, command, std::string("expects ") + positional);
         return false;
     }
+    if (const auto code_page = parsed.Value(kCodePageOption); code_page && *code_page != "932") {
+        exit_code = UsageError(context, command,
+                               "--code-page takes 932 (Shift-JIS), not '" + *code_page + "'");
+        return false;
+    }
     return true;
 }
 
-std::string DataFolderArgument(std::string folder) {
-    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') {
+LeadBytePredicate CodePageLeadBytes(const std::vector<std::string>& args) {
+    const std::string option = std::string("--") + kCodePageOption;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") {
+            break;
+        }
+        if ((args[i] == option && i + 1 < args.size() && args[i + 1] == "932") ||
+            args[i] == option + "=932") {
+            return IsShiftJisLeadByte;
+        }
+    }
+    return kNoLeadBytes;
+}
+
+std::string DataFolderArgument(std::string folder, LeadBytePredicate is_lead_byte) {
+    if (!folder.empty() && !EndsWithCharacter(folder, '\\', is_lead_byte) &&
+        !EndsWithCharacter(folder, '/', is_lead_byte)) {
         folder += '\\';
     }
     return folder;

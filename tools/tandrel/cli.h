@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "arguments.h"
+#include "platform/characters.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 
@@ -22,7 +23,17 @@ struct Context {
     Profile& profile;
     std::ostream& out;
     std::ostream& err;
+    LeadBytePredicate lead_bytes = kNoLeadBytes;  // the host code page's, for names and paths
 };
+
+// The option that names the host's code page, as the commands that take
+// names accept it: "--code-page 932" reads names and paths as Shift-JIS.
+constexpr const char* kCodePageOption = "code-page";
+
+// The lead-byte predicate that a command line's "--code-page" asks for; none
+// without it, or with a value the command then refuses. The Files adapter is
+// made with it before the command runs.
+LeadBytePredicate CodePageLeadBytes(const std::vector<std::string>& args);
 
 // Runs one command line; `args` excludes the program name.
 int RunTandrel(const std::vector<std::string>& args, Context& context);
@@ -42,14 +53,15 @@ int RunSubcommand(const std::vector<std::string>& args, Context& context, const 
 
 // Parses a command's arguments, which take one positional argument named
 // `positional`. False when the command is done: help was printed or a usage
-// error reported; `exit_code` then says how it ended.
+// error reported; `exit_code` then says how it ended. A "--code-page" the
+// command accepts must be 932.
 bool ParseCommand(const std::vector<std::string>& args, const AcceptedOptions& accepted,
                   const char* command, const char* help, const char* positional, Context& context,
                   Arguments& parsed, int& exit_code);
 
 // A data folder as given on the command line, ending with a separator so that
 // identifiers can be appended.
-std::string DataFolderArgument(std::string folder);
+std::string DataFolderArgument(std::string folder, LeadBytePredicate is_lead_byte);
 
 // Reports a failure; returns kExitFailed.
 int Failure(Context& context, const std::string& problem);

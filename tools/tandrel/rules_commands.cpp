@@ -9,6 +9,7 @@
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
+#include "shell/one_line.h"
 
 namespace tandrel::cli {
 
@@ -21,6 +22,7 @@ constexpr const char* kRulesHelp =
     "\n"
     "subcommands:\n"
     "  add FILE --folder ID --header NAME --address TEXT [--place N] [--delete-same]\n"
+    "      [--code-page 932]\n"
     "        add the condition NAME contains TEXT to the rules of folder ID\n"
     "  show FILE\n"
     "        list the settings and blocks of the file\n"
@@ -34,16 +36,20 @@ constexpr const char* kRulesHelp =
 
 constexpr const char* kAddHelp =
     "usage: tandrel rules add FILE --folder ID --header NAME --address TEXT\n"
-    "                         [--place N] [--delete-same]\n"
+    "                         [--place N] [--delete-same] [--code-page 932]\n"
     "\n"
     "Adds the condition 'header NAME contains TEXT' to the rules that sort mail\n"
-    "into folder ID (an identifier such as Main\\!!!!Inbox\\Work\\). A missing FILE\n"
-    "is created. The former content is kept as FILE.bak.\n"
+    "into folder ID (an identifier such as Main\\!!!!Inbox\\Work\\: plain folder\n"
+    "names, each ended by a backslash). A missing FILE is created. The former\n"
+    "content is kept as FILE.bak, and FILE.lock is held while FILE is rewritten.\n"
+    "A line that would be longer than the mail client reads (254 characters) is\n"
+    "refused, and so is a read-only FILE.\n"
     "\n"
-    "  --place N       0 at the end of the folder's blocks (default), 1 at their\n"
-    "                  top, 2 a new block after all, 3 a new block before all;\n"
-    "                  any other number adds nothing but still tidies the file\n"
-    "  --delete-same   first remove the same condition from every folder\n";
+    "  --place N        0 at the end of the folder's blocks (default), 1 at their\n"
+    "                   top, 2 a new block after all, 3 a new block before all;\n"
+    "                   any other number adds nothing but still tidies the file\n"
+    "  --delete-same    first remove the same condition from every folder\n"
+    "  --code-page 932  folder names are Shift-JIS, as on a Japanese mail client\n";
 
 constexpr const char* kShowHelp =
     "usage: tandrel rules show FILE\n"
@@ -63,10 +69,38 @@ constexpr const char* kUndoHelp =
     "usage: tandrel rules undo FILE\n"
     "\n"
     "Puts FILE.bak back in place of FILE; the current content becomes the new\n"
-    "FILE.bak, so a second undo redoes the change.\n";
+    "FILE.bak, so a second undo redoes the change. A FILE that cannot be read or\n"
+    "is read-only is left alone.\n";
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
+}
+
+// Exit code and message of a rewrite of the rule file at `path`.
+int ReportRuleChange(Context& context, InsertRuleResult result, const std::string& path) {
+    switch (result) {
+        case InsertRuleResult::Written:
+            return kExitOk;
+        case InsertRuleResult::RefusedText:
+            return Failure(context, "refused: a field holds a line break, a tab or a NUL");
+        case InsertRuleResult::LineTooLong:
+            return Failure(context, "refused: a line would be longer than " +
+                                        std::to_string(kHostLineLimit) +
+                                        " characters, the most the mail client reads as one");
+        case InsertRuleResult::ReadFailed:
+            return Failure(context, "cannot read " + path + " as a plain file; it was left alone");
+        case InsertRuleResult::ReadOnly:
+            return Failure(context, path + " is read-only; it was left alone");
+        case InsertRuleResult::Busy:
+            return Failure(context, "another program is changing " + path +
+                                        "; try again, and if this stays so, delete " +
+                                        LockPath(path));
+        case InsertRuleResult::WriteFailed:
+            return Failure(context, "cannot write " + path + "; it is as it was");
+        case InsertRuleResult::NoBackup:
+            return Failure(context, "no backup to put back: " + BackupPath(path));
+    }
+    return kExitFailed;
 }
 
 std::string DescribeCondition(const RuleCondition& condition) {
@@ -84,8 +118,8 @@ int RunAdd(const std::vector<std::string>& args, Context& context) {
     const char* command = "tandrel rules add";
     Arguments parsed;
     int exit_code = kExitOk;
-    if (!ParseCommand(args, {{"folder", "header", "address", "place"}, {"delete-same"}}, command,
-                      kAddHelp, "FILE", context, parsed, exit_code)) {
+    if (!ParseCommand(args, {{"folder", "header", "address", "place", kCodePageOption}, {"delete-same"}},
+                      command, kAddHelp, "FILE", context, parsed, exit_code)) {
         return exit_code;
     }
     RuleInsertion insertion;
@@ -97,6 +131,17 @@ int RunAdd(const std::vector<std::string>& args, Context& context) {
     insertion.folder = *parsed.Value("folder");
     insertion.header = *parsed.Value("header");
     insertion.address = *parsed.Value("address");
+    // What the Rule entry dialog refuses, refused here too.
+    if (TrimBlanks(insertion.header).empty()) {
+        return Failure(context, "refused: the header name is empty");
+    }
+    if (TrimBlanks(insertion.address).empty()) {
+        return Failure(context, "refused: the address is empty");
+    }
+    if (!IsPlainFolderId(insertion.folder, context.lead_bytes)) {
+        return Failure(context, "refused: the folder identifier " + Quoted(insertion.folder) +
+                                    " is not plain folder names each ended by a backslash");
+    }
     insertion.delete_same = parsed.Flag("delete-same");
     if (const auto place = parsed.Value("place")) {
         const auto mode = ParseInteger(*place);
@@ -107,17 +152,11 @@ int RunAdd(const std::vector<std::string>& args, Context& context) {
         insertion.place_mode = *mode;
     }
     const std::string& path = parsed.positional.front();
-    switch (InsertRule(context.files, path, insertion)) {
-        case InsertRuleResult::Written:
-            return kExitOk;
-        case InsertRuleResult::RefusedText:
-            return Failure(context, std::string("refused: ") + RuleInsertionFault(insertion));
-        case InsertRuleResult::ReadFailed:
-            return Failure(context, "cannot read " + path + "; it was left alone");
-        case InsertRuleResult::WriteFailed:
-            return Failure(context, "cannot write " + path + "; it is as it was");
+    const InsertRuleResult result = InsertRule(context.files, path, insertion);
+    if (result == InsertRuleResult::RefusedText) {
+        return Failure(context, std::string("refused: ") + RuleInsertionFault(insertion));
     }
-    return kExitFailed;
+    return ReportRuleChange(context, result, path);
 }
 
 // Reads FILE for show and check; a missing or unreadable file is a failure.
@@ -217,7 +256,8 @@ int RunCheck(const std::vector<std::string>& args, Context& context) {
                     << line.text << "\n";
     }
     if (const auto data_folder_argument = parsed.Value("data-folder")) {
-        const std::string data_folder = DataFolderArgument(*data_folder_argument);
+        const std::string data_folder =
+            DataFolderArgument(*data_folder_argument, context.lead_bytes);
         int index = 0;
         for (const RuleBlock& block : rule_file.blocks) {
             ++index;
@@ -244,20 +284,7 @@ int RunUndo(const std::vector<std::string>& args, Context& context) {
         return exit_code;
     }
     const std::string& path = parsed.positional.front();
-    const std::string backup = BackupPath(path);
-    std::string former;
-    switch (context.files.ReadFile(backup, former)) {
-        case ReadStatus::Ok:
-            break;
-        case ReadStatus::Missing:
-            return Failure(context, "no backup to put back: " + backup);
-        case ReadStatus::Failed:
-            return Failure(context, "cannot read " + backup);
-    }
-    if (!context.files.WriteAtomicallyKeepingBackup(path, former, backup)) {
-        return Failure(context, "cannot write " + path + "; it is as it was");
-    }
-    return kExitOk;
+    return ReportRuleChange(context, UndoRuleChange(context.files, path), path);
 }
 
 }  // namespace

@@ -9,19 +9,26 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 
 namespace tandrel {
 
-std::string ToPosixPath(const std::string& host_path) {
-    std::string path = host_path;
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
+std::string ToPosixPath(const std::string& host_path, LeadBytePredicate is_lead_byte) {
+    return ReplaceCharacter(host_path, '\\', '/', is_lead_byte);
 }
 
 namespace {
+
+// How long a writer waits for another's lock, and the longest pause between
+// two tries. A writer holds the lock for a few milliseconds.
+constexpr std::chrono::milliseconds kLockWait(5000);
+constexpr long kLongestLockPauseMicroseconds = 20000;
+// Links followed to the end of a chain, as the system does before ELOOP.
+constexpr int kMostLinks = 40;
 
 // Closes a descriptor when it goes out of scope, unless released.
 class FileDescriptor {
@@ -45,6 +52,42 @@ class FileDescriptor {
 
   private:
     int fd_;
+};
+
+// Opens a file for reading without waiting on a FIFO or a device, and keeps
+// it only when it is a plain file; -1 otherwise (errno tells a missing file).
+int OpenPlainFile(const std::string& posix_path, int flags) {
+    const int fd = ::open(posix_path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    // Plain files never block; the flag only kept the open from waiting.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+void PauseMicroseconds(long microseconds) {
+    timespec pause{};
+    pause.tv_sec = microseconds / 1000000;
+    pause.tv_nsec = (microseconds % 1000000) * 1000;
+    ::nanosleep(&pause, nullptr);
+}
+
+class PosixFileLock final : public FileLock {
+  public:
+    explicit PosixFileLock(std::string posix_path) : posix_path_(std::move(posix_path)) {}
+    PosixFileLock(const PosixFileLock&) = delete;
+    PosixFileLock& operator=(const PosixFileLock&) = delete;
+    ~PosixFileLock() override { ::unlink(posix_path_.c_str()); }
+
+  private:
+    std::string posix_path_;
 };
 
 // Writes the pieces one after another, in as few system calls as it takes.
@@ -162,11 +205,11 @@ bool KeepAsBackup(PosixFiles& files, const std::string& posix_target,
         placeholder.Close();
         ::unlink(link_path.c_str());
         if (::link(posix_target.c_str(), link_path.c_str()) == 0) {
-            if (::rename(link_path.c_str(), posix_backup.c_str()) == 0) {
-                return true;
-            }
+            const bool renamed = ::rename(link_path.c_str(), posix_backup.c_str()) == 0;
+            // When the backup already is a link of the same file, the rename
+            // does nothing and leaves the new link behind.
             ::unlink(link_path.c_str());
-            return false;
+            return renamed;
         }
     }
     std::string former;
@@ -179,14 +222,14 @@ bool KeepAsBackup(PosixFiles& files, const std::string& posix_target,
 // Reads a file (not a folder) in pieces small enough to stay in the
 // processor's cache while looked at: `sized` first gets the size the file
 // has when opened, then `take` each piece in order.
-ReadStatus ReadPieces(const std::string& path, const std::function<void(off_t)>& sized,
+ReadStatus ReadPieces(const std::string& posix_path, const std::function<void(off_t)>& sized,
                       const std::function<void(std::string_view)>& take) {
-    FileDescriptor fd(::open(ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor fd(OpenPlainFile(posix_path, O_RDONLY));
     if (fd.get() < 0) {
         return (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Failed;
     }
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd.get(), &info) != 0) {
         return ReadStatus::Failed;
     }
     sized(info.st_size);
@@ -208,10 +251,14 @@ ReadStatus ReadPieces(const std::string& path, const std::function<void(off_t)>&
 
 }  // namespace
 
+std::string PosixFiles::Posix(const std::string& host_path) const {
+    return ToPosixPath(host_path, is_lead_byte_);
+}
+
 ReadStatus PosixFiles::ReadFile(const std::string& path, std::string& content) {
     content.clear();
     const ReadStatus status = ReadPieces(
-        path,
+        Posix(path),
         [&content](off_t size) {
             if (size > 0) {
                 content.reserve(static_cast<std::size_t>(size));
@@ -227,11 +274,11 @@ ReadStatus PosixFiles::ReadFile(const std::string& path, std::string& content) {
 ReadStatus PosixFiles::ReadFileInPieces(const std::string& path,
                                         const std::function<void(std::string_view)>& take) {
     return ReadPieces(
-        path, [](off_t) {}, take);
+        Posix(path), [](off_t) {}, take);
 }
 
 bool PosixFiles::WriteAtomically(const std::string& path, const std::string& content) {
-    return ReplaceWith(ToPosixPath(path), content);
+    return ReplaceWith(Posix(path), content);
 }
 
 bool PosixFiles::WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
@@ -242,12 +289,12 @@ bool PosixFiles::WriteAtomicallyKeepingBackup(const std::string& path, const std
 bool PosixFiles::WritePiecesAtomicallyKeepingBackup(const std::string& path,
                                                     const std::vector<std::string_view>& pieces,
                                                     const std::string& backup_path) {
-    const std::string target = ToPosixPath(path);
+    const std::string target = Posix(path);
     const std::string temp_path = WriteTemporaryBeside(target, pieces);
     if (temp_path.empty()) {
         return false;
     }
-    if (!KeepAsBackup(*this, target, ToPosixPath(backup_path)) ||
+    if (!KeepAsBackup(*this, target, Posix(backup_path)) ||
         ::rename(temp_path.c_str(), target.c_str()) != 0) {
         ::unlink(temp_path.c_str());
         return false;
@@ -256,8 +303,7 @@ bool PosixFiles::WritePiecesAtomicallyKeepingBackup(const std::string& path,
 }
 
 bool PosixFiles::AppendFile(const std::string& path, const std::string& content) {
-    FileDescriptor fd(
-        ::open(ToPosixPath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    FileDescriptor fd(OpenPlainFile(Posix(path), O_WRONLY | O_APPEND | O_CREAT));
     if (fd.get() < 0) {
         return false;
     }
@@ -265,19 +311,99 @@ bool PosixFiles::AppendFile(const std::string& path, const std::string& content)
     return fd.Close() && written;
 }
 
-bool PosixFiles::CanOpenForReading(const std::string& path) {
-    FileDescriptor fd(::open(ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+ReadStatus PosixFiles::ReadFileEnd(const std::string& path, std::size_t count, std::string& end) {
+    end.clear();
+    FileDescriptor fd(OpenPlainFile(Posix(path), O_RDONLY));
     if (fd.get() < 0) {
+        return (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Failed;
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        return ReadStatus::Failed;
+    }
+    const auto size = static_cast<std::size_t>(info.st_size);
+    end.resize(std::min(count, size));
+    std::size_t got = 0;
+    while (got < end.size()) {
+        const ssize_t read = ::pread(fd.get(), &end[got], end.size() - got,
+                                     static_cast<off_t>(size - end.size() + got));
+        if (read < 0 && errno == EINTR) {
+            continue;
+        }
+        if (read <= 0) {
+            end.clear();
+            return ReadStatus::Failed;
+        }
+        got += static_cast<std::size_t>(read);
+    }
+    return ReadStatus::Ok;
+}
+
+LockStatus PosixFiles::LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) {
+    const std::string lock_path = Posix(LockPath(path));
+    const auto give_up = std::chrono::steady_clock::now() + kLockWait;
+    long pause = 500;
+    for (unsigned attempt = 0;; ++attempt) {
+        const int fd = ::open(lock_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            lock = std::make_unique<PosixFileLock>(lock_path);
+            return LockStatus::Locked;
+        }
+        if (errno != EEXIST) {
+            return LockStatus::Failed;
+        }
+        if (std::chrono::steady_clock::now() >= give_up) {
+            return LockStatus::Busy;
+        }
+        // Pauses of uneven length, so that two waiting writers do not keep
+        // trying at the same moments.
+        const auto spread =
+            static_cast<long>((attempt * 7919U + static_cast<unsigned>(::getpid())) % 1000U);
+        PauseMicroseconds(pause / 2 + pause * spread / 2000);
+        pause = std::min(pause * 2, kLongestLockPauseMicroseconds);
+    }
+}
+
+std::string PosixFiles::ResolveLinks(const std::string& path) {
+    std::string current = Posix(path);
+    for (int links = 0; links < kMostLinks; ++links) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            break;
+        }
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(current.c_str(), &target[0], target.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) {
+            break;
+        }
+        target.resize(static_cast<std::size_t>(length));
+        current = target.front() == '/' ? target : FolderOf(current) + "/" + target;
+    }
+    return current;
+}
+
+bool PosixFiles::IsReadOnly(const std::string& path) {
+    const std::string posix_path = Posix(path);
+    struct stat info {};
+    if (::stat(posix_path.c_str(), &info) != 0) {
         return false;
     }
-    // Windows cannot open a folder as a file; neither can this port.
-    struct stat info {};
-    return ::fstat(fd.get(), &info) == 0 && !S_ISDIR(info.st_mode);
+    // No write permission for anyone counts as the read-only mark, also for
+    // the superuser, who could write anyway.
+    return (info.st_mode & 0222) == 0 || ::access(posix_path.c_str(), W_OK) != 0;
+}
+
+bool PosixFiles::CanOpenForReading(const std::string& path) {
+    // Windows cannot open a folder as a file; neither can this port, nor does
+    // it wait on a FIFO.
+    FileDescriptor fd(OpenPlainFile(Posix(path), O_RDONLY));
+    return fd.get() >= 0;
 }
 
 bool PosixFiles::ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
     entries.clear();
-    const ListPattern parts = SplitListPattern(ToPosixPath(pattern));
+    const ListPattern parts = SplitListPattern(Posix(pattern), is_lead_byte_);
     const std::string folder = parts.folder.empty() ? std::string(".") : parts.folder;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
@@ -288,18 +414,23 @@ bool PosixFiles::ListFolder(const std::string& pattern, std::vector<FolderEntry>
         if (!MatchesListPattern(name, parts.name)) {
             continue;
         }
-        bool is_directory = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-            is_directory = IsDirectory(folder + "/" + name);
+        FolderEntry listed{name, entry->d_type == DT_DIR, entry->d_type == DT_LNK};
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            listed.is_link =
+                ::lstat((folder + "/" + name).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
         }
-        entries.push_back({name, is_directory});
+        if (entry->d_type == DT_UNKNOWN || listed.is_link) {
+            listed.is_directory = IsDirectory(folder + "/" + name);
+        }
+        entries.push_back(listed);
     }
     ::closedir(dir);
     return true;
 }
 
 bool PosixFiles::MakeDirectory(const std::string& path) {
-    const std::string posix_path = ToPosixPath(path);
+    const std::string posix_path = Posix(path);
     if (::mkdir(posix_path.c_str(), 0777) == 0) {
         return true;
     }
@@ -308,27 +439,27 @@ bool PosixFiles::MakeDirectory(const std::string& path) {
 
 std::optional<std::uint64_t> PosixFiles::FileSize(const std::string& path) {
     struct stat info {};
-    if (::stat(ToPosixPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::stat(Posix(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return std::nullopt;
     }
     return static_cast<std::uint64_t>(info.st_size);
 }
 
 bool PosixFiles::TruncateFile(const std::string& path, std::uint64_t size) {
-    return ::truncate(ToPosixPath(path).c_str(), static_cast<off_t>(size)) == 0;
+    return ::truncate(Posix(path).c_str(), static_cast<off_t>(size)) == 0;
 }
 
 bool PosixFiles::RemoveFile(const std::string& path) {
-    const std::string posix_path = ToPosixPath(path);
+    const std::string posix_path = Posix(path);
     return ::unlink(posix_path.c_str()) == 0 || errno == ENOENT;
 }
 
 bool PosixFiles::Rename(const std::string& from, const std::string& to) {
-    const std::string target = ToPosixPath(to);
+    const std::string target = Posix(to);
     if (Exists(target)) {
         return false;
     }
-    return ::rename(ToPosixPath(from).c_str(), target.c_str()) == 0;
+    return ::rename(Posix(from).c_str(), target.c_str()) == 0;
 }
 
 }  // namespace tandrel

@@ -5,6 +5,7 @@
 #include "addressbook/address_group_presenter.h"
 #include "entry/rule_entry_presenter.h"
 #include "platform/win32/plugin_state.h"
+#include "platform/win32/system_code_page.h"
 #include "platform/win32/win32_dialog.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_host.h"
@@ -16,10 +17,6 @@
 namespace tandrel::win32 {
 
 namespace {
-
-bool IsSystemLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 // What one open dialog works with: the adapters and its presenter.
 struct RuleEntryWindow {

@@ -7,6 +7,7 @@
 #include "platform/win32/dialog_procs.h"
 #include "platform/win32/plugin_state.h"
 #include "platform/win32/rule_reload.h"
+#include "platform/win32/system_code_page.h"
 #include "resources/resource.h"
 #include "shell/drop_gating.h"
 
@@ -134,7 +135,7 @@ int WINAPI BKC_OnDragDrop(LPCSTR target, LPCSTR source, DWORD /*reserved*/, DWOR
         }
         state.drop_target = target != nullptr ? target : "";
         state.drop_source = source_text;
-        if (tandrel::DropOpensRuleEntry(state.drop_target)) {
+        if (tandrel::DropOpensRuleEntry(state.drop_target, tandrel::win32::IsSystemLeadByte)) {
             DialogBoxParamA(state.instance, MAKEINTRESOURCEA(IDD_RULE_ENTRY), state.main_window,
                             tandrel::win32::RuleEntryDialogProc, 0);
         }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/win32/system_code_page.h"
 #include "platform/win32/win32_profile.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
@@ -60,7 +61,7 @@ void EnsureStartedUp() {
     }
     state.started_up = true;
     state.module_path = ModuleFileName(state.instance);
-    state.settings_path = SettingsFilePath(state.module_path);
+    state.settings_path = SettingsFilePath(state.module_path, IsSystemLeadByte);
     Win32Profile profile;
     state.settings = LoadSettings(profile, state.settings_path);
 

@@ -2,14 +2,25 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
+#include "platform/win32/system_code_page.h"
+
 namespace tandrel {
 
 namespace {
+
+using win32::IsSystemLeadByte;
 
 // Indexers and virus scanners hold files for a moment after they are written:
 // such failures are retried for about a second.
 constexpr int kAttempts = 10;
 constexpr DWORD kPauseMilliseconds = 100;
+// How long a writer waits for another's lock, and the longest pause between
+// two tries. A writer holds the lock for a few milliseconds.
+constexpr DWORD kLockWaitMilliseconds = 5000;
+constexpr DWORD kLongestLockPauseMilliseconds = 20;
+
 
 bool IsPassingLock(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
@@ -67,7 +78,7 @@ std::string FullPath(const std::string& path) {
 }
 
 std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
+    const auto slash = FindLastOf(path, "\\/", IsSystemLeadByte);
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
@@ -107,6 +118,32 @@ std::string WriteTemporaryBeside(const std::string& full_target, const std::stri
     }
     return temp_path;
 }
+
+// Opens a file for reading; INVALID_HANDLE_VALUE (and the error set) when it
+// cannot be opened or is no file on a disk (a pipe, a console, a device).
+HANDLE OpenPlainFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+    HANDLE file = CreateFileA(path.c_str(), access, share, nullptr, disposition,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE && GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        SetLastError(ERROR_INVALID_FUNCTION);
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
+}
+
+// The lock file: made with CREATE_NEW and removed when its handle closes,
+// also when the process ends without closing it.
+class Win32FileLock final : public FileLock {
+  public:
+    explicit Win32FileLock(HANDLE file) : file_(file) {}
+    Win32FileLock(const Win32FileLock&) = delete;
+    Win32FileLock& operator=(const Win32FileLock&) = delete;
+    ~Win32FileLock() override { CloseHandle(file_); }
+
+  private:
+    HANDLE file_;
+};
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -194,8 +231,7 @@ ReadStatus Win32Files::ReadFileInPieces(const std::string& path,
     HANDLE opened = INVALID_HANDLE_VALUE;
     DWORD error = 0;
     WithRetries([&] {
-        opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        opened = OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
         error = opened == INVALID_HANDLE_VALUE ? GetLastError() : 0;
         return opened != INVALID_HANDLE_VALUE;
     });
@@ -228,8 +264,7 @@ bool Win32Files::WriteAtomicallyKeepingBackup(const std::string& path, const std
 }
 
 bool Win32Files::AppendFile(const std::string& path, const std::string& content) {
-    Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(OpenPlainFile(path, FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS));
     if (!file.valid()) {
         return false;
     }
@@ -237,9 +272,98 @@ bool Win32Files::AppendFile(const std::string& path, const std::string& content)
     return file.Close() && written;
 }
 
+ReadStatus Win32Files::ReadFileEnd(const std::string& path, std::size_t count, std::string& end) {
+    end.clear();
+    Handle file(OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+                   ? ReadStatus::Missing
+                   : ReadStatus::Failed;
+    }
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file.get(), &size)) {
+        return ReadStatus::Failed;
+    }
+    const auto wanted = static_cast<DWORD>(
+        std::min<ULONGLONG>(count, static_cast<ULONGLONG>(size.QuadPart)));
+    LARGE_INTEGER start = {};
+    start.QuadPart = size.QuadPart - static_cast<LONGLONG>(wanted);
+    end.resize(wanted);
+    DWORD got = 0;
+    if (!SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN) ||
+        (wanted > 0 && (!::ReadFile(file.get(), &end[0], wanted, &got, nullptr) || got != wanted))) {
+        end.clear();
+        return ReadStatus::Failed;
+    }
+    return ReadStatus::Ok;
+}
+
+LockStatus Win32Files::LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) {
+    const std::string lock_path = LockPath(path);
+    const DWORD started = GetTickCount();
+    DWORD pause = 1;
+    for (unsigned attempt = 0;; ++attempt) {
+        HANDLE file = CreateFileA(lock_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                  nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            lock = std::make_unique<Win32FileLock>(file);
+            return LockStatus::Locked;
+        }
+        const DWORD error = GetLastError();
+        // A lock file being removed refuses with access denied for a moment.
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS &&
+            error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) {
+            return LockStatus::Failed;
+        }
+        if (GetTickCount() - started >= kLockWaitMilliseconds) {
+            return LockStatus::Busy;
+        }
+        // Pauses of uneven length, so that two waiting writers do not keep
+        // trying at the same moments.
+        Sleep(pause / 2 + (attempt * 7919U + GetCurrentProcessId()) % (pause / 2 + 1));
+        pause = std::min<DWORD>(pause * 2, kLongestLockPauseMilliseconds);
+    }
+}
+
+std::string Win32Files::ResolveLinks(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return path;
+    }
+    Handle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid()) {
+        return path;
+    }
+    const DWORD needed = GetFinalPathNameByHandleA(file.get(), nullptr, 0, VOLUME_NAME_DOS);
+    if (needed == 0) {
+        return path;
+    }
+    std::string final_path(needed, '\0');
+    const DWORD length = GetFinalPathNameByHandleA(file.get(), &final_path[0], needed, VOLUME_NAME_DOS);
+    if (length == 0 || length >= needed) {
+        return path;
+    }
+    final_path.resize(length);
+    // "\\?\C:\..." and "\\?\UNC\server\..." as the paths the other functions take.
+    if (final_path.rfind("\\\\?\\UNC\\", 0) == 0) {
+        return "\\\\" + final_path.substr(8);
+    }
+    if (final_path.rfind("\\\\?\\", 0) == 0) {
+        return final_path.substr(4);
+    }
+    return final_path;
+}
+
+bool Win32Files::IsReadOnly(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 bool Win32Files::CanOpenForReading(const std::string& path) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
     return file.valid();
 }
 
@@ -252,8 +376,8 @@ bool Win32Files::ListFolder(const std::string& pattern, std::vector<FolderEntry>
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
     }
     do {
-        entries.push_back(
-            {found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        entries.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return true;

@@ -1,5 +1,6 @@
 // Files port for Windows, over the ANSI (*A) functions so that paths in the
-// system code page (Shift-JIS on a Japanese system) work as the host gives them.
+// system code page (Shift-JIS on a Japanese system) work as the host gives them;
+// paths are scanned with the system's lead-byte test.
 #pragma once
 
 #include "platform/files.h"
@@ -15,6 +16,10 @@ class Win32Files final : public Files {
     bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
                                       const std::string& backup_path) override;
     bool AppendFile(const std::string& path, const std::string& content) override;
+    ReadStatus ReadFileEnd(const std::string& path, std::size_t count, std::string& end) override;
+    LockStatus LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) override;
+    std::string ResolveLinks(const std::string& path) override;
+    bool IsReadOnly(const std::string& path) override;
     bool CanOpenForReading(const std::string& path) override;
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
     bool MakeDirectory(const std::string& path) override;

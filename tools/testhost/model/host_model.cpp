@@ -26,13 +26,6 @@ bool EndsWith(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-std::string WithoutTrailingSlash(std::string path) {
-    if (!path.empty() && (path.back() == '\\' || path.back() == '/')) {
-        path.pop_back();
-    }
-    return path;
-}
-
 }  // namespace
 
 std::string HeaderBlockOf(const std::string& message) {
@@ -71,8 +64,12 @@ std::string FieldOf(const std::string& header_block, const std::string& name) {
     return std::string();
 }
 
-HostModel::HostModel(Files& files, std::string data_folder, std::string temp_folder)
-    : files_(files), data_folder_(std::move(data_folder)), temp_names_(std::move(temp_folder)) {
+HostModel::HostModel(Files& files, std::string data_folder, std::string temp_folder,
+                     LeadBytePredicate is_lead_byte)
+    : files_(files),
+      is_lead_byte_(is_lead_byte),
+      data_folder_(std::move(data_folder)),
+      temp_names_(std::move(temp_folder)) {
     std::vector<FolderEntry> entries;
     std::vector<std::string> mailboxes;
     if (files_.ListFolder(data_folder_ + "*", entries)) {
@@ -109,11 +106,18 @@ void HostModel::SetCurrentMail(const std::string& message_id) {
     current_mail_ = message_id;
 }
 
+std::string HostModel::WithoutTrailingSeparator(const std::string& path) const {
+    if (EndsWithCharacter(path, '\\', is_lead_byte_) || EndsWithCharacter(path, '/', is_lead_byte_)) {
+        return path.substr(0, path.size() - 1);
+    }
+    return path;
+}
+
 std::string HostModel::FolderDisplayName(const std::string& folder_id) const {
-    const std::string path = WithoutTrailingSlash(folder_id);
-    std::string name =
-        path.substr(path.rfind('\\') == std::string::npos ? 0 : path.rfind('\\') + 1);
-    const bool is_mailbox = folder_id == current_mailbox_ || path.find('\\') == std::string::npos;
+    const std::string path = WithoutTrailingSeparator(folder_id);
+    const auto slash = FindLastCharacter(path, '\\', is_lead_byte_);
+    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    const bool is_mailbox = folder_id == current_mailbox_ || slash == std::string::npos;
     if (!is_mailbox && !name.empty() && name.front() == '!') {
         name.erase(0, name.find_first_not_of('!'));
     }
@@ -210,8 +214,9 @@ void HostModel::FinishFolderRename(const std::string& new_name) {
 }
 
 std::string HostModel::RenameFolder(const std::string& folder_id, const std::string& new_name) {
-    const std::string old_path = WithoutTrailingSlash(folder_id);
-    const std::string parent = old_path.substr(0, old_path.rfind('\\') + 1);
+    const std::string old_path = WithoutTrailingSeparator(folder_id);
+    const auto slash = FindLastCharacter(old_path, '\\', is_lead_byte_);
+    const std::string parent = old_path.substr(0, slash == std::string::npos ? 0 : slash + 1);
     std::string id = folder_id;
     if (!new_name.empty() &&
         files_.Rename(data_folder_ + old_path, data_folder_ + parent + new_name)) {

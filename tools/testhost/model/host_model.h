@@ -15,8 +15,10 @@ namespace tandrel::testhost {
 
 class HostModel {
   public:
-    // `data_folder` and `temp_folder` end with a separator.
-    HostModel(Files& files, std::string data_folder, std::string temp_folder);
+    // `data_folder` and `temp_folder` end with a separator; names and paths
+    // are in the code page whose lead bytes `is_lead_byte` tells.
+    HostModel(Files& files, std::string data_folder, std::string temp_folder,
+              LeadBytePredicate is_lead_byte);
 
     // Start state: the first mailbox in name order and its Inbox.
     void SetMailbox(const std::string& mailbox_id);
@@ -60,7 +62,10 @@ class HostModel {
     std::vector<std::string> MessageNames(const std::string& folder_id) const;
     std::string MessagePath(const std::string& message_id) const;
 
+    std::string WithoutTrailingSeparator(const std::string& path) const;
+
     Files& files_;
+    LeadBytePredicate is_lead_byte_;
     std::string data_folder_;
     std::string current_mailbox_;
     std::string current_folder_;

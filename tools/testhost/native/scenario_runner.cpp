@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "addressbook/address_group_presenter.h"
+#include "code_page_932.h"
 #include "dialog_steps.h"
 #include "entry/rule_entry_presenter.h"
 #include "expectations.h"
@@ -89,18 +90,64 @@ class MemoryDialogView final : public DialogView {
     std::function<void(int, int)> on_command_;
 };
 
+// Copies the tree `from` to `to`, each file and folder name made the host's
+// by `name_for_host`.
+void CopyTree(const fs::path& from, const fs::path& to,
+              const std::function<std::string(const std::string&)>& name_for_host) {
+    fs::create_directories(to);
+    for (const auto& entry : fs::directory_iterator(from)) {
+        const fs::path target = to / name_for_host(entry.path().filename().string());
+        if (entry.is_directory()) {
+            CopyTree(entry.path(), target, name_for_host);
+        } else {
+            fs::copy_file(entry.path(), target);
+        }
+    }
+}
+
+// The steps of a scenario, in the code page of the host it asks for. A
+// Japanese host reads its names as Shift-JIS, whose second bytes may have
+// the code of "\"; natively the rest of it is the same host: only the title
+// of its rules dialog depends on it, and the reload calls the model.
+struct ScenarioSteps {
+    std::vector<Step> steps;
+    bool japanese = false;
+    HostTexts texts = Utf8HostTexts();
+    LeadBytePredicate lead_bytes = kNoLeadBytes;
+};
+
+ScenarioSteps ReadScenarioSteps(const fs::path& scenario) {
+    std::string error;
+    ScenarioSteps read;
+    read.steps = ParseSteps(ReadWholeFile(scenario / "steps"), error);
+    if (!error.empty()) {
+        throw std::runtime_error(error);
+    }
+    StepCursor start(read.steps);
+    read.japanese = TakeStartState(start).japanese;
+    if (read.japanese) {
+        read.texts = CodePage932Texts();
+        read.lead_bytes = IsShiftJisLeadByte;
+        ConvertStepTexts(read.steps, read.texts);
+    }
+    return read;
+}
+
 class Run {
   public:
-    Run(const fs::path& scenario, const fs::path& work)
+    Run(const fs::path& scenario, const fs::path& work, ScenarioSteps steps)
         : scenario_(scenario),
           data_(work / "data"),
           settings_path_((work / "plugin" / "Tandrel.ini").string()),
+          texts_(std::move(steps.texts)),
+          lead_bytes_(steps.lead_bytes),
+          files_(lead_bytes_),
           profile_(files_),
-          steps_({}) {
+          steps_(std::move(steps.steps)) {
         fs::create_directories(work / "plugin");
         fs::create_directories(work / "temp");
         if (fs::exists(scenario / "data")) {
-            fs::copy(scenario / "data", data_, fs::copy_options::recursive);
+            CopyTree(scenario / "data", data_, texts_.from_utf8);
         } else {
             fs::create_directories(data_);
         }
@@ -108,20 +155,12 @@ class Run {
             fs::copy_file(scenario / "Tandrel.ini", settings_path_);
         }
         model_ = std::make_unique<HostModel>(files_, data_.string() + "/",
-                                             (work / "temp").string() + "/");
+                                             (work / "temp").string() + "/", lead_bytes_);
         host_ = std::make_unique<ModelHost>(*model_);
         settings_ = LoadSettings(profile_, settings_path_);
     }
 
     void Execute() {
-        std::string error;
-        std::vector<Step> steps = ParseSteps(ReadWholeFile(scenario_ / "steps"), error);
-        if (!error.empty()) {
-            throw std::runtime_error(error);
-        }
-        steps_ = StepCursor(std::move(steps));
-        // Natively the Japanese host changes nothing: only the title of the
-        // host's rules dialog depends on it, and the reload calls the model.
         const StartState state = TakeStartState(steps_);
         if (!state.mailbox.empty()) {
             model_->SetMailbox(state.mailbox);
@@ -139,7 +178,10 @@ class Run {
 
     const std::vector<std::string>& log() const { return model_->log(); }
 
-    void Check() { CheckExpectations(scenario_, data_, settings_path_, model_->log()); }
+    void Check() {
+        CheckExpectations(scenario_, data_, settings_path_, model_->log(), texts_,
+                          DataNames::HostCodePage);
+    }
 
   private:
     void RunAction(const Step& step) {
@@ -171,7 +213,7 @@ class Run {
         if (taken) {
             drop_target_ = target;
             drop_source_ = source;
-            if (DropOpensRuleEntry(target)) {
+            if (DropOpensRuleEntry(target, lead_bytes_)) {
                 RunModal(IDD_RULE_ENTRY, nullptr);
             }
         }
@@ -189,9 +231,9 @@ class Run {
         dialog.set_nested_handler(
             [this, &dialog](int nested_id) { return RunModal(nested_id, &dialog); });
 
-        RuleEntryContext entry{*host_,    files_,       profile_,    strings_,
-                               settings_, drop_target_, drop_source_};
-        AddressGroupContext group{files_, profile_, strings_, model_->data_folder()};
+        RuleEntryContext entry{*host_,    files_,       profile_,     strings_,
+                               settings_, drop_target_, drop_source_, lead_bytes_};
+        AddressGroupContext group{files_, profile_, strings_, model_->data_folder(), lead_bytes_};
         SetupContext setup{profile_, settings_path_, settings_, strings_, info_};
         std::unique_ptr<RuleEntryPresenter> entry_presenter;
         std::unique_ptr<AddressGroupPresenter> group_presenter;
@@ -226,6 +268,8 @@ class Run {
     fs::path scenario_;
     fs::path data_;
     std::string settings_path_;
+    HostTexts texts_;
+    LeadBytePredicate lead_bytes_;
     PosixFiles files_;
     PosixProfile profile_;
     BuiltinStrings strings_;
@@ -254,7 +298,7 @@ ScenarioResult RunScenario(const std::string& scenario_dir) {
         if (!fs::exists(scenario / "steps")) {
             throw std::runtime_error("no steps file");
         }
-        Run run(scenario, work);
+        Run run(scenario, work, ReadScenarioSteps(scenario));
         try {
             run.Execute();
             run.Check();

@@ -1,6 +1,7 @@
 #include "expectations.h"
 
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -17,26 +18,31 @@ std::string Quoted(const std::string& text) {
     return HostModel::Quote(text);
 }
 
-// Every file below `root`, relative with "/" between names, with its content.
-std::map<std::string, std::string> FilesBelow(const fs::path& root) {
+// Every file below `root`, relative with "/" between names (made UTF-8 by
+// `name_to_utf8`), with its content.
+std::map<std::string, std::string> FilesBelow(
+    const fs::path& root, const std::function<std::string(const std::string&)>& name_to_utf8) {
     std::map<std::string, std::string> files;
     if (!fs::exists(root)) {
         return files;
     }
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         if (entry.is_regular_file()) {
-            files[fs::relative(entry.path(), root).generic_string()] = ReadWholeFile(entry.path());
+            files[name_to_utf8(fs::relative(entry.path(), root).generic_string())] =
+                ReadWholeFile(entry.path());
         }
     }
     return files;
 }
 
-void CheckDataFolder(const fs::path& scenario, const fs::path& data) {
+void CheckDataFolder(const fs::path& scenario, const fs::path& data, const HostTexts& texts,
+                     DataNames data_names) {
     if (!fs::exists(scenario / "expect")) {
         return;
     }
-    const auto wanted = FilesBelow(scenario / "expect");
-    const auto got = FilesBelow(data);
+    const auto wanted = FilesBelow(scenario / "expect", Utf8HostTexts().to_utf8);
+    const auto got =
+        FilesBelow(data, data_names == DataNames::Utf8 ? Utf8HostTexts().to_utf8 : texts.to_utf8);
     std::string problems;
     for (const auto& [name, content] : wanted) {
         const auto found = got.find(name);
@@ -78,7 +84,8 @@ void CheckSettingsFile(const fs::path& scenario, const fs::path& settings_file) 
     }
 }
 
-void CheckLog(const fs::path& scenario, const std::vector<std::string>& log) {
+void CheckLog(const fs::path& scenario, const std::vector<std::string>& log,
+              const HostTexts& texts) {
     const fs::path expected = scenario / "expect.log";
     if (!fs::exists(expected)) {
         return;
@@ -95,6 +102,7 @@ void CheckLog(const fs::path& scenario, const std::vector<std::string>& log) {
         if (wanted.empty()) {
             continue;
         }
+        wanted = texts.from_utf8(wanted);
         while (at < log.size() && log[at] != wanted) {
             ++at;
         }
@@ -121,10 +129,11 @@ std::string ReadWholeFile(const fs::path& path) {
 }
 
 void CheckExpectations(const fs::path& scenario, const fs::path& data,
-                       const fs::path& settings_file, const std::vector<std::string>& log) {
-    CheckDataFolder(scenario, data);
+                       const fs::path& settings_file, const std::vector<std::string>& log,
+                       const HostTexts& texts, DataNames data_names) {
+    CheckDataFolder(scenario, data, texts, data_names);
     CheckSettingsFile(scenario, settings_file);
-    CheckLog(scenario, log);
+    CheckLog(scenario, log, texts);
 }
 
 }  // namespace tandrel::testhost

@@ -7,11 +7,20 @@
 #include <string>
 #include <vector>
 
+#include "host_texts.h"
+
 namespace tandrel::testhost {
 
+// How the runner's data folder names its files: in UTF-8 as the scenario
+// does (Wine keeps them so on disk), or in the host's own code page.
+enum class DataNames { Utf8, HostCodePage };
+
+// The lines of expect.log are compared in the host's code page, as the host
+// logs them.
 void CheckExpectations(const std::filesystem::path& scenario, const std::filesystem::path& data,
                        const std::filesystem::path& settings_file,
-                       const std::vector<std::string>& log);
+                       const std::vector<std::string>& log, const HostTexts& texts,
+                       DataNames data_names);
 
 // The whole content of a file; empty when it cannot be read.
 std::string ReadWholeFile(const std::filesystem::path& path);

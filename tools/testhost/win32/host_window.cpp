@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "host_state.h"
+#include "platform/characters.h"
+#include "platform/win32/system_code_page.h"
 #include "rules_dialog.h"
 
 namespace tandrel::testhost {
@@ -24,10 +26,10 @@ WPARAM pending_sync = 0;  // a request asked again from the timer
 
 std::string LastName(const std::string& folder_id) {
     std::string path = folder_id;
-    if (!path.empty() && path.back() == '\\') {
+    if (EndsWithCharacter(path, '\\', win32::IsSystemLeadByte)) {
         path.pop_back();
     }
-    const auto slash = path.rfind('\\');
+    const auto slash = FindLastCharacter(path, '\\', win32::IsSystemLeadByte);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

@@ -18,8 +18,10 @@
 #include "host_state.h"
 #include "host_window.h"
 #include "platform/win32/host_api.h"
+#include "platform/win32/system_code_page.h"
 #include "plugin.h"
 #include "scenario_driver.h"
+#include "system_texts.h"
 #include "window_watch.h"
 
 #ifdef TANDREL_JAPANESE_HOST
@@ -136,6 +138,9 @@ DriverResult RunInHost(const Options& options, Run& run) {
     if (!error.empty()) {
         throw std::runtime_error(error);
     }
+    // The scenario's texts are UTF-8; the host's are in its code page.
+    const HostTexts texts = kJapaneseHost ? SystemCodePageTexts() : Utf8HostTexts();
+    ConvertStepTexts(steps, texts);
     StepCursor cursor(std::move(steps));
     const StartState state = TakeStartState(cursor);
     if (state.japanese != kJapaneseHost) {
@@ -165,7 +170,8 @@ DriverResult RunInHost(const Options& options, Run& run) {
     tandrel::testhost::HostState& host = Host();
     host.japanese = kJapaneseHost;
     host.model = std::make_unique<HostModel>(host.files, run.data.string() + "\\",
-                                             (run.work / "temp").string() + "\\");
+                                             (run.work / "temp").string() + "\\",
+                                             tandrel::win32::IsSystemLeadByte);
     if (!state.mailbox.empty()) {
         host.model->SetMailbox(state.mailbox);
     }
@@ -210,7 +216,10 @@ DriverResult RunInHost(const Options& options, Run& run) {
         result.message = "the host saw the plug-in go wrong: " + host.problems.front();
     }
     if (result.passed) {
-        CheckExpectations(run.scenario, run.data, run.settings, host.model->log());
+        // Wine keeps the names the host makes in UTF-8 on disk, as the
+        // scenario's expect/ holds them.
+        CheckExpectations(run.scenario, run.data, run.settings, host.model->log(), texts,
+                          DataNames::Utf8);
     }
     return result;
 }

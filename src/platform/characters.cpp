@@ -1,0 +1,115 @@
+#include "platform/characters.h"
+
+namespace tandrel {
+
+namespace {
+
+// Calls `visit(position)` for the first byte of every character, in order,
+// until it returns false.
+template <typename Visit>
+void ForEachCharacter(std::string_view text, LeadBytePredicate is_lead_byte, std::size_t from,
+                      Visit visit) {
+    for (std::size_t i = 0; i < text.size();) {
+        const bool double_byte = is_lead_byte != nullptr &&
+                                 is_lead_byte(static_cast<unsigned char>(text[i])) &&
+                                 i + 1 < text.size();
+        if (i >= from && !visit(i)) {
+            return;
+        }
+        i += double_byte ? 2 : 1;
+    }
+}
+
+}  // namespace
+
+bool IsShiftJisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::size_t FindCharacter(std::string_view text, char wanted, LeadBytePredicate is_lead_byte,
+                          std::size_t from) {
+    if (is_lead_byte == nullptr) {
+        return text.find(wanted, from);
+    }
+    std::size_t found = std::string_view::npos;
+    ForEachCharacter(text, is_lead_byte, from, [&](std::size_t at) {
+        if (text[at] != wanted) {
+            return true;
+        }
+        found = at;
+        return false;
+    });
+    return found;
+}
+
+std::size_t FindLastCharacter(std::string_view text, char wanted, LeadBytePredicate is_lead_byte) {
+    return FindLastOf(text, std::string_view(&wanted, 1), is_lead_byte);
+}
+
+std::size_t FindLastOf(std::string_view text, std::string_view wanted,
+                       LeadBytePredicate is_lead_byte) {
+    if (is_lead_byte == nullptr) {
+        return text.find_last_of(wanted);
+    }
+    std::size_t found = std::string_view::npos;
+    ForEachCharacter(text, is_lead_byte, 0, [&](std::size_t at) {
+        if (wanted.find(text[at]) != std::string_view::npos) {
+            found = at;
+        }
+        return true;
+    });
+    return found;
+}
+
+bool EndsWithCharacter(std::string_view text, char wanted, LeadBytePredicate is_lead_byte) {
+    return !text.empty() && FindLastCharacter(text, wanted, is_lead_byte) == text.size() - 1;
+}
+
+std::vector<std::string_view> SplitAtCharacter(std::string_view text, char separator,
+                                               LeadBytePredicate is_lead_byte) {
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    ForEachCharacter(text, is_lead_byte, 0, [&](std::size_t at) {
+        if (text[at] == separator) {
+            pieces.push_back(text.substr(start, at - start));
+            start = at + 1;
+        }
+        return true;
+    });
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+std::string ReplaceCharacter(std::string_view text, char from, char to,
+                             LeadBytePredicate is_lead_byte) {
+    std::string replaced(text);
+    ForEachCharacter(text, is_lead_byte, 0, [&](std::size_t at) {
+        if (replaced[at] == from) {
+            replaced[at] = to;
+        }
+        return true;
+    });
+    return replaced;
+}
+
+std::string_view CutAtCharacter(std::string_view text, std::size_t limit,
+                                LeadBytePredicate is_lead_byte) {
+    if (text.size() <= limit) {
+        return text;
+    }
+    std::size_t end = 0;
+    ForEachCharacter(text, is_lead_byte, 0, [&](std::size_t at) {
+        const bool double_byte = is_lead_byte != nullptr &&
+                                 is_lead_byte(static_cast<unsigned char>(text[at])) &&
+                                 at + 1 < text.size();
+        const std::size_t next = at + (double_byte ? 2 : 1);
+        if (next > limit) {
+            return false;
+        }
+        end = next;
+        return true;
+    });
+    return text.substr(0, end);
+}
+
+}  // namespace tandrel

@@ -1,0 +1,53 @@
+// Single-byte characters in texts of the host's code page. On a Japanese host
+// (Shift-JIS) a lead byte and the byte after it are one character, and that
+// second byte may have the code of "\", "|", "[" or "@": every scan of a name
+// or path for such a character goes through these functions.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tandrel {
+
+// Tells whether a byte starts a double-byte character in the host's code
+// page; nullptr for a code page without double-byte characters.
+using LeadBytePredicate = bool (*)(unsigned char byte);
+
+// The predicate of a code page whose characters are all one byte.
+constexpr LeadBytePredicate kNoLeadBytes = nullptr;
+
+// Lead bytes of Shift-JIS (code page 932).
+bool IsShiftJisLeadByte(unsigned char byte);
+
+// The position of the first `wanted` at or after `from` that is a character
+// of its own (not the second byte of a double-byte one), or npos.
+std::size_t FindCharacter(std::string_view text, char wanted, LeadBytePredicate is_lead_byte,
+                          std::size_t from = 0);
+
+// The position of the last such `wanted`, or npos.
+std::size_t FindLastCharacter(std::string_view text, char wanted, LeadBytePredicate is_lead_byte);
+
+// The position of the last character that is one of `wanted`, or npos.
+std::size_t FindLastOf(std::string_view text, std::string_view wanted,
+                       LeadBytePredicate is_lead_byte);
+
+// Whether the text's last character is `wanted` itself.
+bool EndsWithCharacter(std::string_view text, char wanted, LeadBytePredicate is_lead_byte);
+
+// The pieces between the characters `separator`, in order: "a\b\" gives
+// "a", "b" and "".
+std::vector<std::string_view> SplitAtCharacter(std::string_view text, char separator,
+                                               LeadBytePredicate is_lead_byte);
+
+// Every `from` that is a character of its own replaced by `to`.
+std::string ReplaceCharacter(std::string_view text, char from, char to,
+                             LeadBytePredicate is_lead_byte);
+
+// The longest start of `text` of at most `limit` bytes that ends at a
+// character's end, so that no double-byte character is cut in two.
+std::string_view CutAtCharacter(std::string_view text, std::size_t limit,
+                                LeadBytePredicate is_lead_byte);
+
+}  // namespace tandrel

@@ -40,7 +40,8 @@ std::string ResolveBookFolder(Profile& profile, const std::string& data_folder,
     if (path.empty()) {
         return book_dir;
     }
-    if (!EndsWithCharacter(path, '\\', is_lead_byte) && !EndsWithCharacter(path, '/', is_lead_byte)) {
+    if (!EndsWithCharacter(path, '\\', is_lead_byte) &&
+        !EndsWithCharacter(path, '/', is_lead_byte)) {
         path += '\\';
     }
     return path;

@@ -42,10 +42,10 @@ GroupIdentifier GetSelectedGroup(Tree& tree) {
 void AddressGroupPresenter::Init() {
     const GroupIdentifier current =
         SplitGroupIdentifier(owner_.Text(IDC_ENTRY_GROUP), context_.lead_bytes);
-    InsertItems(tree_, kNoTreeItem,
-                ListGroupTree(context_.files, context_.profile, context_.data_folder,
-                              context_.lead_bytes),
-                current);
+    InsertItems(
+        tree_, kNoTreeItem,
+        ListGroupTree(context_.files, context_.profile, context_.data_folder, context_.lead_bytes),
+        current);
 }
 
 bool AddressGroupPresenter::OnCommand(int id, int notification) {

@@ -39,7 +39,8 @@ CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::s
         (!parent.group_path.empty() && !IsPlainGroupPath(parent.group_path, is_lead_byte))) {
         return CreateGroupResult::ParentMissing;
     }
-    const std::string book_folder = ResolveBookFolder(profile, data_folder, parent.book, is_lead_byte);
+    const std::string book_folder =
+        ResolveBookFolder(profile, data_folder, parent.book, is_lead_byte);
     const std::string parent_folder =
         parent.group_path.empty() ? book_folder : book_folder + parent.group_path + "\\";
     if (!IsExistingDirectory(files, parent_folder, is_lead_byte)) {

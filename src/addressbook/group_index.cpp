@@ -288,7 +288,8 @@ std::optional<std::size_t> DisplayNameRoom(std::uint64_t card_offset,
     const std::size_t index_line =
         IndexLine(card_offset, card_file_name, std::string(), address, sequence).size() -
         kHostLineEnd.size();
-    if (index_line > kHostLineLimit || kCardAddressPrefix.size() + address.size() > kHostLineLimit) {
+    if (index_line > kHostLineLimit ||
+        kCardAddressPrefix.size() + address.size() > kHostLineLimit) {
         return std::nullopt;
     }
     return std::min(kHostLineLimit - index_line, kHostLineLimit - kCardNamePrefix.size());

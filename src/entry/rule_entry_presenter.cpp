@@ -97,7 +97,8 @@ void RuleEntryPresenter::Init() {
         context_.profile.ReadString(FolderSettingsPath(data_folder, context_.drop_target),
                                     "Settings", "AddrGrp", std::string(), kWholeValue);
     if (group.empty()) {
-        group = FindDefaultGroup(context_.files, context_.profile, data_folder, context_.lead_bytes);
+        group =
+            FindDefaultGroup(context_.files, context_.profile, data_folder, context_.lead_bytes);
     }
     dialog_.SetText(IDC_ENTRY_GROUP, group);
 }

@@ -41,7 +41,8 @@ std::string Files::ResolveLinks(const std::string& path) {
 
 bool IsExistingDirectory(Files& files, const std::string& path, LeadBytePredicate is_lead_byte) {
     std::string trimmed = path;
-    while (EndsWithCharacter(trimmed, '\\', is_lead_byte) || EndsWithCharacter(trimmed, '/', is_lead_byte)) {
+    while (EndsWithCharacter(trimmed, '\\', is_lead_byte) ||
+           EndsWithCharacter(trimmed, '/', is_lead_byte)) {
         trimmed.pop_back();
     }
     std::vector<FolderEntry> entries;

@@ -268,7 +268,7 @@ std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInserti
     std::vector<RuleTextEdit> edits;
     std::vector<std::size_t> removed;  // delete-same lines of the block at hand
     bool added = false;
-    std::size_t first_block = std::string_view::npos;  // the first kept block's ":Begin"
+    std::size_t first_block = std::string_view::npos;          // the first kept block's ":Begin"
     std::size_t first_block_removal = std::string_view::npos;  // its edit, when it goes
     bool open_block_kept = false;  // the text ends inside a block that stays
     BlockWalk walk(text);

@@ -25,7 +25,8 @@ class AddAddressTest : public ::testing::Test {
     AddAddressResult Add(const std::string& address, const std::string& name,
                          const std::string& group = "Private:Friends") {
         return AddAddressToGroup(files(), profile_, temp_names_, kData,
-                                 {SplitGroupIdentifier(group, kNoLeadBytes), address, name}, kNoLeadBytes);
+                                 {SplitGroupIdentifier(group, kNoLeadBytes), address, name},
+                                 kNoLeadBytes);
     }
 
     MemoryProfile profile_;

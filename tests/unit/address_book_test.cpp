@@ -38,7 +38,8 @@ TEST(GroupPath, MustStayInsideItsBook) {
 
 TEST(BookFolder, FollowsThePointerFileOrDefaultsToTheBookFolder) {
     MemoryProfile profile;
-    EXPECT_EQ(ResolveBookFolder(profile, kData, "Private", kNoLeadBytes), "C:\\Data\\AddrBook\\@Private\\");
+    EXPECT_EQ(ResolveBookFolder(profile, kData, "Private", kNoLeadBytes),
+              "C:\\Data\\AddrBook\\@Private\\");
     profile.files().AddFile(std::string(kRoot) + "@Shared\\Address.ini",
                             "[Settings]\r\nPath=D:\\Shared\\Book\\\r\n");
     EXPECT_EQ(ResolveBookFolder(profile, kData, "Shared", kNoLeadBytes), "D:\\Shared\\Book\\");
@@ -47,7 +48,8 @@ TEST(BookFolder, FollowsThePointerFileOrDefaultsToTheBookFolder) {
     EXPECT_EQ(ResolveBookFolder(profile, kData, "Bare", kNoLeadBytes), "D:\\Bare\\")
         << "a missing final backslash is added";
     profile.files().AddFile(std::string(kRoot) + "@Empty\\Address.ini", "[Settings]\r\nPath=\r\n");
-    EXPECT_EQ(ResolveBookFolder(profile, kData, "Empty", kNoLeadBytes), "C:\\Data\\AddrBook\\@Empty\\");
+    EXPECT_EQ(ResolveBookFolder(profile, kData, "Empty", kNoLeadBytes),
+              "C:\\Data\\AddrBook\\@Empty\\");
 }
 
 // @A without a marker, @B with groups X and Y (both marked), a folder that is
@@ -103,7 +105,8 @@ TEST(DefaultGroup, IsTheFirstMarkedGroupOfTheFirstMarkedBook) {
     MemoryProfile without_groups;
     without_groups.files().AddFile(std::string(kRoot) + "@Solo\\Group.ini", "");
     without_groups.files().AddFile(std::string(kRoot) + "@Solo\\Unmarked\\x", "");
-    EXPECT_EQ(FindDefaultGroup(without_groups.files(), without_groups, kData, kNoLeadBytes), "Solo:");
+    EXPECT_EQ(FindDefaultGroup(without_groups.files(), without_groups, kData, kNoLeadBytes),
+              "Solo:");
 }
 
 TEST(DefaultGroup, TestsTheBookMarkerInTheResolvedFolder) {

@@ -17,13 +17,15 @@ constexpr const char* kBook = "C:\\Data\\AddrBook\\@Private\\";
 TEST(CreateGroup, MakesTheFolderItsSettingsAnEmptyIndexAndTheMarker) {
     MemoryProfile profile;
     profile.files().AddFile(std::string(kBook) + "Group.ini", "");
-    ASSERT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, "Work", kNoLeadBytes),
-              CreateGroupResult::Created);
+    ASSERT_EQ(
+        CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, "Work", kNoLeadBytes),
+        CreateGroupResult::Created);
     EXPECT_EQ(profile.files().Content(std::string(kBook) + "Work\\Folder.ini"),
               "[Settings]\r\nNickName=\r\nExpanded=1\r\n");
     EXPECT_EQ(profile.files().Content(std::string(kBook) + "Work\\Group.idx"), "");
     EXPECT_EQ(profile.files().Content(std::string(kBook) + "Work\\Group.ini"), "");
-    ASSERT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", "Work"}, "Sub", kNoLeadBytes),
+    ASSERT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", "Work"}, "Sub",
+                                kNoLeadBytes),
               CreateGroupResult::Created);
     const auto tree = ListGroupTree(profile.files(), profile, kData, kNoLeadBytes);
     ASSERT_EQ(tree.size(), 1U);
@@ -39,8 +41,9 @@ TEST(CreateGroup, ReusesAHiddenFolderWithoutEmptyingItsIndex) {
     const std::string folder = std::string(kBook) + "Old\\";
     profile.files().AddFile(folder + "Group.idx", "0\t0\tc.vcf\tA\ta@b\t\t\t1\r\n");
     profile.files().AddFile(folder + "Folder.ini", "[Settings]\r\nHostKey=kept\r\n");
-    ASSERT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, "Old", kNoLeadBytes),
-              CreateGroupResult::Created);
+    ASSERT_EQ(
+        CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, "Old", kNoLeadBytes),
+        CreateGroupResult::Created);
     EXPECT_EQ(profile.files().Content(folder + "Group.idx"), "0\t0\tc.vcf\tA\ta@b\t\t\t1\r\n");
     EXPECT_EQ(profile.files().Content(folder + "Folder.ini"),
               "[Settings]\r\nHostKey=kept\r\nNickName=\r\nExpanded=1\r\n");
@@ -50,11 +53,13 @@ TEST(CreateGroup, RefusesNamesThatAreNotOnePlainFolderName) {
     MemoryProfile profile;
     profile.files().AddDirectory(kBook);
     for (const char* bad : {"", ".", "..", "a\\b", "..\\..\\x", "Work.", "Work ", "a:b", "a*"}) {
-        EXPECT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, bad, kNoLeadBytes),
-                  CreateGroupResult::InvalidName)
+        EXPECT_EQ(
+            CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, bad, kNoLeadBytes),
+            CreateGroupResult::InvalidName)
             << bad;
     }
-    EXPECT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", "..\\.."}, "x", kNoLeadBytes),
+    EXPECT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", "..\\.."}, "x",
+                                kNoLeadBytes),
               CreateGroupResult::ParentMissing);
     EXPECT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Nobody", ""}, "x", kNoLeadBytes),
               CreateGroupResult::ParentMissing);

@@ -90,7 +90,8 @@ TEST(AddressChoices, AValueWithoutAnAtIsOneEntryAsItIs) {
     EXPECT_EQ(choices[0].name, "");
     ASSERT_EQ(AddressChoices("", kNoLeadBytes).size(), 1U);
     const std::string long_part = std::string(300, 'x') + "@example.com";
-    EXPECT_EQ(AddressChoices(long_part, kNoLeadBytes)[0].address, long_part) << "long parts are kept whole";
+    EXPECT_EQ(AddressChoices(long_part, kNoLeadBytes)[0].address, long_part)
+        << "long parts are kept whole";
 }
 
 constexpr const char* kHeader =

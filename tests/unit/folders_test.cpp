@@ -13,10 +13,12 @@ constexpr const char* kData = "C:\\Data\\";
 
 TEST(TrashFolder, CountsTheLastNameOnly) {
     EXPECT_TRUE(IsTrashFolder("Main\\!Trash\\", kNoLeadBytes));
-    EXPECT_TRUE(IsTrashFolder("Main\\!T\\", kNoLeadBytes)) << "a leading part of the trash name counts";
+    EXPECT_TRUE(IsTrashFolder("Main\\!T\\", kNoLeadBytes))
+        << "a leading part of the trash name counts";
     EXPECT_TRUE(IsTrashFolder("Main\\!\\", kNoLeadBytes));
     EXPECT_FALSE(IsTrashFolder("Main\\!Trash2\\", kNoLeadBytes));
-    EXPECT_FALSE(IsTrashFolder("Main\\!Trash\\Old\\", kNoLeadBytes)) << "below the trash is not the trash";
+    EXPECT_FALSE(IsTrashFolder("Main\\!Trash\\Old\\", kNoLeadBytes))
+        << "below the trash is not the trash";
     EXPECT_FALSE(IsTrashFolder("Main\\!trash\\", kNoLeadBytes));
     EXPECT_FALSE(IsTrashFolder("Main\\Trash\\", kNoLeadBytes));
     EXPECT_FALSE(IsTrashFolder("Main\\!!!!Inbox\\", kNoLeadBytes));

@@ -56,7 +56,8 @@ TEST(RuleTextEdit, ForAWrittenFileItIsTheWritersResult) {
             continue;
         }
         const std::string text = FormatRuleFile(model);
-        ASSERT_EQ(InsertRuleIntoText(text, insertion), FormatRuleFile(ModelResult(model, insertion)))
+        ASSERT_EQ(InsertRuleIntoText(text, insertion),
+                  FormatRuleFile(ModelResult(model, insertion)))
             << "model " << i << ", mode " << insertion.place_mode << ", delete-same "
             << insertion.delete_same << ", folder " << insertion.folder << ", header "
             << insertion.header << ", address " << insertion.address << ":\n"
@@ -128,9 +129,8 @@ void ExpectKeptAndRead(const std::string& text, const RuleInsertion& insertion,
     const std::string edited = *files.Content("C:\\Main\\iFilter.Def");
     EXPECT_TRUE(ParseRuleFile(edited) == ModelResult(ParseRuleFile(text), insertion)) << edited;
     for (const std::string& line : kept) {
-        EXPECT_NE(edited.find(line + "\r\n"), std::string::npos)
-            << "lost \"" << line << "\":\n"
-            << edited;
+        EXPECT_NE(edited.find(line + "\r\n"), std::string::npos) << "lost \"" << line << "\":\n"
+                                                                 << edited;
     }
 }
 
@@ -141,8 +141,8 @@ TEST(RuleTextEdit, ATextEndingInsideABlockKeepsItsLines) {
     insertion.folder = "Main\\Home\\";
     insertion.header = "From";
     insertion.address = "b@example.com";
-    for (const int mode : {kPlaceEndOfFolder, kPlaceTopOfFolder, kPlaceNewBlockLast,
-                           kPlaceNewBlockFirst}) {
+    for (const int mode :
+         {kPlaceEndOfFolder, kPlaceTopOfFolder, kPlaceNewBlockLast, kPlaceNewBlockFirst}) {
         insertion.place_mode = mode;
         ExpectKeptAndRead(text, insertion, {"; my note", "; keep me"});
     }
@@ -153,8 +153,10 @@ TEST(RuleTextEdit, ATextEndingInsideABlockKeepsItsLines) {
               text + "@0:From:b@example.com\tO\tI\r\n");
     // A new last block after it: the open block is closed first.
     insertion.place_mode = kPlaceNewBlockLast;
-    EXPECT_EQ(InsertRuleIntoText(text, insertion),
-              text + ":End \"\"\r\n:Begin \"\"\r\n!M:W\\\r\n@0:From:b@example.com\tO\tI\r\n:End \"\"\r\n");
+    EXPECT_EQ(
+        InsertRuleIntoText(text, insertion),
+        text +
+            ":End \"\"\r\n:Begin \"\"\r\n!M:W\\\r\n@0:From:b@example.com\tO\tI\r\n:End \"\"\r\n");
     // A text that ends right after a ":Begin": the new block is not taken
     // for that block's action line.
     insertion.place_mode = kPlaceNewBlockLast;

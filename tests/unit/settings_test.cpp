@@ -13,10 +13,12 @@ using testing::MemoryFiles;
 constexpr const char* kPath = "C:\\Mail\\Plugins\\Tandrel.ini";
 
 TEST(SettingsPath, ReplacesTheExtensionOfTheLibraryFile) {
-    EXPECT_EQ(SettingsFilePath("C:\\Mail\\Plugins\\Tandrel.dll", kNoLeadBytes), "C:\\Mail\\Plugins\\Tandrel.ini");
+    EXPECT_EQ(SettingsFilePath("C:\\Mail\\Plugins\\Tandrel.dll", kNoLeadBytes),
+              "C:\\Mail\\Plugins\\Tandrel.ini");
     EXPECT_EQ(SettingsFilePath("C:\\Mail\\Plugins\\Tandrel.x.dll", kNoLeadBytes),
               "C:\\Mail\\Plugins\\Tandrel.x.ini");
-    EXPECT_EQ(SettingsFilePath("C:\\Mail\\Plugins\\Tandrel", kNoLeadBytes), "C:\\Mail\\Plugins\\Tandrel.ini");
+    EXPECT_EQ(SettingsFilePath("C:\\Mail\\Plugins\\Tandrel", kNoLeadBytes),
+              "C:\\Mail\\Plugins\\Tandrel.ini");
     EXPECT_EQ(SettingsFilePath("C:\\Mail.2\\Tandrel", kNoLeadBytes), "C:\\Mail.2\\Tandrel.ini")
         << "a dot in a folder name is not an extension";
 }

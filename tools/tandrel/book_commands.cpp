@@ -89,8 +89,7 @@ int RunTree(const std::vector<std::string>& args, Context& context) {
     PrintTree(ListGroupTree(context.files, context.profile, data_folder, context.lead_bytes), 0,
               context.out);
     context.out << "default: "
-                << FindDefaultGroup(context.files, context.profile, data_folder,
-                                    context.lead_bytes)
+                << FindDefaultGroup(context.files, context.profile, data_folder, context.lead_bytes)
                 << "\n";
     return kExitOk;
 }
@@ -136,10 +135,10 @@ int RunAdd(const std::vector<std::string>& args, Context& context) {
     const auto temp_folder = parsed.Value("temp-folder");
     CountingTempNames temp_names(temp_folder ? DataFolderArgument(*temp_folder, context.lead_bytes)
                                              : SystemTempFolder(context.lead_bytes));
-    const AddAddressResult result = AddAddressToGroup(
-        context.files, context.profile, temp_names,
-        DataFolderArgument(parsed.positional.front(), context.lead_bytes), entry,
-        context.lead_bytes);
+    const AddAddressResult result =
+        AddAddressToGroup(context.files, context.profile, temp_names,
+                          DataFolderArgument(parsed.positional.front(), context.lead_bytes), entry,
+                          context.lead_bytes);
     if (result == AddAddressResult::Added) {
         return kExitOk;
     }
@@ -162,7 +161,8 @@ int RunNewGroup(const std::vector<std::string>& args, Context& context) {
     const GroupIdentifier parent = SplitGroupIdentifier(*parsed.Value("under"), context.lead_bytes);
     const std::string name = *parsed.Value("name");
     // As in the dialog: the parent must be shown, and no child shown may bear the name.
-    const auto tree = ListGroupTree(context.files, context.profile, data_folder, context.lead_bytes);
+    const auto tree =
+        ListGroupTree(context.files, context.profile, data_folder, context.lead_bytes);
     const GroupTreeItem* parent_item = FindItem(tree, parent);
     if (parent_item == nullptr) {
         return Failure(context, FormatText(TEXT_GROUP_MISSING, {parent.book, parent.group_path}));

@@ -118,7 +118,8 @@ int RunAdd(const std::vector<std::string>& args, Context& context) {
     const char* command = "tandrel rules add";
     Arguments parsed;
     int exit_code = kExitOk;
-    if (!ParseCommand(args, {{"folder", "header", "address", "place", kCodePageOption}, {"delete-same"}},
+    if (!ParseCommand(args,
+                      {{"folder", "header", "address", "place", kCodePageOption}, {"delete-same"}},
                       command, kAddHelp, "FILE", context, parsed, exit_code)) {
         return exit_code;
     }

@@ -21,7 +21,6 @@ constexpr DWORD kPauseMilliseconds = 100;
 constexpr DWORD kLockWaitMilliseconds = 5000;
 constexpr DWORD kLongestLockPauseMilliseconds = 20;
 
-
 bool IsPassingLock(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
            error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
@@ -231,7 +230,8 @@ ReadStatus Win32Files::ReadFileInPieces(const std::string& path,
     HANDLE opened = INVALID_HANDLE_VALUE;
     DWORD error = 0;
     WithRetries([&] {
-        opened = OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+        opened =
+            OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
         error = opened == INVALID_HANDLE_VALUE ? GetLastError() : 0;
         return opened != INVALID_HANDLE_VALUE;
     });
@@ -274,7 +274,8 @@ bool Win32Files::AppendFile(const std::string& path, const std::string& content)
 
 ReadStatus Win32Files::ReadFileEnd(const std::string& path, std::size_t count, std::string& end) {
     end.clear();
-    Handle file(OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    Handle file(
+        OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
     if (!file.valid()) {
         const DWORD error = GetLastError();
         return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
@@ -285,14 +286,15 @@ ReadStatus Win32Files::ReadFileEnd(const std::string& path, std::size_t count, s
     if (!GetFileSizeEx(file.get(), &size)) {
         return ReadStatus::Failed;
     }
-    const auto wanted = static_cast<DWORD>(
-        std::min<ULONGLONG>(count, static_cast<ULONGLONG>(size.QuadPart)));
+    const auto wanted =
+        static_cast<DWORD>(std::min<ULONGLONG>(count, static_cast<ULONGLONG>(size.QuadPart)));
     LARGE_INTEGER start = {};
     start.QuadPart = size.QuadPart - static_cast<LONGLONG>(wanted);
     end.resize(wanted);
     DWORD got = 0;
     if (!SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN) ||
-        (wanted > 0 && (!::ReadFile(file.get(), &end[0], wanted, &got, nullptr) || got != wanted))) {
+        (wanted > 0 &&
+         (!::ReadFile(file.get(), &end[0], wanted, &got, nullptr) || got != wanted))) {
         end.clear();
         return ReadStatus::Failed;
     }
@@ -304,8 +306,8 @@ LockStatus Win32Files::LockForWriting(const std::string& path, std::unique_ptr<F
     const DWORD started = GetTickCount();
     DWORD pause = 1;
     for (unsigned attempt = 0;; ++attempt) {
-        HANDLE file = CreateFileA(lock_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                  nullptr, CREATE_NEW,
+        HANDLE file = CreateFileA(lock_path.c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             lock = std::make_unique<Win32FileLock>(file);
@@ -342,7 +344,8 @@ std::string Win32Files::ResolveLinks(const std::string& path) {
         return path;
     }
     std::string final_path(needed, '\0');
-    const DWORD length = GetFinalPathNameByHandleA(file.get(), &final_path[0], needed, VOLUME_NAME_DOS);
+    const DWORD length =
+        GetFinalPathNameByHandleA(file.get(), &final_path[0], needed, VOLUME_NAME_DOS);
     if (length == 0 || length >= needed) {
         return path;
     }
@@ -363,7 +366,8 @@ bool Win32Files::IsReadOnly(const std::string& path) {
 }
 
 bool Win32Files::CanOpenForReading(const std::string& path) {
-    Handle file(OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    Handle file(
+        OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
     return file.valid();
 }
 
@@ -376,7 +380,8 @@ bool Win32Files::ListFolder(const std::string& pattern, std::vector<FolderEntry>
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
     }
     do {
-        entries.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+        entries.push_back({found.cFileName,
+                           (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                            (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileA(search, &found));
     FindClose(search);

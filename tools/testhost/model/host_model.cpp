@@ -107,7 +107,8 @@ void HostModel::SetCurrentMail(const std::string& message_id) {
 }
 
 std::string HostModel::WithoutTrailingSeparator(const std::string& path) const {
-    if (EndsWithCharacter(path, '\\', is_lead_byte_) || EndsWithCharacter(path, '/', is_lead_byte_)) {
+    if (EndsWithCharacter(path, '\\', is_lead_byte_) ||
+        EndsWithCharacter(path, '/', is_lead_byte_)) {
         return path.substr(0, path.size() - 1);
     }
     return path;

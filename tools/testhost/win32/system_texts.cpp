@@ -18,9 +18,8 @@ std::string Convert(const std::string& text, UINT from, UINT to) {
     const int wide_size =
         MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(wide_size), L'\0');
-    if (wide_size == 0 ||
-        MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), size, &wide[0], wide_size) ==
-            0) {
+    if (wide_size == 0 || MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, text.data(), size,
+                                              &wide[0], wide_size) == 0) {
         throw std::runtime_error("a text does not convert from code page " + std::to_string(from) +
                                  ": " + text);
     }

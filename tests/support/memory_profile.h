@@ -10,7 +10,7 @@ namespace tandrel::testing {
 
 class MemoryProfile final : public Profile {
   public:
-    MemoryProfile() = default;
+    explicit MemoryProfile(LeadBytePredicate is_lead_byte = kNoLeadBytes) : files_(is_lead_byte) {}
     MemoryProfile(const MemoryProfile&) = delete;  // the profile refers to these files
     MemoryProfile& operator=(const MemoryProfile&) = delete;
 

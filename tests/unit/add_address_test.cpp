@@ -172,5 +172,76 @@ TEST_F(AddAddressTest, AFailedWriteAtAnyByteLeavesCardAndIndexAsTheyWere) {
     }
 }
 
+TEST_F(AddAddressTest, ABookNameThatLeavesTheAddressBookIsNoGroup) {
+    files().AddFile("C:\\outside\\G\\Group.ini", "");
+    for (const char* group : {"Private\\..\\..\\..\\outside:G", "..\\..:outside\\G", "..:G",
+                              "C:\\outside:G", "a/../..:G"}) {
+        EXPECT_EQ(Add("evil@x", "Evil", group), AddAddressResult::GroupMissing) << group;
+    }
+    EXPECT_FALSE(files().Exists("C:\\outside\\G\\Group.idx"));
+    EXPECT_EQ(files().bytes_written(), 0U);
+}
+
+TEST_F(AddAddressTest, AnIndexOrCardWithoutAFinalLineEndKeepsItsLastEntryWhole) {
+    files().AddFile(std::string(kGroup) + "Group.idx", "0\t0\tc.tmp\tAnn\tann@x\t\t\t1");
+    files().AddFile(std::string(kGroup) + "c.tmp",
+                    "BEGIN:VCARD\r\nFN:Ann\r\nEMAIL;PREF:ann@x\r\nEND:VCARD");
+    ASSERT_EQ(Add("bob@x", "Bob"), AddAddressResult::Added);
+    EXPECT_EQ(File("Group.idx"),
+              "0\t0\tc.tmp\tAnn\tann@x\t\t\t1\r\n50\t0\tc.tmp\tBob\tbob@x\t\t\t2\r\n");
+    EXPECT_EQ(File("c.tmp"),
+              "BEGIN:VCARD\r\nFN:Ann\r\nEMAIL;PREF:ann@x\r\nEND:VCARD\r\n"
+              "BEGIN:VCARD\r\nFN:Bob\r\nEMAIL;PREF:bob@x\r\nEND:VCARD\r\n");
+    EXPECT_EQ(File("c.tmp")->substr(50, 11), "BEGIN:VCARD") << "the offset names the new card";
+    EXPECT_EQ(Add("ann@x", "Ann"), AddAddressResult::Duplicate) << "the former entry is whole";
+}
+
+TEST_F(AddAddressTest, ACardFileNameThatIsTheGroupsOwnFileIsNotFollowed) {
+    for (const char* own :
+         {"Group.idx", "group.INI", "Folder.ini", "Address.ini", "Group.idx.lock"}) {
+        files().AddFile(std::string(kGroup) + "Folder.ini", "[Settings]\r\nNickName=\r\n");
+        files().AddFile(std::string(kGroup) + "Group.idx",
+                        std::string("0\t0\t") + own + "\tAnn\tann@x\t\t\t1\r\n");
+        ASSERT_EQ(Add("bob@x", "Bob"), AddAddressResult::Added) << own;
+        EXPECT_EQ(File("Folder.ini"), "[Settings]\r\nNickName=\r\n") << own;
+        EXPECT_EQ(File("Group.idx")->find("BEGIN:VCARD"), std::string::npos) << own;
+        EXPECT_NE(File("Group.idx")->find("\tbab"), std::string::npos)
+            << own << ": a new card file is started instead";
+        files().RemoveFile(std::string(kGroup) + "Group.idx");
+    }
+}
+
+TEST_F(AddAddressTest, AnotherWritersLockStopsTheAddWithNothingWritten) {
+    files().AddFile(std::string(kGroup) + "Group.idx.lock", "");
+    EXPECT_EQ(Add("ann@example.com", "Ann"), AddAddressResult::Busy);
+    EXPECT_EQ(files().bytes_written(), 0U);
+    EXPECT_EQ(AddAddressMessage(AddAddressResult::Busy, {{"Private", "Friends"}, "a@b", "A"}),
+              "Another program is changing the address group(Private:Friends)\nNothing was "
+              "added; try again. If this stays so, delete Group.idx.lock in the group's folder");
+    files().RemoveFile(std::string(kGroup) + "Group.idx.lock");
+    ASSERT_EQ(Add("ann@example.com", "Ann"), AddAddressResult::Added);
+    EXPECT_FALSE(files().Exists(std::string(kGroup) + "Group.idx.lock")) << "no lock is left";
+}
+
+TEST(AddAddressJapanese, AGroupWhoseNamesEndInBackslashBytesTakesTheAddress) {
+    // "サポート\表": ポ is 83 7C, 表 is 95 5C.
+    const std::string support = "\x83\x54\x83\x7C\x81\x5B\x83\x67";
+    const std::string table = "\x95\x5C";
+    MemoryProfile profile(IsShiftJisLeadByte);
+    const std::string group = "C:\\Data\\AddrBook\\@Private\\" + support + "\\" + table + "\\";
+    profile.files().AddFile(group + "Group.ini", "");
+    CountingTempNames temp_names(kTemp);
+    const GroupIdentifier identifier =
+        SplitGroupIdentifier("Private:" + support + "\\" + table, IsShiftJisLeadByte);
+    EXPECT_EQ(AddAddressToGroup(profile.files(), profile, temp_names, kData,
+                                {identifier, "ann@example.jp", "Ann"}, IsShiftJisLeadByte),
+              AddAddressResult::Added);
+    EXPECT_TRUE(profile.files().Exists(group + "Group.idx"));
+    // Read byte by byte, the trail bytes would be separators and "|".
+    EXPECT_EQ(AddAddressToGroup(profile.files(), profile, temp_names, kData,
+                                {identifier, "bob@example.jp", "Bob"}, kNoLeadBytes),
+              AddAddressResult::GroupMissing);
+}
+
 }  // namespace
 }  // namespace tandrel

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "cli_test_run.h"
 #include "temp_dir.h"
@@ -71,6 +72,64 @@ TEST_F(CliBookTest, NewGroupMakesTheGroupOnceUnderAShownParent) {
     const std::string tree = Tandrel({"book", "tree", Data()}).out;  // in the file system's order
     EXPECT_NE(tree.find("\n  Work\n"), std::string::npos) << tree;
     EXPECT_NE(tree.find("\n  work\n"), std::string::npos) << tree;
+}
+
+TEST_F(CliBookTest, ABookNameOutsideTheAddressBookIsRefused) {
+    dir_.Write("outside/G/Group.ini", "");
+    const ToolRun run = Add("Private\\..\\..\\..\\outside:G", "evil@x");
+    EXPECT_EQ(run.exit_code, kExitFailed);
+    EXPECT_FALSE(dir_.Exists("outside/G/Group.idx"));
+    EXPECT_EQ(Tandrel({"book", "add", Data(), "--group", "Private:Friends", "--address", " ",
+                       "--name", "Ann", "--temp-folder", dir_.path() + "tmp"})
+                  .exit_code,
+              kExitFailed)
+        << "an empty address, as the dialog refuses it";
+}
+
+TEST_F(CliBookTest, TheTreeFollowsNoLinkSoALoopCannotHoldItUp) {
+    // Two links to ".." in a group: followed, the walk would double at each level.
+    for (const char* name : {"Up", "Again"}) {
+        ASSERT_EQ(::symlink("..", (Data() + "/AddrBook/@Private/Friends/" + name).c_str()), 0);
+        dir_.Write(std::string("data/AddrBook/@Private/Friends/") + name + "/Group.ini", "");
+    }
+    const ToolRun run = Tandrel({"book", "tree", Data()});
+    EXPECT_EQ(run.exit_code, kExitOk);
+    EXPECT_EQ(run.out, "Private\n  Friends\n    School\ndefault: Private:Friends\n");
+}
+
+TEST(CliBookJapanese, TakesGroupsWhoseNamesHoldBackslashBytes) {
+    // "サポート" holds 83 7C, "表" is 95 5C.
+    const std::string support = "\x83\x54\x83\x7C\x81\x5B\x83\x67";
+    const std::string table = "\x95\x5C";
+    TempDir dir;
+    dir.Write("data/AddrBook/@Private/Group.ini", "");
+    dir.Write("data/AddrBook/@Private/" + support + "/Group.ini", "");
+    dir.Write("tmp/.keep", "");
+    const std::string data = dir.path() + "data";
+    const std::vector<std::string> code_page = {"--code-page", "932"};
+    std::vector<std::string> new_group = {
+        "book", "new-group", data, "--under", "Private:" + support, "--name", table};
+    new_group.insert(new_group.end(), code_page.begin(), code_page.end());
+    ASSERT_EQ(Tandrel(new_group).exit_code, kExitOk) << Tandrel(new_group).err;
+    std::vector<std::string> add = {"book",
+                                    "add",
+                                    data,
+                                    "--group",
+                                    "Private:" + support + "\\" + table,
+                                    "--address",
+                                    "a@b.jp",
+                                    "--name",
+                                    "A",
+                                    "--temp-folder",
+                                    dir.path() + "tmp"};
+    EXPECT_EQ(Tandrel(add).exit_code, kExitFailed) << "read byte by byte, the path is not plain";
+    add.insert(add.end(), code_page.begin(), code_page.end());
+    ASSERT_EQ(Tandrel(add).exit_code, kExitOk) << Tandrel(add).err;
+    EXPECT_TRUE(dir.Exists("data/AddrBook/@Private/" + support + "/" + table + "/Group.idx"));
+    std::vector<std::string> tree = {"book", "tree", data};
+    tree.insert(tree.end(), code_page.begin(), code_page.end());
+    EXPECT_EQ(Tandrel(tree).out,
+              "Private\n  " + support + "\n    " + table + "\ndefault: Private:" + support + "\n");
 }
 
 TEST(CliBookHelp, AnswersOnEveryLevel) {

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <array>
 
 #include "cli_test_run.h"
 #include "temp_dir.h"
@@ -172,6 +175,89 @@ TEST(CliRulesUndo, SwapsTheFileWithItsBackup) {
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), kWorkAnnBob);
     ASSERT_EQ(Tandrel({"rules", "undo", file}).exit_code, kExitOk);
     EXPECT_EQ(dir.Read("iFilter.Def"), kWorkAnnBob) << "a second undo redoes the change";
+}
+
+ToolRun AddTo(const TempDir& dir, const std::string& folder, const std::string& header,
+              const std::string& address, const std::vector<std::string>& more = {}) {
+    std::vector<std::string> args = {"rules",    "add",       dir.path() + "Main/iFilter.Def",
+                                     "--folder", folder,      "--header",
+                                     header,     "--address", address};
+    args.insert(args.end(), more.begin(), more.end());
+    return Tandrel(args);
+}
+
+TEST(CliRulesAdd, RefusesWhatTheDialogRefuses) {
+    TempDir dir;
+    dir.Write("Main/iFilter.Def", kWorkAnn);
+    for (const auto& [folder, header, address] : std::vector<std::array<std::string, 3>>{
+             {"Main\\Work\\", "", "a@b"},
+             {"Main\\Work\\", "  ", "a@b"},
+             {"Main\\Work\\", "From", ""},
+             {"Main\\Work\\", "From", "   "},
+             {"Main\\Work\\", "X:Y", "a@b"},
+             {"Main\\Wo\trk\\", "From", "a@b"},
+             {"Main\\..\\..\\", "From", "a@b"},
+             {"\\Main\\", "From", "a@b"},
+             {"C:\\Main\\", "From", "a@b"},
+             {"Main\\Work", "From", "a@b"},
+             {"", "From", "a@b"},
+         }) {
+        const ToolRun run = AddTo(dir, folder, header, address);
+        EXPECT_EQ(run.exit_code, kExitFailed) << folder << " " << header << " " << address;
+        EXPECT_EQ(run.err.rfind("tandrel: refused: ", 0), 0U) << run.err;
+    }
+    EXPECT_EQ(dir.Read("Main/iFilter.Def"), kWorkAnn);
+    EXPECT_EQ(dir.Listing(), "Main");
+}
+
+TEST(CliRulesAdd, NamesTheLimitOfALineTooLongAndLeavesTheFile) {
+    TempDir dir;
+    dir.Write("Main/iFilter.Def", kWorkAnn);
+    const ToolRun run =
+        AddTo(dir, "Main\\Work\\", "From", std::string(234, 'a') + "@evil.example@0:Subject:");
+    EXPECT_EQ(run.exit_code, kExitFailed);
+    EXPECT_NE(run.err.find("254 characters"), std::string::npos) << run.err;
+    EXPECT_EQ(dir.Read("Main/iFilter.Def"), kWorkAnn);
+}
+
+TEST(CliRulesAdd, KeepsTheLinesCheckSaysItKeeps) {
+    // The file ends inside a block, with notes before and in it.
+    const std::string text =
+        "Version=3\r\n; my note\r\n:Begin \"\"\r\n!M:W\\\r\n@0:From:a@x\tO\tI\r\n; keep me\r\n";
+    TempDir dir;
+    dir.Write("Main/iFilter.Def", text);
+    const ToolRun check = Tandrel({"rules", "check", dir.path() + "Main/iFilter.Def"});
+    EXPECT_NE(check.out.find("; my note"), std::string::npos);
+    EXPECT_NE(check.out.find("; keep me"), std::string::npos);
+    ASSERT_EQ(AddTo(dir, "Main\\Home\\", "From", "b@x").exit_code, kExitOk);
+    const std::string after = dir.Read("Main/iFilter.Def");
+    EXPECT_EQ(after.rfind(text, 0), 0U) << "every line kept as it was:\n" << after;
+}
+
+TEST(CliRulesUndo, LeavesAFileItCannotReadAlone) {
+    TempDir dir;
+    dir.Write("Main/iFilter.Def.bak", kWorkAnn);
+    ASSERT_EQ(::mkfifo((dir.path() + "Main/iFilter.Def").c_str(), 0600), 0);
+    const ToolRun run = Tandrel({"rules", "undo", dir.path() + "Main/iFilter.Def"});
+    EXPECT_EQ(run.exit_code, kExitFailed);
+    EXPECT_NE(run.err.find("cannot read"), std::string::npos) << run.err;
+    struct stat info {};
+    ASSERT_EQ(::lstat((dir.path() + "Main/iFilter.Def").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "not replaced";
+    EXPECT_EQ(Tandrel({"rules", "show", dir.path() + "Main/iFilter.Def"}).exit_code, kExitFailed)
+        << "and show does not wait on it";
+}
+
+TEST(CliRulesAdd, ReadsFolderNamesAsShiftJisWithTheCodePage) {
+    // "表\" is 95 5C 5C: a name whose second byte is the backslash's code.
+    TempDir dir;
+    dir.Write("Main/iFilter.Def", "");
+    const std::string folder = "Main\\\x95\x5C\\";
+    EXPECT_EQ(AddTo(dir, folder, "From", "a@b").exit_code, kExitFailed)
+        << "read byte by byte, the folder has an empty name";
+    EXPECT_EQ(AddTo(dir, folder, "From", "a@b", {"--code-page", "932"}).exit_code, kExitOk);
+    EXPECT_NE(dir.Read("Main/iFilter.Def").find("!M:" + folder + "\r\n"), std::string::npos);
+    EXPECT_EQ(AddTo(dir, folder, "From", "a@b", {"--code-page", "1252"}).exit_code, kExitUsage);
 }
 
 }  // namespace

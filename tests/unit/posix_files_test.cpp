@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string_view>
@@ -197,6 +198,123 @@ TEST(PosixFilesMakeDirectory, SucceedsWhenTheFolderIsThereAfterwards) {
     dir.Write("file", "");
     EXPECT_FALSE(files.MakeDirectory(dir.path() + "file"));
     EXPECT_FALSE(files.MakeDirectory(dir.path() + "a\\b"));
+}
+
+TEST(PosixFilesKinds, AFifoIsRefusedAndNeverWaitedOn) {
+    TempDir dir;
+    PosixFiles files;
+    const std::string fifo = dir.path() + "iFilter.Def";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string read;
+    EXPECT_EQ(files.ReadFile(fifo, read), ReadStatus::Failed);
+    EXPECT_EQ(files.ReadFileInPieces(fifo, [](std::string_view) {}), ReadStatus::Failed);
+    EXPECT_EQ(files.ReadFileEnd(fifo, 1, read), ReadStatus::Failed);
+    EXPECT_FALSE(files.CanOpenForReading(fifo));
+    EXPECT_FALSE(files.AppendFile(fifo, "x"));
+}
+
+TEST(PosixFilesKinds, ReadOnlyMeansNoWriteBitsEvenForTheSuperuser) {
+    TempDir dir;
+    PosixFiles files;
+    dir.Write("iFilter.Def", "x");
+    EXPECT_FALSE(files.IsReadOnly(dir.path() + "iFilter.Def"));
+    ::chmod((dir.path() + "iFilter.Def").c_str(), 0444);
+    EXPECT_TRUE(files.IsReadOnly(dir.path() + "iFilter.Def"));
+    EXPECT_FALSE(files.IsReadOnly(dir.path() + "missing"));
+}
+
+TEST(PosixFilesEnd, ReadsTheLastBytesOnly) {
+    TempDir dir;
+    PosixFiles files;
+    dir.Write("cards.vcf", "END:VCARD");
+    std::string end;
+    EXPECT_EQ(files.ReadFileEnd(dir.path() + "cards.vcf", 1, end), ReadStatus::Ok);
+    EXPECT_EQ(end, "D");
+    EXPECT_EQ(files.ReadFileEnd(dir.path() + "cards.vcf", 100, end), ReadStatus::Ok);
+    EXPECT_EQ(end, "END:VCARD");
+    dir.Write("empty", "");
+    EXPECT_EQ(files.ReadFileEnd(dir.path() + "empty", 1, end), ReadStatus::Ok);
+    EXPECT_EQ(end, "");
+    EXPECT_EQ(files.ReadFileEnd(dir.path() + "missing", 1, end), ReadStatus::Missing);
+}
+
+TEST(PosixFilesLinks, ALinkedFileIsReplacedAtItsTargetWithTheBackupBesideIt) {
+    TempDir dir;
+    PosixFiles files;
+    dir.Write("real/iFilter.Def", "former");
+    ASSERT_EQ(::mkdir((dir.path() + "Main").c_str(), 0700), 0);
+    ASSERT_EQ(::symlink("../real/iFilter.Def", (dir.path() + "Main/iFilter.Def").c_str()), 0);
+    const std::string target = files.ResolveLinks(dir.path() + "Main\\iFilter.Def");
+    EXPECT_EQ(target, dir.path() + "Main/../real/iFilter.Def");
+    ASSERT_TRUE(files.WriteAtomicallyKeepingBackup(target, "new", BackupPath(target)));
+    EXPECT_EQ(dir.Read("Main/iFilter.Def"), "new") << "read through the link";
+    EXPECT_EQ(dir.Read("real/iFilter.Def.bak"), "former");
+    struct stat info {};
+    ASSERT_EQ(::lstat((dir.path() + "Main/iFilter.Def").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link stays a link";
+    EXPECT_EQ(files.ResolveLinks(dir.path() + "real\\iFilter.Def"),
+              dir.path() + "real/iFilter.Def");
+}
+
+TEST(PosixFilesLinks, ABackupThatIsALinkOfTheFileLeavesNoTemporaryFile) {
+    TempDir dir;
+    PosixFiles files;
+    dir.Write("iFilter.Def", "one");
+    ASSERT_EQ(
+        ::link((dir.path() + "iFilter.Def").c_str(), (dir.path() + "iFilter.Def.bak").c_str()), 0);
+    const std::string path = dir.path() + "iFilter.Def";
+    ASSERT_TRUE(files.WriteAtomicallyKeepingBackup(path, "two", BackupPath(path)));
+    EXPECT_EQ(dir.Read("iFilter.Def"), "two");
+    EXPECT_EQ(dir.Read("iFilter.Def.bak"), "one");
+    EXPECT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak");
+}
+
+TEST(PosixFilesList, FlagsLinksSoThatWalksCanLeaveThemOut) {
+    TempDir dir;
+    PosixFiles files;
+    dir.Write("Book/Real/Group.ini", "");
+    ASSERT_EQ(::symlink("..", (dir.path() + "Book/Up").c_str()), 0);
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(files.ListFolder(dir.path() + "Book\\*", entries));
+    for (const FolderEntry& entry : entries) {
+        EXPECT_EQ(entry.is_link, entry.name == "Up") << entry.name;
+        EXPECT_TRUE(entry.is_directory) << entry.name;
+    }
+}
+
+TEST(PosixFilesLock, OneWriterAtATimeAndNothingLeftBehind) {
+    TempDir dir;
+    PosixFiles files;
+    const std::string path = dir.path() + "iFilter.Def";
+    {
+        std::unique_ptr<FileLock> first;
+        ASSERT_EQ(files.LockForWriting(path, first), LockStatus::Locked);
+        EXPECT_TRUE(dir.Exists("iFilter.Def.lock"));
+        std::unique_ptr<FileLock> second;
+        EXPECT_EQ(files.LockForWriting(path, second), LockStatus::Busy) << "after a wait";
+        EXPECT_FALSE(second);
+    }
+    EXPECT_EQ(dir.Listing(), "");
+    std::unique_ptr<FileLock> again;
+    EXPECT_EQ(files.LockForWriting(path, again), LockStatus::Locked);
+    std::unique_ptr<FileLock> elsewhere;
+    EXPECT_EQ(files.LockForWriting(dir.path() + "missing\\iFilter.Def", elsewhere),
+              LockStatus::Failed);
+}
+
+TEST(PosixFilesNames, ShiftJisTrailBytesAreNoSeparators) {
+    TempDir dir;
+    PosixFiles files(IsShiftJisLeadByte);
+    // The folder "\x95\x5C" is one character, whose second byte is "\".
+    const std::string folder = dir.path() + "\x95\x5C";
+    ASSERT_TRUE(files.MakeDirectory(folder));
+    ASSERT_TRUE(files.WriteAtomically(folder + "\\Group.ini", "x"));
+    EXPECT_EQ(dir.Read("\x95\x5C/Group.ini"), "x");
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(files.ListFolder(folder + "\\G*", entries));
+    ASSERT_EQ(entries.size(), 1U);
+    EXPECT_TRUE(IsExistingDirectory(files, folder, IsShiftJisLeadByte))
+        << "its last byte is no separator to trim";
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "rules/rule_insert.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "file_size_limit.h"
 #include "memory_files.h"
@@ -213,6 +215,52 @@ TEST(InsertRuleFile, AFailedWriteAtAnyByteLeavesTheFileAndBackupAsTheyWere) {
     EXPECT_EQ(InsertRule(files, path, Insertion(0)), InsertRuleResult::Written);
     EXPECT_EQ(dir.Read("iFilter.Def"), after);
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), before);
+}
+
+TEST(InsertRuleFile, RefusesAReadOnlyFileAndAnotherWritersLock) {
+    MemoryFiles files;
+    const std::string before = Block("Main\\Home\\", kAnn);
+    files.AddFile(kPath, before);
+    files.MakeReadOnly(kPath);
+    EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), InsertRuleResult::ReadOnly);
+    EXPECT_EQ(UndoRuleChange(files, kPath), InsertRuleResult::ReadOnly);
+
+    MemoryFiles locked;
+    locked.AddFile(kPath, before);
+    locked.AddFile(std::string(kPath) + ".bak", "older");
+    locked.AddFile(std::string(kPath) + ".lock", "");
+    EXPECT_EQ(InsertRule(locked, kPath, Insertion(0)), InsertRuleResult::Busy);
+    EXPECT_EQ(UndoRuleChange(locked, kPath), InsertRuleResult::Busy);
+    EXPECT_EQ(locked.Content(kPath), before);
+    EXPECT_EQ(files.bytes_written() + locked.bytes_written(), 0U);
+}
+
+TEST(UndoRuleChangeFile, SwapsFileAndBackupButLeavesAnUnreadableFileAlone) {
+    MemoryFiles files;
+    files.AddFile(kPath, "new");
+    EXPECT_EQ(UndoRuleChange(files, kPath), InsertRuleResult::NoBackup);
+    files.AddFile(std::string(kPath) + ".bak", "old");
+    ASSERT_EQ(UndoRuleChange(files, kPath), InsertRuleResult::Written);
+    EXPECT_EQ(files.Content(kPath), "old");
+    EXPECT_EQ(files.Content(std::string(kPath) + ".bak"), "new");
+    files.MakeUnreadable(kPath);
+    EXPECT_EQ(UndoRuleChange(files, kPath), InsertRuleResult::ReadFailed);
+    EXPECT_EQ(files.Content(std::string(kPath) + ".bak"), "new");
+}
+
+TEST(InsertRuleFile, WritesThroughALinkAndLeavesNoLockBehind) {
+    TempDir dir;
+    PosixFiles files;
+    dir.Write("Shared/iFilter.Def", Block("Main\\Work\\", kAnn));
+    ASSERT_EQ(::mkdir((dir.path() + "Main").c_str(), 0700), 0);
+    ASSERT_EQ(::symlink("../Shared/iFilter.Def", (dir.path() + "Main/iFilter.Def").c_str()), 0);
+    ASSERT_EQ(InsertRule(files, dir.path() + "Main\\iFilter.Def", Insertion(0)),
+              InsertRuleResult::Written);
+    EXPECT_EQ(dir.Read("Shared/iFilter.Def"), Block("Main\\Work\\", kAnn + kBob));
+    EXPECT_EQ(dir.Read("Shared/iFilter.Def.bak"), Block("Main\\Work\\", kAnn));
+    EXPECT_EQ(dir.Listing(), "Main Shared");
+    EXPECT_FALSE(dir.Exists("Main/iFilter.Def.bak"));
+    EXPECT_FALSE(dir.Exists("Shared/iFilter.Def.lock"));
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+// How the host reads its rule files, group indexes and card files: in text
+// mode (CR LF read as LF), a line at a time into a 256-byte buffer, so one
+// read takes at most 255 characters with the line end among them, and the
+// rest of a longer line is read as if it were the next line. The project's
+// own readers read lines whole; this one shows what the host would see.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tandrel::testing {
+
+// The lines the host reads, without their line ends.
+std::vector<std::string> HostReadLines(std::string_view text);
+
+// Those lines joined again, each ended by LF: a text whose lines are the
+// host's, for the project's readers to take apart as the host would.
+std::string AsTheHostReadsIt(std::string_view text);
+
+}  // namespace tandrel::testing

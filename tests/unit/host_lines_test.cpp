@@ -1,0 +1,237 @@
+// What Tandrel writes into the host's files, read as the host reads them: 255
+// characters at a time. Every line must come out whole, so that a long
+// address or name cannot add a condition, an entry or a card line.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "addressbook/add_address.h"
+#include "addressbook/group_index.h"
+#include "expectations.h"
+#include "host_reader.h"
+#include "memory_profile.h"
+#include "rules/rule_insert.h"
+#include "rules/rule_reader.h"
+#include "shell/one_line.h"
+
+namespace tandrel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::AsTheHostReadsIt;
+using testing::HostReadLines;
+using testing::MemoryFiles;
+using testing::MemoryProfile;
+
+constexpr const char* kRules = "C:\\Data\\Main\\iFilter.Def";
+constexpr const char* kData = "C:\\Data\\";
+constexpr const char* kGroup = "C:\\Data\\AddrBook\\@Private\\Friends\\";
+
+std::size_t ConditionCount(const RuleFile& rule_file) {
+    std::size_t count = 0;
+    for (const RuleBlock& block : rule_file.blocks) {
+        count += block.conditions.size();
+    }
+    return count;
+}
+
+TEST(HostReader, SplitsLinesAt255CharactersAsTheHostDoes) {
+    EXPECT_EQ(HostReadLines("a\r\nb"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(HostReadLines(std::string(254, 'x') + "\r\n").size(), 1U);
+    const auto split = HostReadLines(std::string(255, 'x') + "y\r\n");
+    ASSERT_EQ(split.size(), 2U);
+    EXPECT_EQ(split[1], "y");
+}
+
+RuleInsertion FromAddress(const std::string& address) {
+    RuleInsertion insertion;
+    insertion.folder = "Main\\!!!!Inbox\\";
+    insertion.header = "From";
+    insertion.address = address;
+    return insertion;
+}
+
+TEST(HostLinesRules, AnAddressThatWouldSplitIntoASecondConditionIsRefused) {
+    // Read 255 characters at a time, this line would end in a second
+    // condition "Subject contains nothing", which sorts every mail.
+    const std::string evil = std::string(234, 'a') + "@evil.example@0:Subject:";
+    MemoryFiles files;
+    const std::string before =
+        ":Begin \"\"\r\n!M:Main\\Work\\\r\n@0:From:ann@x\tO\tI\r\n:End \"\"\r\n";
+    files.AddFile(kRules, before);
+    for (const int mode : {0, 1, 2, 3}) {
+        RuleInsertion insertion = FromAddress(evil);
+        insertion.place_mode = mode;
+        EXPECT_EQ(InsertRule(files, kRules, insertion), InsertRuleResult::LineTooLong);
+    }
+    EXPECT_EQ(files.Content(kRules), before);
+    EXPECT_FALSE(files.Exists(std::string(kRules) + ".bak"));
+
+    RuleInsertion far_folder = FromAddress("ann@example.com");
+    far_folder.folder = std::string(252, 'f') + "\\";
+    EXPECT_EQ(InsertRule(files, kRules, far_folder), InsertRuleResult::LineTooLong)
+        << "the action line of a new block must fit as well";
+}
+
+TEST(HostLinesRules, TheLongestAddressThatFitsIsOneConditionToTheHost) {
+    // "@0:From:" and "<TAB>O<TAB>I" take 12 of the 254 characters.
+    const std::size_t longest = kHostLineLimit - 12;
+    for (const std::size_t length : {longest, longest + 1}) {
+        MemoryFiles files;
+        files.AddDirectory("C:\\Data\\Main");
+        const std::string address = std::string(length - 14, 'a') + "@0:Subject:xyz";
+        const InsertRuleResult result = InsertRule(files, kRules, FromAddress(address));
+        if (length > longest) {
+            EXPECT_EQ(result, InsertRuleResult::LineTooLong);
+            continue;
+        }
+        ASSERT_EQ(result, InsertRuleResult::Written);
+        const std::string written = *files.Content(kRules);
+        const RuleFile as_host = ParseRuleFile(AsTheHostReadsIt(written));
+        EXPECT_TRUE(as_host == ParseRuleFile(written));
+        ASSERT_EQ(ConditionCount(as_host), 1U);
+        EXPECT_EQ(as_host.blocks.front().conditions.front().value, address);
+    }
+}
+
+// The index entries the host sees: lines of eight fields.
+int HostEntries(const std::string& index) {
+    return ScanGroupIndex(AsTheHostReadsIt(index), "\x01").entry_count;
+}
+
+// The card blocks the host sees, and each of their lines.
+int HostCards(const std::string& cards) {
+    int count = 0;
+    for (const std::string& line : HostReadLines(cards)) {
+        count += line == "BEGIN:VCARD" ? 1 : 0;
+    }
+    return count;
+}
+
+class HostLinesBook : public ::testing::Test {
+  protected:
+    HostLinesBook() { files().AddFile(std::string(kGroup) + "Group.ini", ""); }
+
+    MemoryFiles& files() { return profile_.files(); }
+    AddAddressResult Add(const std::string& address, const std::string& name,
+                         LeadBytePredicate lead_bytes = kNoLeadBytes) {
+        return AddAddressToGroup(files(), profile_, temp_names_, kData,
+                                 {{"Private", "Friends"}, address, name}, lead_bytes);
+    }
+    std::string File(const std::string& name) {
+        return files().Content(std::string(kGroup) + name).value_or("");
+    }
+
+    MemoryProfile profile_;
+    CountingTempNames temp_names_{"C:\\Temp\\"};
+};
+
+TEST_F(HostLinesBook, ALongDisplayNameIsCutSoNoCardLineSpills) {
+    // 252 characters of name would push "EMAIL;PREF:evil@x" into the FN line.
+    const std::string name = std::string(252, 'n') + "EMAIL;PREF:evil@x";
+    ASSERT_EQ(Add("ann@example.com", name), AddAddressResult::Added);
+    ASSERT_EQ(Add("bob@example.com", name), AddAddressResult::Added);
+    for (const std::string& line : HostReadLines(File("bab0001.tmp"))) {
+        EXPECT_TRUE(line.rfind("EMAIL;PREF:", 0) != 0 || line == "EMAIL;PREF:ann@example.com" ||
+                    line == "EMAIL;PREF:bob@example.com")
+            << line;
+    }
+    EXPECT_EQ(HostCards(File("bab0001.tmp")), 2);
+    EXPECT_EQ(HostEntries(File("Group.idx")), 2);
+    EXPECT_TRUE(FitsHostLines(File("bab0001.tmp")) && FitsHostLines(File("Group.idx")));
+    const GroupIndexScan bob =
+        ScanGroupIndex(AsTheHostReadsIt(File("Group.idx")), "bob@example.com");
+    EXPECT_TRUE(bob.duplicate) << "the host finds the address whole in its entry";
+}
+
+TEST_F(HostLinesBook, ANameIsCutAtACharacterNotInsideOne) {
+    // Two-byte characters whose second byte is "\": a cut after a first byte
+    // would leave half a character at the end of the line.
+    std::string name;
+    while (name.size() < 300) {
+        name += "\x95\x5C";
+    }
+    ASSERT_EQ(Add("a@example.com", "x" + name, IsShiftJisLeadByte), AddAddressResult::Added);
+    const std::string index = File("Group.idx");
+    const std::string written_name = index.substr(index.find("bab0001.tmp\t") + 12);
+    const std::string cut = written_name.substr(0, written_name.find('\t'));
+    ASSERT_GT(cut.size(), 1U);
+    EXPECT_EQ(cut.size() % 2, 1U) << "the 'x' and whole characters";
+    EXPECT_EQ(cut.substr(cut.size() - 2), "\x95\x5C");
+}
+
+TEST_F(HostLinesBook, AnAddressTooLongForTheIndexIsRefusedWithNothingWritten) {
+    const std::string address = std::string(240, 'a') + "@example.com";
+    EXPECT_EQ(Add(address, "Ann"), AddAddressResult::LineTooLong);
+    EXPECT_FALSE(files().Exists(std::string(kGroup) + "Group.idx"));
+    EXPECT_FALSE(files().Exists(std::string(kGroup) + "bab0001.tmp"));
+    EXPECT_NE(
+        AddAddressMessage(AddAddressResult::LineTooLong, {{"Private", "Friends"}, address, "Ann"})
+            .find(std::to_string(kHostLineLimit)),
+        std::string::npos)
+        << "the message names the limit";
+}
+
+// The lines of `after` that `before` does not hold: the ones a run wrote.
+std::vector<std::string> WrittenLines(const std::string& before, const std::string& after) {
+    const auto lines = [](const std::string& text) {
+        std::vector<std::string> split;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.find('\n', at), text.size());
+            split.push_back(text.substr(at, end - at));
+            at = end + 1;
+        }
+        return split;
+    };
+    const std::vector<std::string> kept = lines(before);
+    std::vector<std::string> written;
+    for (const std::string& line : lines(after)) {
+        if (std::find(kept.begin(), kept.end(), line) == kept.end()) {
+            written.push_back(line);
+        }
+    }
+    return written;
+}
+
+// Every line a scenario's run writes into a rule file, group index or card
+// file is one the host reads whole; and where the host's own lines are all
+// short, the host reads the file as this project does.
+TEST(HostLinesScenarios, TheHostReadsEveryWrittenLineWhole) {
+    int files_read = 0;
+    for (const auto& scenario :
+         fs::directory_iterator(fs::path(TANDREL_SOURCE_DIR) / "tests" / "e2e" / "scenarios")) {
+        const fs::path expect = scenario.path() / "expect";
+        if (!fs::exists(expect)) {
+            continue;
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(expect)) {
+            const std::string name = entry.path().filename().string();
+            const bool index = name == "Group.idx";
+            const bool cards = entry.path().extension() == ".tmp";
+            const bool rules = name == "iFilter.Def" || name == "oFilter.Def";
+            if (!entry.is_regular_file() || !(index || cards || rules)) {
+                continue;
+            }
+            const fs::path data = scenario.path() / "data" / fs::relative(entry.path(), expect);
+            const std::string before = fs::exists(data) ? testhost::ReadWholeFile(data) : "";
+            const std::string after = testhost::ReadWholeFile(entry.path());
+            for (const std::string& line : WrittenLines(before, after)) {
+                EXPECT_TRUE(FitsHostLines(line)) << entry.path() << ": " << line;
+            }
+            if (FitsHostLines(before) && index) {
+                EXPECT_EQ(ScanGroupIndex(AsTheHostReadsIt(after), "\x01").entry_count,
+                          ScanGroupIndex(after, "\x01").entry_count)
+                    << entry.path();
+            } else if (FitsHostLines(before) && rules) {
+                EXPECT_TRUE(ParseRuleFile(AsTheHostReadsIt(after)) == ParseRuleFile(after))
+                    << entry.path();
+            }
+            ++files_read;
+        }
+    }
+    EXPECT_GT(files_read, 20);
+}
+
+}  // namespace
+}  // namespace tandrel

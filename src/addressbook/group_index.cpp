@@ -217,7 +217,7 @@ GroupIndexScanner::GroupIndexScanner(std::string_view address) : address_(addres
 void GroupIndexScanner::Take(std::string_view piece) {
     taken_ += piece.size();
     if (!piece.empty()) {
-        ends_with_line_end_ = IsLineEnd(piece.back());
+        ends_with_line_end_ = piece.back() == '\n';
     }
     if (scan_.duplicate) {
         return;
@@ -267,7 +267,7 @@ void GroupIndexScanner::Add(std::string_view lines) {
 }
 
 bool NeedsLineEndBeforeAppend(std::string_view last_bytes) {
-    return !last_bytes.empty() && !IsLineEnd(last_bytes.back());
+    return !last_bytes.empty() && last_bytes.back() != '\n';
 }
 
 std::string CardBlock(const std::string& name, const std::string& address) {

@@ -29,8 +29,8 @@ class GroupIndexScanner {
     GroupIndexScan Result();
     // The bytes taken so far.
     std::uint64_t taken() const { return taken_; }
-    // Whether what was taken is empty or ends with a line end (CR or LF), so
-    // that a line appended after it stands on a line of its own.
+    // Whether what was taken is empty or ends with a line feed, so that a
+    // line appended after it stands on a line of its own.
     bool ends_with_line_end() const { return ends_with_line_end_; }
 
   private:
@@ -44,7 +44,9 @@ class GroupIndexScanner {
 };
 
 // Whether a text that ends with `last_bytes` (empty for an empty file) needs a
-// line end before a line is appended, because its last line has none.
+// line end before a line is appended, because its last line has none. Only a
+// line feed ends a line the host reads: after a lone CR its read goes on, and
+// it reads a line only up to a CR, so an entry after one would be lost to it.
 bool NeedsLineEndBeforeAppend(std::string_view last_bytes);
 
 // The vCard block of an entry, lines ending CR LF.

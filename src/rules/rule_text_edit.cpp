@@ -284,7 +284,10 @@ std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInserti
         const bool receives =
             into_folder && block.kind == kMoveKind && SameFolder(block.argument, insertion.folder);
         if (receives && insertion.place_mode == kPlaceTopOfFolder) {
-            edits.push_back({block.body, block.body, condition_line});
+            // Into an open block the text ends in right after its action line.
+            edits.push_back({block.body, block.body,
+                             (block.body == text.size() ? last_line_end : std::string()) +
+                                 condition_line});
         }
         if (!receives && !KeepsACondition(text, block, removed)) {
             // Blocks left without a condition go, whatever their kind.

@@ -1,6 +1,6 @@
 // Any group index text and address: the scan stops within the text, reads
-// the same in two pieces as whole, and an entry this project writes after a
-// complete last line is found again.
+// the same in two pieces as whole, and an entry this project appends is found
+// again and is one whole entry to the host.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "addressbook/group_index.h"
+#include "host_reader.h"
 #include "shell/one_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -34,12 +35,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (scan.entry_count < 0 || static_cast<std::size_t>(scan.entry_count) > index.size()) {
         std::abort();
     }
-    const bool complete = index.empty() || index.back() == '\n' || index.back() == '\r';
-    if (!address.empty() && complete && index.find('\0') == std::string_view::npos) {
-        const std::string added =
-            std::string(index) + tandrel::IndexLine(0, "bab0001.tmp", "Name", address, 1);
-        if (!tandrel::ScanGroupIndex(added, address).duplicate) {
+    // An entry appended as AddAddressToGroup appends it (a line end first
+    // when the last line has none) is found again, the entries before it are
+    // counted as before, and where the index's lines are short the host, 255
+    // characters at a time, sees exactly one entry more.
+    const auto room = tandrel::DisplayNameRoom(0, "bab0001.tmp", address, scan.entry_count + 1);
+    if (!address.empty() && room && !scan.duplicate && index.find('\0') == std::string_view::npos) {
+        const std::string lead(tandrel::NeedsLineEndBeforeAppend(index) ? "\r\n" : "");
+        const std::string name(std::string_view("Name that may be cut").substr(0, *room));
+        const std::string added = std::string(index) + lead +
+                                  tandrel::IndexLine(0, "bab0001.tmp", name, address,
+                                                     scan.entry_count + 1);
+        const tandrel::GroupIndexScan after = tandrel::ScanGroupIndex(added, address);
+        if (!after.duplicate || after.entry_count != scan.entry_count) {
             std::abort();
+        }
+        if (tandrel::FitsHostLines(index)) {
+            const std::string other = "\t";  // no entry can hold a tab in a field
+            if (tandrel::ScanGroupIndex(tandrel::testing::AsTheHostReadsAnIndex(added), other)
+                    .entry_count !=
+                tandrel::ScanGroupIndex(tandrel::testing::AsTheHostReadsAnIndex(index), other)
+                        .entry_count +
+                    1) {
+                std::abort();
+            }
         }
     }
     return 0;

@@ -1,7 +1,7 @@
 // Any header block and header value: the header names never include
-// "Received" or a line break, and every address and name taken from a value, made one line,
-// gives exactly one index line, one four-line card and one condition line
-// that reads back with the same address.
+// "Received" or a line break, and the address book entries made from the
+// value's addresses and names are whole lines (below), read with and without
+// the Shift-JIS lead bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -31,23 +31,25 @@ std::size_t Count(std::string_view text, std::string_view part) {
     return count;
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
-    const tandrel::HeaderNameChoices choices = tandrel::ListHeaderNames(input, "From");
-    for (const std::string& name : choices.names) {
-        Check(name != "Received" && name.find_first_of("\r\n") == std::string::npos);
-    }
-    Check(choices.selected >= -1 && choices.selected < static_cast<int>(choices.names.size()));
-
-    for (const tandrel::NameAddress& part : tandrel::AddressChoices(input, kNoLeadBytes)) {
-        const std::string name = tandrel::ToOneLine(part.name);
+// Every address and name taken from the value, made one line and cut to the
+// host's lines, gives exactly one index line, one four-line card and one
+// condition line that reads back with the same address; each line is one
+// the host reads whole.
+void CheckEntries(std::string_view input, tandrel::LeadBytePredicate lead_bytes) {
+    for (const tandrel::NameAddress& part : tandrel::AddressChoices(input, lead_bytes)) {
         const std::string address = tandrel::ToOneLine(part.address);
+        const auto room = tandrel::DisplayNameRoom(0, "bab0001.tmp", address, 1);
+        if (!room) {
+            continue;  // refused as too long
+        }
+        const std::string name(
+            tandrel::CutAtCharacter(tandrel::ToOneLine(part.name), *room, lead_bytes));
         const std::string line = tandrel::IndexLine(0, "bab0001.tmp", name, address, 1);
+        Check(tandrel::FitsHostLines(line));
         Check(Count(line, "\r\n") == 1 && Count(line, "\n") == 1 && Count(line, "\r") == 1);
         Check(Count(line, "\t") == 7);
         const std::string card = tandrel::CardBlock(name, address);
+        Check(tandrel::FitsHostLines(card));
         Check(Count(card, "\n") == 4 && Count(card, "\r") == 4);
         tandrel::RuleCondition condition;
         condition.header = "From";
@@ -58,6 +60,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto read = tandrel::ParseConditionLine(
             std::string_view(condition_line).substr(0, condition_line.find_first_of("\r\n")));
         Check(read.has_value() && read->value == address);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const tandrel::HeaderNameChoices choices = tandrel::ListHeaderNames(input, "From");
+    for (const std::string& name : choices.names) {
+        Check(name != "Received" && name.find_first_of("\r\n") == std::string::npos);
+    }
+    Check(choices.selected >= -1 && choices.selected < static_cast<int>(choices.names.size()));
+
+    for (const tandrel::LeadBytePredicate lead_bytes :
+         {tandrel::kNoLeadBytes, &tandrel::IsShiftJisLeadByte}) {
+        CheckEntries(input, lead_bytes);
     }
     return 0;
 }

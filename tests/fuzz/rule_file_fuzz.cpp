@@ -1,30 +1,43 @@
 // Any text read as a rule file, written, read and written again gives the
-// same bytes the second time: a rewrite never drifts. And an insertion done
-// on the text reads back as the same insertion done on the model.
+// same bytes the second time: a rewrite never drifts. An insertion done on
+// the text reads back as the same insertion done on the model, and keeps
+// every line it does not change. Every line it adds is one the host reads
+// whole: read 255 characters at a time, as the host reads, the file holds
+// what it held read so, and the new condition.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "host_reader.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_text_edit.h"
 #include "rules/rule_writer.h"
+#include "shell/one_line.h"
 
 namespace {
 
-void CheckInsertion(std::string_view text, const tandrel::RuleFile& model,
-                    const tandrel::RuleInsertion& insertion) {
-    const std::optional<std::string> edited = tandrel::InsertRuleIntoText(text, insertion);
-    if (!edited) {
-        return;
-    }
-    tandrel::RuleFile expected = model;
-    tandrel::InsertRuleIntoModel(expected, insertion);
-    if (!(tandrel::ParseRuleFile(*edited) == expected)) {
+void Check(bool condition) {
+    if (!condition) {
         std::abort();
     }
+}
+
+void CheckInsertion(std::string_view text, const tandrel::RuleFile& model,
+                    const tandrel::RuleInsertion& insertion) {
+    const std::string edited = tandrel::InsertRuleIntoText(text, insertion);
+    tandrel::RuleFile expected = model;
+    tandrel::InsertRuleIntoModel(expected, insertion);
+    Check(tandrel::ParseRuleFile(edited) == expected);
+    if (!tandrel::FitsHostLines(text)) {
+        return;  // the host reads the file's own long lines in pieces
+    }
+    // No line of the file is one the host would split, so the host reads it
+    // as the model does, before and after.
+    Check(tandrel::FitsHostLines(edited));
+    Check(tandrel::ParseRuleFile(tandrel::testing::AsTheHostReadsIt(edited)) == expected);
 }
 
 }  // namespace
@@ -34,9 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const tandrel::RuleFile first = tandrel::ParseRuleFile(text);
     const std::string written = tandrel::FormatRuleFile(first);
     const tandrel::RuleFile second = tandrel::ParseRuleFile(written);
-    if (tandrel::FormatRuleFile(second) != written) {
-        std::abort();
-    }
+    Check(tandrel::FormatRuleFile(second) == written);
     // Insertions aimed at what the text holds: its first block's folder and
     // its first condition, in every mode, with and without delete-same.
     tandrel::RuleInsertion insertion;
@@ -50,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             insertion.address = first.blocks.front().conditions.front().value;
         }
     }
-    if (tandrel::RuleInsertionFault(insertion) != nullptr) {
+    if (tandrel::RuleInsertionFault(insertion) != nullptr ||
+        !tandrel::RuleInsertionFits(insertion)) {
         return 0;
     }
     for (int mode = -1; mode <= 3; ++mode) {

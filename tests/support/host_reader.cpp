@@ -9,6 +9,15 @@ namespace {
 // One read of the host's: at most this many characters, the line end included.
 constexpr std::size_t kHostReadSize = 255;
 
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string joined;
+    for (const std::string& line : lines) {
+        joined += line;
+        joined += "\r\n";
+    }
+    return joined;
+}
+
 }  // namespace
 
 std::vector<std::string> HostReadLines(std::string_view text) {
@@ -35,13 +44,20 @@ std::vector<std::string> HostReadLines(std::string_view text) {
     return lines;
 }
 
-std::string AsTheHostReadsIt(std::string_view text) {
-    std::string joined;
-    for (const std::string& line : HostReadLines(text)) {
-        joined += line;
-        joined += '\n';
+std::vector<std::string> HostReadIndexLines(std::string_view text) {
+    std::vector<std::string> lines = HostReadLines(text);
+    for (std::string& line : lines) {
+        line.resize(std::min({line.find('\r'), line.find('\0'), line.size()}));
     }
-    return joined;
+    return lines;
+}
+
+std::string AsTheHostReadsIt(std::string_view text) {
+    return Joined(HostReadLines(text));
+}
+
+std::string AsTheHostReadsAnIndex(std::string_view text) {
+    return Joined(HostReadIndexLines(text));
 }
 
 }  // namespace tandrel::testing

@@ -14,8 +14,14 @@ namespace tandrel::testing {
 // The lines the host reads, without their line ends.
 std::vector<std::string> HostReadLines(std::string_view text);
 
-// Those lines joined again, each ended by LF: a text whose lines are the
-// host's, for the project's readers to take apart as the host would.
+// The lines the host reads from a group index: each read up to its first CR
+// or NUL, as the host takes an index line.
+std::vector<std::string> HostReadIndexLines(std::string_view text);
+
+// Those lines joined again, each ended by CR LF (so that a line that ends
+// in a CR of its own keeps it): a text whose lines are the host's, for the
+// project's readers to take apart as the host would.
 std::string AsTheHostReadsIt(std::string_view text);
+std::string AsTheHostReadsAnIndex(std::string_view text);
 
 }  // namespace tandrel::testing

@@ -19,7 +19,9 @@ namespace tandrel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::AsTheHostReadsAnIndex;
 using testing::AsTheHostReadsIt;
+using testing::HostReadIndexLines;
 using testing::HostReadLines;
 using testing::MemoryFiles;
 using testing::MemoryProfile;
@@ -97,13 +99,13 @@ TEST(HostLinesRules, TheLongestAddressThatFitsIsOneConditionToTheHost) {
 
 // The index entries the host sees: lines of eight fields.
 int HostEntries(const std::string& index) {
-    return ScanGroupIndex(AsTheHostReadsIt(index), "\x01").entry_count;
+    return ScanGroupIndex(AsTheHostReadsAnIndex(index), "\t").entry_count;
 }
 
-// The card blocks the host sees, and each of their lines.
+// The card blocks the host sees.
 int HostCards(const std::string& cards) {
     int count = 0;
-    for (const std::string& line : HostReadLines(cards)) {
+    for (const std::string& line : HostReadIndexLines(cards)) {
         count += line == "BEGIN:VCARD" ? 1 : 0;
     }
     return count;
@@ -141,7 +143,7 @@ TEST_F(HostLinesBook, ALongDisplayNameIsCutSoNoCardLineSpills) {
     EXPECT_EQ(HostEntries(File("Group.idx")), 2);
     EXPECT_TRUE(FitsHostLines(File("bab0001.tmp")) && FitsHostLines(File("Group.idx")));
     const GroupIndexScan bob =
-        ScanGroupIndex(AsTheHostReadsIt(File("Group.idx")), "bob@example.com");
+        ScanGroupIndex(AsTheHostReadsAnIndex(File("Group.idx")), "bob@example.com");
     EXPECT_TRUE(bob.duplicate) << "the host finds the address whole in its entry";
 }
 
@@ -159,6 +161,16 @@ TEST_F(HostLinesBook, ANameIsCutAtACharacterNotInsideOne) {
     ASSERT_GT(cut.size(), 1U);
     EXPECT_EQ(cut.size() % 2, 1U) << "the 'x' and whole characters";
     EXPECT_EQ(cut.substr(cut.size() - 2), "\x95\x5C");
+}
+
+TEST_F(HostLinesBook, AnEntryAfterALoneCarriageReturnStandsOnALineOfItsOwn) {
+    // The host reads on past a CR and takes a line only up to it: an entry
+    // appended right after one would be lost to it.
+    files().AddFile(std::string(kGroup) + "Group.idx", "0\t0\tc.tmp\tAnn\tann@x\t\t\t1\r");
+    files().AddFile(std::string(kGroup) + "c.tmp", "BEGIN:VCARD\r");
+    ASSERT_EQ(Add("bob@x", "Bob"), AddAddressResult::Added);
+    EXPECT_EQ(HostEntries(File("Group.idx")), 2);
+    EXPECT_EQ(HostCards(File("c.tmp")), 2);
 }
 
 TEST_F(HostLinesBook, AnAddressTooLongForTheIndexIsRefusedWithNothingWritten) {
@@ -220,8 +232,8 @@ TEST(HostLinesScenarios, TheHostReadsEveryWrittenLineWhole) {
                 EXPECT_TRUE(FitsHostLines(line)) << entry.path() << ": " << line;
             }
             if (FitsHostLines(before) && index) {
-                EXPECT_EQ(ScanGroupIndex(AsTheHostReadsIt(after), "\x01").entry_count,
-                          ScanGroupIndex(after, "\x01").entry_count)
+                EXPECT_EQ(ScanGroupIndex(AsTheHostReadsAnIndex(after), "\t").entry_count,
+                          ScanGroupIndex(after, "\t").entry_count)
                     << entry.path();
             } else if (FitsHostLines(before) && rules) {
                 EXPECT_TRUE(ParseRuleFile(AsTheHostReadsIt(after)) == ParseRuleFile(after))

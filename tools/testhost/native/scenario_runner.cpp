@@ -180,7 +180,7 @@ class Run {
 
     void Check() {
         CheckExpectations(scenario_, data_, settings_path_, model_->log(), texts_,
-                          DataNames::HostCodePage);
+                          DataNames::HostCodePage, model_->data_folder());
     }
 
   private:
@@ -224,7 +224,8 @@ class Run {
         MemoryDialog dialog(template_id);
         MemoryTree tree;
         dialog.set_message_handler([this](const std::string& text, unsigned style, MessageOwner) {
-            const int answer = CheckMessageStep(steps_.Next("a message box was open"), text, style);
+            const int answer = CheckMessageStep(steps_.Next("a message box was open"), text, style,
+                                                model_->data_folder());
             model_->Log(MessageLogLine(text, style, answer));
             return answer;
         });

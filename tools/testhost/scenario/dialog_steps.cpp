@@ -162,12 +162,13 @@ void CheckDialogEnded(const Step& step, const std::string& title) {
     }
 }
 
-int CheckMessageStep(const Step& step, const std::string& text, unsigned style) {
+int CheckMessageStep(const Step& step, const std::string& text, unsigned style,
+                     const std::string& data_folder) {
     if (step.verb() != "message") {
         throw StepFailure(step.line,
                           "expected " + step.verb() + ", but a message box shows " + Quoted(text));
     }
-    if (Arg(step, 1).text != text) {
+    if (WithDataFolder(Arg(step, 1).text, data_folder) != text) {
         throw StepFailure(step.line, "the message box shows " + Quoted(text));
     }
     const int answer = Number(step, 2);

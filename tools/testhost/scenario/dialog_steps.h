@@ -51,8 +51,10 @@ void CheckDialogOpened(const Step& step, const std::string& title);
 void CheckDialogEnded(const Step& step, const std::string& title);
 
 // The "message" step for a message box showing `text` with `style`; returns
-// the answer it gives (1 or 2).
-int CheckMessageStep(const Step& step, const std::string& text, unsigned style);
+// the answer it gives (1 or 2). "{data folder}" in the step's text stands for
+// `data_folder`.
+int CheckMessageStep(const Step& step, const std::string& text, unsigned style,
+                     const std::string& data_folder);
 
 // The host-log line of an answered message box.
 std::string MessageLogLine(const std::string& text, unsigned style, int answer);

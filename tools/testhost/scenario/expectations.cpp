@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "host_model.h"
+#include "scenario.h"
 
 namespace tandrel::testhost {
 
@@ -84,8 +85,8 @@ void CheckSettingsFile(const fs::path& scenario, const fs::path& settings_file) 
     }
 }
 
-void CheckLog(const fs::path& scenario, const std::vector<std::string>& log,
-              const HostTexts& texts) {
+void CheckLog(const fs::path& scenario, const std::vector<std::string>& log, const HostTexts& texts,
+              const std::string& data_folder) {
     const fs::path expected = scenario / "expect.log";
     if (!fs::exists(expected)) {
         return;
@@ -102,7 +103,7 @@ void CheckLog(const fs::path& scenario, const std::vector<std::string>& log,
         if (wanted.empty()) {
             continue;
         }
-        wanted = texts.from_utf8(wanted);
+        wanted = WithDataFolder(texts.from_utf8(wanted), data_folder);
         while (at < log.size() && log[at] != wanted) {
             ++at;
         }
@@ -130,10 +131,11 @@ std::string ReadWholeFile(const fs::path& path) {
 
 void CheckExpectations(const fs::path& scenario, const fs::path& data,
                        const fs::path& settings_file, const std::vector<std::string>& log,
-                       const HostTexts& texts, DataNames data_names) {
+                       const HostTexts& texts, DataNames data_names,
+                       const std::string& data_folder) {
     CheckDataFolder(scenario, data, texts, data_names);
     CheckSettingsFile(scenario, settings_file);
-    CheckLog(scenario, log, texts);
+    CheckLog(scenario, log, texts, data_folder);
 }
 
 }  // namespace tandrel::testhost

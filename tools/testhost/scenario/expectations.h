@@ -16,11 +16,12 @@ namespace tandrel::testhost {
 enum class DataNames { Utf8, HostCodePage };
 
 // The lines of expect.log are compared in the host's code page, as the host
-// logs them.
+// logs them, with "{data folder}" standing for `data_folder`, the folder as
+// the host names it.
 void CheckExpectations(const std::filesystem::path& scenario, const std::filesystem::path& data,
                        const std::filesystem::path& settings_file,
                        const std::vector<std::string>& log, const HostTexts& texts,
-                       DataNames data_names);
+                       DataNames data_names, const std::string& data_folder);
 
 // The whole content of a file; empty when it cannot be read.
 std::string ReadWholeFile(const std::filesystem::path& path);

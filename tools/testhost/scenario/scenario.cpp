@@ -100,6 +100,15 @@ int Number(const Step& step, std::size_t index) {
     throw StepFailure(step.line, "not a number: " + token.text);
 }
 
+std::string WithDataFolder(std::string text, const std::string& data_folder) {
+    static constexpr std::string_view kMark = "{data folder}";
+    for (auto at = text.find(kMark); at != std::string::npos;
+         at = text.find(kMark, at + data_folder.size())) {
+        text.replace(at, kMark.size(), data_folder);
+    }
+    return text;
+}
+
 std::string JoinedQuoted(const std::vector<std::string>& texts) {
     std::string joined;
     for (const std::string& text : texts) {

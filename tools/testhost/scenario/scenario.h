@@ -42,6 +42,10 @@ const Token& Arg(const Step& step, std::size_t index);
 // An unquoted decimal argument; anything else fails the step.
 int Number(const Step& step, std::size_t index);
 
+// A step's or expect.log's text with each "{data folder}" replaced by the
+// host's data folder, which differs from run to run and runner to runner.
+std::string WithDataFolder(std::string text, const std::string& data_folder);
+
 // Texts as the log writes them, quoted and joined by blanks; "(none)" for none.
 std::string JoinedQuoted(const std::vector<std::string>& texts);
 

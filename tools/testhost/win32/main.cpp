@@ -219,7 +219,7 @@ DriverResult RunInHost(const Options& options, Run& run) {
         // Wine keeps the names the host makes in UTF-8 on disk, as the
         // scenario's expect/ holds them.
         CheckExpectations(run.scenario, run.data, run.settings, host.model->log(), texts,
-                          DataNames::Utf8);
+                          DataNames::Utf8, host.model->data_folder());
     }
     return result;
 }

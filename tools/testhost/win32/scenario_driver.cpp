@@ -198,7 +198,7 @@ void ScenarioDriver::HandleDialog(HWND dialog) {
 
 void ScenarioDriver::HandleMessageBox(const WatchedWindow& box) {
     const Step& step = steps_.Next("a message box was open");
-    const int answer = CheckMessageStep(step, box.text, box.style);
+    const int answer = CheckMessageStep(step, box.text, box.style, Host().model->data_folder());
     HWND window = box.window;
     const bool clicked = ui_.Call<bool>([window, answer] {
         HWND button = GetDlgItem(window, answer);

@@ -1,5 +1,6 @@
 #include "addressbook/address_book.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -78,12 +79,9 @@ bool IsCardFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
     }
     const std::array<std::string, 5> kept = {kGroupIndexName, kGroupMarkerName, kFolderSettingsName,
                                              kBookPointerName, LockPath(kGroupIndexName)};
-    for (const std::string& own : kept) {
-        if (EqualIgnoringAsciiCase(name, own)) {
-            return false;
-        }
-    }
-    return true;
+    return std::none_of(kept.begin(), kept.end(), [name](const std::string& own) {
+        return EqualIgnoringAsciiCase(name, own);
+    });
 }
 
 std::string GroupFolder(Profile& profile, const std::string& data_folder,

@@ -38,7 +38,8 @@ std::optional<std::string> FindSentFolder(Files& files, const std::string& data_
         return std::nullopt;
     }
     for (const FolderEntry& entry : entries) {
-        if (!entry.is_directory) {
+        // A link could lead back up and the search run in a loop.
+        if (!entry.is_directory || entry.is_link) {
             continue;
         }
         if (entry.name == kSentName) {

@@ -31,8 +31,8 @@ bool SubfolderExists(Files& files, const std::string& data_folder, const std::st
                      const std::string& name);
 
 // Depth-first search for "!!!Sent" among the directories whose names begin with
-// "!!!", below `directory` (absolute, ending with "\"). The result is relative
-// to `data_folder`, which `directory` begins with.
+// "!!!", below `directory` (absolute, ending with "\"), following no link. The
+// result is relative to `data_folder`, which `directory` begins with.
 std::optional<std::string> FindSentFolder(Files& files, const std::string& data_folder,
                                           const std::string& directory);
 

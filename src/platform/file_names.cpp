@@ -1,7 +1,9 @@
 #include "platform/file_names.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 namespace tandrel {
 
@@ -50,12 +52,10 @@ bool IsPlainFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
 }
 
 bool IsPlainPath(std::string_view path, LeadBytePredicate is_lead_byte) {
-    for (const std::string_view name : SplitAtCharacter(path, '\\', is_lead_byte)) {
-        if (!IsPlainFileName(name, is_lead_byte)) {
-            return false;
-        }
-    }
-    return true;
+    const std::vector<std::string_view> names = SplitAtCharacter(path, '\\', is_lead_byte);
+    return std::all_of(names.begin(), names.end(), [is_lead_byte](std::string_view name) {
+        return IsPlainFileName(name, is_lead_byte);
+    });
 }
 
 }  // namespace tandrel

@@ -285,9 +285,9 @@ std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInserti
             into_folder && block.kind == kMoveKind && SameFolder(block.argument, insertion.folder);
         if (receives && insertion.place_mode == kPlaceTopOfFolder) {
             // Into an open block the text ends in right after its action line.
-            edits.push_back({block.body, block.body,
-                             (block.body == text.size() ? last_line_end : std::string()) +
-                                 condition_line});
+            edits.push_back(
+                {block.body, block.body,
+                 (block.body == text.size() ? last_line_end : std::string()) + condition_line});
         }
         if (!receives && !KeepsACondition(text, block, removed)) {
             // Blocks left without a condition go, whatever their kind.

@@ -43,9 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!address.empty() && room && !scan.duplicate && index.find('\0') == std::string_view::npos) {
         const std::string lead(tandrel::NeedsLineEndBeforeAppend(index) ? "\r\n" : "");
         const std::string name(std::string_view("Name that may be cut").substr(0, *room));
-        const std::string added = std::string(index) + lead +
-                                  tandrel::IndexLine(0, "bab0001.tmp", name, address,
-                                                     scan.entry_count + 1);
+        const std::string added =
+            std::string(index) + lead +
+            tandrel::IndexLine(0, "bab0001.tmp", name, address, scan.entry_count + 1);
         const tandrel::GroupIndexScan after = tandrel::ScanGroupIndex(added, address);
         if (!after.duplicate || after.entry_count != scan.entry_count) {
             std::abort();

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -27,7 +28,7 @@ constexpr int kAddsEach = 100;
 // Runs `adds(writer)` in each of two child processes at once; true when
 // every child reported every add as done.
 bool InTwoProcesses(const std::function<bool(int writer)>& adds) {
-    pid_t children[kWriters] = {};
+    std::array<pid_t, kWriters> children{};
     for (int writer = 0; writer < kWriters; ++writer) {
         children[writer] = ::fork();
         if (children[writer] == 0) {

@@ -1,8 +1,11 @@
 #include "mailbox/folders.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "memory_files.h"
+#include "platform/posix/posix_files.h"
+#include "temp_dir.h"
 
 namespace tandrel {
 namespace {
@@ -53,6 +56,16 @@ TEST(SentFolder, SearchesDepthFirstInListingOrder) {
     sent_first.AddDirectory("C:\\Data\\Main\\!!!Sent");
     sent_first.AddDirectory("C:\\Data\\Main\\!!!!Inbox\\!!!Sent");
     EXPECT_EQ(FindSentFolder(sent_first, kData, "C:\\Data\\Main\\"), "Main\\!!!Sent\\");
+}
+
+TEST(SentFolder, FollowsNoLinkSoALoopCannotHoldItUp) {
+    testing::TempDir dir;
+    PosixFiles files;
+    dir.Write("Main/!!!!Inbox/Folder.ini", "");
+    ASSERT_EQ(::symlink("..", (dir.path() + "Main/!!!!Inbox/!!!Up").c_str()), 0);
+    ASSERT_EQ(::symlink("../Elsewhere", (dir.path() + "Main/!!!Sent").c_str()), 0);
+    dir.Write("Elsewhere/Folder.ini", "");
+    EXPECT_EQ(FindSentFolder(files, dir.path(), dir.path() + "Main/"), std::nullopt);
 }
 
 TEST(SentFolder, EntersOnlyFoldersWhoseNamesBeginWithThreeMarks) {

@@ -373,7 +373,7 @@ std::string PosixFiles::ResolveLinks(const std::string& path) {
             break;
         }
         std::string target(PATH_MAX, '\0');
-        const ssize_t length = ::readlink(current.c_str(), &target[0], target.size());
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
         if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) {
             break;
         }

@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <stdexcept>
 
 namespace tandrel::testhost {
@@ -12,13 +13,14 @@ namespace {
 // The whole text converted; a text the conversion cannot take fails the run.
 std::string Convert(const std::string& text, const char* to, const char* from) {
     iconv_t conversion = ::iconv_open(to, from);
-    if (conversion == reinterpret_cast<iconv_t>(-1)) {
+    // iconv_open tells a failure by (iconv_t)-1.
+    if (reinterpret_cast<std::intptr_t>(conversion) == -1) {
         throw std::runtime_error(std::string("no conversion from ") + from + " to " + to);
     }
     std::string out(text.size() * 2 + 16, '\0');
     char* in_at = const_cast<char*>(text.data());
     std::size_t in_left = text.size();
-    char* out_at = &out[0];
+    char* out_at = out.data();
     std::size_t out_left = out.size();
     const std::size_t done = ::iconv(conversion, &in_at, &in_left, &out_at, &out_left);
     ::iconv_close(conversion);

@@ -38,6 +38,26 @@ tool rules add "$rules" --place 2>/dev/null; usage=$?
 set -e
 [ $refused -eq 1 ] || fail "a refused header exits $refused, not 1"
 [ $usage -eq 2 ] || fail "a usage error exits $usage, not 2"
+# Refusals that leave the file as it is: a read-only file, another writer's
+# lock (after the wait), and a condition line the host would read as two.
+refused() {  # refused TEXT ARGS...: the tool exits 1 and says TEXT
+  local text="$1"; shift
+  local rc=0
+  tool "$@" 2>"$work/err" || rc=$?
+  [ $rc -eq 1 ] && grep -q "$text" "$work/err" || fail "$* exited $rc: $(cat "$work/err")"
+}
+before=$(cat "$work/data/Main/iFilter.Def")
+chmod 0444 "$work/data/Main/iFilter.Def"
+refused "read-only" rules add "$rules" --folder 'Main\!!!!Inbox\Work\' --header From --address c@x
+chmod 0644 "$work/data/Main/iFilter.Def"
+: > "$work/data/Main/iFilter.Def.lock"
+refused "another program" rules add "$rules" --folder 'Main\!!!!Inbox\Work\' --header From --address c@x
+rm "$work/data/Main/iFilter.Def.lock"
+refused "254 characters" rules add "$rules" --folder 'Main\!!!!Inbox\Work\' --header From \
+  --address "$(printf 'a%.0s' {1..234})@evil.example@0:Subject:"
+[ "$(cat "$work/data/Main/iFilter.Def")" = "$before" ] || fail "a refused change was written"
+[ "$(ls "$work/data/Main" | tr '\n' ' ')" = "iFilter.Def iFilter.Def.bak " ] || fail "stray files: $(ls -a "$work/data/Main")"
+
 # The address book through the Win32 profile and file functions.
 book="$work/data/AddrBook/@Private"
 mkdir -p "$book/Friends" "$work/temp"
@@ -55,6 +75,11 @@ tool book add "$data" --group 'Private:Friends' --address ann@example.com --name
 duplicate=$?
 set -e
 [ $duplicate -eq 1 ] || fail "a duplicate address exits $duplicate, not 1"
+mkdir -p "$work/outside/G"
+: > "$work/outside/G/Group.ini"
+refused "can't be found" book add "$data" --group 'Private\..\..\..\outside:G' --address e@x --name E \
+  --temp-folder "$temp"
+[ ! -e "$work/outside/G/Group.idx" ] || fail "the book name left the address book"
 tool book new-group "$data" --under 'Private:' --name Work || fail "new-group"
 [ "$(cat "$book/Work/Folder.ini")" = "$(printf '[Settings]\r\nNickName=\r\nExpanded=1\r')" ] \
   || fail "group settings: $(od -c "$book/Work/Folder.ini")"

@@ -1,7 +1,10 @@
 // InsertRule on rule files of 1k, 10k and 100k conditions, with and without
-// delete-same, beside its floor: reading the same file and replacing it, with
-// its backup, by the same bytes through the same Files port.
+// delete-same, beside its floor: what every safe rewrite does, holding the
+// file's lock while it reads the same file and replaces it, with its backup,
+// by the same bytes through the same Files port.
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 #include "bench_data.h"
 #include "beside_floor.h"
@@ -31,6 +34,8 @@ void RunInsertRule(benchmark::State& state, bool delete_same) {
     TimeBesideFloor(
         state, [&] { PutFile(path, text); },
         [&] {
+            std::unique_ptr<FileLock> lock;
+            benchmark::DoNotOptimize(files.LockForWriting(path, lock));
             files.ReadFile(path, floor_content);
             benchmark::DoNotOptimize(
                 files.WriteAtomicallyKeepingBackup(path, floor_content, path + ".bak"));

@@ -389,9 +389,10 @@ bool PosixFiles::IsReadOnly(const std::string& path) {
     if (::stat(posix_path.c_str(), &info) != 0) {
         return false;
     }
-    // No write permission for anyone counts as the read-only mark, also for
-    // the superuser, who could write anyway.
-    return (info.st_mode & 0222) == 0 || ::access(posix_path.c_str(), W_OK) != 0;
+    // No write permission for anyone is the read-only mark, as Windows has
+    // one; it counts also for the superuser, who could write anyway. (The
+    // replace itself needs only the folder's permission.)
+    return (info.st_mode & 0222) == 0;
 }
 
 bool PosixFiles::CanOpenForReading(const std::string& path) {

@@ -40,6 +40,14 @@ std::optional<std::string> FreshCardFileName(Files& files, TempNames& temp_names
     return std::nullopt;
 }
 
+// Whether the card file at `path` can take the new card: a plain file of its
+// own, or none yet (it is made), but not a link (which could lead to the
+// index itself, or out of the book), a FIFO or a folder. Its last byte goes
+// into `end`.
+bool IsCardFileToAppendTo(Files& files, const std::string& path, std::string& end) {
+    return !files.IsLink(path) && files.ReadFileEnd(path, 1, end) != ReadStatus::Failed;
+}
+
 // Puts a file back the way it was before this operation wrote to it.
 void TakeBack(Files& files, const std::string& path, std::optional<std::uint64_t> former_size) {
     if (former_size) {
@@ -57,7 +65,13 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     if (!IsPlainGroup(entry.group, is_lead_byte)) {
         return AddAddressResult::GroupMissing;
     }
-    const std::string group_folder = GroupFolder(profile, data_folder, entry.group, is_lead_byte);
+    const std::string book_folder =
+        ResolveBookFolder(profile, data_folder, entry.group.book, is_lead_byte);
+    // A group reached through a link is not shown, and is not written to.
+    if (GroupPathHoldsALink(files, book_folder, entry.group.group_path, is_lead_byte)) {
+        return AddAddressResult::GroupMissing;
+    }
+    const std::string group_folder = book_folder + entry.group.group_path;
     const std::string index_path = group_folder + "\\" + kGroupIndexName;
     const std::string address = ToOneLine(entry.address);
     // One writer at a time: the index and the card file change together.
@@ -81,30 +95,37 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     if (index_status != ReadStatus::Ok && !IsExistingDirectory(files, group_folder, is_lead_byte)) {
         return AddAddressResult::GroupMissing;
     }
-    if (index_status == ReadStatus::Failed) {
-        return AddAddressResult::WriteFailed;  // appending blind could hide a duplicate
+    // Appending blind could hide a duplicate; a linked or read-only index is
+    // not written to.
+    if (index_status == ReadStatus::Failed || files.IsLink(index_path) ||
+        files.IsReadOnly(index_path)) {
+        return AddAddressResult::WriteFailed;
     }
     const GroupIndexScan scan = scanner.Result();
     if (scan.duplicate) {
         return AddAddressResult::Duplicate;
     }
 
+    // The card file the index names, when it is one to append to: else a
+    // new one is started.
     std::string card_file_name = scan.card_file_name;
-    if (scan.entry_count == 0 || !IsCardFileName(card_file_name, is_lead_byte)) {
+    std::string card_end;  // its last byte
+    if (scan.entry_count == 0 || !IsCardFileName(card_file_name, is_lead_byte) ||
+        !IsCardFileToAppendTo(files, group_folder + "\\" + card_file_name, card_end)) {
         const auto fresh = FreshCardFileName(files, temp_names, group_folder, is_lead_byte);
         if (!fresh) {
             return AddAddressResult::WriteFailed;
         }
         card_file_name = *fresh;
+        card_end.clear();
     }
     const std::string card_path = group_folder + "\\" + card_file_name;
     const std::optional<std::uint64_t> card_size = files.FileSize(card_path);
-    // The former last card or entry stays whole: a last line without its
-    // line end gets one before anything is appended.
-    std::string card_end;
-    if (card_size && files.ReadFileEnd(card_path, 1, card_end) != ReadStatus::Ok) {
+    if (card_size && files.IsReadOnly(card_path)) {
         return AddAddressResult::WriteFailed;
     }
+    // The former last card or entry stays whole: a last line without its
+    // line end gets one before anything is appended.
     const std::string card_lead(NeedsLineEndBeforeAppend(card_end) ? kHostLineEnd : "");
     const std::string index_lead(scanner.ends_with_line_end() ? "" : kHostLineEnd);
 

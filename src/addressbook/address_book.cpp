@@ -73,15 +73,32 @@ bool IsPlainGroup(const GroupIdentifier& group, LeadBytePredicate is_lead_byte) 
            IsPlainGroupPath(group.group_path, is_lead_byte);
 }
 
-bool IsCardFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
-    if (!IsPlainFileName(name, is_lead_byte)) {
-        return false;
-    }
+bool IsGroupsOwnFileName(std::string_view name) {
     const std::array<std::string, 5> kept = {kGroupIndexName, kGroupMarkerName, kFolderSettingsName,
                                              kBookPointerName, LockPath(kGroupIndexName)};
-    return std::none_of(kept.begin(), kept.end(), [name](const std::string& own) {
+    return std::any_of(kept.begin(), kept.end(), [name](const std::string& own) {
         return EqualIgnoringAsciiCase(name, own);
     });
+}
+
+bool IsCardFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
+    return IsPlainFileName(name, is_lead_byte) && !IsGroupsOwnFileName(name);
+}
+
+bool GroupPathHoldsALink(Files& files, const std::string& book_folder, std::string_view group_path,
+                         LeadBytePredicate is_lead_byte) {
+    if (group_path.empty()) {
+        return false;
+    }
+    std::string folder = book_folder;
+    for (const std::string_view name : SplitAtCharacter(group_path, '\\', is_lead_byte)) {
+        folder += name;
+        if (files.IsLink(folder)) {
+            return true;
+        }
+        folder += '\\';
+    }
+    return false;
 }
 
 std::string GroupFolder(Profile& profile, const std::string& data_folder,

@@ -47,11 +47,19 @@ bool IsPlainBookName(std::string_view book, LeadBytePredicate is_lead_byte);
 // address book: a plain book name and a plain, non-empty group path.
 bool IsPlainGroup(const GroupIdentifier& group, LeadBytePredicate is_lead_byte);
 
+// Whether `name` is one of the files a book or group keeps for itself
+// ("Group.idx", "Group.ini", "Folder.ini", "Address.ini", in any case) or the
+// index's lock file.
+bool IsGroupsOwnFileName(std::string_view name);
+
 // Whether a card file name read from a group index may be appended to: one
-// plain file name that is none of the files a book or group keeps for itself
-// ("Group.idx", "Group.ini", "Folder.ini", "Address.ini", in any case) and
-// not the index's lock file.
+// plain file name that is none of the group's own files.
 bool IsCardFileName(std::string_view name, LeadBytePredicate is_lead_byte);
+
+// Whether the group's folder, or a folder of a group above it, is a link:
+// such a group is not shown and is not written to.
+bool GroupPathHoldsALink(Files& files, const std::string& book_folder, std::string_view group_path,
+                         LeadBytePredicate is_lead_byte);
 
 // The folder of a group: the book folder followed by the group path.
 std::string GroupFolder(Profile& profile, const std::string& data_folder,

@@ -31,6 +31,9 @@ void RuleEntryPresenter::TellRulesNotWritten(InsertRuleResult result, const std:
         case InsertRuleResult::ReadOnly:
             Message(IDS_RULES_READ_ONLY, kMessageOk | kMessageError, {path});
             return;
+        case InsertRuleResult::LongLines:
+            Message(IDS_RULES_LONG_LINES, kMessageOk | kMessageError, {path});
+            return;
         case InsertRuleResult::Busy:
             Message(IDS_RULES_BUSY, kMessageOk | kMessageError, {path, LockPath(path)});
             return;

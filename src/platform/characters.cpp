@@ -10,9 +10,9 @@ template <typename Visit>
 void ForEachCharacter(std::string_view text, LeadBytePredicate is_lead_byte, std::size_t from,
                       Visit visit) {
     for (std::size_t i = 0; i < text.size();) {
-        const bool double_byte = is_lead_byte != nullptr &&
+        const bool double_byte = is_lead_byte != nullptr && i + 1 < text.size() &&
                                  is_lead_byte(static_cast<unsigned char>(text[i])) &&
-                                 i + 1 < text.size();
+                                 IsTrailByte(static_cast<unsigned char>(text[i + 1]));
         if (i >= from && !visit(i)) {
             return;
         }
@@ -24,6 +24,10 @@ void ForEachCharacter(std::string_view text, LeadBytePredicate is_lead_byte, std
 
 bool IsShiftJisLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool IsTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte != 0x7F && byte != 0xFF;
 }
 
 std::size_t FindCharacter(std::string_view text, char wanted, LeadBytePredicate is_lead_byte,
@@ -99,9 +103,9 @@ std::string_view CutAtCharacter(std::string_view text, std::size_t limit,
     }
     std::size_t end = 0;
     ForEachCharacter(text, is_lead_byte, 0, [&](std::size_t at) {
-        const bool double_byte = is_lead_byte != nullptr &&
+        const bool double_byte = is_lead_byte != nullptr && at + 1 < text.size() &&
                                  is_lead_byte(static_cast<unsigned char>(text[at])) &&
-                                 at + 1 < text.size();
+                                 IsTrailByte(static_cast<unsigned char>(text[at + 1]));
         const std::size_t next = at + (double_byte ? 2 : 1);
         if (next > limit) {
             return false;

@@ -21,6 +21,12 @@ constexpr LeadBytePredicate kNoLeadBytes = nullptr;
 // Lead bytes of Shift-JIS (code page 932).
 bool IsShiftJisLeadByte(unsigned char byte);
 
+// Whether a byte can be the second byte of a double-byte character: in every
+// double-byte code page of Windows it is 0x40 or above, and not 0x7F or 0xFF.
+// A lead byte before any other byte stands alone: a character that is not
+// one, which the scans read as two single bytes.
+bool IsTrailByte(unsigned char byte);
+
 // The position of the first `wanted` at or after `from` that is a character
 // of its own (not the second byte of a double-byte one), or npos.
 std::size_t FindCharacter(std::string_view text, char wanted, LeadBytePredicate is_lead_byte,

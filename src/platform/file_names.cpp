@@ -38,8 +38,8 @@ bool IsPlainFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto byte = static_cast<unsigned char>(name[i]);
         if (is_lead_byte != nullptr && is_lead_byte(byte)) {
-            if (i + 1 == name.size()) {
-                return false;  // a lead byte without its second byte
+            if (i + 1 == name.size() || !IsTrailByte(static_cast<unsigned char>(name[i + 1]))) {
+                return false;  // a lead byte without a second byte
             }
             ++i;
             continue;

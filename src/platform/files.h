@@ -98,6 +98,10 @@ class Files {
     // bits on POSIX, the read-only attribute on Windows).
     virtual bool IsReadOnly(const std::string& path) = 0;
 
+    // Whether `path` itself (not what it leads to) is a symbolic link, or on
+    // Windows a symbolic link or junction.
+    virtual bool IsLink(const std::string& path) = 0;
+
     // True when the file can be opened for reading (it is closed at once).
     virtual bool CanOpenForReading(const std::string& path) = 0;
 

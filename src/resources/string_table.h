@@ -35,6 +35,7 @@
 #define IDS_RULES_BUSY 118
 #define IDS_GROUP_BUSY 119
 #define IDS_RULES_READ_ONLY 120
+#define IDS_RULES_LONG_LINES 121
 #define IDS_RUN_CURRENT 201
 #define IDS_RUN_INBOX 202
 #define IDS_RUN_SENT 203
@@ -71,6 +72,7 @@
 #define TEXT_RULES_BUSY "Another program is changing the sorting rules\n %s\nNothing was written; try again. If this stays so, delete\n %s"
 #define TEXT_GROUP_BUSY "Another program is changing the address group(%s:%s)\nNothing was added; try again. If this stays so, delete Group.idx.lock in the group's folder"
 #define TEXT_RULES_READ_ONLY "The sorting rules\n %s\nare read-only\nNothing was written"
+#define TEXT_RULES_LONG_LINES "The sorting rules\n %s\nhold a line longer than 254 characters, which the mail client reads as two\nNothing was written"
 #define TEXT_RUN_CURRENT "Start filter current folder(%s)"
 #define TEXT_RUN_INBOX "Start filter Inbox"
 #define TEXT_RUN_SENT "Start filter sentbox"

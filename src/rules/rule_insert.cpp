@@ -14,9 +14,10 @@ namespace tandrel {
 
 namespace {
 
-// Characters that would end a field or a line of the rule file.
-constexpr std::string_view kFieldBreakers("\r\n\t\0", 4);
-constexpr std::string_view kLineBreakers("\r\n\0", 3);
+// Characters that would end a field or a line of the rule file, or (Ctrl-Z)
+// the file itself for a text-mode reader.
+constexpr std::string_view kFieldBreakers("\r\n\t\0\x1A", 5);
+constexpr std::string_view kLineBreakers("\r\n\0\x1A", 4);
 
 bool HoldsAnyOf(const std::string& text, std::string_view characters) {
     return text.find_first_of(characters) != std::string::npos;
@@ -105,13 +106,13 @@ void AddCondition(RuleFile& rule_file, const RuleInsertion& insertion) {
 
 const char* RuleInsertionFault(const RuleInsertion& insertion) {
     if (HoldsAnyOf(insertion.header, kFieldBreakers) || HoldsAnyOf(insertion.header, ":")) {
-        return "the header name holds a line break, a tab, a NUL or a \":\"";
+        return "the header name holds a line break, a tab, a NUL, a Ctrl-Z or a \":\"";
     }
     if (HoldsAnyOf(insertion.address, kFieldBreakers)) {
-        return "the address holds a line break, a tab or a NUL";
+        return "the address holds a line break, a tab, a NUL or a Ctrl-Z";
     }
     if (HoldsAnyOf(insertion.folder, kLineBreakers)) {
-        return "the folder identifier holds a line break or a NUL";
+        return "the folder identifier holds a line break, a NUL or a Ctrl-Z";
     }
     return nullptr;
 }
@@ -153,6 +154,12 @@ std::optional<InsertRuleResult> LockAndRead(Files& files, const std::string& tar
     return std::nullopt;
 }
 
+// A file with a line the host reads as two: the host sees other blocks and
+// conditions there than this project's reader, so no change of it is safe.
+bool HoldsLinesTheHostSplits(const std::string& text) {
+    return !FitsHostLines(text);
+}
+
 }  // namespace
 
 InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleInsertion& insertion) {
@@ -167,6 +174,9 @@ InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleIns
     std::string text;
     if (const auto refused = LockAndRead(files, target, lock, text)) {
         return *refused;
+    }
+    if (HoldsLinesTheHostSplits(text)) {
+        return InsertRuleResult::LongLines;
     }
     // Edited as text, so the lines it does not change keep their bytes and a
     // large file is written in pieces.

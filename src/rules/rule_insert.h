@@ -27,8 +27,9 @@ struct RuleInsertion {
 
 enum class InsertRuleResult {
     Written,
-    RefusedText,  // a field would hold a line break, a tab, a NUL or (header) a ":"
+    RefusedText,  // a field would hold a line break, a tab, a NUL, a Ctrl-Z or (header) a ":"
     LineTooLong,  // a line written would be longer than the host reads as one
+    LongLines,    // the file holds a line the host reads as two; it is left alone
     ReadFailed,   // the file exists but cannot be read, or is no plain file; it is left alone
     ReadOnly,     // the file is marked read-only; it is left alone
     Busy,         // another writer held the file's lock all the time this one waited
@@ -49,8 +50,9 @@ void InsertRuleIntoModel(RuleFile& rule_file, const RuleInsertion& insertion);
 
 // Reads the rule file at `path` (a missing file counts as empty), changes it
 // and writes it back, keeping the former content as its backup, all while
-// holding the file's lock. A link is written through: the file it ends at is
-// replaced, with the backup and the lock beside it.
+// holding the file's lock. A file that holds a line longer than the host reads
+// as one is left alone: the host would see other blocks in it. A link is written through: the file
+// it ends at is replaced, with the backup and the lock beside it.
 InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleInsertion& insertion);
 
 // Puts the backup of the rule file at `path` back in its place, the current

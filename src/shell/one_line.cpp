@@ -8,7 +8,7 @@ std::string ToOneLine(std::string_view text) {
     for (const char c : text) {
         if (c == '\t') {
             line += ' ';
-        } else if (c != '\r' && c != '\n' && c != '\0') {
+        } else if (c != '\r' && c != '\n' && c != '\0' && c != kTextEndOfFile) {
             line += c;
         }
     }

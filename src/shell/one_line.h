@@ -19,8 +19,12 @@ constexpr std::string_view kHostLineEnd = "\r\n";
 // Whether every line of `text` (lines end at LF or CR LF) fits kHostLineLimit.
 bool FitsHostLines(std::string_view text);
 
-// CR, LF and NUL dropped, a tab made a blank: the text cannot add lines or
-// fields wherever it is written.
+// The byte a text-mode reader of the C runtime takes for the end of the file
+// (Ctrl-Z): after it the host would read nothing more of the file.
+constexpr char kTextEndOfFile = '\x1A';
+
+// CR, LF, NUL and Ctrl-Z dropped, a tab made a blank: the text cannot add
+// lines or fields, or end the file, wherever it is written.
 std::string ToOneLine(std::string_view text);
 
 // Without leading and trailing blanks.

@@ -203,6 +203,14 @@ LockStatus MemoryFiles::LockForWriting(const std::string& path, std::unique_ptr<
     return LockStatus::Locked;
 }
 
+void MemoryFiles::MakeLink(const std::string& path) {
+    links_.insert(Normalized(path));
+}
+
+bool MemoryFiles::IsLink(const std::string& path) {
+    return links_.count(Normalized(path)) != 0;
+}
+
 bool MemoryFiles::IsReadOnly(const std::string& path) {
     return Exists(path) && read_only_.count(Normalized(path)) != 0;
 }
@@ -225,7 +233,7 @@ bool MemoryFiles::ListFolder(const std::string& pattern, std::vector<FolderEntry
         }
         const std::string name = node.path.substr(folder.empty() ? 0 : folder.size() + 1);
         if (MatchesListPattern(name, parts.name)) {
-            entries.push_back({name, node.is_directory});
+            entries.push_back({name, node.is_directory, links_.count(node.path) != 0});
         }
     }
     return true;

@@ -26,6 +26,8 @@ class MemoryFiles final : public Files {
     void MakeUnreadable(const std::string& path);
     // The file carries the read-only mark from now on.
     void MakeReadOnly(const std::string& path);
+    // The file or folder counts as a symbolic link from now on.
+    void MakeLink(const std::string& path);
     // Let only this many more bytes be written; then every write fails: a
     // replace leaves its target as it was, an append stops part way.
     void SetWriteBudget(std::size_t bytes) { write_budget_ = bytes; }
@@ -47,6 +49,7 @@ class MemoryFiles final : public Files {
     bool AppendFile(const std::string& path, const std::string& content) override;
     LockStatus LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) override;
     bool IsReadOnly(const std::string& path) override;
+    bool IsLink(const std::string& path) override;
     bool CanOpenForReading(const std::string& path) override;
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
     bool MakeDirectory(const std::string& path) override;
@@ -74,6 +77,7 @@ class MemoryFiles final : public Files {
     std::vector<Node> nodes_;
     std::set<std::string> unreadable_;
     std::set<std::string> read_only_;
+    std::set<std::string> links_;
     std::optional<std::size_t> write_budget_;
     std::optional<std::size_t> call_budget_;
     std::size_t bytes_written_ = 0;

@@ -223,6 +223,42 @@ TEST_F(AddAddressTest, AnotherWritersLockStopsTheAddWithNothingWritten) {
     EXPECT_FALSE(files().Exists(std::string(kGroup) + "Group.idx.lock")) << "no lock is left";
 }
 
+TEST_F(AddAddressTest, ACardFileThatIsALinkOrNoPlainFileIsNotAppendedTo) {
+    // A card "file" that is a link to the index, or a folder, gets no card:
+    // a new card file is started.
+    files().AddFile(std::string(kGroup) + "Group.idx", "0\t0\tc.tmp\tAnn\tann@x\t\t\t1\r\n");
+    files().AddFile(std::string(kGroup) + "c.tmp", "");
+    files().MakeLink(std::string(kGroup) + "c.tmp");
+    ASSERT_EQ(Add("bob@x", "Bob"), AddAddressResult::Added);
+    EXPECT_EQ(File("c.tmp"), "");
+    EXPECT_NE(File("Group.idx")->find("\tbab0001.tmp\tBob"), std::string::npos);
+    files().AddFile(std::string(kGroup) + "Group.idx", "0\t0\tdir\tAnn\tann@x\t\t\t1\r\n");
+    files().AddDirectory(std::string(kGroup) + "dir");
+    ASSERT_EQ(Add("carol@x", "Carol"), AddAddressResult::Added);
+    EXPECT_NE(File("Group.idx")->find("\tbab0002.tmp\tCarol"), std::string::npos);
+    files().AddFile(std::string(kGroup) + "Group.idx", "0\t0\tgone.tmp\tAnn\tann@x\t\t\t1\r\n");
+    ASSERT_EQ(Add("dan@x", "Dan"), AddAddressResult::Added);
+    EXPECT_TRUE(File("gone.tmp")) << "a card file the index names but that is gone is made again";
+}
+
+TEST_F(AddAddressTest, AGroupReachedThroughALinkOrAReadOnlyIndexIsNotWritten) {
+    files().AddFile("C:\\Data\\AddrBook\\@Private\\Linked\\Group.ini", "");
+    files().MakeLink("C:\\Data\\AddrBook\\@Private\\Linked");
+    EXPECT_EQ(Add("a@x", "A", "Private:Linked"), AddAddressResult::GroupMissing);
+    files().AddFile("C:\\Data\\AddrBook\\@Private\\Linked\\Sub\\Group.ini", "");
+    EXPECT_EQ(Add("a@x", "A", "Private:Linked\\Sub"), AddAddressResult::GroupMissing);
+    files().AddFile(std::string(kGroup) + "Group.idx", "0\t0\tc.tmp\tAnn\tann@x\t\t\t1\r\n");
+    files().MakeReadOnly(std::string(kGroup) + "Group.idx");
+    EXPECT_EQ(Add("a@x", "A"), AddAddressResult::WriteFailed);
+    EXPECT_EQ(files().bytes_written(), 0U);
+}
+
+TEST_F(AddAddressTest, ACtrlZThatWouldEndTheHostsReadingIsDropped) {
+    ASSERT_EQ(Add("e\x1A@x", "Eve\x1A"), AddAddressResult::Added);
+    EXPECT_EQ(File("Group.idx")->find('\x1A'), std::string::npos);
+    EXPECT_EQ(File("bab0001.tmp")->find('\x1A'), std::string::npos);
+}
+
 TEST(AddAddressJapanese, AGroupWhoseNamesEndInBackslashBytesTakesTheAddress) {
     // "サポート\表": ポ is 83 7C, 表 is 95 5C.
     const std::string support = "\x83\x54\x83\x7C\x81\x5B\x83\x67";

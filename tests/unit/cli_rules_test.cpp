@@ -234,6 +234,19 @@ TEST(CliRulesAdd, KeepsTheLinesCheckSaysItKeeps) {
     EXPECT_EQ(after.rfind(text, 0), 0U) << "every line kept as it was:\n" << after;
 }
 
+TEST(CliRulesCheck, ListsLinesTheHostReadsAsTwoAndAddLeavesSuchAFile) {
+    TempDir dir;
+    const std::string text = kWorkAnn + "#" + std::string(260, 'x') + "\r\n";
+    dir.Write("Main/iFilter.Def", text);
+    const ToolRun check = Tandrel({"rules", "check", dir.path() + "Main/iFilter.Def"});
+    EXPECT_EQ(check.exit_code, kExitFailed);
+    EXPECT_NE(check.out.find("line 5: longer than 254 characters"), std::string::npos) << check.out;
+    const ToolRun add = AddTo(dir, "Main\\Work\\", "From", "b@x");
+    EXPECT_EQ(add.exit_code, kExitFailed);
+    EXPECT_NE(add.err.find("rules check"), std::string::npos) << add.err;
+    EXPECT_EQ(dir.Read("Main/iFilter.Def"), text);
+}
+
 TEST(CliRulesUndo, LeavesAFileItCannotReadAlone) {
     TempDir dir;
     dir.Write("Main/iFilter.Def.bak", kWorkAnn);

@@ -52,7 +52,8 @@ TEST(CreateGroup, ReusesAHiddenFolderWithoutEmptyingItsIndex) {
 TEST(CreateGroup, RefusesNamesThatAreNotOnePlainFolderName) {
     MemoryProfile profile;
     profile.files().AddDirectory(kBook);
-    for (const char* bad : {"", ".", "..", "a\\b", "..\\..\\x", "Work.", "Work ", "a:b", "a*"}) {
+    for (const char* bad : {"", ".", "..", "a\\b", "..\\..\\x", "Work.", "Work ", "a:b", "a*",
+                            "Group.idx", "group.ini", "Folder.ini", "Group.idx.lock"}) {
         EXPECT_EQ(
             CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, bad, kNoLeadBytes),
             CreateGroupResult::InvalidName)
@@ -64,6 +65,23 @@ TEST(CreateGroup, RefusesNamesThatAreNotOnePlainFolderName) {
     EXPECT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Nobody", ""}, "x", kNoLeadBytes),
               CreateGroupResult::ParentMissing);
     EXPECT_EQ(profile.files().Paths().size(), 4U) << "nothing was made";
+}
+
+TEST(CreateGroup, WritesNothingThroughALinkOrOverReadOnlySettings) {
+    MemoryProfile profile;
+    MemoryFiles& files = profile.files();
+    files.AddFile(std::string(kBook) + "Elsewhere\\Folder.ini", "NickName=Keep me\r\n");
+    files.MakeLink(std::string(kBook) + "Elsewhere");
+    EXPECT_EQ(CreateGroupOnDisk(files, profile, kData, {"Private", ""}, "Elsewhere", kNoLeadBytes),
+              CreateGroupResult::WriteFailed);
+    EXPECT_EQ(CreateGroupOnDisk(files, profile, kData, {"Private", "Elsewhere"}, "x", kNoLeadBytes),
+              CreateGroupResult::ParentMissing);
+    files.AddFile(std::string(kBook) + "Kept\\Folder.ini", "NickName=Keep me\r\n");
+    files.MakeReadOnly(std::string(kBook) + "Kept\\Folder.ini");
+    EXPECT_EQ(CreateGroupOnDisk(files, profile, kData, {"Private", ""}, "Kept", kNoLeadBytes),
+              CreateGroupResult::WriteFailed);
+    EXPECT_EQ(files.Content(std::string(kBook) + "Kept\\Folder.ini"), "NickName=Keep me\r\n");
+    EXPECT_EQ(files.bytes_written(), 0U);
 }
 
 TEST(CreateGroup, AFailedWriteAtAnyByteLeavesNoHalfWrittenFileAndNoVisibleGroup) {

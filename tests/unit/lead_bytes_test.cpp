@@ -48,6 +48,16 @@ TEST(LeadBytes, ScansFindOnlyCharactersOfTheirOwn) {
         << "a lead byte at the end stands alone";
 }
 
+TEST(LeadBytes, ALeadByteBeforeNoSecondByteStandsAlone) {
+    // Before a line feed, "/" or ":" a lead byte starts no character: those
+    // stay what they are, and a name with them is refused.
+    EXPECT_FALSE(IsPlainFileName("x\x81\nEvil=1", kSjis));
+    EXPECT_FALSE(IsPlainFolderId("Main\\x\x81/\\", kSjis));
+    EXPECT_FALSE(IsPlainFileName("x\x81:", kSjis));
+    EXPECT_EQ(FindCharacter("x\x81/y", '/', kSjis), 2U);
+    EXPECT_TRUE(IsPlainFileName("x" + kSmallA, kSjis)) << "40 is a second byte";
+}
+
 TEST(LeadBytes, NamesAndPathsThatStayInTheirFolder) {
     EXPECT_TRUE(IsPlainPath(kPo + "\\" + kTable, kSjis));
     EXPECT_FALSE(IsPlainPath(kPo + "\\" + kTable, kNoLeadBytes));

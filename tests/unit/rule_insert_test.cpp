@@ -235,6 +235,30 @@ TEST(InsertRuleFile, RefusesAReadOnlyFileAndAnotherWritersLock) {
     EXPECT_EQ(files.bytes_written() + locked.bytes_written(), 0U);
 }
 
+TEST(InsertRuleFile, LeavesAFileWithALineTheHostReadsAsTwoAlone) {
+    // Read 255 characters at a time, the host sees the second ":Begin" and
+    // the new condition in the Trash block.
+    const std::string long_line = "#::\tZ" + std::string(250, '#');
+    const std::string before = ":Begin \"\"\r\n!M:Main\\Work\\\r\n" + long_line + ":End \"\"\r\n" +
+                               long_line + Block("Main\\Trash\\", "");
+    MemoryFiles files;
+    files.AddFile(kPath, before);
+    EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), InsertRuleResult::LongLines);
+    EXPECT_EQ(files.Content(kPath), before);
+    files.AddFile(kPath, before.substr(0, 30));
+    EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), InsertRuleResult::Written);
+}
+
+TEST(InsertRuleFile, RefusesACtrlZThatWouldEndTheHostsReading) {
+    RuleInsertion insertion = Insertion(1);
+    insertion.address = "evil\x1A@x";
+    EXPECT_NE(RuleInsertionFault(insertion), nullptr);
+    MemoryFiles files;
+    files.AddFile(kPath, Block("Main\\Work\\", kAnn));
+    EXPECT_EQ(InsertRule(files, kPath, insertion), InsertRuleResult::RefusedText);
+    EXPECT_EQ(files.bytes_written(), 0U);
+}
+
 TEST(UndoRuleChangeFile, SwapsFileAndBackupButLeavesAnUnreadableFileAlone) {
     MemoryFiles files;
     files.AddFile(kPath, "new");

@@ -61,7 +61,8 @@ constexpr const char* kCheckHelp =
     "usage: tandrel rules check FILE [--data-folder DIR]\n"
     "\n"
     "Prints every line that the rule reader leaves out (an insertion keeps such\n"
-    "lines as they are), with its line number and why.\n"
+    "lines as they are), with its line number and why, and every line longer than\n"
+    "the mail client reads as one (no insertion is made into such a file).\n"
     "With --data-folder, also every folder rule (kind M) whose target folder has\n"
     "no Folder.ini below DIR. Exits 1 when anything was found.\n";
 
@@ -88,9 +89,15 @@ int ReportRuleChange(Context& context, InsertRuleResult result, const std::strin
                                         std::to_string(kHostLineLimit) +
                                         " characters, the most the mail client reads as one");
         case InsertRuleResult::ReadFailed:
-            return Failure(context, "cannot read " + path + " as a plain file; it was left alone");
+            return Failure(context, "cannot read " + path + " (or, to undo, " + BackupPath(path) +
+                                        ") as a plain file; it was left alone");
         case InsertRuleResult::ReadOnly:
             return Failure(context, path + " is read-only; it was left alone");
+        case InsertRuleResult::LongLines:
+            return Failure(context, path + " holds a line longer than " +
+                                        std::to_string(kHostLineLimit) +
+                                        " characters, which the mail client reads as two; it "
+                                        "was left alone ('tandrel rules check' lists it)");
         case InsertRuleResult::Busy:
             return Failure(context, "another program is changing " + path +
                                         "; try again, and if this stays so, delete " +
@@ -238,6 +245,26 @@ int RunShow(const std::vector<std::string>& args, Context& context) {
     return kExitOk;
 }
 
+// Lists the lines longer than the host reads whole; their number.
+std::size_t ReportLongLines(std::string_view text, std::ostream& out) {
+    std::size_t found = 0;
+    int line_number = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        ++line_number;
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view line = text.substr(start, end - start);
+        if (!FitsHostLines(line)) {
+            out << "line " << line_number << ": longer than " << kHostLineLimit
+                << " characters, which the mail client reads as two (no change is made to "
+                   "the file while it holds one): "
+                << line.substr(0, 40) << "...\n";
+            ++found;
+        }
+        start = end + 1;
+    }
+    return found;
+}
+
 int RunCheck(const std::vector<std::string>& args, Context& context) {
     Arguments parsed;
     int exit_code = kExitOk;
@@ -256,6 +283,7 @@ int RunCheck(const std::vector<std::string>& args, Context& context) {
         context.out << "line " << line.line_number << ": dropped, " << line.reason << ": "
                     << line.text << "\n";
     }
+    found += ReportLongLines(text, context.out);
     if (const auto data_folder_argument = parsed.Value("data-folder")) {
         const std::string data_folder =
             DataFolderArgument(*data_folder_argument, context.lead_bytes);

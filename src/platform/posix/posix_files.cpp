@@ -380,6 +380,11 @@ std::string PosixFiles::ResolveLinks(const std::string& path) {
         target.resize(static_cast<std::size_t>(length));
         current = target.front() == '/' ? target : FolderOf(current) + "/" + target;
     }
+    // The result is taken as a host path again: one with a "\" in a name
+    // would be another path then, so such a link is not followed.
+    if (FindCharacter(current, '\\', is_lead_byte_) != std::string::npos) {
+        return path;
+    }
     return current;
 }
 
@@ -393,6 +398,11 @@ bool PosixFiles::IsReadOnly(const std::string& path) {
     // one; it counts also for the superuser, who could write anyway. (The
     // replace itself needs only the folder's permission.)
     return (info.st_mode & 0222) == 0;
+}
+
+bool PosixFiles::IsLink(const std::string& path) {
+    struct stat info {};
+    return ::lstat(Posix(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 bool PosixFiles::CanOpenForReading(const std::string& path) {

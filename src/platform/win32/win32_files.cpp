@@ -131,6 +131,15 @@ HANDLE OpenPlainFile(const std::string& path, DWORD access, DWORD share, DWORD d
     return file;
 }
 
+// Whether a directory entry is a link: a symbolic link or a junction. Other
+// reparse points (a cloud file's placeholder, a deduplicated file) are the
+// files and folders they stand for.
+bool IsLinkEntry(const WIN32_FIND_DATAA& found) {
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           (found.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
+            found.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
+}
+
 // The lock file: made with CREATE_NEW and removed when its handle closes,
 // also when the process ends without closing it.
 class Win32FileLock final : public FileLock {
@@ -314,9 +323,12 @@ LockStatus Win32Files::LockForWriting(const std::string& path, std::unique_ptr<F
             return LockStatus::Locked;
         }
         const DWORD error = GetLastError();
-        // A lock file being removed refuses with access denied for a moment.
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS &&
-            error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) {
+        // A lock file being removed refuses with access denied for a moment;
+        // without a lock file there, access denied is the folder's own.
+        const bool held = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                          error == ERROR_SHARING_VIOLATION ||
+                          (error == ERROR_ACCESS_DENIED && Exists(lock_path));
+        if (!held) {
             return LockStatus::Failed;
         }
         if (GetTickCount() - started >= kLockWaitMilliseconds) {
@@ -365,6 +377,16 @@ bool Win32Files::IsReadOnly(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+bool Win32Files::IsLink(const std::string& path) {
+    WIN32_FIND_DATAA found = {};
+    HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    FindClose(search);
+    return IsLinkEntry(found);
+}
+
 bool Win32Files::CanOpenForReading(const std::string& path) {
     Handle file(
         OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
@@ -382,7 +404,7 @@ bool Win32Files::ListFolder(const std::string& pattern, std::vector<FolderEntry>
     do {
         entries.push_back({found.cFileName,
                            (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                           (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
+                           IsLinkEntry(found)});
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return true;

@@ -21,7 +21,6 @@ class Win32Files final : public Files {
     std::string ResolveLinks(const std::string& path) override;
     bool IsReadOnly(const std::string& path) override;
     bool IsLink(const std::string& path) override;
-    bool IsLink(const std::string& path) override;
     bool CanOpenForReading(const std::string& path) override;
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
     bool MakeDirectory(const std::string& path) override;

@@ -23,20 +23,40 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-bool FitsHostLines(std::string_view text) {
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        end = end == std::string_view::npos ? text.size() : end;
-        if (end > start && text[end - 1] == '\r') {
-            --end;
+namespace {
+
+// FitsHostLines for the text from `at`, a line's start. Not each line is
+// looked at but each stretch of kHostLineLimit + 1 bytes, from its end: the
+// lines it holds whole are short enough, and the next stretch starts after
+// its last line feed. Only a stretch without one holds a long line, or a line
+// of the limit and its CR.
+bool StretchesFit(const char* data, std::size_t size, std::size_t at) {
+    constexpr std::size_t kStretch = kHostLineLimit + 1;
+    while (size - at > kHostLineLimit) {
+        std::size_t last = at + kStretch;
+        while (last > at && data[last - 1] != '\n') {
+            --last;
         }
-        if (end - start > kHostLineLimit) {
+        if (last > at) {
+            at = last;
+            continue;
+        }
+        const std::size_t end = at + kStretch;
+        if (end == size) {
+            return data[end - 1] == '\r';  // the text's last line, with its CR
+        }
+        if (data[end] != '\n' || data[end - 1] != '\r') {
             return false;
         }
-        start = next;
+        at = end + 1;
     }
     return true;
+}
+
+}  // namespace
+
+bool FitsHostLines(std::string_view text) {
+    return StretchesFit(text.data(), text.size(), 0);
 }
 
 }  // namespace tandrel

@@ -46,6 +46,20 @@ TEST(HostReader, SplitsLinesAt255CharactersAsTheHostDoes) {
     EXPECT_EQ(split[1], "y");
 }
 
+TEST(HostReader, TellsWhetherEveryLineFitsTheLimit) {
+    const std::string limit(kHostLineLimit, 'x');
+    for (const std::string& fits :
+         {std::string(), limit, limit + "\r\n" + limit, limit + "\r", limit + "\n" + limit + "\r\n",
+          "a\n" + limit + "\r\n" + limit + "\n", std::string(100, '\n')}) {
+        EXPECT_TRUE(FitsHostLines(fits)) << fits.size();
+    }
+    for (const std::string& long_line :
+         {limit + "x", limit + "x\r\n", limit + "\r\r\n", "a\n" + limit + "x\n",
+          limit + "\n" + limit + "xy", limit + "\rx\n" + "b"}) {
+        EXPECT_FALSE(FitsHostLines(long_line)) << long_line.size();
+    }
+}
+
 RuleInsertion FromAddress(const std::string& address) {
     RuleInsertion insertion;
     insertion.folder = "Main\\!!!!Inbox\\";

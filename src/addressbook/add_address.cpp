@@ -127,7 +127,7 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     // The former last card or entry stays whole: a last line without its
     // line end gets one before anything is appended.
     const std::string card_lead(NeedsLineEndBeforeAppend(card_end) ? kHostLineEnd : "");
-    const std::string index_lead(scanner.ends_with_line_end() ? "" : kHostLineEnd);
+    const std::string index_lead(NeedsLineEndBeforeAppend(scanner.last_byte()) ? kHostLineEnd : "");
 
     const std::uint64_t card_offset = card_size.value_or(0) + card_lead.size();
     const int sequence = scan.entry_count + 1;

@@ -101,11 +101,6 @@ bool GroupPathHoldsALink(Files& files, const std::string& book_folder, std::stri
     return false;
 }
 
-std::string GroupFolder(Profile& profile, const std::string& data_folder,
-                        const GroupIdentifier& group, LeadBytePredicate is_lead_byte) {
-    return ResolveBookFolder(profile, data_folder, group.book, is_lead_byte) + group.group_path;
-}
-
 std::string FindDefaultGroup(Files& files, Profile& profile, const std::string& data_folder,
                              LeadBytePredicate is_lead_byte) {
     GroupIdentifier found;

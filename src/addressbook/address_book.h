@@ -61,10 +61,6 @@ bool IsCardFileName(std::string_view name, LeadBytePredicate is_lead_byte);
 bool GroupPathHoldsALink(Files& files, const std::string& book_folder, std::string_view group_path,
                          LeadBytePredicate is_lead_byte);
 
-// The folder of a group: the book folder followed by the group path.
-std::string GroupFolder(Profile& profile, const std::string& data_folder,
-                        const GroupIdentifier& group, LeadBytePredicate is_lead_byte);
-
 // The first book in listing order whose resolved folder holds "Group.ini",
 // and its first group (one level) holding one: "Book:Group", "Book:" or ":".
 std::string FindDefaultGroup(Files& files, Profile& profile, const std::string& data_folder,

@@ -217,7 +217,7 @@ GroupIndexScanner::GroupIndexScanner(std::string_view address) : address_(addres
 void GroupIndexScanner::Take(std::string_view piece) {
     taken_ += piece.size();
     if (!piece.empty()) {
-        ends_with_line_end_ = piece.back() == '\n';
+        last_byte_.assign(1, piece.back());
     }
     if (scan_.duplicate) {
         return;

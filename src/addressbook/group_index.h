@@ -29,9 +29,8 @@ class GroupIndexScanner {
     GroupIndexScan Result();
     // The bytes taken so far.
     std::uint64_t taken() const { return taken_; }
-    // Whether what was taken is empty or ends with a line feed, so that a
-    // line appended after it stands on a line of its own.
-    bool ends_with_line_end() const { return ends_with_line_end_; }
+    // The last byte taken (none when nothing was), for NeedsLineEndBeforeAppend.
+    std::string_view last_byte() const { return last_byte_; }
 
   private:
     void Add(std::string_view lines);
@@ -40,7 +39,7 @@ class GroupIndexScanner {
     std::string open_line_;  // a line whose end is in a later piece
     GroupIndexScan scan_;
     std::uint64_t taken_ = 0;
-    bool ends_with_line_end_ = true;
+    std::string last_byte_;
 };
 
 // Whether a text that ends with `last_bytes` (empty for an empty file) needs a

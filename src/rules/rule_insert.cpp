@@ -154,12 +154,6 @@ std::optional<InsertRuleResult> LockAndRead(Files& files, const std::string& tar
     return std::nullopt;
 }
 
-// A file with a line the host reads as two: the host sees other blocks and
-// conditions there than this project's reader, so no change of it is safe.
-bool HoldsLinesTheHostSplits(const std::string& text) {
-    return !FitsHostLines(text);
-}
-
 }  // namespace
 
 InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleInsertion& insertion) {
@@ -175,7 +169,9 @@ InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleIns
     if (const auto refused = LockAndRead(files, target, lock, text)) {
         return *refused;
     }
-    if (HoldsLinesTheHostSplits(text)) {
+    // A file with a line the host reads as two: the host sees other blocks
+    // and conditions there than this project's reader, so no change is safe.
+    if (!FitsHostLines(text)) {
         return InsertRuleResult::LongLines;
     }
     // Edited as text, so the lines it does not change keep their bytes and a

@@ -23,16 +23,15 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-namespace {
-
-// FitsHostLines for the text from `at`, a line's start. Not each line is
-// looked at but each stretch of kHostLineLimit + 1 bytes, from its end: the
-// lines it holds whole are short enough, and the next stretch starts after
-// its last line feed. Only a stretch without one holds a long line, or a line
-// of the limit and its CR.
-bool StretchesFit(const char* data, std::size_t size, std::size_t at) {
+bool FitsHostLines(std::string_view text) {
+    // Not each line is looked at but each stretch of kHostLineLimit + 1
+    // bytes, from its end: the lines it holds whole are short enough, and the
+    // next stretch starts after its last line feed. Only a stretch without
+    // one holds a long line, or a line of the limit and its CR.
+    const char* const data = text.data();
+    const std::size_t size = text.size();
     constexpr std::size_t kStretch = kHostLineLimit + 1;
-    while (size - at > kHostLineLimit) {
+    for (std::size_t at = 0; size - at > kHostLineLimit;) {
         std::size_t last = at + kStretch;
         while (last > at && data[last - 1] != '\n') {
             --last;
@@ -51,12 +50,6 @@ bool StretchesFit(const char* data, std::size_t size, std::size_t at) {
         at = end + 1;
     }
     return true;
-}
-
-}  // namespace
-
-bool FitsHostLines(std::string_view text) {
-    return StretchesFit(text.data(), text.size(), 0);
 }
 
 }  // namespace tandrel

@@ -86,7 +86,6 @@ TEST(LeadBytes, GroupIdentifiersAndBookFolders) {
 }
 
 TEST(LeadBytes, FoldersOfTheDropTarget) {
-    const std::string trash_like = "Main\\!T" + kSo + "\\";
     EXPECT_FALSE(IsTrashFolder("Main\\!Trash\\" + kTable + "\\", kSjis));
     EXPECT_TRUE(IsTrashFolder("Main\\!Trash\\" + kTable + "\\", kNoLeadBytes))
         << "byte by byte the last name is the part after 95 5C: empty";

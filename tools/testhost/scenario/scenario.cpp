@@ -46,6 +46,10 @@ std::vector<Step> ParseSteps(std::string_view text, std::string& error) {
         }
         Step step;
         step.line = line_number;
+        const auto first = line.find_first_not_of(" \t");
+        if (first != std::string_view::npos) {
+            step.text = std::string(line.substr(first, line.find_last_not_of(" \t") + 1 - first));
+        }
         std::size_t i = 0;
         while (i < line.size()) {
             if (line[i] == ' ' || line[i] == '\t') {

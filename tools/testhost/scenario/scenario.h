@@ -19,6 +19,7 @@ struct Token {
 
 struct Step {
     int line = 0;
+    std::string text;           // the line as written, without its outer blanks
     std::vector<Token> tokens;  // the first is the verb
 
     const std::string& verb() const { return tokens.front().text; }

@@ -7,10 +7,12 @@
 
 #include "host_state.h"
 #include "host_window.h"
+#include "host_work.h"
 
 using namespace tandrel::win32;
 using tandrel::testhost::Host;
 using tandrel::testhost::HostState;
+using tandrel::testhost::HostWorkScope;
 using tandrel::testhost::kFirstRegisteredCommand;
 
 #define TANDREL_EXPORT extern "C" __declspec(dllexport)
@@ -37,6 +39,7 @@ void CopyOut(const std::string& text, LPSTR buffer, int size) {
 }  // namespace
 
 TANDREL_EXPORT BOOL WINAPI BKA_GetWindowHandles(HWND* main, HWND* tree, HWND* list, HWND* view) {
+    const HostWorkScope work;
     HostState& host = Host();
     *main = host.main_window;
     *tree = host.folder_tree;
@@ -46,59 +49,71 @@ TANDREL_EXPORT BOOL WINAPI BKA_GetWindowHandles(HWND* main, HWND* tree, HWND* li
 }
 
 TANDREL_EXPORT int WINAPI BKA_RegisterCommand(LPCSTR name, int /*type*/, CommandHandler handler) {
+    const HostWorkScope work;
     HostState& host = Host();
     host.commands.push_back({name != nullptr ? name : "", handler});
     return kFirstRegisteredCommand + static_cast<int>(host.commands.size()) - 1;
 }
 
 TANDREL_EXPORT LPCSTR WINAPI BKA_GetDataFolder() {
+    const HostWorkScope work;
     return Keep(Host().returned_data_folder, Host().model->data_folder());
 }
 
 TANDREL_EXPORT LPCSTR WINAPI BKA_GetTempFolder() {
+    const HostWorkScope work;
     return Keep(Host().returned_temp_folder, Host().model->TempFolder());
 }
 
 TANDREL_EXPORT LPCSTR WINAPI BKA_GetTempFileName(LPCSTR prefix) {
+    const HostWorkScope work;
     return Keep(Host().returned_temp_name,
                 Host().model->TempFileName(prefix != nullptr ? prefix : ""));
 }
 
 TANDREL_EXPORT LPCSTR WINAPI BKA_GetCurrentMailBox() {
+    const HostWorkScope work;
     return Keep(Host().returned_mailbox, Host().model->mailbox());
 }
 
 TANDREL_EXPORT LPCSTR WINAPI BKA_GetCurrentFolder() {
+    const HostWorkScope work;
     return Keep(Host().returned_folder, Host().model->folder());
 }
 
 TANDREL_EXPORT BOOL WINAPI BKA_SetCurrentFolder(LPCSTR folder_id) {
+    const HostWorkScope work;
     tandrel::testhost::ShowFolder(folder_id != nullptr ? folder_id : "");
     return TRUE;
 }
 
 TANDREL_EXPORT LPCSTR WINAPI BKA_GetFolderDisplayName(LPCSTR folder_id) {
+    const HostWorkScope work;
     return Keep(Host().returned_display_name,
                 Host().model->FolderDisplayName(folder_id != nullptr ? folder_id : ""));
 }
 
 TANDREL_EXPORT BOOL WINAPI BKA_SetCurrentMail(LPCSTR message_id) {
+    const HostWorkScope work;
     tandrel::testhost::ShowMail(message_id != nullptr ? message_id : "");
     return TRUE;
 }
 
 TANDREL_EXPORT LPCSTR WINAPI BKA_GetHeader(LPCSTR message_id) {
+    const HostWorkScope work;
     return Keep(Host().returned_header,
                 Host().model->Header(message_id != nullptr ? message_id : ""));
 }
 
 TANDREL_EXPORT int WINAPI BKA_GetSpecifiedHeader(LPCSTR name, LPSTR buffer, int size) {
+    const HostWorkScope work;
     const std::string value = Host().model->SpecifiedHeader(name != nullptr ? name : "", size);
     CopyOut(value, buffer, size);
     return static_cast<int>(value.size());
 }
 
 TANDREL_EXPORT int WINAPI BKA_GetNextMail(int position, LPSTR buffer, int size, BOOL /*reserved*/) {
+    const HostWorkScope work;
     std::string message_id;
     const int next = Host().model->NextMail(position, message_id);
     CopyOut(next < 0 ? std::string() : message_id, buffer, size);
@@ -106,6 +121,7 @@ TANDREL_EXPORT int WINAPI BKA_GetNextMail(int position, LPSTR buffer, int size, 
 }
 
 TANDREL_EXPORT int WINAPI BKA_SetSel(LPCSTR message_id, int selected) {
+    const HostWorkScope work;
     if (message_id != nullptr && selected != 0) {
         tandrel::testhost::SelectMail(message_id);
     }

@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "host_state.h"
+#include "host_work.h"
 #include "platform/characters.h"
 #include "platform/win32/system_code_page.h"
 #include "rules_dialog.h"
@@ -19,6 +21,31 @@ constexpr int kMessageListId = 1001;
 constexpr int kMessageViewId = 1002;
 
 constexpr UINT_PTR kSyncTimer = 1;
+
+// A mail client's message view shows the main fields of the header, each on
+// one line up to a width: not a thousand folded lines of To, nor a 64 KB
+// subject laid out in full, which would cost the host seconds that are not
+// the plug-in's.
+constexpr std::size_t kShownLineLength = 998;
+
+std::string ShownLine(const std::string& line) {
+    return line.size() <= kShownLineLength ? line : line.substr(0, kShownLineLength) + "...";
+}
+
+std::string ShownHeader(const std::string& header) {
+    std::string shown;
+    for (const char* name : {"From", "To", "Cc", "Subject", "Date"}) {
+        std::string value = FieldOf(header, name);
+        if (value.empty()) {
+            continue;
+        }
+        value.erase(std::remove_if(value.begin(), value.end(),
+                                   [](char c) { return c == '\r' || c == '\n'; }),
+                    value.end());
+        shown += ShownLine(std::string(name) + ": " + value) + "\r\n";
+    }
+    return shown;
+}
 
 WNDPROC original_tree_proc = nullptr;
 SyncHandler sync_handler;
@@ -123,7 +150,8 @@ void FillMessageList() {
     for (int at = host.model->NextMail(-1, message_id); at >= 0;
          at = host.model->NextMail(at, message_id)) {
         const std::string subject = FieldOf(host.model->Header(message_id), "Subject");
-        const std::string line = message_id.substr(message_id.find('?') + 1) + "  " + subject;
+        const std::string line =
+            message_id.substr(message_id.find('?') + 1) + "  " + ShownLine(subject);
         SendMessageA(host.message_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
 }
@@ -190,6 +218,11 @@ LRESULT EndLabelEdit(const NMTVDISPINFOA& info) {
 
 LRESULT RunCommand(HWND window, WORD command, LPARAM value) {
     HostState& host = Host();
+    // The host's own commands are its work; a registered one is the plug-in's.
+    std::optional<HostWorkScope> work;
+    if (command < kFirstRegisteredCommand) {
+        work.emplace();
+    }
     switch (command) {
         case kOpenRulesCommand:
             RunRulesDialog(window);
@@ -245,6 +278,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM first, LPARAM 
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(second);
             if (header->hwndFrom == Host().folder_tree && header->code == TVN_ENDLABELEDITA) {
+                const HostWorkScope work;
                 return EndLabelEdit(*reinterpret_cast<const NMTVDISPINFOA*>(second));
             }
             if (header->code == TVN_ENDLABELEDITA) {
@@ -316,7 +350,9 @@ bool CreateHostWindows(HINSTANCE instance) {
                         0, 0, 0, 0, host.main_window, child_id(kMessageListId), instance, nullptr);
     host.message_view =
         CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
-                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0,
+                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                            ES_AUTOHSCROLL | ES_READONLY,
+                        0, 0, 0, 0,
                         host.main_window, child_id(kMessageViewId), instance, nullptr);
     if (host.folder_tree == nullptr || host.message_list == nullptr ||
         host.message_view == nullptr) {
@@ -347,8 +383,7 @@ void ShowFolder(const std::string& folder_id) {
 void ShowMail(const std::string& message_id) {
     HostState& host = Host();
     host.model->SetCurrentMail(message_id);
-    std::string view = host.model->Header(message_id);
-    SetWindowTextA(host.message_view, view.c_str());
+    SetWindowTextA(host.message_view, ShownHeader(host.model->Header(message_id)).c_str());
 }
 
 void SelectMail(const std::string& message_id) {

@@ -197,7 +197,7 @@ DriverResult RunInHost(const Options& options, Run& run) {
     plugin.on_start();
 
     ScenarioDriver driver(std::move(cursor), plugin, host.main_window, StepTimeoutMs(),
-                          options.screenshots);
+                          options.screenshots, run.scenario.filename().string());
     if (!driver.Start()) {
         throw std::runtime_error("cannot start the scenario driver");
     }

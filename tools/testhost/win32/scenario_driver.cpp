@@ -5,6 +5,7 @@
 #include "dialog_steps.h"
 #include "host_model.h"
 #include "host_state.h"
+#include "host_work.h"
 #include "screenshot.h"
 #include "window_view.h"
 
@@ -26,11 +27,15 @@ void HoldKeys(bool ctrl, bool shift) {
 }  // namespace
 
 ScenarioDriver::ScenarioDriver(StepCursor steps, const Plugin& plugin, HWND main_window,
-                               DWORD timeout_ms, std::string screenshot_folder)
+                               DWORD timeout_ms, std::string screenshot_folder,
+                               const std::string& scenario_name)
     : steps_(std::move(steps)),
       plugin_(plugin),
       ui_(main_window, timeout_ms),
       screenshot_folder_(std::move(screenshot_folder)),
+      wall_timings_("TANDREL_TIMINGS", scenario_name),
+      host_timings_("TANDREL_HOST_TIMINGS", scenario_name),
+      clock_(wall_timings_, host_timings_, HostWorkMilliseconds),
       ack_event_(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       ui_finished_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
     SetSyncHandler([this](WPARAM number) {
@@ -92,7 +97,10 @@ void ScenarioDriver::Run() {
     Settle();
 }
 
+// A step's time ends when the host has settled again: at once for keys and
+// info, else when the window it opened is shown and idle, or when it is done.
 void ScenarioDriver::RunAction(const Step& step) {
+    clock_.Begin(step);
     const std::string& verb = step.verb();
     if (verb == "keys") {
         keys_ = HeldKeys(step);
@@ -127,6 +135,7 @@ void ScenarioDriver::RunAction(const Step& step) {
     } else {
         FailOutOfPlace(step);
     }
+    clock_.End();
 }
 
 void ScenarioDriver::Drop(const Step& step) {
@@ -156,10 +165,12 @@ void ScenarioDriver::AwaitAction(const Step& step) {
     for (;;) {
         Settle();
         if (action_done_ != 0) {
+            clock_.End();
             return;
         }
         const std::optional<WatchedWindow> top = TopWindow();
         if (top && !top->handled) {
+            clock_.End();
             Handle(*top);
             continue;
         }
@@ -185,19 +196,27 @@ void ScenarioDriver::HandleDialog(HWND dialog) {
         Host().model->Log("dialog " + HostModel::Quote(text));
         return text;
     });
-    CheckDialogOpened(steps_.Next("a dialog was open"), title);
+    const Step& opened = steps_.Next("a dialog was open");
+    clock_.Begin(opened);
+    CheckDialogOpened(opened, title);
+    clock_.End();
     WindowView view(ui_, dialog,
                     [this](HWND window, const std::string& name) { SaveScreenshot(window, name); });
     while (IsAlive(dialog)) {
         const Step& step = steps_.Next("a dialog was open");
+        clock_.Begin(step);
         RunDialogStep(step, view);
         SettleWithin(dialog, step.line);
     }
-    CheckDialogEnded(steps_.Next("waiting for the end of a dialog"), title);
+    const Step& ended = steps_.Next("waiting for the end of a dialog");
+    clock_.Begin(ended);
+    CheckDialogEnded(ended, title);
+    clock_.End();
 }
 
 void ScenarioDriver::HandleMessageBox(const WatchedWindow& box) {
     const Step& step = steps_.Next("a message box was open");
+    clock_.Begin(step);
     const int answer = CheckMessageStep(step, box.text, box.style, Host().model->data_folder());
     HWND window = box.window;
     const bool clicked = ui_.Call<bool>([window, answer] {
@@ -225,10 +244,12 @@ void ScenarioDriver::SettleWithin(HWND window, int line) {
         Settle();
         const std::optional<WatchedWindow> top = TopWindow();
         if (top && top->window != window && !top->handled) {
+            clock_.End();
             Handle(*top);
             continue;
         }
         if (!IsAlive(window) || (top && top->window == window)) {
+            clock_.End();
             return;
         }
         if (GetTickCount() - start > ui_.timeout_ms()) {

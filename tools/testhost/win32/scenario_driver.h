@@ -11,6 +11,7 @@
 
 #include "plugin.h"
 #include "scenario.h"
+#include "step_timings.h"
 #include "ui_thread.h"
 #include "window_watch.h"
 
@@ -23,8 +24,9 @@ struct DriverResult {
 
 class ScenarioDriver {
   public:
+    // `scenario_name` names the scenario in the step timings.
     ScenarioDriver(StepCursor steps, const Plugin& plugin, HWND main_window, DWORD timeout_ms,
-                   std::string screenshot_folder);
+                   std::string screenshot_folder, const std::string& scenario_name);
     ~ScenarioDriver();
     ScenarioDriver(const ScenarioDriver&) = delete;
     ScenarioDriver& operator=(const ScenarioDriver&) = delete;
@@ -58,6 +60,9 @@ class ScenarioDriver {
     UiThread ui_;
     std::string screenshot_folder_;
     std::set<std::string> keys_;
+    StepTimings wall_timings_;
+    StepTimings host_timings_;
+    StepClock clock_;
     HANDLE thread_ = nullptr;
     HANDLE ack_event_ = nullptr;
     HANDLE ui_finished_ = nullptr;

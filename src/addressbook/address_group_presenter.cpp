@@ -10,15 +10,16 @@ namespace tandrel {
 
 namespace {
 
+// Inserts `items` below `parent`; `found` becomes the item of `to_select`.
 void InsertItems(Tree& tree, TreeItem parent, const std::vector<GroupTreeItem>& items,
-                 const GroupIdentifier& to_select) {
+                 const GroupIdentifier& to_select, TreeItem& found) {
     for (const GroupTreeItem& item : items) {
         const TreeItem inserted =
             tree.Insert(parent, item.text, item.group_path.empty() ? kBookImage : kGroupImage);
         if (item.book == to_select.book && item.group_path == to_select.group_path) {
-            tree.Select(inserted);
+            found = inserted;
         }
-        InsertItems(tree, inserted, item.children, to_select);
+        InsertItems(tree, inserted, item.children, to_select, found);
     }
 }
 
@@ -42,10 +43,15 @@ GroupIdentifier GetSelectedGroup(Tree& tree) {
 void AddressGroupPresenter::Init() {
     const GroupIdentifier current =
         SplitGroupIdentifier(owner_.Text(IDC_ENTRY_GROUP), context_.lead_bytes);
-    InsertItems(
-        tree_, kNoTreeItem,
-        ListGroupTree(context_.files, context_.profile, context_.data_folder, context_.lead_bytes),
-        current);
+    const std::vector<GroupTreeItem> groups =
+        ListGroupTree(context_.files, context_.profile, context_.data_folder, context_.lead_bytes);
+    TreeItem selected = kNoTreeItem;
+    tree_.BeginFill();
+    InsertItems(tree_, kNoTreeItem, groups, current, selected);
+    tree_.EndFill();
+    if (selected != kNoTreeItem) {
+        tree_.Select(selected);
+    }
 }
 
 bool AddressGroupPresenter::OnCommand(int id, int notification) {

@@ -1,5 +1,8 @@
 #include "addressbook/group_listing.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "addressbook/address_book.h"
 
 namespace tandrel {
@@ -9,19 +12,54 @@ namespace {
 // The longest group identifier the host keeps (a 256-byte buffer).
 constexpr std::size_t kLongestIdentifier = 255;
 
-void ListGroups(Files& files, const std::string& book_folder, GroupTreeItem& parent) {
+bool IsMarkerName(const std::string& name) {
+    const std::string marker = kGroupMarkerName;
+    return name.size() == marker.size() &&
+           std::equal(name.begin(), name.end(), marker.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+// One listing of a folder finds both its sub-folders and its marker file.
+struct GroupFolder {
+    std::vector<std::string> folders;
+    bool has_marker = false;
+};
+
+GroupFolder ListGroupFolder(Files& files, const std::string& folder) {
+    GroupFolder listed;
+    std::vector<FolderEntry> entries;
+    if (!files.ListFolder(folder + "*", entries)) {
+        return listed;
+    }
+    for (FolderEntry& entry : entries) {
+        if (!entry.is_directory) {
+            listed.has_marker = listed.has_marker || IsMarkerName(entry.name);
+        } else if (!entry.is_link && !entry.name.empty() && entry.name.front() != '.') {
+            listed.folders.push_back(std::move(entry.name));
+        }
+    }
+    return listed;
+}
+
+void ListGroups(Files& files, const std::string& book_folder, const GroupFolder& listed,
+                GroupTreeItem& parent) {
     const std::string folder =
         parent.group_path.empty() ? book_folder : book_folder + parent.group_path + "\\";
-    for (const std::string& name : ListedFolders(files, folder + "*")) {
+    for (const std::string& name : listed.folders) {
         GroupTreeItem item;
         item.book = parent.book;
         item.group_path = parent.group_path.empty() ? name : parent.group_path + "\\" + name;
-        if (JoinGroupIdentifier({item.book, item.group_path}).size() > kLongestIdentifier ||
-            !files.CanOpenForReading(folder + name + "\\" + kGroupMarkerName)) {
+        if (JoinGroupIdentifier({item.book, item.group_path}).size() > kLongestIdentifier) {
+            continue;
+        }
+        const GroupFolder group = ListGroupFolder(files, folder + name + "\\");
+        if (!group.has_marker) {
             continue;
         }
         item.text = name;
-        ListGroups(files, book_folder, item);
+        ListGroups(files, book_folder, group, item);
         parent.children.push_back(std::move(item));
     }
 }
@@ -55,7 +93,9 @@ std::vector<GroupTreeItem> ListGroupTree(Files& files, Profile& profile,
         if (!files.CanOpenForReading(root + "\\" + entry + "\\" + kGroupMarkerName)) {
             continue;
         }
-        ListGroups(files, ResolveBookFolder(profile, data_folder, book.book, is_lead_byte), book);
+        const std::string book_folder =
+            ResolveBookFolder(profile, data_folder, book.book, is_lead_byte);
+        ListGroups(files, book_folder, ListGroupFolder(files, book_folder), book);
         books.push_back(std::move(book));
     }
     return books;

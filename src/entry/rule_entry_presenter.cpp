@@ -13,12 +13,6 @@ namespace tandrel {
 
 namespace {
 
-void Fill(Dialog& dialog, int id, const std::vector<std::string>& items) {
-    for (const std::string& item : items) {
-        dialog.AddItem(id, item);
-    }
-}
-
 void EnableAll(Dialog& dialog, std::initializer_list<int> ids, bool enabled) {
     for (const int id : ids) {
         dialog.Enable(id, enabled);
@@ -38,8 +32,8 @@ void RuleEntryPresenter::Init() {
     const Settings& settings = context_.settings;
     dialog_.SetText(IDC_ENTRY_FOLDER_NAME, host.FolderDisplayName(context_.drop_target));
 
-    Fill(dialog_, IDC_ENTRY_RECEIVING_HEADER, HeaderListNames(settings.in_headers));
-    Fill(dialog_, IDC_ENTRY_SENDING_HEADER, HeaderListNames(settings.out_headers));
+    dialog_.AddItems(IDC_ENTRY_RECEIVING_HEADER, HeaderListNames(settings.in_headers));
+    dialog_.AddItems(IDC_ENTRY_SENDING_HEADER, HeaderListNames(settings.out_headers));
     dialog_.Select(IDC_ENTRY_RECEIVING_HEADER, 0);
     dialog_.Select(IDC_ENTRY_SENDING_HEADER, 0);
 
@@ -106,7 +100,7 @@ void RuleEntryPresenter::Init() {
 void RuleEntryPresenter::FillHeaderNames(const std::string& preferred) {
     const HeaderNameChoices choices =
         ListHeaderNames(context_.host.Header(context_.drop_source), preferred);
-    Fill(dialog_, IDC_ENTRY_HEADER_NAME, choices.names);
+    dialog_.AddItems(IDC_ENTRY_HEADER_NAME, choices.names);
     dialog_.Select(IDC_ENTRY_HEADER_NAME, choices.selected);
 }
 
@@ -124,11 +118,15 @@ void RuleEntryPresenter::FillAddressLists() {
     // The mode is read back from the title that set-up gave the dialog.
     const bool sending = dialog_.Title() == context_.strings.Load(IDS_TITLE_SENT);
     dialog_.SetText(sending ? IDC_ENTRY_SENDING_HEADER : IDC_ENTRY_RECEIVING_HEADER, header);
-    for (const NameAddress& choice : AddressChoices(value, context_.lead_bytes)) {
-        dialog_.AddItem(IDC_ENTRY_ADDRESS, choice.address);
-        dialog_.AddItem(IDC_ENTRY_SUBFOLDER_NAME, choice.name);
-        dialog_.AddItem(IDC_ENTRY_BOOK_NAME, choice.name);
+    std::vector<std::string> addresses;
+    std::vector<std::string> names;
+    for (NameAddress& choice : AddressChoices(value, context_.lead_bytes)) {
+        addresses.push_back(std::move(choice.address));
+        names.push_back(std::move(choice.name));
     }
+    dialog_.AddItems(IDC_ENTRY_ADDRESS, addresses);
+    dialog_.AddItems(IDC_ENTRY_SUBFOLDER_NAME, names);
+    dialog_.AddItems(IDC_ENTRY_BOOK_NAME, names);
     for (const int id : {IDC_ENTRY_ADDRESS, IDC_ENTRY_SUBFOLDER_NAME, IDC_ENTRY_BOOK_NAME}) {
         dialog_.Select(id, 0);
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tandrel {
 
@@ -49,6 +50,9 @@ class Dialog {
     virtual std::string ItemText(int id, int index) = 0;
     virtual void ClearItems(int id) = 0;
     virtual void AddItem(int id, const std::string& text) = 0;
+    // Appends many items in one go; a list of thousands is not drawn item by
+    // item while it fills.
+    virtual void AddItems(int id, const std::vector<std::string>& texts) = 0;
     virtual void InsertItem(int id, int index, const std::string& text) = 0;
     virtual void RemoveItem(int id, int index) = 0;
     virtual int Selection(int id) = 0;

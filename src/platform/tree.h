@@ -17,6 +17,10 @@ constexpr int kGroupImage = 1;
 class Tree {
   public:
     virtual ~Tree() = default;
+    // Inserts between BeginFill and EndFill are one fill: a tree of
+    // thousands is drawn once at the end, not item by item.
+    virtual void BeginFill() = 0;
+    virtual void EndFill() = 0;
     // Appends an item as the last child of `parent`.
     virtual TreeItem Insert(TreeItem parent, const std::string& text, int image) = 0;
     virtual void Select(TreeItem item) = 0;

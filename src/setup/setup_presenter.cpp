@@ -133,12 +133,8 @@ void SetupPresenter::Init() {
     const PluginInfo& info = context_.info;
     dialog_.SetText(IDC_SETUP_INFO, FormatText(context_.strings.Load(IDS_PLUGIN_INFO),
                                                {info.name, info.version, info.copyright}));
-    for (const std::string& name : HeaderListNames(settings.in_headers)) {
-        dialog_.AddItem(IDC_SETUP_IN_LIST, name);
-    }
-    for (const std::string& name : HeaderListNames(settings.out_headers)) {
-        dialog_.AddItem(IDC_SETUP_OUT_LIST, name);
-    }
+    dialog_.AddItems(IDC_SETUP_IN_LIST, HeaderListNames(settings.in_headers));
+    dialog_.AddItems(IDC_SETUP_OUT_LIST, HeaderListNames(settings.out_headers));
     for (const int id : {IDS_PLACE_END_OF_FOLDER, IDS_PLACE_TOP_OF_FOLDER, IDS_PLACE_NEW_BLOCK_LAST,
                          IDS_PLACE_NEW_BLOCK_FIRST}) {
         dialog_.AddItem(IDC_SETUP_ADD_PLACE, context_.strings.Load(id));

@@ -53,6 +53,9 @@ class MemoryDialog final : public Dialog {
     std::string ItemText(int id, int index) override;
     void ClearItems(int id) override;
     void AddItem(int id, const std::string& text) override { control(id).items.push_back(text); }
+    void AddItems(int id, const std::vector<std::string>& texts) override {
+        control(id).items.insert(control(id).items.end(), texts.begin(), texts.end());
+    }
     void InsertItem(int id, int index, const std::string& text) override;
     void RemoveItem(int id, int index) override;
     int Selection(int id) override { return control(id).selection; }

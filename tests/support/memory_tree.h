@@ -10,6 +10,8 @@ namespace tandrel::testing {
 
 class MemoryTree final : public Tree {
   public:
+    void BeginFill() override {}
+    void EndFill() override {}
     TreeItem Insert(TreeItem parent, const std::string& text, int image) override;
     void Select(TreeItem item) override { selected_ = item; }
     TreeItem Selected() override { return selected_; }

@@ -70,6 +70,26 @@ void Win32Dialog::AddItem(int id, const std::string& text) {
                         reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void Win32Dialog::AddItems(int id, const std::vector<std::string>& texts) {
+    if (texts.empty()) {
+        return;
+    }
+    HWND control = GetDlgItem(window_, id);
+    const bool list_box = IsListBox(id);
+    std::size_t bytes = 0;
+    for (const std::string& text : texts) {
+        bytes += text.size() + 1;
+    }
+    SendMessageA(control, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(control, list_box ? LB_INITSTORAGE : CB_INITSTORAGE, texts.size(), bytes);
+    const UINT add = list_box ? LB_ADDSTRING : CB_ADDSTRING;
+    for (const std::string& text : texts) {
+        SendMessageA(control, add, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    SendMessageA(control, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control, nullptr, TRUE);
+}
+
 void Win32Dialog::InsertItem(int id, int index, const std::string& text) {
     SendDlgItemMessageA(window_, id, IsListBox(id) ? LB_INSERTSTRING : CB_INSERTSTRING, index,
                         reinterpret_cast<LPARAM>(text.c_str()));

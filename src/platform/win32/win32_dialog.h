@@ -23,6 +23,7 @@ class Win32Dialog final : public Dialog {
     std::string ItemText(int id, int index) override;
     void ClearItems(int id) override;
     void AddItem(int id, const std::string& text) override;
+    void AddItems(int id, const std::vector<std::string>& texts) override;
     void InsertItem(int id, int index, const std::string& text) override;
     void RemoveItem(int id, int index) override;
     int Selection(int id) override;

@@ -12,6 +12,15 @@ HTREEITEM Handle(TreeItem item) {
 
 }  // namespace
 
+void Win32Tree::BeginFill() {
+    SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
+}
+
+void Win32Tree::EndFill() {
+    SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(tree_, nullptr, TRUE);
+}
+
 TreeItem Win32Tree::Insert(TreeItem parent, const std::string& text, int image) {
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent == kNoTreeItem ? TVI_ROOT : Handle(parent);

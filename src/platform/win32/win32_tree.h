@@ -13,6 +13,8 @@ class Win32Tree final : public Tree {
   public:
     explicit Win32Tree(HWND tree) : tree_(tree) {}
 
+    void BeginFill() override;
+    void EndFill() override;
     TreeItem Insert(TreeItem parent, const std::string& text, int image) override;
     void Select(TreeItem item) override;
     TreeItem Selected() override;

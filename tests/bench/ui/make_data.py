@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""make_data.py CASE DATA_FOLDER: writes the data folder of a UI benchmark case.
+
+The large data is made here at run time rather than kept in the repository:
+a mail whose To holds 1,000 addresses, whose From is folded and whose Subject
+is 64 KB, and address books of 50 and of 5,050 groups.
+"""
+import os
+import sys
+
+CRLF = "\r\n"
+
+
+def write(path, content=b""):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as out:
+        out.write(content)
+
+
+def small_mail():
+    return CRLF.join([
+        'From: "Ann Lee" <ann@example.com>',
+        'To: "Bob Roe" <bob@example.com>, "Cy Poe" <cy@example.com>',
+        "Subject: hello",
+        "",
+        "Hi Bob",
+        "",
+    ])
+
+
+def large_mail():
+    to = ("," + CRLF + "\t").join(f'"User {n}" <user{n}@example.com>' for n in range(1000))
+    return CRLF.join([
+        'From: "Ann' + CRLF + '\tLee" <ann@' + CRLF + "\texample.com>",
+        "To: " + to,
+        "Subject: " + "long subject " * (65536 // 13),
+        "",
+        "Hi all",
+        "",
+    ])
+
+
+def mailbox(data, mail):
+    write(os.path.join(data, "Main", "!!!!Inbox", "Folder.ini"))
+    write(os.path.join(data, "Main", "!!!Sent", "Folder.ini"))
+    write(os.path.join(data, "Main", "!!!!Inbox", "0001.eml"), mail.encode("ascii"))
+
+
+def address_book(data, top_groups, sub_groups):
+    book = os.path.join(data, "AddrBook", "@Private")
+    write(os.path.join(book, "Group.ini"))
+    for top in range(top_groups):
+        group = os.path.join(book, f"Group {top:02}")
+        write(os.path.join(group, "Group.ini"))
+        for sub in range(sub_groups):
+            write(os.path.join(group, f"Team {sub:03}", "Group.ini"))
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit("usage: make_data.py CASE DATA_FOLDER")
+    case, data = sys.argv[1], sys.argv[2]
+    if case == "large-mail":
+        mailbox(data, large_mail())
+        address_book(data, 1, 0)
+    elif case == "groups-50":
+        mailbox(data, small_mail())
+        address_book(data, 50, 0)
+    elif case == "groups-5000":
+        mailbox(data, small_mail())
+        address_book(data, 50, 100)
+    elif case in ("small-mail", "setup") or case.startswith("floor-"):
+        mailbox(data, small_mail())
+        address_book(data, 1, 0)
+    else:
+        sys.exit("unknown case: " + case)
+
+
+if __name__ == "__main__":
+    main()

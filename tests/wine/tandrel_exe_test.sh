@@ -58,6 +58,38 @@ refused "254 characters" rules add "$rules" --folder 'Main\!!!!Inbox\Work\' --he
 [ "$(cat "$work/data/Main/iFilter.Def")" = "$before" ] || fail "a refused change was written"
 [ "$(ls "$work/data/Main" | tr '\n' ' ')" = "iFilter.Def iFilter.Def.bak " ] || fail "stray files: $(ls -a "$work/data/Main")"
 
+# A large rule file rewritten in pieces: the Win32 adapter writes the same
+# bytes as the native one, for a condition put at the top of a block in the
+# middle and for one removed from every block (--delete-same).
+native="$top/build/native/tools/tandrel/tandrel"
+[ -x "$native" ] || fail "the native tool is not built: $native"
+python3 - "$work/big.Def" <<'PY'
+import sys
+lines = []
+for block in range(3000):
+    lines += [':Begin ""', f'!M:Main\\!!!!Inbox\\F{block:04}\\']
+    lines += [f'@0:From:sender{block}-{n}@example.com\tO\tI' for n in range(12)]
+    lines += ['@0:To:list@example.com\tO\tI', ':End ""']
+open(sys.argv[1], 'wb').write(('\r\n'.join(lines) + '\r\n').encode())
+PY
+for change in "--place 1" "--delete-same"; do
+  # A new condition at the top of a block; the To line every block has, moved.
+  address=new@example.com
+  [ "$change" = --delete-same ] && address=list@example.com
+  for side in native wine; do
+    cp "$work/big.Def" "$work/$side.Def"
+  done
+  # shellcheck disable=SC2086
+  "$native" rules add "$work/native.Def" --folder 'Main\!!!!Inbox\F1500\' --header To \
+    --address "$address" $change || fail "native add $change"
+  # shellcheck disable=SC2086
+  tool rules add "Z:${work//\//\\}\\wine.Def" --folder 'Main\!!!!Inbox\F1500\' --header To \
+    --address "$address" $change || fail "add $change"
+  cmp -s "$work/native.Def" "$work/wine.Def" || fail "a large file written in pieces differs ($change)"
+  cmp -s "$work/big.Def" "$work/wine.Def" && fail "the large file did not change ($change)"
+  cmp -s "$work/big.Def" "$work/wine.Def.bak" || fail "the backup of a large file differs ($change)"
+done
+
 # The address book through the Win32 profile and file functions.
 book="$work/data/AddrBook/@Private"
 mkdir -p "$book/Friends" "$work/temp"

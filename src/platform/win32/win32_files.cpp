@@ -81,7 +81,7 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-bool WriteAll(HANDLE file, const std::string& content) {
+bool WriteBytes(HANDLE file, std::string_view content) {
     const char* data = content.data();
     std::size_t left = content.size();
     while (left > 0) {
@@ -96,9 +96,37 @@ bool WriteAll(HANDLE file, const std::string& content) {
     return true;
 }
 
-// Writes `content` into a fresh temporary file in the target's folder, flushed.
-// Returns its path, or an empty text when anything failed (nothing is left).
-std::string WriteTemporaryBeside(const std::string& full_target, const std::string& content) {
+// Writes the pieces one after another, never joined whole: small ones are
+// gathered into writes of 64 KB, large ones written from where they lie.
+bool WriteAllPieces(HANDLE file, const std::vector<std::string_view>& pieces) {
+    constexpr std::size_t kGathered = 64 * 1024;
+    std::string gathered;
+    gathered.reserve(kGathered);
+    for (const std::string_view piece : pieces) {
+        if (gathered.size() + piece.size() <= kGathered) {
+            gathered.append(piece);
+            continue;
+        }
+        if (!WriteBytes(file, gathered)) {
+            return false;
+        }
+        gathered.clear();
+        if (piece.size() >= kGathered) {
+            if (!WriteBytes(file, piece)) {
+                return false;
+            }
+        } else {
+            gathered.append(piece);
+        }
+    }
+    return WriteBytes(file, gathered);
+}
+
+// Writes the pieces into a fresh temporary file in the target's folder,
+// flushed. Returns its path, or an empty text when anything failed (nothing
+// is left).
+std::string WriteTemporaryBeside(const std::string& full_target,
+                                 const std::vector<std::string_view>& pieces) {
     char temp_name[MAX_PATH + 1] = {};
     if (GetTempFileNameA(FolderOf(full_target).c_str(), "tdr", 0, temp_name) == 0) {
         return std::string();
@@ -110,7 +138,7 @@ std::string WriteTemporaryBeside(const std::string& full_target, const std::stri
         DeleteFileA(temp_path.c_str());
         return std::string();
     }
-    const bool written = WriteAll(file.get(), content) && FlushFileBuffers(file.get());
+    const bool written = WriteAllPieces(file.get(), pieces) && FlushFileBuffers(file.get());
     if (!file.Close() || !written) {
         DeleteFileA(temp_path.c_str());
         return std::string();
@@ -196,13 +224,14 @@ bool PutInPlace(const std::string& temp_path, const std::string& target,
     return false;
 }
 
-bool Replace(const std::string& path, const std::string& content, const std::string& backup) {
+bool Replace(const std::string& path, const std::vector<std::string_view>& pieces,
+             const std::string& backup) {
     const std::string target = FullPath(path);
     const std::string full_backup = backup.empty() ? std::string() : FullPath(backup);
     if (!full_backup.empty() && !Exists(target)) {
         // No former file: the backup is made empty, so that undoing the next
         // change cannot bring back something older.
-        const std::string empty_backup = WriteTemporaryBeside(full_backup, std::string());
+        const std::string empty_backup = WriteTemporaryBeside(full_backup, {});
         if (empty_backup.empty()) {
             return false;
         }
@@ -211,7 +240,7 @@ bool Replace(const std::string& path, const std::string& content, const std::str
             return false;
         }
     }
-    const std::string temp_path = WriteTemporaryBeside(target, content);
+    const std::string temp_path = WriteTemporaryBeside(target, pieces);
     if (temp_path.empty()) {
         return false;
     }
@@ -264,12 +293,18 @@ ReadStatus Win32Files::ReadFileInPieces(const std::string& path,
 }
 
 bool Win32Files::WriteAtomically(const std::string& path, const std::string& content) {
-    return Replace(path, content, std::string());
+    return Replace(path, {content}, std::string());
 }
 
 bool Win32Files::WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
                                               const std::string& backup_path) {
-    return Replace(path, content, backup_path);
+    return Replace(path, {content}, backup_path);
+}
+
+bool Win32Files::WritePiecesAtomicallyKeepingBackup(const std::string& path,
+                                                    const std::vector<std::string_view>& pieces,
+                                                    const std::string& backup_path) {
+    return Replace(path, pieces, backup_path);
 }
 
 bool Win32Files::AppendFile(const std::string& path, const std::string& content) {
@@ -277,7 +312,7 @@ bool Win32Files::AppendFile(const std::string& path, const std::string& content)
     if (!file.valid()) {
         return false;
     }
-    const bool written = WriteAll(file.get(), content);
+    const bool written = WriteBytes(file.get(), content);
     return file.Close() && written;
 }
 

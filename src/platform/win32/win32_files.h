@@ -15,6 +15,9 @@ class Win32Files final : public Files {
     bool WriteAtomically(const std::string& path, const std::string& content) override;
     bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
                                       const std::string& backup_path) override;
+    bool WritePiecesAtomicallyKeepingBackup(const std::string& path,
+                                            const std::vector<std::string_view>& pieces,
+                                            const std::string& backup_path) override;
     bool AppendFile(const std::string& path, const std::string& content) override;
     ReadStatus ReadFileEnd(const std::string& path, std::size_t count, std::string& end) override;
     LockStatus LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) override;

@@ -4,13 +4,10 @@
 #include <cstdint>
 #include <optional>
 
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define TANDREL_INDEX_SSE2 1
-#endif
 
 #include "shell/bit_masks.h"
 #include "shell/one_line.h"
+#include "shell/simd.h"
 #include "shell/text_search.h"
 
 namespace tandrel {
@@ -102,7 +99,7 @@ std::size_t LineStartOf(std::string_view text, std::size_t at) {
     return at;
 }
 
-#ifdef TANDREL_INDEX_SSE2
+#ifdef TANDREL_SSE2
 // A bit for each of the 64 bytes from `data`: which are tabs, and which end
 // a line (CR or LF).
 struct BlockBits {
@@ -134,7 +131,7 @@ int CountEntryLines(std::string_view text, std::size_t end) {
     int entries = 0;
     int tabs = 0;  // in the line at hand so far
     std::size_t at = 0;
-#ifdef TANDREL_INDEX_SSE2
+#ifdef TANDREL_SSE2
     constexpr std::size_t kBlock = 64;
     for (; at + kBlock <= end; at += kBlock) {
         const BlockBits bits = LowBytesOf(data + at);

@@ -5,24 +5,22 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define TANDREL_SEARCH_SSE2 1
-#endif
 
 #include "shell/bit_masks.h"
+#include "shell/simd.h"
 
 namespace tandrel {
 
 namespace {
 
 // How often each byte value stands in a sample of the text: a 64-byte
-// stretch every 4 KB, and the whole of a text shorter than that.
+// stretch every 4 KB, and the whole of a text shorter than that; in a large
+// text 256 stretches spread over it, as many as it takes to tell rare bytes.
 std::array<std::uint32_t, 256> SampleByteCounts(std::string_view text) {
     constexpr std::size_t kStretch = 64;
-    constexpr std::size_t kStep = 4096;
+    const std::size_t step = std::max<std::size_t>(4096, text.size() / 256);
     std::array<std::uint32_t, 256> counts{};
-    for (std::size_t at = 0; at < text.size(); at += kStep) {
+    for (std::size_t at = 0; at < text.size(); at += step) {
         const std::size_t end = std::min(text.size(), at + kStretch);
         for (std::size_t i = at; i < end; ++i) {
             ++counts[static_cast<unsigned char>(text[i])];
@@ -78,7 +76,7 @@ void CheckPlaces(std::string_view text, std::string_view needle, FilterPositions
     }
 }
 
-#ifdef TANDREL_SEARCH_SSE2
+#ifdef TANDREL_SSE2
 // The candidates of `mask` (a bit for each place from `base`), checked in full.
 void CheckCandidates(const char* data, std::string_view needle, std::size_t base,
                      std::uint64_t mask, std::vector<std::size_t>& found) {
@@ -154,7 +152,7 @@ std::vector<std::size_t> FindAllOccurrences(std::string_view text, std::string_v
     }
     const FilterPositions filter = ChooseFilterPositions(text, needle);
     std::size_t at = 0;  // the first place the wide search left
-#ifdef TANDREL_SEARCH_SSE2
+#ifdef TANDREL_SSE2
     at = SearchSse2(text, needle, filter, found);
 #endif
     CheckPlaces(text, needle, filter, at, last, found);

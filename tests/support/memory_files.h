@@ -14,7 +14,7 @@
 
 namespace tandrel::testing {
 
-class MemoryFiles final : public Files {
+class MemoryFiles : public Files {
   public:
     explicit MemoryFiles(LeadBytePredicate is_lead_byte = kNoLeadBytes)
         : is_lead_byte_(is_lead_byte) {}

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "addressbook/group_listing.h"
 #include "memory_profile.h"
 
@@ -89,6 +91,54 @@ TEST(GroupTree, ShowsMarkedBooksAndGroupsInListingOrder) {
               "  Y [B:Y]\n"
               "Shared [Shared:]\n"
               "  Team [Shared:Team]\n");
+}
+
+// Counts how a listing reaches the disk.
+class CountingFiles : public MemoryFiles {
+  public:
+    bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
+        ++listings[pattern];
+        return MemoryFiles::ListFolder(pattern, entries);
+    }
+    bool CanOpenForReading(const std::string& path) override {
+        opened.push_back(path);
+        return MemoryFiles::CanOpenForReading(path);
+    }
+    std::map<std::string, int> listings;
+    std::vector<std::string> opened;
+};
+
+TEST(GroupTree, ListsEachFolderOnceAndFindsTheMarkerInThatListing) {
+    CountingFiles files;
+    MemoryProfile profile;  // the shared book's pointer file, read apart
+    AddSampleBooks(files);
+    profile.files().AddFile(std::string(kRoot) + "@Shared\\Address.ini",
+                            "[Settings]\r\nPath=E:\\Book\\\r\n");
+    const std::string tree = Render(ListGroupTree(files, profile, kData, kNoLeadBytes));
+    EXPECT_EQ(tree, "B [B:]\n  X [B:X]\n    Sub [B:X\\Sub]\n  Y [B:Y]\nShared [Shared:]\n"
+                    "  Team [Shared:Team]\n");
+    for (const auto& [pattern, count] : files.listings) {
+        EXPECT_EQ(count, 1) << pattern;
+    }
+    // One listing for the books, one for each book and group folder, and one
+    // for a folder looked into for a marker ("Unmarked"; "Deeper" not).
+    EXPECT_EQ(files.listings.size(), 8U);
+    EXPECT_EQ(files.listings.count(std::string(kRoot) + "@B\\X\\Unmarked\\*"), 1U);
+    EXPECT_EQ(files.listings.count(std::string(kRoot) + "@B\\X\\Unmarked\\Deeper\\*"), 0U)
+        << "below a folder without a marker nothing is listed";
+    // Only the books' markers are opened: a group's shows in its listing.
+    EXPECT_EQ(files.opened.size(), 3U);
+}
+
+TEST(GroupTree, TakesTheMarkerInAnyCaseButNotAFolderOfThatName) {
+    MemoryProfile profile;
+    MemoryFiles& files = profile.files();
+    files.AddFile(std::string(kRoot) + "@B\\Group.ini", "");
+    files.AddFile(std::string(kRoot) + "@B\\Lower\\group.ini", "");
+    files.AddDirectory(std::string(kRoot) + "@B\\Fake\\Group.ini");
+    files.AddFile(std::string(kRoot) + "@B\\Fake\\Inner\\Group.ini", "");
+    EXPECT_EQ(Render(ListGroupTree(files, profile, kData, kNoLeadBytes)),
+              "B [B:]\n  Lower [B:Lower]\n");
 }
 
 TEST(GroupTree, IsEmptyWithoutAnAddressBook) {

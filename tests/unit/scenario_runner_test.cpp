@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "scenario.h"
+#include "step_timings.h"
 #include "temp_dir.h"
 
 namespace tandrel::testhost {
@@ -100,6 +104,44 @@ TEST(ScenarioSteps, DecodesStringsAndSkipsComments) {
     EXPECT_EQ(steps[1].verb(), "end");
     ParseSteps("ok\nset 1 \"open", error);
     EXPECT_EQ(error, "line 2: unclosed string");
+}
+
+double host_work_so_far = 0;  // what the host's running total tells the clock
+
+TEST(StepTimings, AppendALineForEachStepTimedAndNothingWhenUnset) {
+    TempDir dir;
+    setenv("TANDREL_TEST_TIMINGS", (dir.path() + "wall.tsv").c_str(), 1);
+    setenv("TANDREL_TEST_HOST_TIMINGS", (dir.path() + "host.tsv").c_str(), 1);
+    unsetenv("TANDREL_TEST_UNSET");
+    std::string error;
+    const auto steps = ParseSteps("  click 1  \n\tselect 1007 #2\t\r\n", error);
+    ASSERT_EQ(steps.size(), 2U);
+    EXPECT_EQ(steps[0].text, "click 1");
+    EXPECT_EQ(steps[1].text, "select 1007 #2");
+    {
+        StepTimings wall("TANDREL_TEST_TIMINGS", "case");
+        StepTimings host("TANDREL_TEST_HOST_TIMINGS", "case");
+        StepTimings unset("TANDREL_TEST_UNSET", "case");
+        EXPECT_FALSE(unset.enabled());
+        StepClock clock(wall, host, [] { return host_work_so_far; });
+        clock.Begin(steps[0]);
+        host_work_so_far += 12.5;
+        clock.End();
+        clock.End();  // a step is recorded once
+        clock.Begin(steps[1]);
+        clock.Begin(steps[0]);  // beginning a step ends the one before
+        clock.End();
+        StepClock unused(unset, unset, nullptr);
+        unused.Begin(steps[0]);
+        unused.End();
+    }
+    const std::string wall = dir.Read("wall.tsv");
+    const std::string host = dir.Read("host.tsv");
+    EXPECT_EQ(std::count(wall.begin(), wall.end(), '\n'), 3);
+    EXPECT_EQ(wall.rfind("case\t1\tclick 1\t", 0), 0U) << wall;
+    EXPECT_NE(wall.find("\ncase\t2\tselect 1007 #2\t"), std::string::npos) << wall;
+    EXPECT_EQ(host, "case\t1\tclick 1\t12.5\ncase\t2\tselect 1007 #2\t0.0\n"
+                    "case\t1\tclick 1\t0.0\n");
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <optional>
 
-
 #include "shell/bit_masks.h"
 #include "shell/one_line.h"
 #include "shell/simd.h"

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 
-
 #include "shell/bit_masks.h"
 #include "shell/simd.h"
 

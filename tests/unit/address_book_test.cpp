@@ -115,8 +115,9 @@ TEST(GroupTree, ListsEachFolderOnceAndFindsTheMarkerInThatListing) {
     profile.files().AddFile(std::string(kRoot) + "@Shared\\Address.ini",
                             "[Settings]\r\nPath=E:\\Book\\\r\n");
     const std::string tree = Render(ListGroupTree(files, profile, kData, kNoLeadBytes));
-    EXPECT_EQ(tree, "B [B:]\n  X [B:X]\n    Sub [B:X\\Sub]\n  Y [B:Y]\nShared [Shared:]\n"
-                    "  Team [Shared:Team]\n");
+    EXPECT_EQ(tree,
+              "B [B:]\n  X [B:X]\n    Sub [B:X\\Sub]\n  Y [B:Y]\nShared [Shared:]\n"
+              "  Team [Shared:Team]\n");
     for (const auto& [pattern, count] : files.listings) {
         EXPECT_EQ(count, 1) << pattern;
     }

@@ -140,8 +140,9 @@ TEST(StepTimings, AppendALineForEachStepTimedAndNothingWhenUnset) {
     EXPECT_EQ(std::count(wall.begin(), wall.end(), '\n'), 3);
     EXPECT_EQ(wall.rfind("case\t1\tclick 1\t", 0), 0U) << wall;
     EXPECT_NE(wall.find("\ncase\t2\tselect 1007 #2\t"), std::string::npos) << wall;
-    EXPECT_EQ(host, "case\t1\tclick 1\t12.5\ncase\t2\tselect 1007 #2\t0.0\n"
-                    "case\t1\tclick 1\t0.0\n");
+    EXPECT_EQ(host,
+              "case\t1\tclick 1\t12.5\ncase\t2\tselect 1007 #2\t0.0\n"
+              "case\t1\tclick 1\t0.0\n");
 }
 
 }  // namespace

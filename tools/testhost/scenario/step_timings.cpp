@@ -22,8 +22,8 @@ void StepTimings::Record(const Step& step, double milliseconds) {
     if (file_ == nullptr) {
         return;
     }
-    std::fprintf(file_, "%s\t%d\t%s\t%.1f\n", scenario_name_.c_str(), step.line,
-                 step.text.c_str(), milliseconds);
+    std::fprintf(file_, "%s\t%d\t%s\t%.1f\n", scenario_name_.c_str(), step.line, step.text.c_str(),
+                 milliseconds);
     std::fflush(file_);
 }
 

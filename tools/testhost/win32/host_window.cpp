@@ -352,8 +352,7 @@ bool CreateHostWindows(HINSTANCE instance) {
         CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
                             ES_AUTOHSCROLL | ES_READONLY,
-                        0, 0, 0, 0,
-                        host.main_window, child_id(kMessageViewId), instance, nullptr);
+                        0, 0, 0, 0, host.main_window, child_id(kMessageViewId), instance, nullptr);
     if (host.folder_tree == nullptr || host.message_list == nullptr ||
         host.message_view == nullptr) {
         return false;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "rules/rule_lines.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_text_edit.h"
 #include "rules/rule_writer.h"
@@ -24,13 +25,7 @@ bool HoldsAnyOf(const std::string& text, std::string_view characters) {
 }
 
 RuleCondition NewCondition(const RuleInsertion& insertion) {
-    RuleCondition condition;
-    condition.number = 0;
-    condition.header = insertion.header;
-    condition.value = insertion.address;
-    condition.mark = true;
-    condition.flag_i = true;
-    return condition;
+    return NewRuleCondition(insertion.header, insertion.address);
 }
 
 RuleBlock NewBlock(const RuleInsertion& insertion) {
@@ -55,9 +50,10 @@ void RemoveSameCondition(RuleFile& rule_file, const RuleInsertion& insertion) {
         auto& conditions = block.conditions;
         for (auto it = conditions.begin(); it != conditions.end();) {
             const auto next = std::next(it);
-            const bool same =
-                it->number == 0 && it->header == insertion.header && it->value == insertion.address;
-            if (same && (next == conditions.end() || next->number == 0)) {
+            if (IsSameCondition(it->number, it->header, it->value, insertion.header,
+                                insertion.address) &&
+                SameConditionGoes(next == conditions.end() ? std::nullopt
+                                                           : std::optional(next->number))) {
                 conditions.erase(it);
             }
             it = next;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "rules/rule_lines.h"
+
 namespace tandrel {
 
 namespace {
@@ -11,25 +13,6 @@ constexpr std::string_view kEndMark = ":End";
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
-}
-
-// A decimal integer: an optional "-" and digits, up to the first other
-// character. Digits beyond 32 bits wrap, as the host's own reader does.
-std::int32_t ParseDecimal(std::string_view text) {
-    bool negative = false;
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    std::uint32_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10U + static_cast<std::uint32_t>(text[i] - '0');
-    }
-    if (negative) {
-        value = 0U - value;
-    }
-    return static_cast<std::int32_t>(value);
 }
 
 // The label of a ":Begin" line: the text inside its double quotes. Without a
@@ -75,42 +58,6 @@ class LineCursor {
 };
 
 }  // namespace
-
-std::optional<ConditionFields> SplitConditionLine(std::string_view line) {
-    // The first character is not examined. The fields are short: a plain
-    // scan finds their ends faster than a search call each.
-    const char* const data = line.data();
-    const std::size_t size = line.size();
-    const auto find = [data, size](char wanted, std::size_t from) {
-        while (from < size && data[from] != wanted) {
-            ++from;
-        }
-        return from;
-    };
-    if (size == 0) {
-        return std::nullopt;
-    }
-    const std::size_t number_end = find(':', 1);
-    const std::size_t header_end = find(':', number_end + 1);
-    const std::size_t value_end = find('\t', header_end + 1);
-    if (value_end >= size) {
-        return std::nullopt;
-    }
-    const std::size_t mark_at = value_end + 1;
-    if (mark_at >= size || (data[mark_at] != 'O' && data[mark_at] != 'X')) {
-        return std::nullopt;
-    }
-    if (mark_at + 1 >= size || data[mark_at + 1] != '\t') {
-        return std::nullopt;
-    }
-    ConditionFields fields;
-    fields.number = ParseDecimal(line.substr(1, number_end - 1));
-    fields.header = line.substr(number_end + 1, header_end - number_end - 1);
-    fields.value = line.substr(header_end + 1, value_end - header_end - 1);
-    fields.mark = line[mark_at] == 'O';
-    fields.flags = line.substr(mark_at + 2);
-    return fields;
-}
 
 std::optional<RuleCondition> ParseConditionLine(std::string_view line) {
     const auto fields = SplitConditionLine(line);

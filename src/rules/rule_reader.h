@@ -23,18 +23,6 @@ struct DroppedLine {
 // Parses rule-file text. Each dropped line is added to `dropped` if given.
 RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped = nullptr);
 
-// The fields of a condition line, as views into it.
-struct ConditionFields {
-    std::int32_t number = 0;
-    std::string_view header;
-    std::string_view value;
-    bool mark = true;
-    std::string_view flags;  // the text after the mark's tab
-};
-
-// Splits a condition line; nullopt when it is not one.
-std::optional<ConditionFields> SplitConditionLine(std::string_view line);
-
 // Parses one condition line ("@0:From:a@b.example<TAB>O<TAB>I").
 std::optional<RuleCondition> ParseConditionLine(std::string_view line);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "rules/rule_lines.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
 #include "shell/text_search.h"
@@ -163,28 +164,6 @@ std::optional<ConditionFields> NextCondition(std::string_view text, const TextBl
     return std::nullopt;
 }
 
-// Whether the line from `at` up to its line feed at `line_end` reads as a
-// condition line, as SplitConditionLine decides: a CR before the line feed
-// is neither a ":" nor a tab, so it cannot change the answer.
-bool IsConditionLine(const char* data, std::size_t at, std::size_t line_end) {
-    const auto find = [data, line_end](char wanted, std::size_t from) {
-        if (from >= line_end) {
-            return line_end;
-        }
-        const void* found = std::memchr(data + from, wanted, line_end - from);
-        return found == nullptr ? line_end
-                                : static_cast<std::size_t>(static_cast<const char*>(found) - data);
-    };
-    if (at >= line_end) {
-        return false;
-    }
-    const std::size_t number_end = find(':', at + 1);
-    const std::size_t header_end = find(':', number_end + 1);
-    const std::size_t value_end = find('\t', header_end + 1);
-    return value_end + 2 < line_end && (data[value_end + 1] == 'O' || data[value_end + 1] == 'X') &&
-           data[value_end + 2] == '\t';
-}
-
 // Whether `block` keeps a condition: a line that reads as one and is not in
 // `removed` (line starts, ascending).
 bool KeepsACondition(std::string_view text, const TextBlock& block,
@@ -195,7 +174,7 @@ bool KeepsACondition(std::string_view text, const TextBlock& block,
             static_cast<const char*>(std::memchr(data + at, '\n', block.end_line - at));
         const std::size_t line_end =
             found == nullptr ? block.end_line : static_cast<std::size_t>(found - data);
-        if (IsConditionLine(data, at, line_end) &&
+        if (IsConditionLine(text.substr(at, line_end - at)) &&
             !std::binary_search(removed.begin(), removed.end(), at)) {
             return true;
         }
@@ -223,10 +202,10 @@ void FindSameConditions(std::string_view text, const TextBlock& block,
             line = LineAt(text, line.end);
         }
         const auto condition = SplitConditionLine(Content(text, line));
-        if (condition && condition->number == 0 && condition->header == insertion.header &&
-            condition->value == insertion.address) {
+        if (condition && IsSameCondition(condition->number, condition->header, condition->value,
+                                         insertion.header, insertion.address)) {
             const auto next = NextCondition(text, block, line.end);
-            if (!next || next->number == 0) {
+            if (SameConditionGoes(next ? std::optional(next->number) : std::nullopt)) {
                 removed.push_back(line.begin);
             }
         }
@@ -242,10 +221,7 @@ void FindSameConditions(std::string_view text, const TextBlock& block,
 
 std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInsertion& insertion) {
     // The new condition, in every block of the folder or in a new block.
-    RuleCondition condition;
-    condition.header = insertion.header;
-    condition.value = insertion.address;
-    condition.flag_i = true;
+    const RuleCondition condition = NewRuleCondition(insertion.header, insertion.address);
     const std::string condition_line = FormatConditionLine(condition) + std::string(kLineEnd);
     RuleFile new_block_file;
     new_block_file.blocks.push_back({std::string(), kMoveKind, insertion.folder, {condition}});

@@ -1,0 +1,47 @@
+#include "rules/rule_lines.h"
+
+namespace tandrel {
+
+std::optional<ConditionFields> SplitConditionLine(std::string_view line) {
+    const auto ends = FindConditionFields(line);
+    if (!ends) {
+        return std::nullopt;
+    }
+    const std::size_t mark_at = ends->value_end + 1;
+    ConditionFields fields;
+    fields.number = ParseDecimal(line.substr(1, ends->number_end - 1));
+    fields.header = line.substr(ends->number_end + 1, ends->header_end - ends->number_end - 1);
+    fields.value = line.substr(ends->header_end + 1, ends->value_end - ends->header_end - 1);
+    fields.mark = line[mark_at] == 'O';
+    fields.flags = line.substr(mark_at + 2);
+    return fields;
+}
+
+std::int32_t ParseDecimal(std::string_view text) {
+    bool negative = false;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::uint32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10U + static_cast<std::uint32_t>(text[i] - '0');
+    }
+    if (negative) {
+        value = 0U - value;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+RuleCondition NewRuleCondition(const std::string& header, const std::string& address) {
+    RuleCondition condition;
+    condition.number = 0;
+    condition.header = header;
+    condition.value = address;
+    condition.mark = true;
+    condition.flag_i = true;
+    return condition;
+}
+
+}  // namespace tandrel

@@ -1,0 +1,92 @@
+// The rules of a rule file's condition lines, written once for the reader,
+// the insertion into the model and the edit of the text: how a line is taken
+// apart, which conditions "Delete same condition" takes out, and the
+// condition a new rule adds.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "rules/rule_file.h"
+
+namespace tandrel {
+
+// Where the fields of a condition line "@N:HEADER:VALUE<TAB>O<TAB>FLAGS" end:
+// the number at the first ":" after the first character (which is not
+// examined), the header at the next ":", the value at the next tab, which
+// "O" or "X" and a tab must follow. Nullopt when the line is not one. Inline,
+// with a plain scan: the fields are short and the edit of a large file looks
+// at a line of every block.
+struct ConditionFieldEnds {
+    std::size_t number_end = 0;
+    std::size_t header_end = 0;
+    std::size_t value_end = 0;
+};
+
+inline std::optional<ConditionFieldEnds> FindConditionFields(std::string_view line) {
+    const char* const data = line.data();
+    const std::size_t size = line.size();
+    const auto find = [data, size](char wanted, std::size_t from) {
+        while (from < size && data[from] != wanted) {
+            ++from;
+        }
+        return from;
+    };
+    if (size == 0) {
+        return std::nullopt;
+    }
+    ConditionFieldEnds ends;
+    ends.number_end = find(':', 1);
+    ends.header_end = find(':', ends.number_end + 1);
+    ends.value_end = find('\t', ends.header_end + 1);
+    const std::size_t mark_at = ends.value_end + 1;
+    if (mark_at + 1 >= size || (data[mark_at] != 'O' && data[mark_at] != 'X') ||
+        data[mark_at + 1] != '\t') {
+        return std::nullopt;
+    }
+    return ends;
+}
+
+// Whether the line reads as a condition. A CR at its end changes nothing: it
+// is neither a ":" nor a tab.
+inline bool IsConditionLine(std::string_view line) {
+    return FindConditionFields(line).has_value();
+}
+
+// The fields of a condition line, as views into it.
+struct ConditionFields {
+    std::int32_t number = 0;
+    std::string_view header;
+    std::string_view value;
+    bool mark = true;
+    std::string_view flags;  // the text after the mark's tab
+};
+
+// Splits a condition line; nullopt when it is not one.
+std::optional<ConditionFields> SplitConditionLine(std::string_view line);
+
+// A decimal integer: an optional sign and digits, up to the first other
+// character. Digits beyond 32 bits wrap, as the host's own reader does.
+std::int32_t ParseDecimal(std::string_view text);
+
+// "Delete same condition" looks at a condition numbered 0 with the header
+// and the address of the new rule, byte for byte...
+inline bool IsSameCondition(std::int32_t number, std::string_view header, std::string_view value,
+                            std::string_view new_header, std::string_view new_address) {
+    return number == 0 && header == new_header && value == new_address;
+}
+
+// ... and takes it out when it is the last condition of its block or the
+// next one is numbered 0 too: one numbered above 0 continues it.
+inline bool SameConditionGoes(std::optional<std::int32_t> next_number) {
+    return !next_number || *next_number == 0;
+}
+
+// The condition a new rule adds: numbered 0, "contains" (mark O), without
+// regard to case (flag I).
+RuleCondition NewRuleCondition(const std::string& header, const std::string& address);
+
+}  // namespace tandrel

@@ -6,8 +6,8 @@
 #include "addressbook/group_index.h"
 #include "platform/file_names.h"
 #include "resources/string_table.h"
-#include "shell/format_text.h"
-#include "shell/one_line.h"
+#include "text/format_text.h"
+#include "text/one_line.h"
 
 namespace tandrel {
 

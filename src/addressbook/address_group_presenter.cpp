@@ -4,7 +4,7 @@
 #include "addressbook/group_listing.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
-#include "shell/format_text.h"
+#include "text/format_text.h"
 
 namespace tandrel {
 

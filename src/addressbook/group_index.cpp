@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <optional>
 
-#include "shell/bit_masks.h"
-#include "shell/one_line.h"
-#include "shell/simd.h"
-#include "shell/text_search.h"
+#include "text/bit_masks.h"
+#include "text/one_line.h"
+#include "text/simd.h"
+#include "text/text_search.h"
 
 namespace tandrel {
 

@@ -1,9 +1,7 @@
 #include "addressbook/group_listing.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "addressbook/address_book.h"
+#include "text/affixes.h"
 
 namespace tandrel {
 
@@ -11,15 +9,6 @@ namespace {
 
 // The longest group identifier the host keeps (a 256-byte buffer).
 constexpr std::size_t kLongestIdentifier = 255;
-
-bool IsMarkerName(const std::string& name) {
-    const std::string marker = kGroupMarkerName;
-    return name.size() == marker.size() &&
-           std::equal(name.begin(), name.end(), marker.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
-}
 
 // One listing of a folder finds both its sub-folders and its marker file.
 struct GroupFolder {
@@ -35,7 +24,7 @@ GroupFolder ListGroupFolder(Files& files, const std::string& folder) {
     }
     for (FolderEntry& entry : entries) {
         if (!entry.is_directory) {
-            listed.has_marker = listed.has_marker || IsMarkerName(entry.name);
+            listed.has_marker = listed.has_marker || EqualIgnoringCase(entry.name, kGroupMarkerName);
         } else if (!entry.is_link && !entry.name.empty() && entry.name.front() != '.') {
             listed.folders.push_back(std::move(entry.name));
         }

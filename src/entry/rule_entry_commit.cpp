@@ -10,8 +10,8 @@
 #include "resources/resource.h"
 #include "resources/string_table.h"
 #include "rules/rule_insert.h"
-#include "shell/format_text.h"
-#include "shell/one_line.h"
+#include "text/format_text.h"
+#include "text/one_line.h"
 
 namespace tandrel {
 

@@ -2,12 +2,12 @@
 
 #include "addressbook/address_book.h"
 #include "entry/address_parts.h"
-#include "entry/header_list.h"
-#include "entry/header_names.h"
+#include "settings/header_lists.h"
+#include "entry/header_choices.h"
 #include "mailbox/folders.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
-#include "shell/format_text.h"
+#include "text/format_text.h"
 
 namespace tandrel {
 

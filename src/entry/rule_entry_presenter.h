@@ -12,7 +12,7 @@
 #include "platform/profile.h"
 #include "platform/strings.h"
 #include "rules/rule_insert.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace tandrel {
 

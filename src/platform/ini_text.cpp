@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "text/affixes.h"
+
 namespace tandrel {
 
 namespace {
@@ -11,25 +13,7 @@ namespace {
 constexpr std::string_view kBlanks = " \t\r\n\v\f\x1a";
 
 std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(kBlanks);
-    return text.substr(first, last - first + 1);
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
+    return TrimAnyOf(text, kBlanks);
 }
 
 struct Line {

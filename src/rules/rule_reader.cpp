@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "rules/rule_lines.h"
+#include "text/affixes.h"
 
 namespace tandrel {
 
@@ -10,10 +11,6 @@ namespace {
 
 constexpr std::string_view kBeginMark = ":Begin";
 constexpr std::string_view kEndMark = ":End";
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
 
 // The label of a ":Begin" line: the text inside its double quotes. Without a
 // closing quote it runs to the end of the line; without any quote it is empty.

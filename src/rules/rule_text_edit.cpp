@@ -7,7 +7,8 @@
 #include "rules/rule_lines.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
-#include "shell/text_search.h"
+#include "text/affixes.h"
+#include "text/text_search.h"
 
 namespace tandrel {
 
@@ -41,13 +42,6 @@ TextLine LineAt(std::string_view text, std::size_t begin) {
 
 std::string_view Content(std::string_view text, const TextLine& line) {
     return text.substr(line.begin, line.content_end - line.begin);
-}
-
-// Whether `text` starts with `prefix`; inlined with a literal, it is a few
-// instructions, not a library call.
-inline bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           std::memcmp(text.data(), prefix.data(), prefix.size()) == 0;
 }
 
 // Folder identifiers of one mailbox differ mostly at their end.

@@ -3,10 +3,10 @@
 #include <array>
 #include <vector>
 
-#include "entry/header_list.h"
+#include "settings/header_lists.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
-#include "shell/format_text.h"
+#include "text/format_text.h"
 
 namespace tandrel {
 

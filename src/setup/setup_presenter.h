@@ -7,8 +7,8 @@
 #include "platform/dialog.h"
 #include "platform/profile.h"
 #include "platform/strings.h"
-#include "shell/plugin_info.h"
-#include "shell/settings.h"
+#include "settings/plugin_info.h"
+#include "settings/settings.h"
 
 namespace tandrel {
 

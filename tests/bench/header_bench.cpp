@@ -4,7 +4,7 @@
 
 #include "bench_data.h"
 #include "entry/address_parts.h"
-#include "entry/header_names.h"
+#include "entry/header_choices.h"
 
 namespace tandrel::bench {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "addressbook/group_index.h"
 #include "host_reader.h"
-#include "shell/one_line.h"
+#include "text/one_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);

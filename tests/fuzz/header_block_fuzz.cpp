@@ -10,10 +10,10 @@
 
 #include "addressbook/group_index.h"
 #include "entry/address_parts.h"
-#include "entry/header_names.h"
+#include "entry/header_choices.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
-#include "shell/one_line.h"
+#include "text/one_line.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "memory_profile.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
-#include "shell/one_line.h"
+#include "text/one_line.h"
 
 namespace tandrel {
 namespace {

@@ -13,8 +13,8 @@
 #include "memory_profile.h"
 #include "platform/characters.h"
 #include "platform/file_names.h"
-#include "shell/drop_gating.h"
-#include "shell/settings.h"
+#include "settings/drop_gating.h"
+#include "settings/settings.h"
 
 namespace tandrel {
 namespace {

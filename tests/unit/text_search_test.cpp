@@ -1,7 +1,7 @@
 // The filtered search must find what a plain search finds, wherever the
 // matches stand: at the start, in the last bytes the wide search leaves to
 // the byte-by-byte check, overlapping, or in text made of near misses.
-#include "shell/text_search.h"
+#include "text/text_search.h"
 
 #include <gtest/gtest.h>
 

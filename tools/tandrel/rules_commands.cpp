@@ -9,7 +9,7 @@
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
-#include "shell/one_line.h"
+#include "text/one_line.h"
 
 namespace tandrel::cli {
 

@@ -9,7 +9,7 @@
 #include "platform/win32/rule_reload.h"
 #include "platform/win32/system_code_page.h"
 #include "resources/resource.h"
-#include "shell/drop_gating.h"
+#include "settings/drop_gating.h"
 
 using tandrel::win32::EnsureStartedUp;
 using tandrel::win32::PluginState;

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "platform/win32/host_api.h"
-#include "shell/plugin_info.h"
-#include "shell/settings.h"
+#include "settings/plugin_info.h"
+#include "settings/settings.h"
 
 namespace tandrel::win32 {
 

@@ -4,6 +4,7 @@
 
 #include "mailbox/folders.h"
 #include "rules/rule_reader.h"
+#include "text/affixes.h"
 
 namespace tandrel::testhost {
 
@@ -11,15 +12,6 @@ namespace {
 
 constexpr const char* kMessageExtension = ".eml";
 constexpr const char* kNewFolderName = "New Folder";
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) {
-                   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-               };
-               return lower(x) == lower(y);
-           });
-}
 
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&

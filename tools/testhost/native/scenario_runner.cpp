@@ -23,9 +23,9 @@
 #include "resources/resource.h"
 #include "scenario.h"
 #include "setup/setup_presenter.h"
-#include "shell/drop_gating.h"
-#include "shell/plugin_info.h"
-#include "shell/settings.h"
+#include "settings/drop_gating.h"
+#include "settings/plugin_info.h"
+#include "settings/settings.h"
 
 namespace tandrel::testhost {
 

@@ -1,4 +1,4 @@
-#include "shell/format_text.h"
+#include "text/format_text.h"
 
 namespace tandrel {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/characters.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace tandrel {
 

@@ -1,4 +1,6 @@
-#include "shell/one_line.h"
+#include "text/one_line.h"
+
+#include "text/affixes.h"
 
 namespace tandrel {
 
@@ -16,11 +18,7 @@ std::string ToOneLine(std::string_view text) {
 }
 
 std::string_view TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return TrimAnyOf(text, " ");
 }
 
 bool FitsHostLines(std::string_view text) {

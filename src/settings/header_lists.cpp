@@ -1,4 +1,4 @@
-#include "entry/header_list.h"
+#include "settings/header_lists.h"
 
 namespace tandrel {
 

@@ -1,4 +1,4 @@
-#include "entry/header_names.h"
+#include "entry/header_choices.h"
 
 namespace tandrel {
 

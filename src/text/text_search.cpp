@@ -1,12 +1,12 @@
-#include "shell/text_search.h"
+#include "text/text_search.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 
-#include "shell/bit_masks.h"
-#include "shell/simd.h"
+#include "text/bit_masks.h"
+#include "text/simd.h"
 
 namespace tandrel {
 

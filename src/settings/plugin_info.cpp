@@ -1,4 +1,4 @@
-#include "shell/plugin_info.h"
+#include "settings/plugin_info.h"
 
 #include "resources/version.h"
 

@@ -1,4 +1,4 @@
-#include "shell/drop_gating.h"
+#include "settings/drop_gating.h"
 
 namespace tandrel {
 

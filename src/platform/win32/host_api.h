@@ -104,6 +104,23 @@ struct HostApi {
     }
 };
 
+// The host's commands, sent to its main window as WM_COMMAND.
+constexpr WORD kOpenRulesCommand = 32924;   // the rules dialog, which reads both rule files
+constexpr WORD kNewFolderCommand = 32804;   // a new folder below the current one, label open
+constexpr WORD kRunRulesCommand = 32942;    // the rules in use over the selected messages
+constexpr WORD kSortByDateCommand = 32776;  // the current folder sorted by date
+
+// The WM_MOUSEACTIVATE value that makes the host take its folder tree for the
+// active pane before a new folder is made there: hit-test code HTBORDER in
+// the low word, WM_MBUTTONDOWN in the high word.
+constexpr LPARAM kFolderTreeActivation = MAKELPARAM(HTBORDER, WM_MBUTTONDOWN);
+
+// BKC_OnPlugInInfo fills a record of four fields of 80 bytes each (name,
+// vendor, version, description), each ended by a NUL within its field.
+constexpr int kInfoFieldSize = 80;
+constexpr int kInfoFieldCount = 4;
+constexpr int kInfoRecordSize = kInfoFieldSize * kInfoFieldCount;
+
 // The names as exported, "BKA_" and the name.
 const char* HostFunctionName(int index);
 

@@ -1,8 +1,5 @@
 #include "platform/win32/win32_dialog.h"
 
-#include "platform/win32/dialog_procs.h"
-#include "platform/win32/plugin_state.h"
-
 namespace tandrel::win32 {
 
 std::string WindowText(HWND window) {
@@ -115,8 +112,12 @@ int Win32Dialog::ShowMessage(const std::string& text, unsigned style, MessageOwn
 }
 
 int Win32Dialog::RunNestedDialog(int template_id) {
-    return static_cast<int>(DialogBoxParamA(State().instance, MAKEINTRESOURCEA(template_id),
-                                            window_, DialogProcFor(template_id), 0));
+    DLGPROC procedure = procedure_for_ != nullptr ? procedure_for_(template_id) : nullptr;
+    if (procedure == nullptr) {
+        return -1;
+    }
+    return static_cast<int>(
+        DialogBoxParamA(instance_, MAKEINTRESOURCEA(template_id), window_, procedure, 0));
 }
 
 void Win32Dialog::End(int code) {

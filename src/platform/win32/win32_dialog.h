@@ -7,9 +7,15 @@
 
 namespace tandrel::win32 {
 
+// The dialog procedure of a dialog template of the library.
+using DialogProcLookup = DLGPROC (*)(int template_id);
+
 class Win32Dialog final : public Dialog {
   public:
-    explicit Win32Dialog(HWND window) : window_(window) {}
+    // Nested dialogs are made from the templates of `instance` with the
+    // procedures `procedure_for` finds.
+    Win32Dialog(HWND window, HINSTANCE instance, DialogProcLookup procedure_for)
+        : window_(window), instance_(instance), procedure_for_(procedure_for) {}
     HWND window() const { return window_; }
 
     std::string Title() override;
@@ -37,6 +43,8 @@ class Win32Dialog final : public Dialog {
     bool IsListBox(int id) const;
 
     HWND window_;
+    HINSTANCE instance_;
+    DialogProcLookup procedure_for_;
 };
 
 // The text of a window, whatever its length.

@@ -1,15 +1,27 @@
 // The Host port over the host's exported functions and its main window.
 #pragma once
 
+#include <functional>
+
 #include "platform/host.h"
 #include "platform/strings.h"
-#include "platform/win32/plugin_state.h"
+#include "platform/win32/host_api.h"
 
 namespace tandrel::win32 {
 
+// What the Host adapter works with: the bound host functions, the host's main
+// window and folder tree, and the way to have the host take rewritten rule
+// files into use.
+struct HostConnection {
+    const HostApi* api = nullptr;
+    HWND main_window = nullptr;
+    HWND folder_tree = nullptr;
+    std::function<void()> request_rule_reload;
+};
+
 class Win32Host final : public Host {
   public:
-    explicit Win32Host(PluginState& state) : state_(state) {}
+    explicit Win32Host(HostConnection connection) : host_(std::move(connection)) {}
 
     std::string TempFolder() override;
     std::string TempFileName(const std::string& prefix) override;
@@ -32,19 +44,17 @@ class Win32Host final : public Host {
     std::string Text(HostFunction function);
     void SendCommand(WPARAM command);
 
-    PluginState& state_;
+    HostConnection host_;
 };
 
 // The string table of the library.
 class Win32Strings final : public Strings {
   public:
+    explicit Win32Strings(HINSTANCE instance) : instance_(instance) {}
     std::string Load(int id) override;
-};
 
-// Host command identifiers sent to the main window.
-constexpr WPARAM kOpenRulesCommand = 32924;
-constexpr WPARAM kNewFolderCommand = 32804;
-constexpr WPARAM kRunRulesCommand = 32942;
-constexpr WPARAM kSortByDateCommand = 32776;
+  private:
+    HINSTANCE instance_;
+};
 
 }  // namespace tandrel::win32

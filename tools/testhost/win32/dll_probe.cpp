@@ -64,10 +64,11 @@ int main(int argc, char** argv) {
         std::printf("missing export\n");
         return 4;
     }
-    char record[320] = {};
+    using tandrel::win32::kInfoFieldSize;
+    char record[tandrel::win32::kInfoRecordSize] = {};
     info(record);
-    std::printf("name: %s\nvendor: %s\nversion: %s\ndescription: %s\n", record, record + 80,
-                record + 160, record + 240);
+    std::printf("name: %s\nvendor: %s\nversion: %s\ndescription: %s\n", record,
+                record + kInfoFieldSize, record + 2 * kInfoFieldSize, record + 3 * kInfoFieldSize);
     std::printf("drop without message: %d\n", drop("Main\\Work\\", "no message here", 0, 4));
     if (argc >= 3 && std::string(argv[2]) == "setup") {
         auto setup = reinterpret_cast<PlugInSetupFn>(

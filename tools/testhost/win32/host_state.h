@@ -17,11 +17,12 @@
 
 namespace tandrel::testhost {
 
-// The host's commands, as the plug-in sends them to the main window.
-constexpr WORD kOpenRulesCommand = 32924;
-constexpr WORD kNewFolderCommand = 32804;
-constexpr WORD kRunRulesCommand = 32942;
-constexpr WORD kSortCommand = 32776;
+// The host's own commands are those of the host interface header; the
+// commands the plug-in registers are numbered from here.
+using win32::kNewFolderCommand;
+using win32::kOpenRulesCommand;
+using win32::kRunRulesCommand;
+using win32::kSortByDateCommand;
 constexpr WORD kFirstRegisteredCommand = 40001;
 
 // The folder tree's control id; the plug-in's own end-of-editing

@@ -234,7 +234,7 @@ LRESULT RunCommand(HWND window, WORD command, LPARAM value) {
             host.model->RunRulesOnSelection();
             FillMessageList();
             return 0;
-        case kSortCommand:
+        case kSortByDateCommand:
             host.model->SortByDate();
             return 0;
         default:

@@ -120,13 +120,15 @@ void ScenarioDriver::RunAction(const Step& step) {
     } else if (verb == "info") {
         const Plugin plugin = plugin_;
         ui_.Call<bool>([plugin] {
-            char record[320] = {};
+            char record[win32::kInfoRecordSize] = {};
             plugin.on_plugin_info(record);
-            const auto field = [&record](int offset) {
-                return HostModel::Quote(std::string(record + offset, strnlen(record + offset, 80)));
-            };
-            Host().model->Log("info " + field(0) + " " + field(80) + " " + field(160) + " " +
-                              field(240));
+            std::string line = "info";
+            for (int i = 0; i < win32::kInfoFieldCount; ++i) {
+                const char* field = record + i * win32::kInfoFieldSize;
+                line += " " +
+                        HostModel::Quote(std::string(field, strnlen(field, win32::kInfoFieldSize)));
+            }
+            Host().model->Log(line);
             return true;
         });
     } else if (verb == "screenshot") {

@@ -26,7 +26,7 @@ set(TANDREL_CALLBACKS
 # symbol ("BKC_OnStart=BKC_OnStart@0"); on x64 there is no decoration, so the
 # decorated name is made up ("BKC_OnStart@0=BKC_OnStart").
 function(tandrel_write_module_definition output library decorated)
-  set(text "; Written by CMake from src/platform/win32/exports.cmake.\nLIBRARY ${library}\nEXPORTS\n")
+  set(text "; Written by CMake from src/plugin/exports.cmake.\nLIBRARY ${library}\nEXPORTS\n")
   foreach(callback IN LISTS TANDREL_CALLBACKS)
     string(REGEX REPLACE "@[0-9]+$" "" name "${callback}")
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)

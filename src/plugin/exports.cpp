@@ -4,14 +4,16 @@
 
 #include <cstring>
 
-#include "platform/win32/dialog_procs.h"
-#include "platform/win32/plugin_state.h"
-#include "platform/win32/rule_reload.h"
 #include "platform/win32/system_code_page.h"
+#include "plugin/dialog_procs.h"
+#include "plugin/plugin_state.h"
+#include "plugin/rule_reload.h"
 #include "resources/resource.h"
 #include "settings/drop_gating.h"
 
 using tandrel::win32::EnsureStartedUp;
+using tandrel::win32::kInfoFieldCount;
+using tandrel::win32::kInfoFieldSize;
 using tandrel::win32::PluginState;
 using tandrel::win32::State;
 
@@ -111,10 +113,11 @@ int WINAPI BKC_OnPlugInInfo(char* record) {
         EnsureStartedUp();
         if (record != nullptr) {
             const tandrel::PluginInfo& info = State().info;
-            CopyField(record, 80, info.name);
-            CopyField(record + 80, 80, info.vendor);
-            CopyField(record + 160, 80, info.version);
-            CopyField(record + 240, 80, info.description);
+            const std::string* const fields[kInfoFieldCount] = {&info.name, &info.vendor,
+                                                                &info.version, &info.description};
+            for (int i = 0; i < kInfoFieldCount; ++i) {
+                CopyField(record + i * kInfoFieldSize, kInfoFieldSize, *fields[i]);
+            }
         }
     } catch (...) {
     }

@@ -1,16 +1,17 @@
-#include "platform/win32/dialog_procs.h"
+#include "plugin/dialog_procs.h"
 
 #include <memory>
 
 #include "addressbook/address_group_presenter.h"
 #include "entry/rule_entry_presenter.h"
-#include "platform/win32/plugin_state.h"
 #include "platform/win32/system_code_page.h"
 #include "platform/win32/win32_dialog.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_tree.h"
+#include "plugin/plugin_state.h"
+#include "plugin/rule_reload.h"
 #include "resources/resource.h"
 #include "setup/setup_presenter.h"
 
@@ -18,11 +19,22 @@ namespace tandrel::win32 {
 
 namespace {
 
+// The host as the adapters reach it, from the process-wide state.
+HostConnection ConnectionOf(PluginState& state) {
+    return {&state.api, state.main_window, state.folder_tree,
+            [&state] { RequestRuleReloadFromHost(state); }};
+}
+
+Win32Dialog DialogOf(HWND window) {
+    return Win32Dialog(window, State().instance, DialogProcFor);
+}
+
 // What one open dialog works with: the adapters and its presenter.
 struct RuleEntryWindow {
     explicit RuleEntryWindow(HWND window)
-        : dialog(window),
-          host(State()),
+        : dialog(DialogOf(window)),
+          host(ConnectionOf(State())),
+          strings(State().instance),
           context{host,
                   files,
                   profile,
@@ -43,7 +55,8 @@ struct RuleEntryWindow {
 
 struct SetupWindow {
     explicit SetupWindow(HWND window)
-        : dialog(window),
+        : dialog(DialogOf(window)),
+          strings(State().instance),
           context{profile, State().settings_path, State().settings, strings, State().info},
           presenter(dialog, context) {}
     Win32Dialog dialog;
@@ -55,10 +68,11 @@ struct SetupWindow {
 
 struct AddressGroupWindow {
     explicit AddressGroupWindow(HWND window)
-        : dialog(window),
-          owner(GetWindow(window, GW_OWNER)),
+        : dialog(DialogOf(window)),
+          owner(DialogOf(GetWindow(window, GW_OWNER))),
           tree(GetDlgItem(window, IDC_GROUP_TREE)),
-          host(State()),
+          host(ConnectionOf(State())),
+          strings(State().instance),
           context{files, profile, strings, host.DataFolder(), IsSystemLeadByte},
           presenter(dialog, tree, owner, context) {}
     Win32Dialog dialog;

@@ -1,4 +1,4 @@
-#include "platform/win32/plugin_state.h"
+#include "plugin/plugin_state.h"
 
 #include <vector>
 

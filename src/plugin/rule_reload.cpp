@@ -1,4 +1,4 @@
-#include "platform/win32/rule_reload.h"
+#include "plugin/rule_reload.h"
 
 #include "platform/win32/win32_dialog.h"
 #include "platform/win32/win32_host.h"

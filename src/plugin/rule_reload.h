@@ -2,7 +2,7 @@
 // opened, hidden the moment it is activated, and confirmed.
 #pragma once
 
-#include "platform/win32/plugin_state.h"
+#include "plugin/plugin_state.h"
 
 namespace tandrel::win32 {
 

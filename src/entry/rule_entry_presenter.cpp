@@ -2,11 +2,12 @@
 
 #include "addressbook/address_book.h"
 #include "entry/address_parts.h"
-#include "settings/header_lists.h"
 #include "entry/header_choices.h"
+#include "entry/ok_sequence.h"
 #include "mailbox/folders.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
+#include "settings/header_lists.h"
 #include "text/format_text.h"
 
 namespace tandrel {
@@ -20,12 +21,6 @@ void EnableAll(Dialog& dialog, std::initializer_list<int> ids, bool enabled) {
 }
 
 }  // namespace
-
-int RuleEntryPresenter::Message(int string_id, unsigned style,
-                                const std::vector<std::string>& arguments, MessageOwner owner) {
-    return dialog_.ShowMessage(FormatText(context_.strings.Load(string_id), arguments), style,
-                               owner);
-}
 
 void RuleEntryPresenter::Init() {
     Host& host = context_.host;
@@ -183,7 +178,7 @@ void RuleEntryPresenter::SelectInLists(int source, int first, int second) {
 
 bool RuleEntryPresenter::OnCommand(int id, int notification) {
     if (id == kIdOk) {
-        return Commit();
+        return RunOkSequence(dialog_, context_);
     }
     if (id == kIdCancel) {
         dialog_.End(kIdCancel);

@@ -1,0 +1,265 @@
+#include "entry/ok_sequence.h"
+
+#include <tuple>
+#include <utility>
+
+#include "addressbook/add_address.h"
+#include "mailbox/folders.h"
+#include "mailbox/rule_runs.h"
+#include "platform/file_names.h"
+#include "resources/resource.h"
+#include "resources/string_table.h"
+#include "rules/rule_insert.h"
+#include "text/format_text.h"
+#include "text/one_line.h"
+
+namespace tandrel {
+
+namespace {
+
+// What the dialog holds at OK, read once. Nothing typed may add lines or
+// fields to the files written, so each text is made one line.
+struct OkRequest {
+    bool receiving = false;
+    bool sending = false;
+    std::string address;
+    std::string receiving_header;
+    std::string sending_header;
+
+    bool rules() const { return receiving || sending; }
+};
+
+// One run of the sequence: its input, and the folders its stages share.
+struct OkRun {
+    Dialog& dialog;
+    RuleEntryContext& context;
+    OkRequest request;
+    std::string saved_folder;  // the host's current folder before the subfolder
+    std::string target;        // where the rules sort to: the folder or its new subfolder
+};
+
+OkRequest ReadRequest(Dialog& dialog) {
+    OkRequest request;
+    request.receiving = dialog.IsChecked(IDC_ENTRY_ADD_RECEIVING);
+    request.sending = dialog.IsChecked(IDC_ENTRY_ADD_SENDING);
+    request.address = ToOneLine(dialog.Text(IDC_ENTRY_ADDRESS));
+    request.receiving_header = ToOneLine(dialog.Text(IDC_ENTRY_RECEIVING_HEADER));
+    request.sending_header = ToOneLine(dialog.Text(IDC_ENTRY_SENDING_HEADER));
+    return request;
+}
+
+int Message(OkRun& run, int string_id, unsigned style, const std::vector<std::string>& arguments,
+            MessageOwner owner = MessageOwner::Dialog) {
+    return run.dialog.ShowMessage(FormatText(run.context.strings.Load(string_id), arguments), style,
+                                  owner);
+}
+
+void ShowError(OkRun& run, int string_id, const std::vector<std::string>& arguments) {
+    Message(run, string_id, kMessageOk | kMessageError, arguments);
+}
+
+// An error that keeps the dialog open.
+bool Refuse(OkRun& run, int string_id, const std::vector<std::string>& arguments) {
+    ShowError(run, string_id, arguments);
+    return false;
+}
+
+bool IsUsableHeaderName(const std::string& header) {
+    return !TrimBlanks(header).empty() && header.find(':') == std::string::npos;
+}
+
+std::string SubfolderName(OkRun& run) {
+    return ToOneLine(run.dialog.Text(IDC_ENTRY_SUBFOLDER_NAME));
+}
+
+// Stage 1: what is refused before anything is written.
+bool CheckRequest(OkRun& run) {
+    const OkRequest& request = run.request;
+    if (!request.rules()) {
+        return true;
+    }
+    if (TrimBlanks(request.address).empty()) {
+        return Refuse(run, IDS_NO_ADDRESS, {});
+    }
+    for (const auto& [checked, header] : {std::pair{request.receiving, request.receiving_header},
+                                          std::pair{request.sending, request.sending_header}}) {
+        if (checked && !IsUsableHeaderName(header)) {
+            return Refuse(run, IDS_BAD_HEADER_NAME, {header});
+        }
+    }
+    if (!run.dialog.IsChecked(IDC_ENTRY_CREATE_SUBFOLDER)) {
+        return true;
+    }
+    if (IsTrashFolder(run.context.drop_target, run.context.lead_bytes)) {
+        return Refuse(run, IDS_TRASH_SUBFOLDER, {});
+    }
+    const std::string name = SubfolderName(run);
+    if (name.empty()) {
+        return Refuse(run, IDS_NO_SUBFOLDER_NAME, {});
+    }
+    if (!IsPlainFileName(name, run.context.lead_bytes)) {
+        return Refuse(run, IDS_BAD_SUBFOLDER_NAME, {name});
+    }
+    return true;
+}
+
+// Stage 2: the subfolder the rules sort to, made through the host's folder
+// tree unless it is there; the host's current folder is put back.
+void MakeSubfolder(OkRun& run) {
+    Host& host = run.context.host;
+    run.saved_folder = host.CurrentFolder();
+    if (run.dialog.IsChecked(IDC_ENTRY_CREATE_SUBFOLDER)) {
+        const std::string& parent = run.context.drop_target;
+        const std::string name = SubfolderName(run);
+        if (SubfolderExists(run.context.files, host.DataFolder(), parent, name)) {
+            Message(run, IDS_SUBFOLDER_EXISTS, kMessageOk, {name, host.FolderDisplayName(parent)});
+        } else {
+            host.CreateSubfolder(parent, name);
+        }
+        run.target = SubfolderId(parent, name);
+    }
+    host.SetCurrentFolder(run.saved_folder);
+}
+
+void TellRulesNotWritten(OkRun& run, InsertRuleResult result, const std::string& path) {
+    switch (result) {
+        case InsertRuleResult::LineTooLong:
+            ShowError(run, IDS_RULE_LINE_TOO_LONG, {path});
+            return;
+        case InsertRuleResult::ReadOnly:
+            ShowError(run, IDS_RULES_READ_ONLY, {path});
+            return;
+        case InsertRuleResult::LongLines:
+            ShowError(run, IDS_RULES_LONG_LINES, {path});
+            return;
+        case InsertRuleResult::Busy:
+            ShowError(run, IDS_RULES_BUSY, {path, LockPath(path)});
+            return;
+        default:
+            ShowError(run, IDS_RULES_NOT_WRITTEN, {path});
+            return;
+    }
+}
+
+// Stage 3: the condition into each rule file asked for, and the host told to
+// take the files into use when one was written.
+void WriteRules(OkRun& run) {
+    Host& host = run.context.host;
+    const OkRequest& request = run.request;
+    const int place = run.dialog.Selection(IDC_ENTRY_ADD_PLACE);
+    const bool delete_same = run.dialog.IsChecked(IDC_ENTRY_DELETE_SAME);
+    bool any_written = false;
+    for (const auto& [checked, receiving, header] :
+         {std::tuple{request.receiving, true, request.receiving_header},
+          std::tuple{request.sending, false, request.sending_header}}) {
+        if (!checked) {
+            continue;
+        }
+        const std::string path = RuleFilePath(host.DataFolder(), host.CurrentMailbox(), receiving);
+        const InsertRuleResult result = InsertRule(
+            run.context.files, path, {run.target, header, request.address, place, delete_same});
+        if (result == InsertRuleResult::Written) {
+            any_written = true;
+        } else {
+            TellRulesNotWritten(run, result, path);
+        }
+    }
+    if (any_written) {
+        host.RequestRuleReload();
+    }
+}
+
+// Stage 4: the address into the chosen group, and the group remembered for
+// the target folder.
+void AddToAddressBook(OkRun& run) {
+    if (!run.dialog.IsChecked(IDC_ENTRY_ADD_TO_BOOK)) {
+        return;
+    }
+    RuleEntryContext& context = run.context;
+    const AddressEntry entry{
+        SplitGroupIdentifier(run.dialog.Text(IDC_ENTRY_GROUP), context.lead_bytes),
+        run.request.address, ToOneLine(run.dialog.Text(IDC_ENTRY_BOOK_NAME))};
+    const std::string data_folder = context.host.DataFolder();
+    const AddAddressResult result = AddAddressToGroup(context.files, context.profile, context.host,
+                                                      data_folder, entry, context.lead_bytes);
+    if (result != AddAddressResult::Added) {
+        run.dialog.ShowMessage(AddAddressMessage(result, entry), kMessageOk | kMessageError,
+                               MessageOwner::Dialog);
+    }
+    if (run.request.rules()) {
+        const std::string folder_settings = FolderSettingsPath(data_folder, run.target);
+        if (!context.profile.WriteString(folder_settings, "Settings", "AddrGrp",
+                                         JoinGroupIdentifier(entry.group))) {
+            ShowError(run, IDS_FOLDER_SETTINGS_NOT_WRITTEN, {folder_settings});
+        }
+    }
+}
+
+bool RunsRules(OkRun& run) {
+    return run.request.rules() && run.dialog.IsChecked(IDC_ENTRY_EXECUTE_FILTER);
+}
+
+// Stage 5: the new rule run over the folders asked for, each once the user
+// agrees, and the target sorted by date.
+void RunRulesAndSort(OkRun& run) {
+    if (!RunsRules(run)) {
+        return;
+    }
+    Host& host = run.context.host;
+    const OkRequest& request = run.request;
+    const auto ask = [&run](int string_id, const std::vector<std::string>& arguments) {
+        return Message(run, string_id, kMessageOkCancel | kMessageInformation, arguments,
+                       MessageOwner::DialogOwner) != kIdCancel;
+    };
+    if (run.dialog.IsChecked(IDC_ENTRY_RUN_CURRENT) &&
+        ask(IDS_RUN_CURRENT, {host.FolderDisplayName(run.saved_folder)})) {
+        RunRulesOnFolder(host, run.saved_folder, request.receiving_header, request.address);
+    }
+    if (request.receiving && run.dialog.IsChecked(IDC_ENTRY_RUN_INBOX)) {
+        const std::string inbox = InboxFolderId(host.CurrentMailbox());
+        if (inbox != run.saved_folder && ask(IDS_RUN_INBOX, {})) {
+            RunRulesOnFolder(host, inbox, request.receiving_header, request.address);
+        }
+    }
+    if (request.sending && run.dialog.IsChecked(IDC_ENTRY_RUN_SENT)) {
+        const std::string data_folder = host.DataFolder();
+        const auto sent =
+            FindSentFolder(run.context.files, data_folder, data_folder + host.CurrentMailbox());
+        if (sent && *sent != run.saved_folder && ask(IDS_RUN_SENT, {})) {
+            RunRulesOnFolder(host, *sent, request.sending_header, request.address);
+        }
+    }
+    if (run.dialog.IsChecked(IDC_ENTRY_SORT_BY_DATE)) {
+        SortFolderByDate(host, run.target);
+    }
+}
+
+// Stage 6: the user is left where the runs began, or on the dropped message.
+void Reselect(OkRun& run) {
+    if (RunsRules(run)) {
+        run.context.host.SetCurrentFolder(run.saved_folder);
+    } else {
+        run.context.host.SetCurrentMail(run.context.drop_source);
+    }
+}
+
+}  // namespace
+
+bool RunOkSequence(Dialog& dialog, RuleEntryContext& context) {
+    OkRun run{dialog, context, ReadRequest(dialog), std::string(), context.drop_target};
+    if (!CheckRequest(run)) {
+        return false;
+    }
+    if (run.request.rules()) {
+        MakeSubfolder(run);
+        WriteRules(run);
+    }
+    AddToAddressBook(run);
+    dialog.Shrink();
+    RunRulesAndSort(run);
+    Reselect(run);
+    dialog.End(kIdOk);
+    return true;
+}
+
+}  // namespace tandrel

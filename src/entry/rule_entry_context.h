@@ -1,0 +1,28 @@
+// What one run of the Rule entry dialog works with: the ports, the settings
+// and the drop.
+#pragma once
+
+#include <string>
+
+#include "platform/characters.h"
+#include "platform/files.h"
+#include "platform/host.h"
+#include "platform/profile.h"
+#include "platform/strings.h"
+#include "settings/settings.h"
+
+namespace tandrel {
+
+// What one run of the dialog works with.
+struct RuleEntryContext {
+    Host& host;
+    Files& files;
+    Profile& profile;
+    Strings& strings;
+    const Settings& settings;
+    std::string drop_target;                 // folder identifier of the folder dropped on
+    std::string drop_source;                 // identifier of the dropped message
+    LeadBytePredicate lead_bytes = nullptr;  // the system code page's, for names
+};
+
+}  // namespace tandrel

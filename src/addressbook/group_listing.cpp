@@ -24,7 +24,8 @@ GroupFolder ListGroupFolder(Files& files, const std::string& folder) {
     }
     for (FolderEntry& entry : entries) {
         if (!entry.is_directory) {
-            listed.has_marker = listed.has_marker || EqualIgnoringCase(entry.name, kGroupMarkerName);
+            listed.has_marker =
+                listed.has_marker || EqualIgnoringCase(entry.name, kGroupMarkerName);
         } else if (!entry.is_link && !entry.name.empty() && entry.name.front() != '.') {
             listed.folders.push_back(std::move(entry.name));
         }

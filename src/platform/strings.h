@@ -12,10 +12,4 @@ class Strings {
     virtual std::string Load(int id) = 0;
 };
 
-// The texts compiled into the code, the same the resource holds.
-class BuiltinStrings final : public Strings {
-  public:
-    std::string Load(int id) override;
-};
-
 }  // namespace tandrel

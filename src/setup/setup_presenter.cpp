@@ -3,9 +3,9 @@
 #include <array>
 #include <vector>
 
-#include "settings/header_lists.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
+#include "settings/header_lists.h"
 #include "text/format_text.h"
 
 namespace tandrel {

@@ -9,6 +9,7 @@
 #include "addressbook/add_address.h"
 #include "bench_data.h"
 #include "beside_floor.h"
+#include "counting_temp_names.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_profile.h"
 

@@ -5,6 +5,7 @@
 #include "addressbook/address_group_presenter.h"
 #include "bench_data.h"
 #include "beside_floor.h"
+#include "builtin_strings.h"
 #include "memory_dialog.h"
 #include "memory_tree.h"
 #include "platform/posix/posix_files.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "dialog_layouts.h"
 #include "platform/dialog.h"
-#include "resources/dialog_layouts.h"
 
 namespace tandrel::testing {
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "counting_temp_names.h"
 #include "memory_profile.h"
 
 namespace tandrel {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "builtin_strings.h"
 #include "memory_dialog.h"
 #include "memory_profile.h"
 #include "memory_tree.h"

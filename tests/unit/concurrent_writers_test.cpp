@@ -11,6 +11,7 @@
 
 #include "addressbook/add_address.h"
 #include "addressbook/group_index.h"
+#include "counting_temp_names.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_profile.h"
 #include "rules/rule_insert.h"

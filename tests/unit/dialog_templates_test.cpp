@@ -7,7 +7,7 @@
 #include <regex>
 #include <sstream>
 
-#include "resources/dialog_layouts.h"
+#include "dialog_layouts.h"
 #include "resources/resource.h"
 
 namespace tandrel {

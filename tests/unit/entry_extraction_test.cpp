@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "entry/address_parts.h"
-#include "settings/header_lists.h"
 #include "entry/header_choices.h"
+#include "settings/header_lists.h"
 
 namespace tandrel {
 namespace {

@@ -8,6 +8,7 @@
 
 #include "addressbook/add_address.h"
 #include "addressbook/group_index.h"
+#include "counting_temp_names.h"
 #include "expectations.h"
 #include "host_reader.h"
 #include "memory_profile.h"

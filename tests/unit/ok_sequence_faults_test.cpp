@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 
+#include "builtin_strings.h"
 #include "entry/rule_entry_presenter.h"
 #include "host_model.h"
 #include "memory_dialog.h"

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "builtin_strings.h"
 #include "host_model.h"
 #include "memory_dialog.h"
 #include "memory_profile.h"

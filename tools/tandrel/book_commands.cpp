@@ -5,6 +5,7 @@
 #include "addressbook/add_address.h"
 #include "addressbook/create_group.h"
 #include "addressbook/group_listing.h"
+#include "counting_temp_names.h"
 #include "resources/string_table.h"
 #include "text/format_text.h"
 #include "text/one_line.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "counting_temp_names.h"
 #include "platform/files.h"
 #include "platform/temp_names.h"
 #include "rules/rule_file.h"

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "addressbook/address_group_presenter.h"
+#include "builtin_strings.h"
 #include "code_page_932.h"
 #include "dialog_steps.h"
 #include "entry/rule_entry_presenter.h"
@@ -22,10 +23,10 @@
 #include "platform/strings.h"
 #include "resources/resource.h"
 #include "scenario.h"
-#include "setup/setup_presenter.h"
 #include "settings/drop_gating.h"
 #include "settings/plugin_info.h"
 #include "settings/settings.h"
+#include "setup/setup_presenter.h"
 
 namespace tandrel::testhost {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/dialog_layouts.h"
+#include "dialog_layouts.h"
 #include "scenario.h"
 
 namespace tandrel::testhost {

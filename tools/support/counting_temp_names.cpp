@@ -1,4 +1,4 @@
-#include "platform/temp_names.h"
+#include "counting_temp_names.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "resources/dialog_layouts.h"
+#include "dialog_layouts.h"
 
 #include "resources/resource.h"
 

@@ -1,4 +1,4 @@
-#include "platform/strings.h"
+#include "builtin_strings.h"
 
 #include <array>
 #include <utility>

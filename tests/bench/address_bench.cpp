@@ -10,8 +10,8 @@
 #include "bench_data.h"
 #include "beside_floor.h"
 #include "counting_temp_names.h"
+#include "platform/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
-#include "platform/posix/posix_profile.h"
 
 namespace tandrel::bench {
 namespace {
@@ -63,7 +63,7 @@ int CountEntries(const std::string& text) {
 void AddAddress(benchmark::State& state) {
     const GroupOnDisk group(static_cast<int>(state.range(0)));
     PosixFiles files;
-    PosixProfile profile(files);
+    IniFileProfile profile(files);
     CountingTempNames temp_names(group.scratch.path());
     const AddressEntry entry{{"Book", "Group"}, "new@example.com", "New Person"};
     // The floor reads into the same string each time: its memory is mapped

@@ -8,8 +8,8 @@
 #include "builtin_strings.h"
 #include "memory_dialog.h"
 #include "memory_tree.h"
+#include "platform/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
-#include "platform/posix/posix_profile.h"
 #include "platform/strings.h"
 #include "resources/resource.h"
 
@@ -33,7 +33,7 @@ void GroupTree(benchmark::State& state) {
     const std::string data = scratch.path() + "data/";
     MakeGroupTree(data, static_cast<int>(state.range(0)));
     PosixFiles files;
-    PosixProfile profile(files);
+    IniFileProfile profile(files);
     BuiltinStrings strings;
     AddressGroupContext context{files, profile, strings, data};
     TimeBesideFloor(

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "memory_files.h"
-#include "platform/posix/posix_profile.h"
+#include "platform/ini_file_profile.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ void Check(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     tandrel::testing::MemoryFiles files;
     files.AddFile(kPath, std::string(reinterpret_cast<const char*>(data), size));
-    tandrel::PosixProfile profile(files);
+    tandrel::IniFileProfile profile(files);
     const std::string headers =
         profile.ReadString(kPath, "Settings", "InHeaders", "From:", tandrel::kWholeValue);
     const std::string other = profile.ReadString(kPath, "Other", "Key", "-", tandrel::kWholeValue);

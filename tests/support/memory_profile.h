@@ -4,7 +4,7 @@
 #pragma once
 
 #include "memory_files.h"
-#include "platform/posix/posix_profile.h"
+#include "platform/ini_file_profile.h"
 
 namespace tandrel::testing {
 
@@ -36,7 +36,7 @@ class MemoryProfile final : public Profile {
 
   private:
     MemoryFiles files_;
-    PosixProfile profile_{files_};
+    IniFileProfile profile_{files_};
 };
 
 }  // namespace tandrel::testing

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "cli.h"
+#include "platform/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
-#include "platform/posix/posix_profile.h"
 
 namespace tandrel::cli {
 
@@ -20,7 +20,7 @@ struct ToolRun {
 inline ToolRun Tandrel(const std::vector<std::string>& args) {
     const LeadBytePredicate lead_bytes = CodePageLeadBytes(args);
     PosixFiles files(lead_bytes);
-    PosixProfile profile(files);
+    IniFileProfile profile(files);
     std::ostringstream out;
     std::ostringstream err;
     Context context{files, profile, out, err, lead_bytes};

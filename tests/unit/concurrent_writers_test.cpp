@@ -12,8 +12,8 @@
 #include "addressbook/add_address.h"
 #include "addressbook/group_index.h"
 #include "counting_temp_names.h"
+#include "platform/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
-#include "platform/posix/posix_profile.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
 #include "temp_dir.h"
@@ -88,7 +88,7 @@ TEST(ConcurrentWriters, EveryAddressAddedFromTwoProcessesHasItsEntryAndCard) {
     const std::string data = dir.path() + "data/";
     ASSERT_TRUE(InTwoProcesses([&](int writer) {
         PosixFiles files;
-        PosixProfile profile(files);
+        IniFileProfile profile(files);
         CountingTempNames temp_names(dir.path() + "temp/");
         for (int add = 0; add < kAddsEach; ++add) {
             const AddressEntry entry{{"Private", "Friends"}, Address(writer, add), "N"};

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "memory_files.h"
-#include "platform/posix/posix_profile.h"
+#include "platform/ini_file_profile.h"
 
 namespace tandrel {
 namespace {
@@ -25,7 +25,7 @@ TEST(SettingsPath, ReplacesTheExtensionOfTheLibraryFile) {
 
 TEST(SettingsLoad, WithoutAFileEveryKeyHasItsDefault) {
     MemoryFiles files;
-    PosixProfile profile(files);
+    IniFileProfile profile(files);
     const Settings settings = LoadSettings(profile, kPath);
     EXPECT_EQ(settings.in_headers, "From:Sender:Reply-To:");
     EXPECT_EQ(settings.out_headers, "To:Cc:");
@@ -40,7 +40,7 @@ TEST(SettingsLoad, WithoutAFileEveryKeyHasItsDefault) {
 
 TEST(SettingsLoad, ReadsOddValuesAsTheProfileFunctionsDo) {
     MemoryFiles files;
-    PosixProfile profile(files);
+    IniFileProfile profile(files);
     const std::string long_list = std::string(300, 'X') + ":Y:";
     files.AddFile(kPath,
                   "[Settings]\r\n"
@@ -66,7 +66,7 @@ TEST(SettingsLoad, ReadsOddValuesAsTheProfileFunctionsDo) {
 
 TEST(SettingsSave, WritesAllSixteenKeysInTheirOrder) {
     MemoryFiles files;
-    PosixProfile profile(files);
+    IniFileProfile profile(files);
     files.AddDirectory("C:\\Mail\\Plugins");
     Settings settings;
     settings.add_place = -1;
@@ -104,21 +104,21 @@ TEST(SettingsSave, AWriteFailingAtAnyByteLeavesTheFileAsItWas) {
     std::string after;
     {
         MemoryFiles files;
-        PosixProfile profile(files);
+        IniFileProfile profile(files);
         files.AddFile(kPath, before);
         ASSERT_TRUE(SaveSettings(profile, kPath, Settings()));
         after = *files.Content(kPath);
     }
     for (std::size_t budget = 0; budget < after.size(); ++budget) {
         MemoryFiles files;
-        PosixProfile profile(files);
+        IniFileProfile profile(files);
         files.AddFile(kPath, before);
         files.SetWriteBudget(budget);
         EXPECT_FALSE(SaveSettings(profile, kPath, Settings())) << budget << " bytes";
         EXPECT_EQ(files.Content(kPath), before) << budget << " bytes";
     }
     MemoryFiles files;
-    PosixProfile profile(files);
+    IniFileProfile profile(files);
     files.SetWriteCallBudget(0);
     EXPECT_FALSE(SaveSettings(profile, kPath, Settings())) << "no file yet";
     EXPECT_FALSE(files.Exists(kPath));

@@ -12,8 +12,8 @@
 #ifdef _WIN32
 #include "platform/win32/win32_profile.h"
 #else
+#include "platform/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
-#include "platform/posix/posix_profile.h"
 #endif
 
 namespace {
@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
     tandrel::Win32Profile profile;
 #else
     tandrel::PosixFiles files;
-    tandrel::PosixProfile profile(files);
+    tandrel::IniFileProfile profile(files);
 #endif
     for (const ProfileCase& c : Cases()) {
         const std::string path = folder + c.name + ".ini";

@@ -9,8 +9,8 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_profile.h"
 #else
+#include "platform/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
-#include "platform/posix/posix_profile.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
 #else
         const tandrel::LeadBytePredicate lead_bytes = tandrel::cli::CodePageLeadBytes(args);
         tandrel::PosixFiles files(lead_bytes);
-        tandrel::PosixProfile profile(files);
+        tandrel::IniFileProfile profile(files);
 #endif
         tandrel::cli::Context context{files, profile, std::cout, std::cerr, lead_bytes};
         return tandrel::cli::RunTandrel(args, context);

@@ -18,8 +18,8 @@
 #include "memory_dialog.h"
 #include "memory_tree.h"
 #include "model_host.h"
+#include "platform/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
-#include "platform/posix/posix_profile.h"
 #include "platform/strings.h"
 #include "resources/resource.h"
 #include "scenario.h"
@@ -273,7 +273,7 @@ class Run {
     HostTexts texts_;
     LeadBytePredicate lead_bytes_;
     PosixFiles files_;
-    PosixProfile profile_;
+    IniFileProfile profile_;
     BuiltinStrings strings_;
     PluginInfo info_ = ShippedPluginInfo();
     Settings settings_;

@@ -1,6 +1,6 @@
-// Profile port without the system's profile functions: INI text handled by
-// this project's own reader and writer, over the Files port (so writes are
-// atomic). Used on Linux and by the tests.
+// The Profile port as INI files read and written by this project's own INI
+// text rules, over the Files port (so writes are atomic): no system profile
+// function. Used on Linux, by the command-line tool and by the tests.
 #pragma once
 
 #include "platform/files.h"
@@ -8,9 +8,9 @@
 
 namespace tandrel {
 
-class PosixProfile final : public Profile {
+class IniFileProfile final : public Profile {
   public:
-    explicit PosixProfile(Files& files) : files_(files) {}
+    explicit IniFileProfile(Files& files) : files_(files) {}
 
     std::string ReadString(const std::string& path, const std::string& section,
                            const std::string& key, const std::string& default_value,

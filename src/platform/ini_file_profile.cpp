@@ -1,4 +1,4 @@
-#include "platform/posix/posix_profile.h"
+#include "platform/ini_file_profile.h"
 
 #include "platform/ini_text.h"
 
@@ -17,9 +17,9 @@ std::optional<std::string> LookUp(Files& files, const std::string& path, const s
 
 }  // namespace
 
-std::string PosixProfile::ReadString(const std::string& path, const std::string& section,
-                                     const std::string& key, const std::string& default_value,
-                                     std::size_t max_length) {
+std::string IniFileProfile::ReadString(const std::string& path, const std::string& section,
+                                       const std::string& key, const std::string& default_value,
+                                       std::size_t max_length) {
     std::string value = LookUp(files_, path, section, key).value_or(default_value);
     if (value.size() > max_length) {
         value.resize(max_length);
@@ -27,8 +27,8 @@ std::string PosixProfile::ReadString(const std::string& path, const std::string&
     return value;
 }
 
-int PosixProfile::ReadInt(const std::string& path, const std::string& section,
-                          const std::string& key, int default_value) {
+int IniFileProfile::ReadInt(const std::string& path, const std::string& section,
+                            const std::string& key, int default_value) {
     const auto value = LookUp(files_, path, section, key);
     if (!value || value->empty()) {
         return default_value;
@@ -36,13 +36,13 @@ int PosixProfile::ReadInt(const std::string& path, const std::string& section,
     return ParseProfileInt(*value);
 }
 
-bool PosixProfile::WriteString(const std::string& path, const std::string& section,
-                               const std::string& key, const std::string& value) {
+bool IniFileProfile::WriteString(const std::string& path, const std::string& section,
+                                 const std::string& key, const std::string& value) {
     return WriteStrings(path, section, {{key, value}});
 }
 
-bool PosixProfile::WriteStrings(const std::string& path, const std::string& section,
-                                const ProfileEntries& entries) {
+bool IniFileProfile::WriteStrings(const std::string& path, const std::string& section,
+                                  const ProfileEntries& entries) {
     std::string text;
     if (files_.ReadFile(path, text) == ReadStatus::Failed) {
         return false;  // never overwrite what could not be read

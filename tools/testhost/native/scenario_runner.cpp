@@ -27,6 +27,7 @@
 #include "settings/plugin_info.h"
 #include "settings/settings.h"
 #include "setup/setup_presenter.h"
+#include "staging.h"
 
 namespace tandrel::testhost {
 
@@ -91,21 +92,6 @@ class MemoryDialogView final : public DialogView {
     std::function<void(int, int)> on_command_;
 };
 
-// Copies the tree `from` to `to`, each file and folder name made the host's
-// by `name_for_host`.
-void CopyTree(const fs::path& from, const fs::path& to,
-              const std::function<std::string(const std::string&)>& name_for_host) {
-    fs::create_directories(to);
-    for (const auto& entry : fs::directory_iterator(from)) {
-        const fs::path target = to / name_for_host(entry.path().filename().string());
-        if (entry.is_directory()) {
-            CopyTree(entry.path(), target, name_for_host);
-        } else {
-            fs::copy_file(entry.path(), target);
-        }
-    }
-}
-
 // The steps of a scenario, in the code page of the host it asks for. A
 // Japanese host reads its names as Shift-JIS, whose second bytes may have
 // the code of "\"; natively the rest of it is the same host: only the title
@@ -145,33 +131,16 @@ class Run {
           files_(lead_bytes_),
           profile_(files_),
           steps_(std::move(steps.steps)) {
-        fs::create_directories(work / "plugin");
-        fs::create_directories(work / "temp");
-        if (fs::exists(scenario / "data")) {
-            CopyTree(scenario / "data", data_, texts_.from_utf8);
-        } else {
-            fs::create_directories(data_);
-        }
-        if (fs::exists(scenario / "Tandrel.ini")) {
-            fs::copy_file(scenario / "Tandrel.ini", settings_path_);
-        }
-        model_ = std::make_unique<HostModel>(files_, data_.string() + "/",
-                                             (work / "temp").string() + "/", lead_bytes_);
+        // The names of data/ become the host's code page.
+        const WorkFolder folder = StageScenario(scenario, work, texts_.from_utf8);
+        model_ = std::make_unique<HostModel>(files_, folder.data.string() + "/",
+                                             folder.temp.string() + "/", lead_bytes_);
         host_ = std::make_unique<ModelHost>(*model_);
         settings_ = LoadSettings(profile_, settings_path_);
     }
 
     void Execute() {
-        const StartState state = TakeStartState(steps_);
-        if (!state.mailbox.empty()) {
-            model_->SetMailbox(state.mailbox);
-        }
-        if (!state.folder.empty()) {
-            model_->SetFolder(state.folder);
-        }
-        if (!state.mail.empty()) {
-            model_->SetMail(state.mail);
-        }
+        ApplyStartState(TakeStartState(steps_), *model_);
         while (!steps_.AtEnd()) {
             RunAction(steps_.Next("an action"));
         }

@@ -21,6 +21,7 @@
 #include "platform/win32/system_code_page.h"
 #include "plugin.h"
 #include "scenario_driver.h"
+#include "staging.h"
 #include "system_texts.h"
 #include "window_watch.h"
 
@@ -153,34 +154,17 @@ DriverResult RunInHost(const Options& options, Run& run) {
         throw std::runtime_error(std::string("the test host does not export ") + missing);
     }
 
-    const fs::path plugin_folder = run.work / "plugin";
-    fs::create_directories(plugin_folder);
-    fs::create_directories(run.work / "temp");
-    if (fs::exists(run.scenario / "data")) {
-        fs::copy(run.scenario / "data", run.data, fs::copy_options::recursive);
-    } else {
-        fs::create_directories(run.data);
-    }
-    if (fs::exists(run.scenario / "Tandrel.ini")) {
-        fs::copy_file(run.scenario / "Tandrel.ini", run.settings);
-    }
-    const fs::path plugin_path = plugin_folder / "Tandrel.dll";
+    // Wine keeps the names of data/ as the file system gives them.
+    const WorkFolder folder = StageScenario(run.scenario, run.work, nullptr);
+    const fs::path plugin_path = folder.plugin / "Tandrel.dll";
     fs::copy_file(options.plugin, plugin_path);
 
     tandrel::testhost::HostState& host = Host();
     host.japanese = kJapaneseHost;
-    host.model = std::make_unique<HostModel>(host.files, run.data.string() + "\\",
-                                             (run.work / "temp").string() + "\\",
-                                             tandrel::win32::IsSystemLeadByte);
-    if (!state.mailbox.empty()) {
-        host.model->SetMailbox(state.mailbox);
-    }
-    if (!state.folder.empty()) {
-        host.model->SetFolder(state.folder);
-    }
-    if (!state.mail.empty()) {
-        host.model->SetMail(state.mail);
-    }
+    host.model =
+        std::make_unique<HostModel>(host.files, folder.data.string() + "\\",
+                                    folder.temp.string() + "\\", tandrel::win32::IsSystemLeadByte);
+    ApplyStartState(state, *host.model);
     if (!CreateHostWindows(GetModuleHandleA(nullptr))) {
         throw std::runtime_error("cannot make the host's windows");
     }

@@ -1,5 +1,7 @@
 #include "addressbook/group_index.h"
 
+#include "addressbook/group_index_lines.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -12,51 +14,6 @@
 namespace tandrel {
 
 namespace {
-
-constexpr std::string_view kCardNamePrefix = "FN:";
-constexpr std::string_view kCardAddressPrefix = "EMAIL;PREF:";
-
-// One line of the index as the reader takes it: up to its CR or LF (at
-// `end`, or the text's size), its fields up to a NUL.
-struct IndexLineFields {
-    std::size_t end = 0;
-    int fields = 1;
-    std::optional<std::string_view> third;  // when a tab ends the third field
-    std::string_view fifth;
-};
-
-IndexLineFields ReadIndexLine(std::string_view text, std::size_t start) {
-    IndexLineFields line;
-    const char* const data = text.data();
-    std::size_t field_start = start;
-    bool cut = false;  // a NUL ended the line's content
-    std::size_t at = start;
-    for (; at < text.size(); ++at) {
-        const auto c = static_cast<unsigned char>(data[at]);
-        if (c > '\r') {
-            continue;  // the bytes that matter are NUL, TAB, LF and CR
-        }
-        if (c == '\r' || c == '\n') {
-            break;
-        }
-        if (cut) {
-            continue;
-        }
-        if (c == '\0') {
-            cut = true;
-        } else if (c == '\t') {
-            if (line.fields == 3) {
-                line.third = text.substr(field_start, at - field_start);
-            } else if (line.fields == 5) {
-                line.fifth = text.substr(field_start, at - field_start);
-            }
-            ++line.fields;
-            field_start = at + 1;
-        }
-    }
-    line.end = at;
-    return line;
-}
 
 // What a scan found in a stretch of whole lines.
 struct RegionScan {
@@ -74,7 +31,7 @@ RegionScan ScanLineByLine(std::string_view text, std::string_view address) {
         if (line.third) {
             scan.card_file_name = line.third;
         }
-        if (line.fields != 8) {
+        if (line.fields != kIndexEntryFields) {
             continue;
         }
         if (line.fifth == address) {
@@ -140,7 +97,7 @@ int CountEntryLines(std::string_view text, std::size_t end) {
             const unsigned line_end = LowestSetBit(end_bits);
             const std::uint64_t before = (std::uint64_t{1} << line_end) - 1;
             tabs += CountSetBits(tab_bits & before);
-            entries += tabs == 7 ? 1 : 0;
+            entries += tabs == kIndexEntryFields - 1 ? 1 : 0;
             tabs = 0;
             tab_bits &= ~before;
         }
@@ -151,11 +108,11 @@ int CountEntryLines(std::string_view text, std::size_t end) {
         if (data[at] == '\t') {
             ++tabs;
         } else if (IsLineEnd(data[at])) {
-            entries += tabs == 7 ? 1 : 0;
+            entries += tabs == kIndexEntryFields - 1 ? 1 : 0;
             tabs = 0;
         }
     }
-    return entries + (tabs == 7 ? 1 : 0);  // a last line without its end
+    return entries + (tabs == kIndexEntryFields - 1 ? 1 : 0);  // a last line without its end
 }
 
 // The scan of a stretch of whole lines (the last may lack its end).
@@ -260,41 +217,6 @@ void GroupIndexScanner::Add(std::string_view lines) {
     if (region.card_file_name) {
         scan_.card_file_name = std::string(*region.card_file_name);
     }
-}
-
-bool NeedsLineEndBeforeAppend(std::string_view last_bytes) {
-    return !last_bytes.empty() && last_bytes.back() != '\n';
-}
-
-std::string CardBlock(const std::string& name, const std::string& address) {
-    std::string block = "BEGIN:VCARD\r\n";
-    block += kCardNamePrefix;
-    block += name;
-    block += kHostLineEnd;
-    block += kCardAddressPrefix;
-    block += address;
-    block += kHostLineEnd;
-    block += "END:VCARD\r\n";
-    return block;
-}
-
-std::optional<std::size_t> DisplayNameRoom(std::uint64_t card_offset,
-                                           const std::string& card_file_name,
-                                           const std::string& address, int sequence) {
-    const std::size_t index_line =
-        IndexLine(card_offset, card_file_name, std::string(), address, sequence).size() -
-        kHostLineEnd.size();
-    if (index_line > kHostLineLimit ||
-        kCardAddressPrefix.size() + address.size() > kHostLineLimit) {
-        return std::nullopt;
-    }
-    return std::min(kHostLineLimit - index_line, kHostLineLimit - kCardNamePrefix.size());
-}
-
-std::string IndexLine(std::uint64_t card_offset, const std::string& card_file_name,
-                      const std::string& name, const std::string& address, int sequence) {
-    return std::to_string(card_offset) + "\t0\t" + card_file_name + "\t" + name + "\t" + address +
-           "\t\t\t" + std::to_string(sequence) + std::string(kHostLineEnd);
 }
 
 }  // namespace tandrel

@@ -1,12 +1,13 @@
-// A group's index ("Group.idx") and card file: one index line per entry,
-// "offset<TAB>0<TAB>card file<TAB>name<TAB>address<TAB><TAB><TAB>sequence",
-// and one vCard block per entry in the card file.
+// Scanning a group's index ("Group.idx") for an address, as it is read: the
+// lines themselves are those of addressbook/group_index_lines.h.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "addressbook/group_index_lines.h"
 
 namespace tandrel {
 
@@ -41,25 +42,5 @@ class GroupIndexScanner {
     std::uint64_t taken_ = 0;
     std::string last_byte_;
 };
-
-// Whether a text that ends with `last_bytes` (empty for an empty file) needs a
-// line end before a line is appended, because its last line has none. Only a
-// line feed ends a line the host reads: after a lone CR its read goes on, and
-// it reads a line only up to a CR, so an entry after one would be lost to it.
-bool NeedsLineEndBeforeAppend(std::string_view last_bytes);
-
-// The vCard block of an entry, lines ending CR LF.
-std::string CardBlock(const std::string& name, const std::string& address);
-
-// How many bytes of display name the entry's index line and card lines can
-// hold, each line within the host's line limit; nullopt when the lines would
-// be too long even without a name (the address is too long).
-std::optional<std::size_t> DisplayNameRoom(std::uint64_t card_offset,
-                                           const std::string& card_file_name,
-                                           const std::string& address, int sequence);
-
-// The index line of an entry, ending CR LF.
-std::string IndexLine(std::uint64_t card_offset, const std::string& card_file_name,
-                      const std::string& name, const std::string& address, int sequence);
 
 }  // namespace tandrel

@@ -1,0 +1,51 @@
+// The lines of a group's index ("Group.idx") and card file, written once:
+// how the host reads an index line, and the index line and vCard block of a
+// new entry, each within the host's line limit.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tandrel {
+
+// An entry's index line has exactly this many tab-separated fields:
+// "offset<TAB>0<TAB>card file<TAB>name<TAB>address<TAB><TAB><TAB>sequence".
+constexpr int kIndexEntryFields = 8;
+
+// One line of the index as the reader takes it: up to its CR or LF (at
+// `end`, or the text's size), its fields up to a NUL.
+struct IndexLineFields {
+    std::size_t end = 0;
+    int fields = 1;
+    std::optional<std::string_view> third;  // when a tab ends the third field
+    std::string_view fifth;
+};
+
+// Reads the line that starts at `start`: it ends at LF or CR, and its fields
+// end at a NUL.
+IndexLineFields ReadIndexLine(std::string_view text, std::size_t start);
+
+// Whether a text that ends with `last_bytes` (empty for an empty file) needs a
+// line end before a line is appended, because its last line has none. Only a
+// line feed ends a line the host reads: after a lone CR its read goes on, and
+// it reads a line only up to a CR, so an entry after one would be lost to it.
+bool NeedsLineEndBeforeAppend(std::string_view last_bytes);
+
+// The vCard block of an entry, lines ending CR LF.
+std::string CardBlock(const std::string& name, const std::string& address);
+
+// How many bytes of display name the entry's index line and card lines can
+// hold, each line within the host's line limit; nullopt when the lines would
+// be too long even without a name (the address is too long).
+std::optional<std::size_t> DisplayNameRoom(std::uint64_t card_offset,
+                                           const std::string& card_file_name,
+                                           const std::string& address, int sequence);
+
+// The index line of an entry, ending CR LF.
+std::string IndexLine(std::uint64_t card_offset, const std::string& card_file_name,
+                      const std::string& name, const std::string& address, int sequence);
+
+}  // namespace tandrel

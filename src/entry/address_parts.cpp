@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "entry/address_list.h"
+#include "entry/encoded_words.h"
+
 namespace tandrel {
 
 namespace {
@@ -23,6 +26,23 @@ bool Encloses(std::string_view part, char open, char close, LeadBytePredicate is
     close_at = FindCharacter(part, close, is_lead_byte);
     return open_at != std::string_view::npos && close_at != std::string_view::npos &&
            close_at > open_at;
+}
+
+// The ")" that closes the comment opened at `open`: comments nest. The first
+// ")" after it when none closes it.
+std::size_t MatchingClose(std::string_view part, std::size_t open, LeadBytePredicate is_lead_byte) {
+    int depth = 0;
+    for (std::size_t i = open; i < part.size(); i += CharacterLengthAt(part, i, is_lead_byte)) {
+        if (CharacterLengthAt(part, i, is_lead_byte) == 2) {
+            continue;
+        }
+        if (part[i] == '(') {
+            ++depth;
+        } else if (part[i] == ')' && --depth == 0) {
+            return i;
+        }
+    }
+    return FindCharacter(part, ')', is_lead_byte, open);
 }
 
 }  // namespace
@@ -53,6 +73,7 @@ NameAddress SplitNameAddress(std::string_view part, LeadBytePredicate is_lead_by
         return result;
     }
     if (Encloses(part, '(', ')', is_lead_byte, open, close)) {
+        close = MatchingClose(part, open, is_lead_byte);
         result.name = Trimmed(part.substr(open + 1, close - open - 1));
         result.address = Trimmed(part.substr(0, open));
         return result;
@@ -69,15 +90,20 @@ NameAddress SplitNameAddress(std::string_view part, LeadBytePredicate is_lead_by
 }
 
 std::vector<NameAddress> AddressChoices(std::string_view header_value,
-                                        LeadBytePredicate is_lead_byte) {
+                                        LeadBytePredicate is_lead_byte, Charsets* charsets) {
     if (FindCharacter(header_value, '@', is_lead_byte) == std::string_view::npos) {
         return {NameAddress{std::string(), std::string(header_value)}};
     }
-    const std::vector<std::string_view> parts = SplitAtCharacter(header_value, ',', is_lead_byte);
+    const std::string unfolded = UnfoldHeaderValue(header_value);
+    const std::vector<std::string_view> parts = SplitAddressList(unfolded, is_lead_byte);
     std::vector<NameAddress> choices;
     choices.reserve(parts.size());
     for (const std::string_view part : parts) {
-        choices.push_back(SplitNameAddress(part, is_lead_byte));
+        NameAddress choice = SplitNameAddress(part, is_lead_byte);
+        if (charsets != nullptr) {
+            choice.name = DecodeEncodedWords(choice.name, *charsets);
+        }
+        choices.push_back(std::move(choice));
     }
     return choices;
 }

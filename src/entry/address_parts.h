@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/characters.h"
+#include "platform/charsets.h"
 
 namespace tandrel {
 
@@ -26,9 +27,11 @@ NameAddress SplitNameAddress(std::string_view part, LeadBytePredicate is_lead_by
 
 // The entries of the address, subfolder-name and address-book-name lists for
 // one header value: one entry (the whole value, empty names) when it holds no
-// "@", else one per comma-separated part, a trailing comma giving a last
-// empty part.
+// "@", else one per address part of the unfolded value (SplitAddressList), a
+// trailing comma giving a last empty part. With `charsets`, the display names
+// sent as encoded words are decoded into the host's code page.
 std::vector<NameAddress> AddressChoices(std::string_view header_value,
-                                        LeadBytePredicate is_lead_byte);
+                                        LeadBytePredicate is_lead_byte,
+                                        Charsets* charsets = nullptr);
 
 }  // namespace tandrel

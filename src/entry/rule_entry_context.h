@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/characters.h"
+#include "platform/charsets.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "platform/profile.h"
@@ -23,6 +24,7 @@ struct RuleEntryContext {
     std::string drop_target;                 // folder identifier of the folder dropped on
     std::string drop_source;                 // identifier of the dropped message
     LeadBytePredicate lead_bytes = nullptr;  // the system code page's, for names
+    Charsets* charsets = nullptr;            // for encoded display names; none: kept as sent
 };
 
 }  // namespace tandrel

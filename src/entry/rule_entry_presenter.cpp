@@ -115,7 +115,7 @@ void RuleEntryPresenter::FillAddressLists() {
     dialog_.SetText(sending ? IDC_ENTRY_SENDING_HEADER : IDC_ENTRY_RECEIVING_HEADER, header);
     std::vector<std::string> addresses;
     std::vector<std::string> names;
-    for (NameAddress& choice : AddressChoices(value, context_.lead_bytes)) {
+    for (NameAddress& choice : AddressChoices(value, context_.lead_bytes, context_.charsets)) {
         addresses.push_back(std::move(choice.address));
         names.push_back(std::move(choice.name));
     }

@@ -10,17 +10,23 @@ template <typename Visit>
 void ForEachCharacter(std::string_view text, LeadBytePredicate is_lead_byte, std::size_t from,
                       Visit visit) {
     for (std::size_t i = 0; i < text.size();) {
-        const bool double_byte = is_lead_byte != nullptr && i + 1 < text.size() &&
-                                 is_lead_byte(static_cast<unsigned char>(text[i])) &&
-                                 IsTrailByte(static_cast<unsigned char>(text[i + 1]));
+        const std::size_t length = CharacterLengthAt(text, i, is_lead_byte);
         if (i >= from && !visit(i)) {
             return;
         }
-        i += double_byte ? 2 : 1;
+        i += length;
     }
 }
 
 }  // namespace
+
+std::size_t CharacterLengthAt(std::string_view text, std::size_t at,
+                              LeadBytePredicate is_lead_byte) {
+    const bool double_byte = is_lead_byte != nullptr && at + 1 < text.size() &&
+                             is_lead_byte(static_cast<unsigned char>(text[at])) &&
+                             IsTrailByte(static_cast<unsigned char>(text[at + 1]));
+    return double_byte ? 2 : 1;
+}
 
 bool IsShiftJisLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);

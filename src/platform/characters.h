@@ -27,6 +27,11 @@ bool IsShiftJisLeadByte(unsigned char byte);
 // one, which the scans read as two single bytes.
 bool IsTrailByte(unsigned char byte);
 
+// How many bytes the character at `at` has: 2 for a lead byte followed by a
+// trail byte, else 1.
+std::size_t CharacterLengthAt(std::string_view text, std::size_t at,
+                              LeadBytePredicate is_lead_byte);
+
 // The position of the first `wanted` at or after `from` that is a character
 // of its own (not the second byte of a double-byte one), or npos.
 std::size_t FindCharacter(std::string_view text, char wanted, LeadBytePredicate is_lead_byte,

@@ -5,6 +5,7 @@
 #include "addressbook/address_group_presenter.h"
 #include "entry/rule_entry_presenter.h"
 #include "platform/win32/system_code_page.h"
+#include "platform/win32/win32_charsets.h"
 #include "platform/win32/win32_dialog.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_host.h"
@@ -42,13 +43,15 @@ struct RuleEntryWindow {
                   State().settings,
                   State().drop_target,
                   State().drop_source,
-                  IsSystemLeadByte},
+                  IsSystemLeadByte,
+                  &charsets},
           presenter(dialog, context) {}
     Win32Dialog dialog;
     Win32Host host;
     Win32Files files;
     Win32Profile profile;
     Win32Strings strings;
+    Win32Charsets charsets;
     RuleEntryContext context;
     RuleEntryPresenter presenter;
 };

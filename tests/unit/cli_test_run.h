@@ -1,12 +1,14 @@
 // Runs the command-line tool in-process on the real file system.
 #pragma once
 
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli.h"
 #include "platform/ini_file_profile.h"
+#include "platform/posix/iconv_charsets.h"
 #include "platform/posix/posix_files.h"
 
 namespace tandrel::cli {
@@ -23,7 +25,12 @@ inline ToolRun Tandrel(const std::vector<std::string>& args) {
     IniFileProfile profile(files);
     std::ostringstream out;
     std::ostringstream err;
-    Context context{files, profile, out, err, lead_bytes};
+    // As the tool's own: UTF-8 unless a code page is asked for.
+    const auto make_charsets = [](int code_page) -> std::unique_ptr<Charsets> {
+        const std::string name = IconvNameOfCodePage(code_page == 0 ? 65001 : code_page);
+        return name.empty() ? nullptr : std::make_unique<IconvCharsets>(name);
+    };
+    Context context{files, profile, out, err, lead_bytes, make_charsets};
     const int exit_code = RunTandrel(args, context);
     return {exit_code, out.str(), err.str()};
 }

@@ -68,13 +68,11 @@ TEST(NameAddress, TakesEachFormApart) {
     EXPECT_EQ(split("a@b, c@d"), "a|a@b") << "a bare address ends at a comma";
 }
 
-TEST(AddressChoices, SplitsAtEveryCommaWithoutRegardToQuotes) {
+TEST(AddressChoices, SplitsAtCommasBetweenAddressesAndKeepsATrailingOne) {
     const auto choices = AddressChoices("\"Lee, Ann\" <ann@example.com>", kNoLeadBytes);
-    ASSERT_EQ(choices.size(), 2U);
-    EXPECT_EQ(choices[0].address, "Lee");
-    EXPECT_EQ(choices[0].name, "Le");
-    EXPECT_EQ(choices[1].address, "ann@example.com");
-    EXPECT_EQ(choices[1].name, "Ann");
+    ASSERT_EQ(choices.size(), 1U);
+    EXPECT_EQ(choices[0].address, "ann@example.com");
+    EXPECT_EQ(choices[0].name, "Lee, Ann");
 
     const auto trailing = AddressChoices("a@x.example, b@y.example,", kNoLeadBytes);
     ASSERT_EQ(trailing.size(), 3U);

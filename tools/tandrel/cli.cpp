@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "book_commands.h"
+#include "mail_commands.h"
 #include "rules_commands.h"
 
 namespace tandrel::cli {
@@ -16,6 +17,7 @@ constexpr const char* kHelp =
     "commands:\n"
     "  rules    add to, show, check and undo a sorting-rule file\n"
     "  book     show the address book, add an address, make a group\n"
+    "  mail     show what the Rule entry dialog offers for a mail file\n"
     "\n"
     "Run 'tandrel COMMAND --help' for the options of a command.\n";
 
@@ -99,8 +101,9 @@ int Failure(Context& context, const std::string& problem) {
 }
 
 int RunTandrel(const std::vector<std::string>& args, Context& context) {
-    return RunSubcommand(args, context, "tandrel", kHelp,
-                         {{"rules", RunRulesCommand}, {"book", RunBookCommand}});
+    return RunSubcommand(
+        args, context, "tandrel", kHelp,
+        {{"rules", RunRulesCommand}, {"book", RunBookCommand}, {"mail", RunMailCommand}});
 }
 
 }  // namespace tandrel::cli

@@ -3,12 +3,14 @@
 // on stderr), 2 usage error.
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "arguments.h"
 #include "platform/characters.h"
+#include "platform/charsets.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 
@@ -24,6 +26,9 @@ struct Context {
     std::ostream& out;
     std::ostream& err;
     LeadBytePredicate lead_bytes = kNoLeadBytes;  // the host code page's, for names and paths
+    // Converters into a code page (0: the platform's default); null when the
+    // code page is not known here.
+    std::unique_ptr<Charsets> (*make_charsets)(int code_page) = nullptr;
 };
 
 // The option that names the host's code page, as the commands that take

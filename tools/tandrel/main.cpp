@@ -1,4 +1,5 @@
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -6,12 +7,36 @@
 
 #ifdef _WIN32
 #include "platform/win32/system_code_page.h"
+#include "platform/win32/win32_charsets.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_profile.h"
 #else
 #include "platform/ini_file_profile.h"
+#include "platform/posix/iconv_charsets.h"
 #include "platform/posix/posix_files.h"
 #endif
+
+namespace {
+
+// Converters into a code page; 0 is the system's ANSI code page on Windows
+// and UTF-8 elsewhere.
+std::unique_ptr<tandrel::Charsets> MakeCharsets(int code_page) {
+#ifdef _WIN32
+    if (code_page != 0 && IsValidCodePage(static_cast<UINT>(code_page)) == FALSE) {
+        return nullptr;
+    }
+    return std::make_unique<tandrel::win32::Win32Charsets>(
+        code_page == 0 ? CP_ACP : static_cast<UINT>(code_page));
+#else
+    const std::string name = tandrel::IconvNameOfCodePage(code_page == 0 ? 65001 : code_page);
+    if (name.empty()) {
+        return nullptr;
+    }
+    return std::make_unique<tandrel::IconvCharsets>(name);
+#endif
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     try {
@@ -26,7 +51,8 @@ int main(int argc, char** argv) {
         tandrel::PosixFiles files(lead_bytes);
         tandrel::IniFileProfile profile(files);
 #endif
-        tandrel::cli::Context context{files, profile, std::cout, std::cerr, lead_bytes};
+        tandrel::cli::Context context{files,     profile,    std::cout,
+                                      std::cerr, lead_bytes, MakeCharsets};
         return tandrel::cli::RunTandrel(args, context);
     } catch (const std::exception& error) {
         std::cerr << "tandrel: " << error.what() << "\n";

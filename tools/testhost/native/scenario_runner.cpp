@@ -19,6 +19,7 @@
 #include "memory_tree.h"
 #include "model_host.h"
 #include "platform/ini_file_profile.h"
+#include "platform/posix/iconv_charsets.h"
 #include "platform/posix/posix_files.h"
 #include "platform/strings.h"
 #include "resources/resource.h"
@@ -128,6 +129,9 @@ class Run {
           settings_path_((work / "plugin" / "Tandrel.ini").string()),
           texts_(std::move(steps.texts)),
           lead_bytes_(steps.lead_bytes),
+          // The Windows test host's ANSI code page: 932 in the Japanese one,
+          // 1252 in the other.
+          charsets_(steps.japanese ? "CP932" : "CP1252"),
           files_(lead_bytes_),
           profile_(files_),
           steps_(std::move(steps.steps)) {
@@ -202,8 +206,8 @@ class Run {
         dialog.set_nested_handler(
             [this, &dialog](int nested_id) { return RunModal(nested_id, &dialog); });
 
-        RuleEntryContext entry{*host_,    files_,       profile_,     strings_,
-                               settings_, drop_target_, drop_source_, lead_bytes_};
+        RuleEntryContext entry{*host_,       files_,       profile_,    strings_,  settings_,
+                               drop_target_, drop_source_, lead_bytes_, &charsets_};
         AddressGroupContext group{files_, profile_, strings_, model_->data_folder(), lead_bytes_};
         SetupContext setup{profile_, settings_path_, settings_, strings_, info_};
         std::unique_ptr<RuleEntryPresenter> entry_presenter;
@@ -241,6 +245,7 @@ class Run {
     std::string settings_path_;
     HostTexts texts_;
     LeadBytePredicate lead_bytes_;
+    IconvCharsets charsets_;
     PosixFiles files_;
     IniFileProfile profile_;
     BuiltinStrings strings_;

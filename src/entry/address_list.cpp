@@ -1,0 +1,127 @@
+#include "entry/address_list.h"
+
+namespace tandrel {
+
+namespace {
+
+bool IsBlankText(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// Where the parts of the list are, as the scan goes.
+class PartCollector {
+  public:
+    explicit PartCollector(std::string_view value) : value_(value) {}
+
+    // The part from the last start up to `end` ends; the next starts after it.
+    void EndPart(std::size_t end, bool in_group) {
+        const std::string_view part = value_.substr(start_, end - start_);
+        // Inside a group, and right after one, a blank part is no part.
+        if (!((in_group || after_group_) && IsBlankText(part))) {
+            parts_.push_back(part);
+        }
+        after_group_ = false;
+        start_ = end + 1;
+    }
+    void StartGroupMembers(std::size_t colon) { start_ = colon + 1; }
+    void EndGroup(std::size_t semicolon) {
+        EndPart(semicolon, true);
+        after_group_ = true;
+    }
+    std::vector<std::string_view> Finish(bool in_group) {
+        EndPart(value_.size(), in_group);
+        return std::move(parts_);
+    }
+
+  private:
+    std::string_view value_;
+    std::vector<std::string_view> parts_;
+    std::size_t start_ = 0;
+    bool after_group_ = false;
+};
+
+}  // namespace
+
+std::string UnfoldHeaderValue(std::string_view value) {
+    std::string unfolded;
+    unfolded.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\r' && i + 2 < value.size() && value[i + 1] == '\n' &&
+            (value[i + 2] == ' ' || value[i + 2] == '\t')) {
+            ++i;  // the CR LF goes; the blank or tab after it stays
+            continue;
+        }
+        unfolded += value[i] == '\t' ? ' ' : value[i];
+    }
+    return unfolded;
+}
+
+std::vector<std::string_view> SplitAddressList(std::string_view value,
+                                               LeadBytePredicate is_lead_byte) {
+    PartCollector parts(value);
+    bool in_quotes = false;
+    int comment_depth = 0;
+    bool in_brackets = false;
+    bool in_group = false;
+    bool address_seen = false;  // an "@" or "<" in the part so far, outside quotes
+    for (std::size_t i = 0; i < value.size(); i += CharacterLengthAt(value, i, is_lead_byte)) {
+        const char c = value[i];
+        if (CharacterLengthAt(value, i, is_lead_byte) == 2) {
+            continue;  // a double-byte character is none of the marks
+        }
+        if (in_quotes || comment_depth > 0) {
+            if (c == '\\' && i + 1 < value.size()) {
+                i += CharacterLengthAt(value, i + 1, is_lead_byte);  // the escaped character
+            } else if (in_quotes) {
+                in_quotes = c != '"';
+            } else if (c == '(') {
+                ++comment_depth;
+            } else if (c == ')') {
+                --comment_depth;
+            }
+            continue;
+        }
+        if (in_brackets) {
+            in_brackets = c != '>';
+            continue;
+        }
+        switch (c) {
+            case '"':
+                in_quotes = true;
+                break;
+            case '(':
+                comment_depth = 1;
+                break;
+            case '<':
+                in_brackets = true;
+                address_seen = true;
+                break;
+            case '@':
+                address_seen = true;
+                break;
+            case ':':
+                // "Name:" before any address opens a group of the addresses after it.
+                if (!in_group && !address_seen) {
+                    in_group = true;
+                    parts.StartGroupMembers(i);
+                }
+                break;
+            case ';':
+                if (in_group) {
+                    parts.EndGroup(i);
+                    in_group = false;
+                    address_seen = false;
+                }
+                break;
+            case ',':
+                parts.EndPart(i, in_group);
+                address_seen = false;
+                break;
+            default:
+                break;
+        }
+    }
+    return parts.Finish(in_group);
+}
+
+}  // namespace tandrel

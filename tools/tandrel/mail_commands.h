@@ -1,0 +1,14 @@
+// "tandrel mail ...": what the Rule entry dialog offers for a mail file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli.h"
+
+namespace tandrel::cli {
+
+// `args` excludes "mail".
+int RunMailCommand(const std::vector<std::string>& args, Context& context);
+
+}  // namespace tandrel::cli

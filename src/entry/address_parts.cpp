@@ -28,6 +28,32 @@ bool Encloses(std::string_view part, char open, char close, LeadBytePredicate is
            close_at > open_at;
 }
 
+// The display name before "<": a name that is one quoted string is its
+// content, each backslash pair standing for the character after the
+// backslash; any other loses its blanks and quotes at both ends.
+std::string DisplayName(std::string_view text, LeadBytePredicate is_lead_byte) {
+    const auto first = text.find_first_not_of(' ');
+    const auto last = text.find_last_not_of(' ');
+    if (first == std::string_view::npos || text[first] != '"' || last == first ||
+        text[last] != '"') {
+        return Trimmed(text);
+    }
+    std::string name;
+    for (std::size_t i = first + 1; i < last;) {
+        const std::size_t length = CharacterLengthAt(text, i, is_lead_byte);
+        if (length == 1 && text[i] == '"') {
+            return Trimmed(text);  // more than one quoted string
+        }
+        if (length == 1 && text[i] == '\\' && i + 1 < last) {
+            ++i;
+        }
+        const std::size_t taken = CharacterLengthAt(text, i, is_lead_byte);
+        name.append(text.substr(i, taken));
+        i += taken;
+    }
+    return name;
+}
+
 // The ")" that closes the comment opened at `open`: comments nest. The first
 // ")" after it when none closes it.
 std::size_t MatchingClose(std::string_view part, std::size_t open, LeadBytePredicate is_lead_byte) {
@@ -69,7 +95,7 @@ NameAddress SplitNameAddress(std::string_view part, LeadBytePredicate is_lead_by
     std::size_t close = 0;
     if (Encloses(part, '<', '>', is_lead_byte, open, close)) {
         result.address = Trimmed(part.substr(open + 1, close - open - 1));
-        result.name = Trimmed(part.substr(0, open));
+        result.name = DisplayName(part.substr(0, open), is_lead_byte);
         return result;
     }
     if (Encloses(part, '(', ')', is_lead_byte, open, close)) {

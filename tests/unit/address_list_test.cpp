@@ -36,8 +36,8 @@ TEST(AddressList, SplitsOnlyAtCommasBetweenAddresses) {
               "a@x.example|one (two, three) four ; b@y.example|b")
         << "comments nest";
     EXPECT_EQ(Choices("\"a \\\", b\" <q@x.example>, c@y.example"),
-              "q@x.example|a \\\", b ; c@y.example|c")
-        << "an escaped quote does not end the quoted string";
+              "q@x.example|a \", b ; c@y.example|c")
+        << "an escaped quote does not end the quoted string, and is the name's quote";
     EXPECT_EQ(Choices("<a,b@x.example>, c@y.example"), "a,b@x.example| ; c@y.example|c")
         << "a comma inside angle brackets is not a separator";
     EXPECT_EQ(Choices("a@x.example, b@y.example,"), "a@x.example|a ; b@y.example|b ; |")

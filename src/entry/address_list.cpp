@@ -42,6 +42,33 @@ class PartCollector {
 
 }  // namespace
 
+std::size_t StepMailText(std::string_view text, std::size_t at, LeadBytePredicate is_lead_byte,
+                         MailTextState& state, bool& top_level) {
+    const std::size_t length = CharacterLengthAt(text, at, is_lead_byte);
+    const bool inside = state.in_quotes || state.comment_depth > 0;
+    top_level = false;
+    if (length == 2) {
+        top_level = !inside;  // a double-byte character is none of the marks
+        return 2;
+    }
+    const char c = text[at];
+    if (inside && c == '\\' && at + 1 < text.size()) {
+        return 1 + CharacterLengthAt(text, at + 1, is_lead_byte);
+    }
+    if (state.in_quotes) {
+        state.in_quotes = c != '"';
+    } else if (state.comment_depth > 0) {
+        state.comment_depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+    } else if (c == '"') {
+        state.in_quotes = true;
+    } else if (c == '(') {
+        state.comment_depth = 1;
+    } else {
+        top_level = true;
+    }
+    return 1;
+}
+
 std::string UnfoldHeaderValue(std::string_view value) {
     std::string unfolded;
     unfolded.reserve(value.size());
@@ -59,39 +86,23 @@ std::string UnfoldHeaderValue(std::string_view value) {
 std::vector<std::string_view> SplitAddressList(std::string_view value,
                                                LeadBytePredicate is_lead_byte) {
     PartCollector parts(value);
-    bool in_quotes = false;
-    int comment_depth = 0;
+    MailTextState state;
     bool in_brackets = false;
     bool in_group = false;
     bool address_seen = false;  // an "@" or "<" in the part so far, outside quotes
-    for (std::size_t i = 0; i < value.size(); i += CharacterLengthAt(value, i, is_lead_byte)) {
-        const char c = value[i];
-        if (CharacterLengthAt(value, i, is_lead_byte) == 2) {
-            continue;  // a double-byte character is none of the marks
-        }
-        if (in_quotes || comment_depth > 0) {
-            if (c == '\\' && i + 1 < value.size()) {
-                i += CharacterLengthAt(value, i + 1, is_lead_byte);  // the escaped character
-            } else if (in_quotes) {
-                in_quotes = c != '"';
-            } else if (c == '(') {
-                ++comment_depth;
-            } else if (c == ')') {
-                --comment_depth;
-            }
+    bool top_level = false;
+    for (std::size_t i = 0; i < value.size();) {
+        const std::size_t at = i;
+        i += StepMailText(value, at, is_lead_byte, state, top_level);
+        if (!top_level) {
             continue;
         }
+        const char c = value[at];
         if (in_brackets) {
             in_brackets = c != '>';
             continue;
         }
         switch (c) {
-            case '"':
-                in_quotes = true;
-                break;
-            case '(':
-                comment_depth = 1;
-                break;
             case '<':
                 in_brackets = true;
                 address_seen = true;
@@ -103,18 +114,18 @@ std::vector<std::string_view> SplitAddressList(std::string_view value,
                 // "Name:" before any address opens a group of the addresses after it.
                 if (!in_group && !address_seen) {
                     in_group = true;
-                    parts.StartGroupMembers(i);
+                    parts.StartGroupMembers(at);
                 }
                 break;
             case ';':
                 if (in_group) {
-                    parts.EndGroup(i);
+                    parts.EndGroup(at);
                     in_group = false;
                     address_seen = false;
                 }
                 break;
             case ',':
-                parts.EndPart(i, in_group);
+                parts.EndPart(at, in_group);
                 address_seen = false;
                 break;
             default:

@@ -12,6 +12,20 @@
 
 namespace tandrel {
 
+// Where a reading of mail text a character at a time stands: inside a
+// double-quoted string, or in comments nested this deep.
+struct MailTextState {
+    bool in_quotes = false;
+    int comment_depth = 0;
+};
+
+// Steps over the character at `at`: returns how many bytes it takes (an
+// escaped character with its backslash, a double-byte character whole) and
+// sets `top_level` when it stands outside quoted strings and comments (the
+// quote or parenthesis that opens or closes one is inside).
+std::size_t StepMailText(std::string_view text, std::size_t at, LeadBytePredicate is_lead_byte,
+                         MailTextState& state, bool& top_level);
+
 // The value unfolded: each CR LF before a blank or tab taken out, and each tab
 // made a blank.
 std::string UnfoldHeaderValue(std::string_view value);

@@ -19,13 +19,51 @@ bool IsBlankOrQuote(char c) {
     return c == ' ' || c == '"';
 }
 
-// Whether `open` occurs and the first `close` stands after the first `open`.
-bool Encloses(std::string_view part, char open, char close, LeadBytePredicate is_lead_byte,
-              std::size_t& open_at, std::size_t& close_at) {
-    open_at = FindCharacter(part, open, is_lead_byte);
-    close_at = FindCharacter(part, close, is_lead_byte);
-    return open_at != std::string_view::npos && close_at != std::string_view::npos &&
-           close_at > open_at;
+// The first "<" outside quoted strings and comments, and the first ">" after
+// it; false when there is no such pair.
+bool FindAngleAddress(std::string_view part, LeadBytePredicate is_lead_byte, std::size_t& open,
+                      std::size_t& close) {
+    MailTextState state;
+    bool top_level = false;
+    for (std::size_t i = 0; i < part.size();) {
+        const std::size_t at = i;
+        i += StepMailText(part, at, is_lead_byte, state, top_level);
+        if (top_level && part[at] == '<') {
+            open = at;
+            close = FindCharacter(part, '>', is_lead_byte, at + 1);
+            return close != std::string_view::npos;
+        }
+    }
+    return false;
+}
+
+// The first comment outside quoted strings: its "(" and the ")" that closes
+// it (comments nest, escapes count); false when there is none or it is not
+// closed.
+bool FindComment(std::string_view part, LeadBytePredicate is_lead_byte, std::size_t& open,
+                 std::size_t& close) {
+    MailTextState state;
+    bool top_level = false;
+    bool opened = false;
+    for (std::size_t i = 0; i < part.size();) {
+        const std::size_t at = i;
+        const MailTextState before = state;
+        i += StepMailText(part, at, is_lead_byte, state, top_level);
+        if (!opened && !before.in_quotes && before.comment_depth == 0 && state.comment_depth == 1) {
+            opened = true;
+            open = at;
+        } else if (opened && before.comment_depth == 1 && state.comment_depth == 0) {
+            close = at;
+            return true;
+        }
+    }
+    return false;
+}
+
+// An address in angle brackets without blanks: a fold inside it left one.
+std::string WithoutBlanks(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    return text;
 }
 
 // The display name before "<": a name that is one quoted string is its
@@ -54,23 +92,6 @@ std::string DisplayName(std::string_view text, LeadBytePredicate is_lead_byte) {
     return name;
 }
 
-// The ")" that closes the comment opened at `open`: comments nest. The first
-// ")" after it when none closes it.
-std::size_t MatchingClose(std::string_view part, std::size_t open, LeadBytePredicate is_lead_byte) {
-    int depth = 0;
-    for (std::size_t i = open; i < part.size(); i += CharacterLengthAt(part, i, is_lead_byte)) {
-        if (CharacterLengthAt(part, i, is_lead_byte) == 2) {
-            continue;
-        }
-        if (part[i] == '(') {
-            ++depth;
-        } else if (part[i] == ')' && --depth == 0) {
-            return i;
-        }
-    }
-    return FindCharacter(part, ')', is_lead_byte, open);
-}
-
 }  // namespace
 
 void TrimQuotesAndSpaces(std::string& text) {
@@ -93,13 +114,12 @@ NameAddress SplitNameAddress(std::string_view part, LeadBytePredicate is_lead_by
     }
     std::size_t open = 0;
     std::size_t close = 0;
-    if (Encloses(part, '<', '>', is_lead_byte, open, close)) {
-        result.address = Trimmed(part.substr(open + 1, close - open - 1));
+    if (FindAngleAddress(part, is_lead_byte, open, close)) {
+        result.address = WithoutBlanks(Trimmed(part.substr(open + 1, close - open - 1)));
         result.name = DisplayName(part.substr(0, open), is_lead_byte);
         return result;
     }
-    if (Encloses(part, '(', ')', is_lead_byte, open, close)) {
-        close = MatchingClose(part, open, is_lead_byte);
+    if (FindComment(part, is_lead_byte, open, close)) {
         result.name = Trimmed(part.substr(open + 1, close - open - 1));
         result.address = Trimmed(part.substr(0, open));
         return result;

@@ -7,6 +7,9 @@ namespace tandrel {
 
 namespace {
 
+// Longer than mail allows (75), for the words some mailers make too long.
+constexpr std::size_t kLongestWord = 256;
+
 // One encoded word: "=?charset?encoding?text?=".
 struct EncodedWord {
     std::size_t begin = 0;
@@ -26,7 +29,10 @@ std::optional<EncodedWord> WordAt(std::string_view name, std::size_t at) {
         name[charset_end + 2] != '?') {
         return std::nullopt;
     }
-    const std::size_t text_end = name.find("?=", charset_end + 3);
+    // A word is at most 75 characters; a longer stretch is looked at no
+    // further, so that a long name of "=?" does not make every try read to
+    // its end.
+    const std::size_t text_end = name.substr(0, at + kLongestWord).find("?=", charset_end + 3);
     if (text_end == std::string_view::npos) {
         return std::nullopt;
     }
@@ -112,11 +118,15 @@ std::optional<std::string> DecodeB(std::string_view text) {
             bytes += static_cast<char>((buffer >> static_cast<unsigned>(bits)) & 0xFFU);
         }
     }
-    // Only padding may follow, and no more of it than the groups of four need.
+    // Only padding may follow, and it fills the last group of four.
+    const std::size_t padding = text.size() - i;
     for (; i < text.size(); ++i) {
         if (text[i] != '=') {
             return std::nullopt;
         }
+    }
+    if (padding > 2 || (padding > 0 && text.size() % 4 != 0)) {
+        return std::nullopt;
     }
     if (bits >= 6) {
         return std::nullopt;  // a single character left over is no byte
@@ -132,10 +142,22 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// Control characters from a decoded name would reach the dialog and the
+// host's files: such a name is kept as it came.
+bool HoldsAControlCharacter(std::string_view text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string DecodeEncodedWords(std::string_view name, Charsets& charsets) {
-    const std::string received(name);
+    std::string received(name);
     std::string decoded;
     std::size_t at = 0;
     while (at < name.size()) {
@@ -161,7 +183,7 @@ std::string DecodeEncodedWords(std::string_view name, Charsets& charsets) {
             }
             if (run_code_page && *run_code_page != *code_page) {
                 const auto converted = ConvertToHost(charsets, *run_code_page, bytes);
-                if (!converted) {
+                if (!converted || HoldsAControlCharacter(*converted)) {
                     return received;
                 }
                 decoded += *converted;
@@ -181,7 +203,7 @@ std::string DecodeEncodedWords(std::string_view name, Charsets& charsets) {
             word = following;
         }
         const auto converted = ConvertToHost(charsets, *run_code_page, bytes);
-        if (!converted) {
+        if (!converted || HoldsAControlCharacter(*converted)) {
             return received;
         }
         decoded += *converted;

@@ -1,5 +1,6 @@
 #include "platform/charsets.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -35,7 +36,7 @@ constexpr std::array<int, 17> kIso8859CodePages = {0,     28591, 28592, 28593, 2
                                                    28596, 28597, 28598, 28599, 28600, 874,
                                                    0,     28603, 28604, 28605, 28606};
 
-// The number after `prefix` when the rest is one to three digits.
+// The number after `prefix` when the rest is one to four digits.
 std::optional<int> NumberAfter(std::string_view text, std::string_view prefix) {
     if (text.size() <= prefix.size() || text.size() > prefix.size() + 4 ||
         !EqualIgnoringCase(text.substr(0, prefix.size()), prefix)) {
@@ -139,6 +140,11 @@ std::optional<std::string> ConvertToHost(Charsets& charsets, int code_page,
     if (code_page == 50220 || code_page == 20932) {
         const auto shift_jis = JapaneseAsShiftJis(code_page, bytes);
         return shift_jis ? charsets.ToHostCodePage(932, *shift_jis) : std::nullopt;
+    }
+    // US-ASCII has no byte above 0x7F, whatever a system's table makes of one.
+    if (code_page == 20127 &&
+        std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; })) {
+        return std::nullopt;
     }
     return charsets.ToHostCodePage(code_page, bytes);
 }

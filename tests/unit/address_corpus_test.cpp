@@ -30,6 +30,12 @@ std::vector<Form> ReadCorpus(const std::string& name) {
     std::vector<Form> forms;
     std::string line;
     while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();  // a checkout with CR LF line ends
+        }
+        if (line.empty()) {
+            continue;
+        }
         std::vector<std::string> fields;
         std::istringstream split(line);
         for (std::string field; std::getline(split, field, '\t');) {
@@ -76,12 +82,12 @@ std::string Difference(const Form& form, Charsets& charsets) {
 
 // Forms the proposals take differently from the reference, and why.
 const std::map<std::string, std::string>& KnownDifferences() {
-    static const std::map<std::string, std::string> differences = {
+    static const std::map<std::string, std::string> kDifferences = {
         {"a@example.com (one (two, three) four), b@example.com",
          "a name in a comment is proposed as written: the parentheses of a comment inside it "
          "stay, where the reference drops them"},
     };
-    return differences;
+    return kDifferences;
 }
 
 TEST(AddressCorpus, AgreesWithTheReferenceOrTheDifferenceIsExplained) {

@@ -44,6 +44,17 @@ TEST(AddressList, SplitsOnlyAtCommasBetweenAddresses) {
         << "a trailing comma still gives an empty last entry";
 }
 
+TEST(AddressList, MarksInsideQuotesAndCommentsAreNotTheAddress) {
+    EXPECT_EQ(Choices("\"Alice <alice@old.example>\" <alice@new.example>"),
+              "alice@new.example|Alice <alice@old.example>");
+    EXPECT_EQ(Choices("a@b.example (Sales <EU>)"), "a@b.example|Sales <EU>");
+    EXPECT_EQ(Choices("a@x.example (one \\) two), b@y.example"),
+              "a@x.example|one \\) two ; b@y.example|b")
+        << "an escaped parenthesis does not close the comment";
+    EXPECT_EQ(Choices("<x, a@b.example, c@d.example"), "<x|<")
+        << "an unclosed bracket holds the rest of the value: one part, read as a bare address";
+}
+
 TEST(AddressList, AGroupGivesItsMembersAndAnEmptyGroupNothing) {
     EXPECT_EQ(Choices("Team: a@example.com, b@example.com;"), "a@example.com|a ; b@example.com|b");
     EXPECT_EQ(Choices("Team: a@example.com;, c@example.com"), "a@example.com|a ; c@example.com|c");
@@ -56,7 +67,8 @@ TEST(AddressList, AGroupGivesItsMembersAndAnEmptyGroupNothing) {
 
 TEST(AddressList, UnfoldsLinesAndMakesTabsBlanks) {
     EXPECT_EQ(Choices("\"Ann\r\n\tLee\" <ann@\r\n\texample.com>,\r\n\t\"User 1\" <u1@example.com>"),
-              "ann@ example.com|Ann Lee ; u1@example.com|User 1");
+              "ann@example.com|Ann Lee ; u1@example.com|User 1")
+        << "a fold inside the angle brackets leaves no blank in the address";
     EXPECT_EQ(UnfoldHeaderValue("a\r\n b\r\nc\td"), "a b\r\nc d")
         << "a line break without a blank after it is no fold";
 }
@@ -68,6 +80,10 @@ TEST(AddressList, ReadsDoubleByteCharactersWhole) {
     EXPECT_EQ(SplitAddressList(value, kSjis).size(), 2U);
     EXPECT_EQ(SplitAddressList(value, kNoLeadBytes).size(), 1U)
         << "read byte by byte, the trail byte escapes the closing quote";
+    // 亜 (88 9F) escaped: its second byte is a lead byte too, and must not
+    // take the backslash after it as its own second byte.
+    const std::string escaped = "\"\\\x88\x9F\\\", b\" <q@x.example>, c@y.example";
+    EXPECT_EQ(SplitAddressList(escaped, kSjis).size(), 2U);
 }
 
 class EncodedWords : public ::testing::Test {
@@ -109,6 +125,11 @@ TEST_F(EncodedWords, KeepANameThatDoesNotDecodeOrFitAsItCame) {
           "=?UTF-8?B?5bGx55Sw", "=?UTF-8?B?/w==?=", "plain name", "=??Q?a?="}) {
         EXPECT_EQ(DecodeEncodedWords(name, utf8_), name);
     }
+    EXPECT_EQ(DecodeEncodedWords("=?UTF-8?Q?Bob=0A=09x=1B?=", utf8_), "=?UTF-8?Q?Bob=0A=09x=1B?=")
+        << "control characters would reach the host's files";
+    EXPECT_EQ(DecodeEncodedWords("=?UTF-8?B?====?=", utf8_), "=?UTF-8?B?====?=");
+    EXPECT_EQ(DecodeEncodedWords("=?UTF-8?B?YQ?=", utf8_), "a") << "padding may be left out";
+    EXPECT_EQ(DecodeEncodedWords("=?US-ASCII?Q?=E9?=", utf8_), "=?US-ASCII?Q?=E9?=");
     EXPECT_EQ(DecodeEncodedWords("=?UTF-8?B?5bGx55Sw?=", western_), "=?UTF-8?B?5bGx55Sw?=")
         << "a character without a place in the host's code page";
     EXPECT_EQ(DecodeEncodedWords("ok =?UTF-8?B?5bGx?= =?UTF-8?Q?bad=?=", utf8_),

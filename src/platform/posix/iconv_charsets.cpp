@@ -35,11 +35,13 @@ std::optional<std::string> IconvCharsets::ToHostCodePage(int code_page, std::str
     }
     // No transliteration: a character without a place fails the conversion.
     iconv_t converter = iconv_open(host_charset_.c_str(), from.c_str());
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
+    // iconv_open says it failed with (iconv_t)-1.
+    if (converter == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
         return std::nullopt;
     }
     std::string in(bytes);
-    std::vector<char> out(in.size() * 4 + 16);
+    // A stateful code page may spend an escape on every character.
+    std::vector<char> out(in.size() * 8 + 32);
     char* in_at = in.data();
     std::size_t in_left = in.size();
     char* out_at = out.data();

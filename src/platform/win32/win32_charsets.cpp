@@ -38,6 +38,9 @@ std::optional<std::string> Win32Charsets::ToHostCodePage(int code_page, std::str
     // A character without a place in the host's code page fails: no best fit,
     // no default character.
     const UINT to = host_code_page_ == CP_ACP ? GetACP() : host_code_page_;
+    if (TakesNoFlags(to)) {
+        return std::nullopt;  // no way to tell a character without a place there
+    }
     const bool utf8 = to == CP_UTF8;
     BOOL used_default = FALSE;
     const DWORD to_narrow_flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;

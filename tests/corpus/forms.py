@@ -65,6 +65,9 @@ FORMS = [
     '=?UTF-8?B?44K144Od44O844OI?= <support@example.jp>',
     '=?UTF-8?Q?=E3=82=B5=E3=83=9D=E3=83=BC=E3=83=88?= <support@example.jp>',
     '"Yamada, Taro" <taro@example.jp>',
+    '"Alice <alice@old.example>" <alice@new.example>',
+    'a@b.example (Sales <EU>)',
+    '"John \\"JJ\\" Doe" <jj@example.com>, \'Quoted\' <q@example.com>',
 ]
 
 # Held out: not looked at while the splitter and decoder were written.

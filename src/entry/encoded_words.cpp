@@ -1,5 +1,6 @@
 #include "entry/encoded_words.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -145,13 +146,10 @@ bool IsBlank(char c) {
 // Control characters from a decoded name would reach the dialog and the
 // host's files: such a name is kept as it came.
 bool HoldsAControlCharacter(std::string_view text) {
-    for (const char c : text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            return true;
-        }
-    }
-    return false;
+        return byte < 0x20 || byte == 0x7F;
+    });
 }
 
 }  // namespace

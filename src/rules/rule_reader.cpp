@@ -75,7 +75,8 @@ std::optional<RuleCondition> ParseConditionLine(std::string_view line) {
     return condition;
 }
 
-RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped) {
+RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped,
+                       RuleFileLines* lines) {
     enum class State { Outside, AfterBegin, InBlock };
     State state = State::Outside;
     bool block_seen = false;
@@ -125,6 +126,9 @@ RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped)
                     block.kind = line[1];
                     block.argument = std::string(line.substr(3));
                     rule_file.blocks.push_back(std::move(block));
+                    if (lines != nullptr) {
+                        lines->condition_lines.emplace_back();
+                    }
                     state = State::InBlock;
                 } else {
                     drop(pending_begin_text, "block whose action line is malformed",
@@ -140,6 +144,9 @@ RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped)
                     state = State::Outside;
                 } else if (auto condition = ParseConditionLine(line)) {
                     rule_file.blocks.back().conditions.push_back(std::move(*condition));
+                    if (lines != nullptr) {
+                        lines->condition_lines.back().push_back(cursor.line_number());
+                    }
                 } else {
                     drop(line, "malformed condition line", cursor.line_number());
                 }

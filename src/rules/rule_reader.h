@@ -20,8 +20,16 @@ struct DroppedLine {
     std::string reason;
 };
 
-// Parses rule-file text. Each dropped line is added to `dropped` if given.
-RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped = nullptr);
+// The line numbers (from 1) of what the model keeps: for each block, those
+// of its conditions.
+struct RuleFileLines {
+    std::vector<std::vector<int>> condition_lines;
+};
+
+// Parses rule-file text. Each dropped line is added to `dropped` if given;
+// the line numbers of the blocks' conditions go to `lines` if given.
+RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped = nullptr,
+                       RuleFileLines* lines = nullptr);
 
 // Parses one condition line ("@0:From:a@b.example<TAB>O<TAB>I").
 std::optional<RuleCondition> ParseConditionLine(std::string_view line);

@@ -9,7 +9,9 @@
 #include "bench_data.h"
 #include "beside_floor.h"
 #include "platform/posix/posix_files.h"
+#include "rules/rule_conflicts.h"
 #include "rules/rule_insert.h"
+#include "rules/rule_reader.h"
 
 namespace tandrel::bench {
 namespace {
@@ -60,6 +62,26 @@ BENCHMARK(InsertRuleBench)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(InsertRuleDeleteSame)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The conflict report of `tandrel rules check` beside the floor of reading
+// the same text into the model: what is left is the hash map.
+void RuleConflicts(benchmark::State& state) {
+    const std::string text = RuleFileText(static_cast<int>(state.range(0)));
+    TimeBesideFloor(
+        state, [] {}, [&] { benchmark::DoNotOptimize(ParseRuleFile(text)); },
+        [&] {
+            benchmark::DoNotOptimize(FindRuleConflicts(text));
+            return true;
+        });
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+BENCHMARK(RuleConflicts)
     ->Arg(1000)
     ->Arg(10000)
     ->Arg(100000)

@@ -161,6 +161,21 @@ TEST(CliRulesCheck, ReportsDroppedLinesAndMissingTargets) {
     EXPECT_EQ(fine.out, "nothing found\n");
 }
 
+TEST(CliRulesCheck, ListsAConditionOfTwoFoldersAndOneRepeatedInABlock) {
+    TempDir dir;
+    dir.Write("iFilter.Def",
+              ":Begin \"\"\r\n!M:Main\\Work\\\r\n@0:From:ann@example.com\tO\tI\r\n:End \"\"\r\n"
+              ":Begin \"\"\r\n!M:Main\\Home\\\r\n@0:From:ann@example.com\tO\tI\r\n"
+              "@0:To:bob@example.com\tO\tI\r\n@0:To:bob@example.com\tO\tI\r\n:End \"\"\r\n");
+    const ToolRun run = Tandrel({"rules", "check", dir.path() + "iFilter.Def"});
+    EXPECT_EQ(run.exit_code, kExitFailed);
+    EXPECT_EQ(run.out,
+              "lines 3, 7: condition From:ann@example.com sorts into 2 folders: Main\\Work\\ "
+              "Main\\Home\\\n"
+              "lines 8, 9: condition To:bob@example.com stands 2 times in one block of "
+              "Main\\Home\\\n");
+}
+
 TEST(CliRulesUndo, SwapsTheFileWithItsBackup) {
     TempDir dir;
     const std::string file = dir.path() + "iFilter.Def";

@@ -6,6 +6,7 @@
 
 #include "arguments.h"
 #include "mailbox/folders.h"
+#include "rules/rule_conflicts.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
@@ -63,8 +64,12 @@ constexpr const char* kCheckHelp =
     "Prints every line that the rule reader leaves out (an insertion keeps such\n"
     "lines as they are), with its line number and why, and every line longer than\n"
     "the mail client reads as one (no insertion is made into such a file).\n"
-    "With --data-folder, also every folder rule (kind M) whose target folder has\n"
-    "no Folder.ini below DIR. Exits 1 when anything was found.\n";
+    "Also every condition (header and value, byte for byte) that stands in the\n"
+    "rules of more than one folder, where a message goes to whichever rule the\n"
+    "mail client tries first, and every condition repeated in one block; each\n"
+    "with its line numbers and folders. With --data-folder, also every folder\n"
+    "rule (kind M) whose target folder has no Folder.ini below DIR. Exits 1 when\n"
+    "anything was found.\n";
 
 constexpr const char* kUndoHelp =
     "usage: tandrel rules undo FILE\n"
@@ -265,6 +270,30 @@ std::size_t ReportLongLines(std::string_view text, std::ostream& out) {
     return found;
 }
 
+// "lines 4, 9: condition From:a@b sorts into 2 folders: Main\A\ Main\B\", and
+// "... stands twice in one block of Main\A\"; the number of conflicts.
+std::size_t ReportConflicts(std::string_view text, std::ostream& out) {
+    const std::vector<RuleConflict> conflicts = FindRuleConflicts(text);
+    for (const RuleConflict& conflict : conflicts) {
+        out << "lines";
+        for (std::size_t i = 0; i < conflict.lines.size(); ++i) {
+            out << (i == 0 ? " " : ", ") << conflict.lines[i];
+        }
+        out << ": condition " << conflict.header << ":" << conflict.value;
+        if (conflict.kind == RuleConflict::Kind::SeveralFolders) {
+            out << " sorts into " << conflict.folders.size() << " folders:";
+            for (const std::string& folder : conflict.folders) {
+                out << " " << folder;
+            }
+        } else {
+            out << " stands " << conflict.lines.size() << " times in one block of "
+                << conflict.folders.front();
+        }
+        out << "\n";
+    }
+    return conflicts.size();
+}
+
 int RunCheck(const std::vector<std::string>& args, Context& context) {
     Arguments parsed;
     int exit_code = kExitOk;
@@ -284,6 +313,7 @@ int RunCheck(const std::vector<std::string>& args, Context& context) {
                     << line.text << "\n";
     }
     found += ReportLongLines(text, context.out);
+    found += ReportConflicts(text, context.out);
     if (const auto data_folder_argument = parsed.Value("data-folder")) {
         const std::string data_folder =
             DataFolderArgument(*data_folder_argument, context.lead_bytes);

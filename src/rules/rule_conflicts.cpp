@@ -1,0 +1,153 @@
+#include "rules/rule_conflicts.h"
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "rules/rule_reader.h"
+
+namespace tandrel {
+
+namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+// A condition as the conflicts tell it apart: its header and value, as views
+// into the model.
+struct ConditionKey {
+    std::string_view header;
+    std::string_view value;
+    bool operator==(const ConditionKey& other) const {
+        return header == other.header && value == other.value;
+    }
+};
+
+struct ConditionKeyHash {
+    std::size_t operator()(const ConditionKey& key) const {
+        const std::hash<std::string_view> hash;
+        return hash(key.header) * 31U ^ hash(key.value);
+    }
+};
+
+// Where one condition stands, and the next place of the same condition.
+struct ConditionPlace {
+    std::size_t block = 0;                // its block's place among all blocks
+    const std::string* folder = nullptr;  // that block's target folder
+    int line = 0;
+    std::size_t next = kNone;
+};
+
+RuleConflict ConflictOf(const ConditionKey& key, RuleConflict::Kind kind) {
+    RuleConflict conflict;
+    conflict.kind = kind;
+    conflict.header = std::string(key.header);
+    conflict.value = std::string(key.value);
+    return conflict;
+}
+
+// The conflicts of one condition found in more than one place.
+void AddConflicts(const ConditionKey& key, const std::vector<ConditionPlace>& places,
+                  std::size_t first, std::vector<RuleConflict>& conflicts) {
+    RuleConflict folders = ConflictOf(key, RuleConflict::Kind::SeveralFolders);
+    std::vector<RuleConflict> repeated;  // one per block that holds it twice or more
+    std::size_t repeated_block = kNone;
+    for (std::size_t at = first; at != kNone; at = places[at].next) {
+        const ConditionPlace& place = places[at];
+        folders.lines.push_back(place.line);
+        if (std::find(folders.folders.begin(), folders.folders.end(), *place.folder) ==
+            folders.folders.end()) {
+            folders.folders.push_back(*place.folder);
+        }
+        // Places of one block follow each other in the chain.
+        const std::size_t next = place.next;
+        const bool same_block_next = next != kNone && places[next].block == place.block;
+        if (same_block_next || repeated_block == place.block) {
+            if (repeated_block != place.block) {
+                repeated.push_back(ConflictOf(key, RuleConflict::Kind::RepeatedInBlock));
+                repeated.back().folders.push_back(*place.folder);
+                repeated_block = place.block;
+            }
+            repeated.back().lines.push_back(place.line);
+        }
+    }
+    if (folders.folders.size() > 1) {
+        conflicts.push_back(std::move(folders));
+    }
+    for (RuleConflict& conflict : repeated) {
+        conflicts.push_back(std::move(conflict));
+    }
+}
+
+}  // namespace
+
+std::vector<RuleConflict> FindRuleConflicts(std::string_view text) {
+    RuleFileLines lines;
+    const RuleFile rule_file = ParseRuleFile(text, nullptr, &lines);
+    std::size_t count = 0;
+    for (const std::vector<int>& block_lines : lines.condition_lines) {
+        count += block_lines.size();
+    }
+    // Every condition of a folder rule, with the hash of its key: sorted by
+    // the hash, the places of one condition come together, in file order.
+    std::vector<ConditionPlace> places;
+    std::vector<ConditionKey> keys;
+    std::vector<std::pair<std::size_t, std::size_t>> by_hash;  // hash, place
+    places.reserve(count);
+    keys.reserve(count);
+    by_hash.reserve(count);
+    const ConditionKeyHash hash;
+    std::size_t block = 0;
+    for (const RuleBlock& rule_block : rule_file.blocks) {
+        const std::vector<int>& condition_lines = lines.condition_lines[block];
+        std::size_t i = 0;
+        for (const RuleCondition& condition : rule_block.conditions) {
+            const int line = condition_lines[i++];
+            if (rule_block.kind != kMoveKind) {
+                continue;
+            }
+            const ConditionKey key{condition.header, condition.value};
+            by_hash.emplace_back(hash(key), places.size());
+            places.push_back({block, &rule_block.argument, line, kNone});
+            keys.push_back(key);
+        }
+        ++block;
+    }
+    std::sort(by_hash.begin(), by_hash.end());
+    std::vector<RuleConflict> conflicts;
+    for (std::size_t run = 0; run < by_hash.size();) {
+        std::size_t run_end = run + 1;
+        while (run_end < by_hash.size() && by_hash[run_end].first == by_hash[run].first) {
+            ++run_end;
+        }
+        // Within one hash, chain the places of each key (a collision is rare).
+        for (std::size_t i = run; i < run_end; ++i) {
+            const std::size_t head = by_hash[i].second;
+            if (head == kNone) {
+                continue;
+            }
+            std::size_t last = head;
+            bool chained = false;
+            for (std::size_t j = i + 1; j < run_end; ++j) {
+                const std::size_t other = by_hash[j].second;
+                if (other != kNone && keys[other] == keys[head]) {
+                    places[last].next = other;
+                    last = other;
+                    by_hash[j].second = kNone;
+                    chained = true;
+                }
+            }
+            if (chained) {
+                AddConflicts(keys[head], places, head, conflicts);
+            }
+        }
+        run = run_end;
+    }
+    std::stable_sort(conflicts.begin(), conflicts.end(),
+                     [](const RuleConflict& a, const RuleConflict& b) {
+                         return a.lines.front() < b.lines.front();
+                     });
+    return conflicts;
+}
+
+}  // namespace tandrel

@@ -26,7 +26,7 @@ GroupFolder ListGroupFolder(Files& files, const std::string& folder) {
         if (!entry.is_directory) {
             listed.has_marker =
                 listed.has_marker || EqualIgnoringCase(entry.name, kGroupMarkerName);
-        } else if (!entry.is_link && !entry.name.empty() && entry.name.front() != '.') {
+        } else if (IsListedFolder(entry)) {
             listed.folders.push_back(std::move(entry.name));
         }
     }
@@ -63,12 +63,15 @@ std::vector<std::string> ListedFolders(Files& files, const std::string& pattern)
         return names;
     }
     for (FolderEntry& entry : entries) {
-        if (entry.is_directory && !entry.is_link && !entry.name.empty() &&
-            entry.name.front() != '.') {
+        if (IsListedFolder(entry)) {
             names.push_back(std::move(entry.name));
         }
     }
     return names;
+}
+
+bool IsListedFolder(const FolderEntry& entry) {
+    return entry.is_directory && !entry.is_link && !entry.name.empty() && entry.name.front() != '.';
 }
 
 std::vector<GroupTreeItem> ListGroupTree(Files& files, Profile& profile,

@@ -15,6 +15,10 @@ namespace tandrel {
 // followed one could run in a loop.
 std::vector<std::string> ListedFolders(Files& files, const std::string& pattern);
 
+// Whether a listing's entry is a folder a walk goes into: a folder, no link,
+// its name not beginning with ".".
+bool IsListedFolder(const FolderEntry& entry);
+
 // One item of the Address group dialog's tree.
 struct GroupTreeItem {
     std::string book;

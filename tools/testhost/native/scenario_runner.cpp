@@ -125,8 +125,8 @@ class Run {
   public:
     Run(const fs::path& scenario, const fs::path& work, ScenarioSteps steps)
         : scenario_(scenario),
-          data_(work / "data"),
-          settings_path_((work / "plugin" / "Tandrel.ini").string()),
+          data_(WorkFolderOf(work).data),
+          settings_path_(WorkFolderOf(work).settings.string()),
           texts_(std::move(steps.texts)),
           lead_bytes_(steps.lead_bytes),
           // The Windows test host's ANSI code page: 932 in the Japanese one,

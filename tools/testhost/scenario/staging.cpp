@@ -22,13 +22,18 @@ void CopyTree(const fs::path& from, const fs::path& to, const NameForHost& name_
 
 }  // namespace
 
-WorkFolder StageScenario(const fs::path& scenario, const fs::path& work,
-                         const NameForHost& name_for_host) {
+WorkFolder WorkFolderOf(const fs::path& work) {
     WorkFolder folder;
     folder.data = work / "data";
     folder.plugin = work / "plugin";
     folder.settings = folder.plugin / "Tandrel.ini";
     folder.temp = work / "temp";
+    return folder;
+}
+
+WorkFolder StageScenario(const fs::path& scenario, const fs::path& work,
+                         const NameForHost& name_for_host) {
+    WorkFolder folder = WorkFolderOf(work);
     fs::create_directories(folder.plugin);
     fs::create_directories(folder.temp);
     if (fs::exists(scenario / "data")) {

@@ -23,6 +23,9 @@ struct WorkFolder {
 // name as the file system gives it.
 using NameForHost = std::function<std::string(const std::string&)>;
 
+// The parts of the work folder `work`, as both runners lay it out.
+WorkFolder WorkFolderOf(const std::filesystem::path& work);
+
 // Makes the work folder's parts below `work` and copies the scenario's data/
 // and Tandrel.ini (when there is one) into them.
 WorkFolder StageScenario(const std::filesystem::path& scenario, const std::filesystem::path& work,

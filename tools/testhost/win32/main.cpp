@@ -239,8 +239,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     fs::create_directories(run.work);
-    run.data = run.work / "data";
-    run.settings = run.work / "plugin" / "Tandrel.ini";
+    run.data = WorkFolderOf(run.work).data;
+    run.settings = WorkFolderOf(run.work).settings;
 
     DriverResult result;
     try {

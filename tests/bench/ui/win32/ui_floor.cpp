@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
+#include "addressbook/group_listing.h"
 #include "platform/win32/win32_files.h"
 
 namespace {
@@ -24,15 +24,8 @@ double MillisecondsSince(const LARGE_INTEGER& start) {
 }
 
 void ListBelow(tandrel::Win32Files& files, const std::string& folder) {
-    std::vector<tandrel::FolderEntry> entries;
-    if (!files.ListFolder(folder + "\\*", entries)) {
-        return;
-    }
-    for (const tandrel::FolderEntry& entry : entries) {
-        if (entry.is_directory && !entry.is_link && !entry.name.empty() &&
-            entry.name.front() != '.') {
-            ListBelow(files, folder + "\\" + entry.name);
-        }
+    for (const std::string& name : tandrel::ListedFolders(files, folder + "\\*")) {
+        ListBelow(files, folder + "\\" + name);
     }
 }
 

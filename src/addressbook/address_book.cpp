@@ -7,27 +7,9 @@
 #include "addressbook/group_listing.h"
 #include "mailbox/folders.h"
 #include "platform/file_names.h"
+#include "text/affixes.h"
 
 namespace tandrel {
-
-namespace {
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 std::string AddressBookRoot(const std::string& data_folder) {
     return data_folder + "AddrBook";
@@ -76,9 +58,8 @@ bool IsPlainGroup(const GroupIdentifier& group, LeadBytePredicate is_lead_byte) 
 bool IsGroupsOwnFileName(std::string_view name) {
     const std::array<std::string, 5> kept = {kGroupIndexName, kGroupMarkerName, kFolderSettingsName,
                                              kBookPointerName, LockPath(kGroupIndexName)};
-    return std::any_of(kept.begin(), kept.end(), [name](const std::string& own) {
-        return EqualIgnoringAsciiCase(name, own);
-    });
+    return std::any_of(kept.begin(), kept.end(),
+                       [name](const std::string& own) { return EqualIgnoringCase(name, own); });
 }
 
 bool IsCardFileName(std::string_view name, LeadBytePredicate is_lead_byte) {

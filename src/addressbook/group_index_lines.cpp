@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "text/affixes.h"
 #include "text/one_line.h"
 
 namespace tandrel {
@@ -10,6 +11,21 @@ namespace {
 
 constexpr std::string_view kCardNamePrefix = "FN:";
 constexpr std::string_view kCardAddressPrefix = "EMAIL;PREF:";
+constexpr std::string_view kCardBegin = "BEGIN:VCARD";
+constexpr std::string_view kCardEnd = "END:VCARD";
+constexpr std::string_view kCardAddressProperty = "EMAIL";
+
+// The card line that starts at `start`, without its LF or CR LF; `next` is
+// where the line after it starts.
+std::string_view CardLineAt(std::string_view cards, std::size_t start, std::size_t& next) {
+    const std::size_t end = std::min(cards.find('\n', start), cards.size());
+    next = end + 1;
+    std::string_view line = cards.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    return line;
+}
 
 }  // namespace
 
@@ -46,19 +62,59 @@ IndexLineFields ReadIndexLine(std::string_view text, std::size_t start) {
     return line;
 }
 
+std::vector<std::string_view> IndexLineFieldTexts(std::string_view text, std::size_t start,
+                                                  const IndexLineFields& line) {
+    std::string_view content = text.substr(start, line.end - start);
+    content = content.substr(0, content.find('\0'));
+    std::vector<std::string_view> fields;
+    for (std::size_t field_start = 0;;) {
+        const std::size_t tab = content.find('\t', field_start);
+        fields.push_back(content.substr(field_start, tab - field_start));
+        if (tab == std::string_view::npos) {
+            return fields;
+        }
+        field_start = tab + 1;
+    }
+}
+
+bool CardBlockHoldsAddress(std::string_view cards, std::uint64_t offset, std::string_view address) {
+    if (offset >= cards.size()) {
+        return false;
+    }
+    std::size_t next = 0;
+    if (CardLineAt(cards, static_cast<std::size_t>(offset), next) != kCardBegin) {
+        return false;
+    }
+    while (next < cards.size()) {
+        const std::string_view line = CardLineAt(cards, next, next);
+        if (line == kCardEnd || line == kCardBegin) {
+            return false;
+        }
+        const std::size_t colon = line.find(':');
+        const std::string_view property = line.substr(0, std::min(colon, line.find(';')));
+        if (colon != std::string_view::npos && EqualIgnoringCase(property, kCardAddressProperty) &&
+            line.substr(colon + 1) == address) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool NeedsLineEndBeforeAppend(std::string_view last_bytes) {
     return !last_bytes.empty() && last_bytes.back() != '\n';
 }
 
 std::string CardBlock(const std::string& name, const std::string& address) {
-    std::string block = "BEGIN:VCARD\r\n";
+    std::string block(kCardBegin);
+    block += kHostLineEnd;
     block += kCardNamePrefix;
     block += name;
     block += kHostLineEnd;
     block += kCardAddressPrefix;
     block += address;
     block += kHostLineEnd;
-    block += "END:VCARD\r\n";
+    block += kCardEnd;
+    block += kHostLineEnd;
     return block;
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tandrel {
 
@@ -28,6 +29,11 @@ struct IndexLineFields {
 // end at a NUL.
 IndexLineFields ReadIndexLine(std::string_view text, std::size_t start);
 
+// Every field of the line ReadIndexLine read from `start` to `line.end`, as
+// the reader takes them: up to the line's first NUL, split at tabs.
+std::vector<std::string_view> IndexLineFieldTexts(std::string_view text, std::size_t start,
+                                                  const IndexLineFields& line);
+
 // Whether a text that ends with `last_bytes` (empty for an empty file) needs a
 // line end before a line is appended, because its last line has none. Only a
 // line feed ends a line the host reads: after a lone CR its read goes on, and
@@ -36,6 +42,11 @@ bool NeedsLineEndBeforeAppend(std::string_view last_bytes);
 
 // The vCard block of an entry, lines ending CR LF.
 std::string CardBlock(const std::string& name, const std::string& address);
+
+// Whether the card file text `cards` holds, at byte `offset`, a vCard block
+// ("BEGIN:VCARD" up to "END:VCARD") with an e-mail line ("EMAIL", any
+// parameters, ":") whose value is `address`, byte for byte.
+bool CardBlockHoldsAddress(std::string_view cards, std::uint64_t offset, std::string_view address);
 
 // How many bytes of display name the entry's index line and card lines can
 // hold, each line within the host's line limit; nullopt when the lines would

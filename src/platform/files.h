@@ -36,6 +36,13 @@ class FileLock {
     virtual ~FileLock() = default;
 };
 
+// What the file system tells of an entry without opening it.
+struct FileFacts {
+    bool is_directory = false;
+    std::uint64_t size = 0;     // of a file; 0 for a folder
+    std::int64_t modified = 0;  // last change, in seconds since 1970-01-01 UTC
+};
+
 enum class LockStatus {
     Locked,  // this writer holds the lock
     Busy,    // another writer held it for as long as this one waited
@@ -118,6 +125,10 @@ class Files {
     // The size of a file in bytes; nullopt when it is missing or not a file.
     virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
 
+    // The facts of the entry at `path` itself (a link is not followed);
+    // nullopt when nothing is there.
+    virtual std::optional<FileFacts> Facts(const std::string& path) = 0;
+
     // Cuts a file back to `size` bytes (to undo a failed append).
     virtual bool TruncateFile(const std::string& path, std::uint64_t size) = 0;
 
@@ -134,7 +145,8 @@ bool IsExistingDirectory(Files& files, const std::string& path, LeadBytePredicat
 // The lock file of `path`.
 std::string LockPath(const std::string& path);
 
-// The path of the backup that a rewrite keeps beside `path`.
+// The path of the backup that a rewrite keeps beside `path`: the newest of
+// the versions a rule file's history keeps (rules/rule_history.h).
 std::string BackupPath(const std::string& path);
 
 // A listing pattern taken apart at its last "\" or "/": the folder and the name.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "rules/rule_history.h"
 #include "rules/rule_lines.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_text_edit.h"
@@ -173,22 +174,24 @@ InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleIns
     // Edited as text, so the lines it does not change keep their bytes and a
     // large file is written in pieces.
     const std::vector<RuleTextEdit> edits = RuleTextEdits(text, insertion);
-    return files.WritePiecesAtomicallyKeepingBackup(target, EditedPieces(text, edits),
-                                                    BackupPath(target))
+    return WriteKeepingHistory(files, target, EditedPieces(text, edits))
                ? InsertRuleResult::Written
                : InsertRuleResult::WriteFailed;
 }
 
-InsertRuleResult UndoRuleChange(Files& files, const std::string& path) {
+InsertRuleResult UndoRuleChange(Files& files, const std::string& path, int version) {
     const std::string target = files.ResolveLinks(path);
     std::unique_ptr<FileLock> lock;
     std::string current;
     if (const auto refused = LockAndRead(files, target, lock, current)) {
         return *refused;
     }
-    const std::string backup = BackupPath(target);
+    const std::vector<KeptVersion> versions = ListKeptVersions(files, target);
+    if (version < 1 || static_cast<std::size_t>(version) > versions.size()) {
+        return InsertRuleResult::NoBackup;
+    }
     std::string former;
-    switch (files.ReadFile(backup, former)) {
+    switch (files.ReadFile(versions[static_cast<std::size_t>(version) - 1].path, former)) {
         case ReadStatus::Ok:
             break;
         case ReadStatus::Missing:
@@ -196,9 +199,8 @@ InsertRuleResult UndoRuleChange(Files& files, const std::string& path) {
         case ReadStatus::Failed:
             return InsertRuleResult::ReadFailed;
     }
-    return files.WriteAtomicallyKeepingBackup(target, former, backup)
-               ? InsertRuleResult::Written
-               : InsertRuleResult::WriteFailed;
+    return WriteKeepingHistory(files, target, {former}) ? InsertRuleResult::Written
+                                                        : InsertRuleResult::WriteFailed;
 }
 
 }  // namespace tandrel

@@ -34,7 +34,7 @@ enum class InsertRuleResult {
     ReadOnly,     // the file is marked read-only; it is left alone
     Busy,         // another writer held the file's lock all the time this one waited
     WriteFailed,  // the file could not be replaced; it is as it was
-    NoBackup,     // (undo) there is no backup to put back
+    NoBackup,     // (undo) there is no such kept version to put back
 };
 
 // Why `insertion` cannot go into a rule file, or nullptr when it can.
@@ -55,9 +55,11 @@ void InsertRuleIntoModel(RuleFile& rule_file, const RuleInsertion& insertion);
 // it ends at is replaced, with the backup and the lock beside it.
 InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleInsertion& insertion);
 
-// Puts the backup of the rule file at `path` back in its place, the current
-// content becoming the new backup, while holding the file's lock. Refuses a
-// file that cannot be read or is read-only, as InsertRule does.
-InsertRuleResult UndoRuleChange(Files& files, const std::string& path);
+// Puts kept version `version` (1 the newest, rules/rule_history.h) of the rule
+// file at `path` back in its place, the current content becoming the newest
+// version, so that an undo can be undone; all while holding the file's lock.
+// Refuses a file that cannot be read or is read-only, as InsertRule does;
+// NoBackup when there is no such version.
+InsertRuleResult UndoRuleChange(Files& files, const std::string& path, int version = 1);
 
 }  // namespace tandrel

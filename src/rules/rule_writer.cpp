@@ -1,5 +1,7 @@
 #include "rules/rule_writer.h"
 
+#include "rules/rule_history.h"
+
 namespace tandrel {
 
 namespace {
@@ -64,7 +66,8 @@ std::string FormatRuleFile(const RuleFile& rule_file) {
 }
 
 bool WriteRuleFile(Files& files, const std::string& path, const RuleFile& rule_file) {
-    return files.WriteAtomicallyKeepingBackup(path, FormatRuleFile(rule_file), BackupPath(path));
+    const std::string text = FormatRuleFile(rule_file);
+    return WriteKeepingHistory(files, path, {text});
 }
 
 }  // namespace tandrel

@@ -1,7 +1,8 @@
 // InsertRule on rule files of 1k, 10k and 100k conditions, with and without
 // delete-same, beside its floor: what every safe rewrite does, holding the
 // file's lock while it reads the same file and replaces it, with its backup,
-// by the same bytes through the same Files port.
+// by the same bytes through the same Files port. InsertRule also keeps ten
+// versions (KeepHistory shows what that costs).
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -10,6 +11,7 @@
 #include "beside_floor.h"
 #include "platform/posix/posix_files.h"
 #include "rules/rule_conflicts.h"
+#include "rules/rule_history.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
 
@@ -67,6 +69,28 @@ BENCHMARK(InsertRuleDeleteSame)
     ->Arg(100000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// What keeping ten versions costs a rewrite: the versions moved up a slot
+// by renames, beside the same replace keeping one backup.
+void KeepHistory(benchmark::State& state) {
+    ScratchFolder scratch;
+    const std::string path = scratch.path() + "iFilter.Def";
+    const std::string text = RuleFileText(static_cast<int>(state.range(0)));
+    PosixFiles files;
+    PutFile(path, text);
+    for (int version = 0; version < kKeptVersions; ++version) {
+        WriteKeepingHistory(files, path, {text});
+    }
+    TimeBesideFloor(
+        state, [] {},
+        [&] {
+            benchmark::DoNotOptimize(
+                files.WriteAtomicallyKeepingBackup(path, text, HistorySlotPath(path, 1)));
+        },
+        [&] { return WriteKeepingHistory(files, path, {text}); });
+}
+
+BENCHMARK(KeepHistory)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The conflict report of `tandrel rules check` beside the floor of reading
 // the same text into the model: what is left is the hash map.

@@ -67,9 +67,10 @@ void MemoryFiles::AddFile(const std::string& path, const std::string& content) {
     AddDirectory(ParentOf(normal));
     if (Node* node = Find(normal)) {
         node->content = content;
+        node->modified = ++clock_;
         return;
     }
-    nodes_.push_back({normal, false, content});
+    nodes_.push_back({normal, false, content, ++clock_});
 }
 
 void MemoryFiles::MakeUnreadable(const std::string& path) {
@@ -169,8 +170,11 @@ bool MemoryFiles::WriteAtomicallyKeepingBackup(const std::string& path, const st
         return false;
     }
     bytes_written_ += content.size();
-    // The former file becomes the backup by a rename: no bytes are written.
+    // The former file becomes the backup by a rename: no bytes are written,
+    // and it keeps its time.
+    const std::int64_t former_time = existing != nullptr ? existing->modified : clock_ + 1;
     AddFile(backup_path, existing != nullptr ? existing->content : std::string());
+    Find(backup_path)->modified = former_time;
     AddFile(path, content);
     return true;
 }
@@ -185,7 +189,9 @@ bool MemoryFiles::AppendFile(const std::string& path, const std::string& content
     }
     std::size_t allowed = 0;
     const bool whole = Spend(content.size(), allowed);
-    Find(path)->content += content.substr(0, allowed);
+    Node* node = Find(path);
+    node->content += content.substr(0, allowed);
+    node->modified = ++clock_;
     bytes_written_ += allowed;
     return whole;
 }
@@ -258,6 +264,15 @@ std::optional<std::uint64_t> MemoryFiles::FileSize(const std::string& path) {
     return node->content.size();
 }
 
+std::optional<FileFacts> MemoryFiles::Facts(const std::string& path) {
+    const Node* node = Find(path);
+    if (node == nullptr) {
+        return std::nullopt;
+    }
+    return FileFacts{node->is_directory, node->is_directory ? 0 : node->content.size(),
+                     node->modified};
+}
+
 bool MemoryFiles::TruncateFile(const std::string& path, std::uint64_t size) {
     Node* node = Find(path);
     if (node == nullptr || node->is_directory || size > node->content.size()) {
@@ -285,6 +300,10 @@ bool MemoryFiles::Rename(const std::string& from, const std::string& to) {
     const std::string source = Normalized(from);
     const std::string target = Normalized(to);
     if (Find(source) == nullptr || Find(target) != nullptr || !ParentExists(target)) {
+        return false;
+    }
+    std::size_t allowed = 0;
+    if (!Spend(0, allowed)) {
         return false;
     }
     for (Node& node : nodes_) {

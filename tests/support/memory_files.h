@@ -31,7 +31,7 @@ class MemoryFiles : public Files {
     // Let only this many more bytes be written; then every write fails: a
     // replace leaves its target as it was, an append stops part way.
     void SetWriteBudget(std::size_t bytes) { write_budget_ = bytes; }
-    // Let only this many more write calls (replace or append) succeed.
+    // Let only this many more write calls (replace, append or rename) succeed.
     void SetWriteCallBudget(std::size_t calls) { call_budget_ = calls; }
 
     bool Exists(const std::string& path) const;
@@ -54,6 +54,7 @@ class MemoryFiles : public Files {
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
     bool MakeDirectory(const std::string& path) override;
     std::optional<std::uint64_t> FileSize(const std::string& path) override;
+    std::optional<FileFacts> Facts(const std::string& path) override;
     bool TruncateFile(const std::string& path, std::uint64_t size) override;
     bool RemoveFile(const std::string& path) override;
     bool Rename(const std::string& from, const std::string& to) override;
@@ -63,6 +64,7 @@ class MemoryFiles : public Files {
         std::string path;  // with "\" separators
         bool is_directory = false;
         std::string content;
+        std::int64_t modified = 0;  // the double's clock at the last change
     };
     std::string Normalized(const std::string& path) const;
     std::string ParentOf(const std::string& normal_path) const;
@@ -81,6 +83,7 @@ class MemoryFiles : public Files {
     std::optional<std::size_t> write_budget_;
     std::optional<std::size_t> call_budget_;
     std::size_t bytes_written_ = 0;
+    std::int64_t clock_ = 0;  // one tick a change, so that later changes are later
 };
 
 }  // namespace tandrel::testing

@@ -97,6 +97,27 @@ TEST_F(CliBookTest, TheTreeFollowsNoLinkSoALoopCannotHoldItUp) {
     EXPECT_EQ(run.out, "Private\n  Friends\n    School\ndefault: Private:Friends\n");
 }
 
+TEST_F(CliBookTest, CheckPassesWhatAddWroteAndFindsAnIndexLineOutOfStep) {
+    ASSERT_EQ(Add("Private:Friends", "ann@example.com").exit_code, kExitOk);
+    ASSERT_EQ(Add("Private:Friends", "bob@example.com").exit_code, kExitOk);
+    ASSERT_EQ(Add("Private:Friends\\School", "ann@example.com").exit_code, kExitOk);
+    const ToolRun clean = Tandrel({"book", "check", Data()});
+    EXPECT_EQ(clean.exit_code, kExitOk) << clean.out;
+    EXPECT_EQ(clean.out, "nothing found\n");
+    // The host rewrote the card file shorter, and a card was left over.
+    const std::string index = dir_.Read("data/AddrBook/@Private/Friends/Group.idx");
+    dir_.Write("data/AddrBook/@Private/Friends/bab0001.tmp",
+               "BEGIN:VCARD\r\nEMAIL;PREF:ann@example.com\r\nEND:VCARD\r\n");
+    dir_.Write("data/AddrBook/@Private/Friends/old.vcf", "");
+    const ToolRun found = Tandrel({"book", "check", Data()});
+    EXPECT_EQ(found.exit_code, kExitFailed);
+    EXPECT_EQ(found.out,
+              "Private:Friends: Group.idx line 2: offset \"60\" in bab0001.tmp is no vCard block "
+              "holding bob@example.com\nPrivate:Friends: card file old.vcf is named by no index "
+              "line\n");
+    EXPECT_EQ(dir_.Read("data/AddrBook/@Private/Friends/Group.idx"), index) << "writes nothing";
+}
+
 TEST(CliBookJapanese, TakesGroupsWhoseNamesHoldBackslashBytes) {
     // "サポート" holds 83 7C, "表" is 95 5C.
     const std::string support = "\x83\x54\x83\x7C\x81\x5B\x83\x67";

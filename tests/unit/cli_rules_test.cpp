@@ -4,6 +4,7 @@
 #include <array>
 
 #include "cli_test_run.h"
+#include "platform/characters.h"
 #include "temp_dir.h"
 
 namespace tandrel::cli {
@@ -190,6 +191,59 @@ TEST(CliRulesUndo, SwapsTheFileWithItsBackup) {
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), kWorkAnnBob);
     ASSERT_EQ(Tandrel({"rules", "undo", file}).exit_code, kExitOk);
     EXPECT_EQ(dir.Read("iFilter.Def"), kWorkAnnBob) << "a second undo redoes the change";
+}
+
+TEST(CliRulesHistory, ListsEachVersionWithWhatTheChangeAfterItDid) {
+    TempDir dir;
+    const std::string file = dir.path() + "iFilter.Def";
+    EXPECT_EQ(Tandrel({"rules", "history", file}).out, "no former versions kept\n");
+    dir.Write("iFilter.Def", kWorkAnn);
+    const auto add = [&](const char* folder, bool delete_same) {
+        std::vector<std::string> args = {"rules",    "add",  file,        "--folder",       folder,
+                                         "--header", "From", "--address", "bob@example.com"};
+        if (delete_same) {
+            args.emplace_back("--delete-same");
+        }
+        ASSERT_EQ(Tandrel(args).exit_code, kExitOk);
+    };
+    add("Main\\!!!!Inbox\\Home\\", false);
+    add("Main\\!!!!Inbox\\Work\\", true);
+    const ToolRun run = Tandrel({"rules", "history", file});
+    ASSERT_EQ(run.exit_code, kExitOk) << run.err;
+    const std::vector<std::string_view> lines = SplitAtCharacter(run.out, '\n', kNoLeadBytes);
+    ASSERT_EQ(lines.size(), 3U) << run.out;
+    // "1  2026-12-09 14:05:31  134 bytes  iFilter.Def.bak  + From contains ..."
+    const auto fields_end = [](std::string_view line) { return line.find("bytes  ") + 7; };
+    EXPECT_EQ(lines[0].substr(0, 3), "1  ");
+    EXPECT_EQ(lines[0][7], '-') << "a date: " << lines[0];
+    EXPECT_EQ(lines[0].substr(fields_end(lines[0])),
+              "iFilter.Def.bak  + From contains bob@example.com -> Main\\!!!!Inbox\\Work\\; "
+              "- From contains bob@example.com removed from Main\\!!!!Inbox\\Home\\; block "
+              "removed from Main\\!!!!Inbox\\Home\\");
+    EXPECT_NE(lines[0].find("  " + std::to_string(kWorkAnn.size() + kHomeBob.size()) + " bytes"),
+              std::string::npos)
+        << lines[0];
+    EXPECT_EQ(lines[1].substr(fields_end(lines[1])),
+              "iFilter.Def.bak2  + From contains bob@example.com -> Main\\!!!!Inbox\\Home\\; "
+              "block added for Main\\!!!!Inbox\\Home\\");
+    EXPECT_EQ(lines[2], "");
+}
+
+TEST(CliRulesUndo, PutsBackTheVersionAskedFor) {
+    TempDir dir;
+    const std::string file = dir.path() + "iFilter.Def";
+    dir.Write("iFilter.Def", kWorkAnn);
+    dir.Write("iFilter.Def.bak", kWorkAnnBob);
+    dir.Write("iFilter.Def.bak2", kHomeBob);
+    EXPECT_EQ(Tandrel({"rules", "undo", file, "--to", "3"}).exit_code, kExitFailed);
+    EXPECT_EQ(Tandrel({"rules", "undo", file, "--to", "11"}).exit_code, kExitUsage);
+    EXPECT_EQ(Tandrel({"rules", "undo", file, "--to", "x"}).exit_code, kExitUsage);
+    EXPECT_EQ(dir.Read("iFilter.Def"), kWorkAnn) << "refused undos change nothing";
+    ASSERT_EQ(Tandrel({"rules", "undo", file, "--to", "2"}).exit_code, kExitOk);
+    EXPECT_EQ(dir.Read("iFilter.Def"), kHomeBob);
+    EXPECT_EQ(dir.Read("iFilter.Def.bak"), kWorkAnn);
+    EXPECT_EQ(dir.Read("iFilter.Def.bak2"), kWorkAnnBob);
+    EXPECT_EQ(dir.Read("iFilter.Def.bak3"), kHomeBob);
 }
 
 ToolRun AddTo(const TempDir& dir, const std::string& folder, const std::string& header,

@@ -14,6 +14,7 @@
 #include "counting_temp_names.h"
 #include "platform/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
+#include "rules/rule_history.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
 #include "temp_dir.h"
@@ -78,7 +79,21 @@ TEST(ConcurrentWriters, EveryRuleAddedFromTwoProcessesIsInTheFile) {
                       std::string::npos);
         }
     }
-    EXPECT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak");
+    EXPECT_EQ(dir.Listing(),
+              "iFilter.Def iFilter.Def.bak iFilter.Def.bak10 iFilter.Def.bak2 iFilter.Def.bak3 "
+              "iFilter.Def.bak4 iFilter.Def.bak5 iFilter.Def.bak6 iFilter.Def.bak7 "
+              "iFilter.Def.bak8 iFilter.Def.bak9")
+        << "no lock or temporary file left, and ten versions kept";
+    // The writers took turns whole: each kept version is the one before the next.
+    std::size_t conditions = static_cast<std::size_t>(kWriters * kAddsEach);
+    for (int slot = 1; slot <= kKeptVersions; ++slot) {
+        const std::string name =
+            slot == 1 ? "iFilter.Def.bak" : "iFilter.Def.bak" + std::to_string(slot);
+        const RuleFile kept = ParseRuleFile(dir.Read(name));
+        --conditions;
+        ASSERT_EQ(kept.blocks.empty() ? 0U : kept.blocks.front().conditions.size(), conditions)
+            << name;
+    }
 }
 
 TEST(ConcurrentWriters, EveryAddressAddedFromTwoProcessesHasItsEntryAndCard) {

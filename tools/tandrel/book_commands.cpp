@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "addressbook/add_address.h"
+#include "addressbook/book_check.h"
 #include "addressbook/create_group.h"
 #include "addressbook/group_listing.h"
 #include "counting_temp_names.h"
@@ -26,6 +27,8 @@ constexpr const char* kBookHelp =
     "        add an address with a display name to a group\n"
     "  new-group DATA_FOLDER --under BOOK:PATH --name TEXT\n"
     "        make a group below a book (BOOK:) or a group\n"
+    "  check DATA_FOLDER\n"
+    "        list where group indexes and card files disagree; writes nothing\n"
     "\n"
     "Each takes --code-page 932 for book and group names in Shift-JIS, as a\n"
     "Japanese mail client keeps them.\n"
@@ -57,6 +60,16 @@ constexpr const char* kNewGroupHelp =
     "\n"
     "Makes group TEXT below BOOK:PATH (BOOK: for a group directly in the book)\n"
     "with its Folder.ini, an empty Group.idx and Group.ini.\n";
+
+constexpr const char* kCheckHelp =
+    "usage: tandrel book check DATA_FOLDER [--code-page 932]\n"
+    "\n"
+    "Reads every group of every book, at any depth, and lists, one a line and\n"
+    "each after its group (BOOK:PATH): index lines whose card file is missing,\n"
+    "or whose offset is no vCard block holding the line's address; sequence\n"
+    "numbers that do not rise; an address entered twice in one group; and files\n"
+    "in a group folder that no index line names. Writes nothing. Exits 1 when\n"
+    "anything was found.\n";
 
 void PrintTree(const std::vector<GroupTreeItem>& items, int depth, std::ostream& out) {
     for (const GroupTreeItem& item : items) {
@@ -93,6 +106,27 @@ int RunTree(const std::vector<std::string>& args, Context& context) {
                 << FindDefaultGroup(context.files, context.profile, data_folder, context.lead_bytes)
                 << "\n";
     return kExitOk;
+}
+
+int RunCheck(const std::vector<std::string>& args, Context& context) {
+    Arguments parsed;
+    int exit_code = kExitOk;
+    if (!ParseCommand(args, {{kCodePageOption}, {}}, "tandrel book check", kCheckHelp,
+                      "DATA_FOLDER", context, parsed, exit_code)) {
+        return exit_code;
+    }
+    const std::string data_folder =
+        DataFolderArgument(parsed.positional.front(), context.lead_bytes);
+    const std::vector<BookFinding> findings =
+        CheckAddressBook(context.files, context.profile, data_folder, context.lead_bytes);
+    for (const BookFinding& finding : findings) {
+        context.out << DescribeFinding(finding) << "\n";
+    }
+    if (findings.empty()) {
+        context.out << "nothing found\n";
+        return kExitOk;
+    }
+    return kExitFailed;
 }
 
 std::string SystemTempFolder(LeadBytePredicate is_lead_byte) {
@@ -195,8 +229,9 @@ int RunNewGroup(const std::vector<std::string>& args, Context& context) {
 }  // namespace
 
 int RunBookCommand(const std::vector<std::string>& args, Context& context) {
-    return RunSubcommand(args, context, "tandrel book", kBookHelp,
-                         {{"tree", RunTree}, {"add", RunAdd}, {"new-group", RunNewGroup}});
+    return RunSubcommand(
+        args, context, "tandrel book", kBookHelp,
+        {{"tree", RunTree}, {"add", RunAdd}, {"new-group", RunNewGroup}, {"check", RunCheck}});
 }
 
 }  // namespace tandrel::cli

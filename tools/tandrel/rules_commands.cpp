@@ -5,8 +5,11 @@
 #include <sstream>
 
 #include "arguments.h"
+#include "local_time.h"
 #include "mailbox/folders.h"
+#include "rules/rule_change_summary.h"
 #include "rules/rule_conflicts.h"
+#include "rules/rule_history.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
@@ -30,8 +33,10 @@ constexpr const char* kRulesHelp =
     "  check FILE [--data-folder DIR]\n"
     "        list every line the rule reader leaves out, and with DIR every folder\n"
     "        rule whose target folder does not exist\n"
-    "  undo FILE\n"
-    "        put back the content from before the last change (FILE.bak)\n"
+    "  history FILE\n"
+    "        list the kept former versions, newest first, and what each change did\n"
+    "  undo FILE [--to N]\n"
+    "        put back kept version N (default 1, the content before the last change)\n"
     "\n"
     "Run 'tandrel rules SUBCOMMAND --help' for details.\n";
 
@@ -42,7 +47,8 @@ constexpr const char* kAddHelp =
     "Adds the condition 'header NAME contains TEXT' to the rules that sort mail\n"
     "into folder ID (an identifier such as Main\\!!!!Inbox\\Work\\: plain folder\n"
     "names, each ended by a backslash). A missing FILE is created. The former\n"
-    "content is kept as FILE.bak, and FILE.lock is held while FILE is rewritten.\n"
+    "content is kept as FILE.bak, the newest of the versions 'tandrel rules\n"
+    "history' lists, and FILE.lock is held while FILE is rewritten.\n"
     "A line that would be longer than the mail client reads (254 characters) is\n"
     "refused, and so is a read-only FILE.\n"
     "\n"
@@ -71,12 +77,20 @@ constexpr const char* kCheckHelp =
     "rule (kind M) whose target folder has no Folder.ini below DIR. Exits 1 when\n"
     "anything was found.\n";
 
-constexpr const char* kUndoHelp =
-    "usage: tandrel rules undo FILE\n"
+constexpr const char* kHistoryHelp =
+    "usage: tandrel rules history FILE\n"
     "\n"
-    "Puts FILE.bak back in place of FILE; the current content becomes the new\n"
-    "FILE.bak, so a second undo redoes the change. A FILE that cannot be read or\n"
-    "is read-only is left alone.\n";
+    "Lists the former versions kept of FILE, newest first: number, time of\n"
+    "writing, size, the file that holds it (FILE.bak, then FILE.bak2 up to\n"
+    "FILE.bak10), and what the change after it did. Every rewrite keeps the\n"
+    "content it replaces as version 1; the oldest of ten gives way.\n";
+
+constexpr const char* kUndoHelp =
+    "usage: tandrel rules undo FILE [--to N]\n"
+    "\n"
+    "Puts kept version N (default 1, see 'tandrel rules history') back in place\n"
+    "of FILE. The current content becomes version 1, so an undo can itself be\n"
+    "undone. A FILE that cannot be read or is read-only is left alone.\n";
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
@@ -110,7 +124,8 @@ int ReportRuleChange(Context& context, InsertRuleResult result, const std::strin
         case InsertRuleResult::WriteFailed:
             return Failure(context, "cannot write " + path + "; it is as it was");
         case InsertRuleResult::NoBackup:
-            return Failure(context, "no backup to put back: " + BackupPath(path));
+            return Failure(context, "no such kept version of " + path +
+                                        " ('tandrel rules history' lists them)");
     }
     return kExitFailed;
 }
@@ -335,23 +350,67 @@ int RunCheck(const std::vector<std::string>& args, Context& context) {
     return kExitFailed;
 }
 
-int RunUndo(const std::vector<std::string>& args, Context& context) {
+int RunHistory(const std::vector<std::string>& args, Context& context) {
     Arguments parsed;
     int exit_code = kExitOk;
-    if (!ParseCommand(args, {}, "tandrel rules undo", kUndoHelp, "FILE", context, parsed,
+    if (!ParseCommand(args, {}, "tandrel rules history", kHistoryHelp, "FILE", context, parsed,
                       exit_code)) {
         return exit_code;
     }
+    const std::string path = context.files.ResolveLinks(parsed.positional.front());
+    std::string newer;
+    if (context.files.ReadFile(path, newer) == ReadStatus::Failed) {
+        return Failure(context, "cannot read " + path);
+    }
+    const std::vector<KeptVersion> versions = ListKeptVersions(context.files, path);
+    if (versions.empty()) {
+        context.out << "no former versions kept\n";
+        return kExitOk;
+    }
+    for (const KeptVersion& version : versions) {
+        std::string text;
+        if (context.files.ReadFile(version.path, text) != ReadStatus::Ok) {
+            return Failure(context, "cannot read " + version.path);
+        }
+        context.out << version.number << "  " << FormatLocalTime(version.facts.modified) << "  "
+                    << version.facts.size << " bytes  "
+                    << SplitListPattern(version.path, context.lead_bytes).name << "  "
+                    << SummarizeRuleChange(text, newer) << "\n";
+        newer = std::move(text);
+    }
+    return kExitOk;
+}
+
+int RunUndo(const std::vector<std::string>& args, Context& context) {
+    const char* command = "tandrel rules undo";
+    Arguments parsed;
+    int exit_code = kExitOk;
+    if (!ParseCommand(args, {{"to"}, {}}, command, kUndoHelp, "FILE", context, parsed, exit_code)) {
+        return exit_code;
+    }
+    int version = 1;
+    if (const auto to = parsed.Value("to")) {
+        const auto number = ParseInteger(*to);
+        if (!number || *number < 1 || *number > kKeptVersions) {
+            return UsageError(context, command,
+                              "--to takes a version from 1 to " + std::to_string(kKeptVersions) +
+                                  ", not '" + *to + "'");
+        }
+        version = *number;
+    }
     const std::string& path = parsed.positional.front();
-    return ReportRuleChange(context, UndoRuleChange(context.files, path), path);
+    return ReportRuleChange(context, UndoRuleChange(context.files, path, version), path);
 }
 
 }  // namespace
 
 int RunRulesCommand(const std::vector<std::string>& args, Context& context) {
-    return RunSubcommand(
-        args, context, "tandrel rules", kRulesHelp,
-        {{"add", RunAdd}, {"show", RunShow}, {"check", RunCheck}, {"undo", RunUndo}});
+    return RunSubcommand(args, context, "tandrel rules", kRulesHelp,
+                         {{"add", RunAdd},
+                          {"show", RunShow},
+                          {"check", RunCheck},
+                          {"history", RunHistory},
+                          {"undo", RunUndo}});
 }
 
 }  // namespace tandrel::cli

@@ -6,6 +6,8 @@
 #include <sys/uio.h>
 #include <unistd.h>
 
+#include <cstdio>  // renameat2
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -456,6 +458,18 @@ std::optional<std::uint64_t> PosixFiles::FileSize(const std::string& path) {
     return static_cast<std::uint64_t>(info.st_size);
 }
 
+std::optional<FileFacts> PosixFiles::Facts(const std::string& path) {
+    struct stat info {};
+    if (::lstat(Posix(path).c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    FileFacts facts;
+    facts.is_directory = S_ISDIR(info.st_mode);
+    facts.size = facts.is_directory ? 0 : static_cast<std::uint64_t>(info.st_size);
+    facts.modified = static_cast<std::int64_t>(info.st_mtime);
+    return facts;
+}
+
 bool PosixFiles::TruncateFile(const std::string& path, std::uint64_t size) {
     return ::truncate(Posix(path).c_str(), static_cast<off_t>(size)) == 0;
 }
@@ -466,11 +480,21 @@ bool PosixFiles::RemoveFile(const std::string& path) {
 }
 
 bool PosixFiles::Rename(const std::string& from, const std::string& to) {
+    const std::string source = Posix(from);
     const std::string target = Posix(to);
+#ifdef RENAME_NOREPLACE
+    // One step that refuses a taken name, where the file system has it.
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+#endif
     if (Exists(target)) {
         return false;
     }
-    return ::rename(Posix(from).c_str(), target.c_str()) == 0;
+    return ::rename(source.c_str(), target.c_str()) == 0;
 }
 
 }  // namespace tandrel

@@ -462,6 +462,28 @@ std::optional<std::uint64_t> Win32Files::FileSize(const std::string& path) {
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+std::optional<FileFacts> Win32Files::Facts(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    // FILETIME counts 100-nanosecond steps from 1601-01-01 UTC.
+    constexpr std::uint64_t kStepsTo1970 = 116444736000000000ULL;
+    constexpr std::uint64_t kStepsPerSecond = 10000000ULL;
+    const std::uint64_t steps =
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime;
+    FileFacts facts;
+    facts.is_directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    facts.size = facts.is_directory
+                     ? 0
+                     : (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    facts.modified = steps >= kStepsTo1970
+                         ? static_cast<std::int64_t>((steps - kStepsTo1970) / kStepsPerSecond)
+                         : 0;
+    return facts;
+}
+
 bool Win32Files::TruncateFile(const std::string& path, std::uint64_t size) {
     Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -28,6 +28,7 @@ class Win32Files final : public Files {
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
     bool MakeDirectory(const std::string& path) override;
     std::optional<std::uint64_t> FileSize(const std::string& path) override;
+    std::optional<FileFacts> Facts(const std::string& path) override;
     bool TruncateFile(const std::string& path, std::uint64_t size) override;
     bool RemoveFile(const std::string& path) override;
     bool Rename(const std::string& from, const std::string& to) override;

@@ -1,0 +1,31 @@
+// Checking that the group indexes and card files of the address book agree,
+// as Tandrel and the host write them; nothing is written.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/profile.h"
+
+namespace tandrel {
+
+struct BookFinding {
+    std::string group;  // the group identifier, "Book:Group\Sub" ("Book:" for the book itself)
+    std::string text;   // what was found, e.g. "Group.idx line 3: card file ... is missing"
+};
+
+// For every book below "{data folder}AddrBook" and every group folder below
+// it, at any depth (links not followed), in listing order: index lines whose
+// card file is missing; whose offset does not point at a vCard block holding
+// the line's address; sequence numbers that do not rise; an address entered
+// twice; an index that cannot be read; and files in the folder that no index
+// line names (the group's own files aside).
+std::vector<BookFinding> CheckAddressBook(Files& files, Profile& profile,
+                                          const std::string& data_folder,
+                                          LeadBytePredicate is_lead_byte);
+
+// "Book:Group: text", as the tool prints a finding.
+std::string DescribeFinding(const BookFinding& finding);
+
+}  // namespace tandrel

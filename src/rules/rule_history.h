@@ -1,0 +1,40 @@
+// The former versions a rewrite keeps of a rule file, newest first: "FILE.bak"
+// (the one backup every earlier reader knows), then "FILE.bak2" up to
+// "FILE.bak10". Each rewrite moves the kept versions up by one slot before it
+// replaces the file, so the oldest gives way; a slot a failed rewrite left
+// empty is filled by the next one.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace tandrel {
+
+constexpr int kKeptVersions = 10;
+
+// The path of history slot `slot` (1 to kKeptVersions) of the file at `path`.
+std::string HistorySlotPath(const std::string& path, int slot);
+
+// Replaces `path` with `pieces` atomically, keeping its former content (an
+// empty one when there was no file) as the newest version and the others a
+// slot further on. The file itself is only ever replaced whole: an
+// interruption at any point loses at most the oldest version. When the
+// replace fails, the versions are moved back as far as they can be.
+bool WriteKeepingHistory(Files& files, const std::string& path,
+                         const std::vector<std::string_view>& pieces);
+
+struct KeptVersion {
+    int number = 0;    // 1 for the newest
+    std::string path;  // its slot's file
+    FileFacts facts;
+};
+
+// The versions there are of `path`, newest first and numbered from 1; an
+// empty slot is passed over.
+std::vector<KeptVersion> ListKeptVersions(Files& files, const std::string& path);
+
+}  // namespace tandrel

@@ -1,0 +1,204 @@
+#include "rules/rule_history.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "file_size_limit.h"
+#include "memory_files.h"
+#include "platform/posix/posix_files.h"
+#include "rules/rule_insert.h"
+#include "temp_dir.h"
+
+namespace tandrel {
+namespace {
+
+using testing::ChildResult;
+using testing::MemoryFiles;
+using testing::TempDir;
+using testing::WithFileSizeLimit;
+
+constexpr const char* kPath = "C:\\Data\\Main\\iFilter.Def";
+
+// The contents of the kept versions, newest first.
+std::vector<std::string> History(Files& files, const std::string& path = kPath) {
+    std::vector<std::string> contents;
+    for (const KeptVersion& version : ListKeptVersions(files, path)) {
+        std::string content;
+        EXPECT_EQ(files.ReadFile(version.path, content), ReadStatus::Ok) << version.path;
+        contents.push_back(content);
+    }
+    return contents;
+}
+
+// Writes "v1" .. "v{count}" one after another over a file that held "v0".
+void WriteVersions(Files& files, int count, const std::string& path = kPath) {
+    for (int i = 1; i <= count; ++i) {
+        ASSERT_TRUE(WriteKeepingHistory(files, path, {"v" + std::to_string(i)})) << i;
+    }
+}
+
+std::vector<std::string> Versions(int newest, int oldest) {
+    std::vector<std::string> names;
+    for (int i = newest; i >= oldest; --i) {
+        names.push_back("v" + std::to_string(i));
+    }
+    return names;
+}
+
+TEST(RuleHistory, KeepsTheLastTenVersionsNewestAsTheOneBackup) {
+    MemoryFiles files;
+    files.AddFile(kPath, "v0");
+    WriteVersions(files, 3);
+    EXPECT_EQ(History(files), Versions(2, 0));
+    EXPECT_EQ(files.Content(std::string(kPath) + ".bak"), "v2") << "the newest stays FILE.bak";
+    EXPECT_EQ(files.Content(std::string(kPath) + ".bak3"), "v0");
+    WriteVersions(files, 13);
+    EXPECT_EQ(files.Content(kPath), "v13");
+    EXPECT_EQ(History(files), Versions(12, 3)) << "the oldest gave way";
+    EXPECT_FALSE(files.Exists(std::string(kPath) + ".bak11"));
+    EXPECT_FALSE(files.Exists(std::string(kPath) + ".bak1"));
+}
+
+TEST(RuleHistory, AFileThatWasNotThereIsKeptAsAnEmptyVersion) {
+    MemoryFiles files;
+    files.AddDirectory("C:\\Data\\Main");
+    WriteVersions(files, 1);
+    EXPECT_EQ(History(files), std::vector<std::string>{""});
+}
+
+TEST(RuleHistory, AnEmptySlotIsPassedOverAndFilledByTheNextWrite) {
+    MemoryFiles files;
+    files.AddFile(kPath, "v0");
+    WriteVersions(files, 10);
+    ASSERT_TRUE(files.RemoveFile(std::string(kPath) + ".bak3"));
+    const std::vector<KeptVersion> listed = ListKeptVersions(files, kPath);
+    ASSERT_EQ(listed.size(), 9U);
+    EXPECT_EQ(listed[2].number, 3);
+    EXPECT_EQ(listed[2].path, std::string(kPath) + ".bak4");
+    ASSERT_TRUE(WriteKeepingHistory(files, kPath, {"v11"}));
+    std::vector<std::string> expected = Versions(10, 8);
+    for (const std::string& older : Versions(6, 0)) {
+        expected.push_back(older);
+    }
+    EXPECT_EQ(History(files), expected) << "only the versions before the gap moved; none lost";
+}
+
+TEST(RuleHistory, TellsTimeAndSizeOfEachVersion) {
+    MemoryFiles files;
+    files.AddFile(kPath, "first");
+    WriteVersions(files, 2);
+    const std::vector<KeptVersion> listed = ListKeptVersions(files, kPath);
+    ASSERT_EQ(listed.size(), 2U);
+    EXPECT_EQ(listed[0].facts.size, 2U);
+    EXPECT_EQ(listed[1].facts.size, 5U);
+    EXPECT_GT(listed[0].facts.modified, listed[1].facts.modified)
+        << "a version keeps the time it was written";
+}
+
+TEST(RuleHistoryUndo, PutsBackAnyVersionAndAnUndoCanBeUndone) {
+    for (int version = 1; version <= kKeptVersions; ++version) {
+        MemoryFiles files;
+        files.AddFile(kPath, "v0");
+        WriteVersions(files, 10);
+        ASSERT_EQ(UndoRuleChange(files, kPath, version), InsertRuleResult::Written) << version;
+        const std::string restored = "v" + std::to_string(10 - version);
+        EXPECT_EQ(files.Content(kPath), restored);
+        const std::vector<std::string> history = History(files);
+        ASSERT_EQ(history.size(), static_cast<std::size_t>(kKeptVersions));
+        EXPECT_EQ(history.front(), "v10") << "the content before the undo is the newest";
+        ASSERT_EQ(UndoRuleChange(files, kPath), InsertRuleResult::Written);
+        EXPECT_EQ(files.Content(kPath), "v10") << "undo of the undo to " << version;
+        EXPECT_EQ(History(files).front(), restored);
+    }
+}
+
+TEST(RuleHistoryUndo, RefusesAVersionThatIsNotKept) {
+    MemoryFiles files;
+    files.AddFile(kPath, "v0");
+    WriteVersions(files, 2);
+    EXPECT_EQ(UndoRuleChange(files, kPath, 3), InsertRuleResult::NoBackup);
+    EXPECT_EQ(UndoRuleChange(files, kPath, 0), InsertRuleResult::NoBackup);
+    EXPECT_EQ(files.Content(kPath), "v2");
+    EXPECT_EQ(History(files), Versions(1, 0));
+}
+
+// What a rewrite of "new" over a file with `kept` former versions leaves when
+// the writes stop after `calls` write calls or `bytes` bytes: the live file
+// is either old with the history as it was (less the oldest version when ten
+// were kept), or new with the old content as the newest version.
+void ExpectOldOrNewAfterFault(int kept, std::optional<std::size_t> calls,
+                              std::optional<std::size_t> bytes) {
+    MemoryFiles files;
+    files.AddFile(kPath, "v0");
+    WriteVersions(files, kept);
+    const std::string old_live = "v" + std::to_string(kept);
+    const std::vector<std::string> old_history = History(files);
+    std::vector<std::string> without_oldest = old_history;
+    if (old_history.size() == static_cast<std::size_t>(kKeptVersions)) {
+        without_oldest.pop_back();
+    }
+    std::vector<std::string> new_history = without_oldest;
+    new_history.insert(new_history.begin(), old_live);
+    if (calls) {
+        files.SetWriteCallBudget(*calls);
+    }
+    if (bytes) {
+        files.SetWriteBudget(*bytes);
+    }
+    const bool written = WriteKeepingHistory(files, kPath, {"new"});
+    const std::string what = std::to_string(kept) + " kept, fault after " +
+                             (calls ? std::to_string(*calls) + " calls" : "") +
+                             (bytes ? std::to_string(*bytes) + " bytes" : "");
+    const std::vector<std::string> history = History(files);
+    if (files.Content(kPath) == "new") {
+        EXPECT_TRUE(written) << what;
+        EXPECT_EQ(history, new_history) << what;
+    } else {
+        EXPECT_FALSE(written) << what;
+        EXPECT_EQ(files.Content(kPath), old_live) << what;
+        EXPECT_TRUE(history == old_history || history == without_oldest) << what;
+    }
+    for (const std::string& path : files.Paths()) {
+        EXPECT_TRUE(files.IsDirectory(path) || path.rfind(kPath, 0) == 0)
+            << what << ": left behind " << path;
+    }
+}
+
+TEST(RuleHistoryFaults, AnInterruptionAtAnyCallOrByteLosesAtMostTheOldestVersion) {
+    for (const int kept : {0, 1, 4, 9, 10}) {
+        for (std::size_t calls = 0; calls <= static_cast<std::size_t>(kKeptVersions) + 1; ++calls) {
+            ExpectOldOrNewAfterFault(kept, calls, std::nullopt);
+        }
+        for (std::size_t bytes = 0; bytes <= 3; ++bytes) {
+            ExpectOldOrNewAfterFault(kept, std::nullopt, bytes);
+        }
+    }
+}
+
+TEST(RuleHistoryFaults, AFailedRewriteOnDiskMovesTheVersionsBack) {
+    TempDir dir;
+    PosixFiles files;
+    const std::string path = dir.path() + "iFilter.Def";
+    dir.Write("iFilter.Def", "v0");
+    WriteVersions(files, 4, path);
+    const std::string replacement = "a longer replacement";
+    for (rlim_t limit = 0; limit < replacement.size(); ++limit) {
+        ASSERT_EQ(WithFileSizeLimit(
+                      limit, [&] { return WriteKeepingHistory(files, path, {replacement}); }),
+                  ChildResult::False)
+            << "limit " << limit;
+        ASSERT_EQ(dir.Read("iFilter.Def"), "v4") << "limit " << limit;
+        ASSERT_EQ(History(files, path), Versions(3, 0)) << "limit " << limit;
+        ASSERT_EQ(dir.Listing(),
+                  "iFilter.Def iFilter.Def.bak iFilter.Def.bak2 iFilter.Def.bak3 iFilter.Def.bak4")
+            << "limit " << limit;
+    }
+    ASSERT_TRUE(WriteKeepingHistory(files, path, {replacement}));
+    EXPECT_EQ(History(files, path), Versions(4, 0));
+}
+
+}  // namespace
+}  // namespace tandrel

@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <stdexcept>
 
+#include "book_check_around.h"
+#include "memory_files.h"
 #include "scenario.h"
 #include "step_timings.h"
 #include "temp_dir.h"
@@ -91,6 +94,24 @@ TEST_F(ScenarioRunnerTest, ADialogLeftOpenOrAStepOutOfPlaceFails) {
         "keys ctrl\ndrop \"Main\\!!!!Inbox\\\" \"Main\\!!!!Inbox\\?0001\" 4\n"
         "dialog \"Tandrel (Received)\"\n  click 1060\n  click 1013\n");
     EXPECT_EQ(disabled.message.rfind("line 5: ", 0), 0U) << disabled.message;
+}
+
+TEST(BookCheckAround, FailsARunThatLeavesAFaultAndToleratesOnesItFound) {
+    tandrel::testing::MemoryFiles files;
+    const std::string group = "C:\\Data\\AddrBook\\@B\\G\\";
+    files.AddFile(group + "Group.idx", "0\t0\tgone.vcf\ta\ta@x\t\t\t1\r\n");
+    const BookCheckAround check(files, "C:\\Data\\", kNoLeadBytes);
+    EXPECT_NO_THROW(check.CheckAfterRun()) << "the fault was there before the run";
+    files.AppendFile(group + "Group.idx", "0\t0\tgone.vcf\tb\tb@x\t\t\t1\r\n");
+    try {
+        check.CheckAfterRun();
+        ADD_FAILURE() << "the run's line went unnoticed";
+    } catch (const std::runtime_error& failure) {
+        EXPECT_STREQ(failure.what(),
+                     "the address book check finds what the run left:\n"
+                     "  B:G: Group.idx line 2: card file \"gone.vcf\" is missing\n"
+                     "  B:G: Group.idx line 2: sequence number 1 after 1");
+    }
 }
 
 TEST(ScenarioSteps, DecodesStringsAndSkipsComments) {

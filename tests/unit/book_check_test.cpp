@@ -91,22 +91,24 @@ TEST_F(BookCheckTest, FindsEachPlantedFaultOnItsLine) {
                Entry(0, "cards.vcf", "eve@x", "3") +        // 6: sequence falls
                Entry(0, "cards.vcf", "fay@x", "x"));        // 7: no number
     files().AddFile(std::string(kGroup) + "stray.vcf", Card("gus", "gus@x"));
+    const auto at = [](int line, const std::string& text) {
+        return "Private:Friends: Group.idx line " + std::to_string(line) + ": " + text;
+    };
+    const auto no_block = [](std::size_t offset, const std::string& address) {
+        return "offset \"" + std::to_string(offset) + "\" in cards.vcf is no vCard block holding " +
+               address;
+    };
     EXPECT_EQ(Findings(),
               (std::vector<std::string>{
-                  "Private:Friends: Group.idx line 2: card file \"gone.vcf\" is missing",
-                  "Private:Friends: Group.idx line 3: offset \"" + std::to_string(bob) +
-                      "\" in cards.vcf is no vCard block holding ann@x",
-                  "Private:Friends: Group.idx line 4: offset \"5\" in cards.vcf is no vCard block "
-                  "holding cy@x",
-                  "Private:Friends: Group.idx line 4: sequence number 3 after 3",
-                  "Private:Friends: Group.idx line 5: offset \"" + std::to_string(bob * 9) +
-                      "\" in cards.vcf is no vCard block holding dee@x",
-                  "Private:Friends: Group.idx line 6: offset \"0\" in cards.vcf is no vCard block "
-                  "holding eve@x",
-                  "Private:Friends: Group.idx line 6: sequence number 3 after 5",
-                  "Private:Friends: Group.idx line 7: offset \"0\" in cards.vcf is no vCard block "
-                  "holding fay@x",
-                  "Private:Friends: Group.idx line 7: sequence number \"x\" is no number",
+                  at(2, "card file \"gone.vcf\" is missing"),
+                  at(3, no_block(bob, "ann@x")),
+                  at(4, no_block(5, "cy@x")),
+                  at(4, "sequence number 3 after 3"),
+                  at(5, no_block(bob * 9, "dee@x")),
+                  at(6, no_block(0, "eve@x")),
+                  at(6, "sequence number 3 after 5"),
+                  at(7, no_block(0, "fay@x")),
+                  at(7, "sequence number \"x\" is no number"),
                   "Private:Friends: Group.idx lines 1, 3: address ann@x entered 2 times",
                   "Private:Friends: card file stray.vcf is named by no index line",
               }));

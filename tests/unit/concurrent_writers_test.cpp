@@ -85,7 +85,7 @@ TEST(ConcurrentWriters, EveryRuleAddedFromTwoProcessesIsInTheFile) {
               "iFilter.Def.bak8 iFilter.Def.bak9")
         << "no lock or temporary file left, and ten versions kept";
     // The writers took turns whole: each kept version is the one before the next.
-    std::size_t conditions = static_cast<std::size_t>(kWriters * kAddsEach);
+    auto conditions = static_cast<std::size_t>(kWriters) * kAddsEach;
     for (int slot = 1; slot <= kKeptVersions; ++slot) {
         const std::string name =
             slot == 1 ? "iFilter.Def.bak" : "iFilter.Def.bak" + std::to_string(slot);

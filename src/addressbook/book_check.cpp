@@ -1,5 +1,7 @@
 #include "addressbook/book_check.h"
 
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -9,16 +11,12 @@
 #include "addressbook/address_book.h"
 #include "addressbook/group_index_lines.h"
 #include "addressbook/group_listing.h"
+#include "text/affixes.h"
+#include "text/one_line.h"
 
 namespace tandrel {
 
 namespace {
-
-// Fields of an entry line, counted from 0.
-constexpr std::size_t kOffsetField = 0;
-constexpr std::size_t kCardField = 2;
-constexpr std::size_t kAddressField = 4;
-constexpr std::size_t kSequenceField = 7;
 
 // A decimal number of digits alone, as Tandrel writes offsets and sequence numbers.
 std::optional<std::uint64_t> DecimalOf(std::string_view text) {
@@ -39,21 +37,46 @@ std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
-// The card files of one group, each read once.
+// File names as Windows compares them: ASCII letters in either case.
+struct LessIgnoringCase {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const {
+        const auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        };
+        return std::lexicographical_compare(
+            a.begin(), a.end(), b.begin(), b.end(),
+            [&lower](char x, char y) { return lower(x) < lower(y); });
+    }
+};
+
+// The card files of one group, each read once, and the addresses of each
+// block an index line points at, each found once.
 class CardFiles {
   public:
     CardFiles(Files& files, std::string folder) : files_(files), folder_(std::move(folder)) {}
 
-    // The file's content, or nullopt when it is missing or cannot be read.
-    const std::optional<std::string>& Content(const std::string& name) {
-        auto found = read_.find(name);
-        if (found == read_.end()) {
-            std::string content;
-            const bool read = files_.ReadFile(folder_ + name, content) == ReadStatus::Ok;
-            found = read_
-                        .emplace(name, read ? std::optional<std::string>(std::move(content))
-                                            : std::nullopt)
-                        .first;
+    struct Card {
+        ReadStatus status = ReadStatus::Missing;
+        std::string text;
+        std::map<std::uint64_t, std::optional<std::vector<std::string_view>>> blocks;
+    };
+
+    Card& Read(const std::string& name) {
+        auto found = cards_.find(name);
+        if (found == cards_.end()) {
+            found = cards_.emplace(name, Card()).first;
+            found->second.status = files_.ReadFile(folder_ + name, found->second.text);
+        }
+        return found->second;
+    }
+
+    // The addresses of the block at `offset` of a card that was read.
+    static const std::optional<std::vector<std::string_view>>& Block(Card& card,
+                                                                     std::uint64_t offset) {
+        auto found = card.blocks.find(offset);
+        if (found == card.blocks.end()) {
+            found = card.blocks.emplace(offset, CardBlockAddresses(card.text, offset)).first;
         }
         return found->second;
     }
@@ -61,20 +84,20 @@ class CardFiles {
   private:
     Files& files_;
     std::string folder_;
-    std::map<std::string, std::optional<std::string>> read_;
+    std::map<std::string, Card, LessIgnoringCase> cards_;
 };
 
-// Checks one group folder (`folder` ends with "\").
-void CheckGroup(Files& files, const std::string& identifier, const std::string& folder,
-                LeadBytePredicate is_lead_byte, std::vector<BookFinding>& findings) {
-    const auto add = [&](std::string text) { findings.push_back({identifier, std::move(text)}); };
+// The index's findings of one group (`folder` ends with "\"); the card
+// files it names go to `named`. False when the index cannot be read.
+bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_lead_byte,
+                const std::function<void(std::string)>& add,
+                std::set<std::string, LessIgnoringCase>& named) {
     std::string index;
     if (files.ReadFile(folder + kGroupIndexName, index) == ReadStatus::Failed) {
         add(std::string(kGroupIndexName) + " cannot be read");
-        return;
+        return false;
     }
     CardFiles cards(files, folder);
-    std::set<std::string, std::less<>> named;
     std::unordered_map<std::string_view, std::vector<int>> lines_of_address;
     std::vector<std::string_view> address_order;
     std::optional<std::uint64_t> last_sequence;
@@ -82,11 +105,15 @@ void CheckGroup(Files& files, const std::string& identifier, const std::string& 
     for (std::size_t start = 0; start < index.size();) {
         const IndexLineFields line = ReadIndexLine(index, start);
         ++line_number;
-        const std::string line_name =
+        const std::string at =
             std::string(kGroupIndexName) + " line " + std::to_string(line_number) + ": ";
         const std::size_t line_start = start;
-        // CR LF ends one line.
+        // Numbered as an editor counts lines: CR LF ends one.
         start = line.end + (index.compare(line.end, 2, "\r\n") == 0 ? 2 : 1);
+        if (!FitsHostLines(index.substr(line_start, line.end - line_start))) {
+            add(at + "longer than " + std::to_string(kHostLineLimit) +
+                " characters, which the mail client reads as two lines");
+        }
         if (line.third) {
             named.emplace(*line.third);
         }
@@ -94,31 +121,32 @@ void CheckGroup(Files& files, const std::string& identifier, const std::string& 
             continue;
         }
         const std::vector<std::string_view> fields = IndexLineFieldTexts(index, line_start, line);
-        const std::string_view address = fields[kAddressField];
-        const std::string card_name(fields[kCardField]);
+        const std::string_view address = fields[kIndexAddressField];
         auto& lines = lines_of_address[address];
         if (lines.empty()) {
             address_order.push_back(address);
         }
         lines.push_back(line_number);
 
-        const std::optional<std::uint64_t> offset = DecimalOf(fields[kOffsetField]);
-        const std::optional<std::string>* card_text =
-            IsCardFileName(card_name, is_lead_byte) ? &cards.Content(card_name) : nullptr;
-        if (card_text == nullptr) {
-            add(line_name + Quoted(card_name) + " is no card file name");
-        } else if (!*card_text) {
-            add(line_name + "card file " + Quoted(card_name) + " is missing");
-        } else if (!offset || !CardBlockHoldsAddress(**card_text, *offset, address)) {
-            add(line_name + "offset " + Quoted(fields[kOffsetField]) + " in " + card_name +
+        const std::string card_name(fields[kIndexCardFileField]);
+        const std::optional<std::uint64_t> offset = DecimalOf(fields[kIndexOffsetField]);
+        if (!IsCardFileName(card_name, is_lead_byte)) {
+            add(at + Quoted(card_name) + " is no card file name");
+        } else if (CardFiles::Card& card = cards.Read(card_name); card.status != ReadStatus::Ok) {
+            add(at + "card file " + Quoted(card_name) +
+                (card.status == ReadStatus::Missing ? " is missing" : " cannot be read"));
+        } else if (const auto* block = offset ? &CardFiles::Block(card, *offset) : nullptr;
+                   block == nullptr || !*block ||
+                   std::find((*block)->begin(), (*block)->end(), address) == (*block)->end()) {
+            add(at + "offset " + Quoted(fields[kIndexOffsetField]) + " in " + card_name +
                 " is no vCard block holding " + std::string(address));
         }
-        const std::optional<std::uint64_t> sequence = DecimalOf(fields[kSequenceField]);
+        const std::optional<std::uint64_t> sequence = DecimalOf(fields[kIndexSequenceField]);
         if (!sequence) {
-            add(line_name + "sequence number " + Quoted(fields[kSequenceField]) + " is no number");
+            add(at + "sequence number " + Quoted(fields[kIndexSequenceField]) + " is no number");
         } else {
             if (last_sequence && *sequence <= *last_sequence) {
-                add(line_name + "sequence number " + std::to_string(*sequence) + " after " +
+                add(at + "sequence number " + std::to_string(*sequence) + " after " +
                     std::to_string(*last_sequence));
             }
             last_sequence = sequence;
@@ -136,26 +164,35 @@ void CheckGroup(Files& files, const std::string& identifier, const std::string& 
         add(text + ": address " + std::string(address) + " entered " +
             std::to_string(lines.size()) + " times");
     }
-    std::vector<FolderEntry> entries;
-    files.ListFolder(folder + "*", entries);
-    for (const FolderEntry& entry : entries) {
-        if (!entry.is_directory && !IsGroupsOwnFileName(entry.name) &&
-            named.find(entry.name) == named.end()) {
-            add("card file " + entry.name + " is named by no index line");
-        }
-    }
+    return true;
 }
 
 // Checks the group at `group_path` below `book_folder` and every group below it.
 void CheckGroupTree(Files& files, const std::string& book, const std::string& book_folder,
                     const std::string& group_path, LeadBytePredicate is_lead_byte,
                     std::vector<BookFinding>& findings) {
+    const std::string identifier = JoinGroupIdentifier({book, group_path});
+    const auto add = [&](std::string text) { findings.push_back({identifier, std::move(text)}); };
     const std::string folder = book_folder + group_path + (group_path.empty() ? "" : "\\");
-    CheckGroup(files, JoinGroupIdentifier({book, group_path}), folder, is_lead_byte, findings);
-    for (const std::string& name : ListedFolders(files, folder + "*")) {
-        CheckGroupTree(files, book, book_folder,
-                       group_path.empty() ? name : group_path + "\\" + name, is_lead_byte,
-                       findings);
+    std::vector<FolderEntry> entries;
+    if (!files.ListFolder(folder + "*", entries)) {
+        add("the folder " + folder + " cannot be listed");
+        return;
+    }
+    std::set<std::string, LessIgnoringCase> named;
+    const bool index_read = CheckIndex(files, folder, is_lead_byte, add, named);
+    for (const FolderEntry& entry : entries) {
+        if (index_read && !entry.is_directory && !IsGroupsOwnFileName(entry.name) &&
+            named.find(entry.name) == named.end()) {
+            add("card file " + entry.name + " is named by no index line");
+        }
+    }
+    for (const FolderEntry& entry : entries) {
+        if (IsListedFolder(entry)) {
+            CheckGroupTree(files, book, book_folder,
+                           group_path.empty() ? entry.name : group_path + "\\" + entry.name,
+                           is_lead_byte, findings);
+        }
     }
 }
 
@@ -166,16 +203,23 @@ std::vector<BookFinding> CheckAddressBook(Files& files, Profile& profile,
                                           LeadBytePredicate is_lead_byte) {
     std::vector<BookFinding> findings;
     const std::string root = AddressBookRoot(data_folder);
-    for (const std::string& entry : ListedFolders(files, root + "\\@*")) {
-        const std::string book = entry.substr(1);
-        const std::string book_folder = ResolveBookFolder(profile, data_folder, book, is_lead_byte);
-        CheckGroupTree(files, book, book_folder, std::string(), is_lead_byte, findings);
+    std::vector<FolderEntry> books;
+    if (!files.ListFolder(root + "\\@*", books)) {
+        findings.push_back({std::string(), "the address book " + root + " cannot be listed"});
+        return findings;
+    }
+    for (const FolderEntry& entry : books) {
+        if (IsListedFolder(entry)) {
+            const std::string book = entry.name.substr(1);
+            CheckGroupTree(files, book, ResolveBookFolder(profile, data_folder, book, is_lead_byte),
+                           std::string(), is_lead_byte, findings);
+        }
     }
     return findings;
 }
 
 std::string DescribeFinding(const BookFinding& finding) {
-    return finding.group + ": " + finding.text;
+    return finding.group.empty() ? finding.text : finding.group + ": " + finding.text;
 }
 
 }  // namespace tandrel

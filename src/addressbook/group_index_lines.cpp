@@ -77,27 +77,29 @@ std::vector<std::string_view> IndexLineFieldTexts(std::string_view text, std::si
     }
 }
 
-bool CardBlockHoldsAddress(std::string_view cards, std::uint64_t offset, std::string_view address) {
-    if (offset >= cards.size()) {
-        return false;
+std::optional<std::vector<std::string_view>> CardBlockAddresses(std::string_view cards,
+                                                                std::uint64_t offset) {
+    if (offset >= cards.size() ||
+        cards.compare(static_cast<std::size_t>(offset), kCardBegin.size(), kCardBegin) != 0) {
+        return std::nullopt;
     }
     std::size_t next = 0;
     if (CardLineAt(cards, static_cast<std::size_t>(offset), next) != kCardBegin) {
-        return false;
+        return std::nullopt;
     }
+    std::vector<std::string_view> addresses;
     while (next < cards.size()) {
         const std::string_view line = CardLineAt(cards, next, next);
         if (line == kCardEnd || line == kCardBegin) {
-            return false;
+            break;
         }
         const std::size_t colon = line.find(':');
         const std::string_view property = line.substr(0, std::min(colon, line.find(';')));
-        if (colon != std::string_view::npos && EqualIgnoringCase(property, kCardAddressProperty) &&
-            line.substr(colon + 1) == address) {
-            return true;
+        if (colon != std::string_view::npos && EqualIgnoringCase(property, kCardAddressProperty)) {
+            addresses.push_back(line.substr(colon + 1));
         }
     }
-    return false;
+    return addresses;
 }
 
 bool NeedsLineEndBeforeAppend(std::string_view last_bytes) {

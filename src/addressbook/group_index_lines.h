@@ -15,6 +15,11 @@ namespace tandrel {
 // An entry's index line has exactly this many tab-separated fields:
 // "offset<TAB>0<TAB>card file<TAB>name<TAB>address<TAB><TAB><TAB>sequence".
 constexpr int kIndexEntryFields = 8;
+// Where the fields the readers look at stand among them, counted from 0.
+constexpr std::size_t kIndexOffsetField = 0;
+constexpr std::size_t kIndexCardFileField = 2;
+constexpr std::size_t kIndexAddressField = 4;
+constexpr std::size_t kIndexSequenceField = 7;
 
 // One line of the index as the reader takes it: up to its CR or LF (at
 // `end`, or the text's size), its fields up to a NUL.
@@ -43,10 +48,12 @@ bool NeedsLineEndBeforeAppend(std::string_view last_bytes);
 // The vCard block of an entry, lines ending CR LF.
 std::string CardBlock(const std::string& name, const std::string& address);
 
-// Whether the card file text `cards` holds, at byte `offset`, a vCard block
-// ("BEGIN:VCARD" up to "END:VCARD") with an e-mail line ("EMAIL", any
-// parameters, ":") whose value is `address`, byte for byte.
-bool CardBlockHoldsAddress(std::string_view cards, std::uint64_t offset, std::string_view address);
+// The e-mail addresses of the vCard block that starts at byte `offset` of
+// the card file text `cards` ("BEGIN:VCARD" up to "END:VCARD"): the values
+// of its lines "EMAIL", any parameters, ":". Nullopt when no block starts
+// there.
+std::optional<std::vector<std::string_view>> CardBlockAddresses(std::string_view cards,
+                                                                std::uint64_t offset);
 
 // How many bytes of display name the entry's index line and card lines can
 // hold, each line within the host's line limit; nullopt when the lines would

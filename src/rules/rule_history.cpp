@@ -53,11 +53,23 @@ bool WriteKeepingHistory(Files& files, const std::string& path,
     if (!MakeRoomForNewest(files, path, moved)) {
         return false;
     }
-    if (files.WritePiecesAtomicallyKeepingBackup(path, pieces, HistorySlotPath(path, 1))) {
+    const std::string newest = HistorySlotPath(path, 1);
+    if (files.WritePiecesAtomicallyKeepingBackup(path, pieces, newest)) {
         return true;
     }
-    // A failed replace may still have left a new backup in slot 1.
-    if (moved > 0 && !files.Facts(HistorySlotPath(path, 1))) {
+    // A replace that failed after it made the backup leaves in slot 1 a copy
+    // of the file, which is still in place (or an empty one for no file):
+    // that copy goes. A backup that is the only copy left of the file stays.
+    std::string live;
+    std::string kept;
+    if (files.Facts(newest) && files.ReadFile(newest, kept) == ReadStatus::Ok) {
+        const ReadStatus live_status = files.ReadFile(path, live);
+        if ((live_status == ReadStatus::Ok && live == kept) ||
+            (live_status == ReadStatus::Missing && kept.empty())) {
+            files.RemoveFile(newest);
+        }
+    }
+    if (moved > 0 && !files.Facts(newest)) {
         MoveBack(files, path, 1, moved);
     }
     return false;

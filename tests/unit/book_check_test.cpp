@@ -138,10 +138,30 @@ TEST_F(BookCheckTest, ChecksTheGroupsOfABookThatLivesElsewhere) {
         << "the groups below Friends' book folder are no longer the book's";
 }
 
-TEST_F(BookCheckTest, TellsAnIndexItCannotRead) {
+TEST_F(BookCheckTest, TellsWhatItCannotReadInsteadOfFindingNothing) {
     PlantIndex(Entry(0, "cards.vcf", "ann@x", "1"));
+    files().MakeUnreadable(std::string(kGroup) + "cards.vcf");
+    files().AddFile("C:\\Data\\AddrBook\\@Lost\\Address.ini", "[Settings]\r\nPath=D:\\Gone\\\r\n");
+    EXPECT_EQ(Findings(), (std::vector<std::string>{
+                              "Private:Friends: Group.idx line 1: card file \"cards.vcf\" cannot "
+                              "be read",
+                              "Lost:: the folder D:\\Gone\\ cannot be listed",
+                          }));
     files().MakeUnreadable(std::string(kGroup) + "Group.idx");
-    EXPECT_EQ(Findings(), std::vector<std::string>{"Private:Friends: Group.idx cannot be read"});
+    EXPECT_EQ(Findings()[0], "Private:Friends: Group.idx cannot be read")
+        << "and no card file counts as unnamed then";
+    EXPECT_EQ(Findings().size(), 2U);
+    MemoryFiles empty;
+    EXPECT_EQ(CheckAddressBook(empty, profile_, kData, kNoLeadBytes).size(), 1U)
+        << "a data folder without an address book is no clean one";
+}
+
+TEST_F(BookCheckTest, FindsAnIndexLineTheHostReadsAsTwo) {
+    const std::string name(250, 'n');
+    PlantIndex(Entry(0, "cards.vcf", "ann@x", "1").replace(14, 5, name));
+    EXPECT_EQ(Findings(), std::vector<std::string>{
+                              "Private:Friends: Group.idx line 1: longer than 254 characters, "
+                              "which the mail client reads as two lines"});
 }
 
 }  // namespace

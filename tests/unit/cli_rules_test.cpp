@@ -196,8 +196,9 @@ TEST(CliRulesUndo, SwapsTheFileWithItsBackup) {
 TEST(CliRulesHistory, ListsEachVersionWithWhatTheChangeAfterItDid) {
     TempDir dir;
     const std::string file = dir.path() + "iFilter.Def";
-    EXPECT_EQ(Tandrel({"rules", "history", file}).out, "no former versions kept\n");
+    EXPECT_EQ(Tandrel({"rules", "history", file}).exit_code, kExitFailed) << "no such file";
     dir.Write("iFilter.Def", kWorkAnn);
+    EXPECT_EQ(Tandrel({"rules", "history", file}).out, "no former versions kept\n");
     const auto add = [&](const char* folder, bool delete_same) {
         std::vector<std::string> args = {"rules",    "add",  file,        "--folder",       folder,
                                          "--header", "From", "--address", "bob@example.com"};
@@ -239,7 +240,9 @@ TEST(CliRulesUndo, PutsBackTheVersionAskedFor) {
     EXPECT_EQ(Tandrel({"rules", "undo", file, "--to", "11"}).exit_code, kExitUsage);
     EXPECT_EQ(Tandrel({"rules", "undo", file, "--to", "x"}).exit_code, kExitUsage);
     EXPECT_EQ(dir.Read("iFilter.Def"), kWorkAnn) << "refused undos change nothing";
-    ASSERT_EQ(Tandrel({"rules", "undo", file, "--to", "2"}).exit_code, kExitOk);
+    const ToolRun undo = Tandrel({"rules", "undo", file, "--to", "2"});
+    ASSERT_EQ(undo.exit_code, kExitOk);
+    EXPECT_EQ(undo.out, "put back version 2 of " + file + "; what it replaced is now version 1\n");
     EXPECT_EQ(dir.Read("iFilter.Def"), kHomeBob);
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), kWorkAnn);
     EXPECT_EQ(dir.Read("iFilter.Def.bak2"), kWorkAnnBob);

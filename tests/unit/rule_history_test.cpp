@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -165,6 +167,14 @@ void ExpectOldOrNewAfterFault(int kept, std::optional<std::size_t> calls,
         EXPECT_TRUE(files.IsDirectory(path) || path.rfind(kPath, 0) == 0)
             << what << ": left behind " << path;
     }
+    // The next rewrite keeps all the interrupted one left, the file on top.
+    files.SetWriteCallBudget(SIZE_MAX);
+    files.SetWriteBudget(SIZE_MAX);
+    std::vector<std::string> next_history = history;
+    next_history.insert(next_history.begin(), *files.Content(kPath));
+    next_history.resize(std::min<std::size_t>(next_history.size(), kKeptVersions));
+    ASSERT_TRUE(WriteKeepingHistory(files, kPath, {"next"})) << what;
+    EXPECT_EQ(History(files), next_history) << what << ", then one more rewrite";
 }
 
 TEST(RuleHistoryFaults, AnInterruptionAtAnyCallOrByteLosesAtMostTheOldestVersion) {
@@ -176,6 +186,53 @@ TEST(RuleHistoryFaults, AnInterruptionAtAnyCallOrByteLosesAtMostTheOldestVersion
             ExpectOldOrNewAfterFault(kept, std::nullopt, bytes);
         }
     }
+}
+
+// A replace that makes its backup and then fails to put the new file in place.
+class ReplaceFailingAfterBackup : public MemoryFiles {
+  public:
+    bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& /*content*/,
+                                      const std::string& backup_path) override {
+        std::string former;
+        const bool had_file = ReadFile(path, former) == ReadStatus::Ok;
+        AddFile(backup_path, had_file ? former : std::string());
+        return false;
+    }
+};
+
+// Files that cannot be removed.
+class RemovalFailing : public MemoryFiles {
+  public:
+    bool RemoveFile(const std::string& /*path*/) override { return false; }
+};
+
+TEST(RuleHistoryFaults, AReplaceFailingAfterItsBackupLeavesTheVersionsAsTheyWere) {
+    for (const int kept : {0, 3, 9}) {
+        // The file and its versions as plain rewrites leave them.
+        MemoryFiles plain;
+        plain.AddFile(kPath, "v0");
+        WriteVersions(plain, kept);
+        ReplaceFailingAfterBackup files;
+        for (const KeptVersion& version : ListKeptVersions(plain, kPath)) {
+            files.AddFile(version.path, *plain.Content(version.path));
+        }
+        files.AddFile(kPath, *plain.Content(kPath));
+        const std::vector<std::string> before = History(files);
+        for (int attempt = 0; attempt < kKeptVersions + 1; ++attempt) {
+            EXPECT_FALSE(WriteKeepingHistory(files, kPath, {"new"}));
+        }
+        EXPECT_EQ(History(files), before) << kept << " kept: failures ate versions";
+        EXPECT_EQ(files.Content(kPath), plain.Content(kPath));
+    }
+}
+
+TEST(RuleHistoryFaults, AnOldestVersionThatCannotGoStopsTheRewrite) {
+    RemovalFailing files;
+    files.AddFile(kPath, "v0");
+    WriteVersions(files, 10);
+    EXPECT_FALSE(WriteKeepingHistory(files, kPath, {"new"}));
+    EXPECT_EQ(files.Content(kPath), "v10");
+    EXPECT_EQ(History(files), Versions(9, 0));
 }
 
 TEST(RuleHistoryFaults, AFailedRewriteOnDiskMovesTheVersionsBack) {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "book_check_around.h"
+#include "book_check_after_run.h"
 #include "memory_files.h"
 #include "scenario.h"
 #include "step_timings.h"
@@ -96,22 +96,31 @@ TEST_F(ScenarioRunnerTest, ADialogLeftOpenOrAStepOutOfPlaceFails) {
     EXPECT_EQ(disabled.message.rfind("line 5: ", 0), 0U) << disabled.message;
 }
 
-TEST(BookCheckAround, FailsARunThatLeavesAFaultAndToleratesOnesItFound) {
+TEST(BookCheckAfterRun, FailsARunThatLeavesTheBookOutOfStep) {
     tandrel::testing::MemoryFiles files;
+    EXPECT_NO_THROW(CheckBookAfterRun(files, "C:\\Data\\", kNoLeadBytes))
+        << "a data folder without an address book";
     const std::string group = "C:\\Data\\AddrBook\\@B\\G\\";
-    files.AddFile(group + "Group.idx", "0\t0\tgone.vcf\ta\ta@x\t\t\t1\r\n");
-    const BookCheckAround check(files, "C:\\Data\\", kNoLeadBytes);
-    EXPECT_NO_THROW(check.CheckAfterRun()) << "the fault was there before the run";
+    files.AddFile(group + "Group.idx", "");
+    EXPECT_NO_THROW(CheckBookAfterRun(files, "C:\\Data\\", kNoLeadBytes));
     files.AppendFile(group + "Group.idx", "0\t0\tgone.vcf\tb\tb@x\t\t\t1\r\n");
     try {
-        check.CheckAfterRun();
-        ADD_FAILURE() << "the run's line went unnoticed";
+        CheckBookAfterRun(files, "C:\\Data\\", kNoLeadBytes);
+        ADD_FAILURE() << "the line went unnoticed";
     } catch (const std::runtime_error& failure) {
         EXPECT_STREQ(failure.what(),
-                     "the address book check finds what the run left:\n"
-                     "  B:G: Group.idx line 2: card file \"gone.vcf\" is missing\n"
-                     "  B:G: Group.idx line 2: sequence number 1 after 1");
+                     "the address book check finds:\n"
+                     "  B:G: Group.idx line 1: card file \"gone.vcf\" is missing");
     }
+}
+
+TEST_F(ScenarioRunnerTest, ARunWhoseBookIsOutOfStepFails) {
+    dir_.Write("data/AddrBook/@B/G/Group.idx", "0\t0\tgone.vcf\ta\ta@example.com\t\t\t1\r\n");
+    const ScenarioResult result = RunWith(kCancelledDrop);
+    EXPECT_FALSE(result.passed);
+    EXPECT_NE(result.message.find("B:G: Group.idx line 1: card file \"gone.vcf\" is missing"),
+              std::string::npos)
+        << result.message;
 }
 
 TEST(ScenarioSteps, DecodesStringsAndSkipsComments) {

@@ -27,7 +27,9 @@ expected=$(printf ':Begin ""\r\n!M:Main\\!!!!Inbox\\Work\\\r\n@0:From:bob@exampl
 [ "$(cat "$work/data/Main/iFilter.Def")" = "$expected" ] || fail "file content: $(od -c "$work/data/Main/iFilter.Def")"
 grep -q 'ann@example.com' "$work/data/Main/iFilter.Def.bak" || fail "backup missing"
 grep -q 'bob@example.com' "$work/data/Main/iFilter.Def.bak" && fail "backup is not the former content"
-[ "$(ls "$work/data/Main" | tr '\n' ' ')" = "iFilter.Def iFilter.Def.bak " ] || fail "stray files: $(ls -a "$work/data/Main")"
+[ -s "$work/data/Main/iFilter.Def.bak2" ] && fail "the version before the first add is not empty"
+[ "$(ls "$work/data/Main" | tr '\n' ' ')" = "iFilter.Def iFilter.Def.bak iFilter.Def.bak2 " ] \
+  || fail "stray files: $(ls -a "$work/data/Main")"
 
 tool rules undo "$rules" || fail "undo"
 grep -q 'bob@example.com' "$work/data/Main/iFilter.Def" && fail "undo did not put the backup back"
@@ -56,7 +58,28 @@ rm "$work/data/Main/iFilter.Def.lock"
 refused "254 characters" rules add "$rules" --folder 'Main\!!!!Inbox\Work\' --header From \
   --address "$(printf 'a%.0s' {1..234})@evil.example@0:Subject:"
 [ "$(cat "$work/data/Main/iFilter.Def")" = "$before" ] || fail "a refused change was written"
-[ "$(ls "$work/data/Main" | tr '\n' ' ')" = "iFilter.Def iFilter.Def.bak " ] || fail "stray files: $(ls -a "$work/data/Main")"
+[ "$(ls "$work/data/Main" | tr '\n' ' ')" = "iFilter.Def iFilter.Def.bak iFilter.Def.bak2 iFilter.Def.bak3 " ] \
+  || fail "stray files: $(ls -a "$work/data/Main")"
+
+# Ten versions kept through the Win32 renames: after twelve more adds the
+# oldest two gave way, version 10 is the content of the second add, and an
+# undo to it can itself be undone.
+cp "$work/data/Main/iFilter.Def" "$work/v0"
+for i in $(seq 1 12); do
+  tool rules add "$rules" --folder 'Main\!!!!Inbox\Home\' --header From --address "a$i@x" \
+    || fail "add $i"
+  cp "$work/data/Main/iFilter.Def" "$work/v$i"
+done
+[ ! -e "$work/data/Main/iFilter.Def.bak11" ] || fail "an eleventh version"
+cmp -s "$work/data/Main/iFilter.Def.bak" "$work/v11" || fail "version 1 is not the former content"
+cmp -s "$work/data/Main/iFilter.Def.bak10" "$work/v2" || fail "version 10 is not the tenth before"
+[ "$(tool rules history "$rules" | grep -c ' bytes  iFilter.Def.bak')" = 10 ] || fail "history lines"
+tool rules history "$rules" | head -1 | grep -q 'iFilter.Def.bak  + From contains a12@x -> Main' \
+  || fail "history summary: $(tool rules history "$rules" | head -1)"
+tool rules undo "$rules" --to 10 || fail "undo --to 10"
+cmp -s "$work/data/Main/iFilter.Def" "$work/v2" || fail "undo --to 10 put back another version"
+tool rules undo "$rules" || fail "undo of the undo"
+cmp -s "$work/data/Main/iFilter.Def" "$work/v12" || fail "the undo was not undone"
 
 # A large rule file rewritten in pieces: the Win32 adapter writes the same
 # bytes as the native one, for a condition put at the top of a block in the
@@ -102,6 +125,7 @@ tool book add "$data" --group 'Private:Friends' --address ann@example.com --name
   || fail "book add"
 [ "$(cat "$book/Friends/Group.idx")" = "$(printf '0\t0\tbab0001.tmp\tAnn\tann@example.com\t\t\t1\r')" ] \
   || fail "group index: $(od -c "$book/Friends/Group.idx")"
+[ "$(tool book check "$data" | tr -d '\r')" = "nothing found" ] || fail "book check: $(tool book check "$data")"
 set +e
 tool book add "$data" --group 'Private:Friends' --address ann@example.com --name Ann --temp-folder "$temp" 2>/dev/null
 duplicate=$?

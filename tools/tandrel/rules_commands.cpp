@@ -108,8 +108,7 @@ int ReportRuleChange(Context& context, InsertRuleResult result, const std::strin
                                         std::to_string(kHostLineLimit) +
                                         " characters, the most the mail client reads as one");
         case InsertRuleResult::ReadFailed:
-            return Failure(context, "cannot read " + path + " (or, to undo, " + BackupPath(path) +
-                                        ") as a plain file; it was left alone");
+            return Failure(context, "cannot read " + path + " as a plain file; it was left alone");
         case InsertRuleResult::ReadOnly:
             return Failure(context, path + " is read-only; it was left alone");
         case InsertRuleResult::LongLines:
@@ -364,6 +363,9 @@ int RunHistory(const std::vector<std::string>& args, Context& context) {
     }
     const std::vector<KeptVersion> versions = ListKeptVersions(context.files, path);
     if (versions.empty()) {
+        if (!context.files.Facts(path)) {
+            return Failure(context, "no such file: " + path);
+        }
         context.out << "no former versions kept\n";
         return kExitOk;
     }
@@ -399,7 +401,17 @@ int RunUndo(const std::vector<std::string>& args, Context& context) {
         version = *number;
     }
     const std::string& path = parsed.positional.front();
-    return ReportRuleChange(context, UndoRuleChange(context.files, path, version), path);
+    const InsertRuleResult result = UndoRuleChange(context.files, path, version);
+    if (result == InsertRuleResult::ReadFailed) {
+        return Failure(context, "cannot read " + path + " or its version " +
+                                    std::to_string(version) +
+                                    " as a plain file; it was left alone");
+    }
+    if (result == InsertRuleResult::Written) {
+        context.out << "put back version " << version << " of " << path
+                    << "; what it replaced is now version 1\n";
+    }
+    return ReportRuleChange(context, result, path);
 }
 
 }  // namespace

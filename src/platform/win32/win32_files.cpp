@@ -268,8 +268,11 @@ ReadStatus Win32Files::ReadFileInPieces(const std::string& path,
     HANDLE opened = INVALID_HANDLE_VALUE;
     DWORD error = 0;
     WithRetries([&] {
+        // Sharing delete too, so that a reader does not hold up a writer's
+        // rename of the file (a rule file's kept versions move on each rewrite).
         opened =
-            OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+            OpenPlainFile(path, GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
         error = opened == INVALID_HANDLE_VALUE ? GetLastError() : 0;
         return opened != INVALID_HANDLE_VALUE;
     });
@@ -506,7 +509,10 @@ bool Win32Files::RemoveFile(const std::string& path) {
 }
 
 bool Win32Files::Rename(const std::string& from, const std::string& to) {
-    return MoveFileA(from.c_str(), to.c_str()) != 0;
+    // Without MOVEFILE_REPLACE_EXISTING a taken name is refused; a file that a
+    // scanner holds open for a moment is waited for.
+    return WithRetries(
+        [&] { return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0; });
 }
 
 }  // namespace tandrel

@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "addressbook/address_group_presenter.h"
-#include "book_check_around.h"
+#include "book_check_after_run.h"
 #include "builtin_strings.h"
 #include "code_page_932.h"
 #include "dialog_steps.h"
@@ -142,7 +142,6 @@ class Run {
                                              folder.temp.string() + "/", lead_bytes_);
         host_ = std::make_unique<ModelHost>(*model_);
         settings_ = LoadSettings(profile_, settings_path_);
-        book_check_ = std::make_unique<BookCheckAround>(files_, model_->data_folder(), lead_bytes_);
     }
 
     void Execute() {
@@ -157,7 +156,7 @@ class Run {
     void Check() {
         CheckExpectations(scenario_, data_, settings_path_, model_->log(), texts_,
                           DataNames::HostCodePage, model_->data_folder());
-        book_check_->CheckAfterRun();
+        CheckBookAfterRun(files_, model_->data_folder(), lead_bytes_);
     }
 
   private:
@@ -256,7 +255,6 @@ class Run {
     Settings settings_;
     std::unique_ptr<HostModel> model_;
     std::unique_ptr<ModelHost> host_;
-    std::unique_ptr<BookCheckAround> book_check_;
     StepCursor steps_;
     std::set<std::string> keys_;
     std::string drop_target_;

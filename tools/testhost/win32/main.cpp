@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <string>
 
-#include "book_check_around.h"
+#include "book_check_after_run.h"
 #include "expectations.h"
 #include "faults.h"
 #include "host_state.h"
@@ -166,8 +166,6 @@ DriverResult RunInHost(const Options& options, Run& run) {
         std::make_unique<HostModel>(host.files, folder.data.string() + "\\",
                                     folder.temp.string() + "\\", tandrel::win32::IsSystemLeadByte);
     ApplyStartState(state, *host.model);
-    const BookCheckAround book_check(host.files, host.model->data_folder(),
-                                     tandrel::win32::IsSystemLeadByte);
     if (!CreateHostWindows(GetModuleHandleA(nullptr))) {
         throw std::runtime_error("cannot make the host's windows");
     }
@@ -207,7 +205,7 @@ DriverResult RunInHost(const Options& options, Run& run) {
         // scenario's expect/ holds them.
         CheckExpectations(run.scenario, run.data, run.settings, host.model->log(), texts,
                           DataNames::Utf8, host.model->data_folder());
-        book_check.CheckAfterRun();
+        CheckBookAfterRun(host.files, host.model->data_folder(), tandrel::win32::IsSystemLeadByte);
     }
     return result;
 }

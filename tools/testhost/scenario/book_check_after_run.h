@@ -1,0 +1,17 @@
+// The address book check after a scenario run, the same in both runners:
+// whatever the run wrote, the book's indexes and card files must agree.
+#pragma once
+
+#include <string>
+
+#include "platform/files.h"
+
+namespace tandrel::testhost {
+
+// Checks the address book below `data_folder` (ending with a separator) as
+// `tandrel book check` does; throws a std::runtime_error that lists every
+// finding. A data folder without an address book is passed over.
+void CheckBookAfterRun(Files& files, const std::string& data_folder,
+                       LeadBytePredicate is_lead_byte);
+
+}  // namespace tandrel::testhost

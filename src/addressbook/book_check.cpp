@@ -37,19 +37,6 @@ std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
-// File names as Windows compares them: ASCII letters in either case.
-struct LessIgnoringCase {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const {
-        const auto lower = [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        return std::lexicographical_compare(
-            a.begin(), a.end(), b.begin(), b.end(),
-            [&lower](char x, char y) { return lower(x) < lower(y); });
-    }
-};
-
 // The card files of one group, each read once, and the addresses of each
 // block an index line points at, each found once.
 class CardFiles {
@@ -60,6 +47,17 @@ class CardFiles {
         ReadStatus status = ReadStatus::Missing;
         std::string text;
         std::map<std::uint64_t, std::optional<std::vector<std::string_view>>> blocks;
+
+        // Whether a block that holds `address` starts at `offset`.
+        bool HoldsAt(std::uint64_t offset, std::string_view address) {
+            auto found = blocks.find(offset);
+            if (found == blocks.end()) {
+                found = blocks.emplace(offset, CardBlockAddresses(text, offset)).first;
+            }
+            const auto& addresses = found->second;
+            return addresses &&
+                   std::find(addresses->begin(), addresses->end(), address) != addresses->end();
+        }
     };
 
     Card& Read(const std::string& name) {
@@ -67,16 +65,6 @@ class CardFiles {
         if (found == cards_.end()) {
             found = cards_.emplace(name, Card()).first;
             found->second.status = files_.ReadFile(folder_ + name, found->second.text);
-        }
-        return found->second;
-    }
-
-    // The addresses of the block at `offset` of a card that was read.
-    static const std::optional<std::vector<std::string_view>>& Block(Card& card,
-                                                                     std::uint64_t offset) {
-        auto found = card.blocks.find(offset);
-        if (found == card.blocks.end()) {
-            found = card.blocks.emplace(offset, CardBlockAddresses(card.text, offset)).first;
         }
         return found->second;
     }
@@ -135,9 +123,7 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
         } else if (CardFiles::Card& card = cards.Read(card_name); card.status != ReadStatus::Ok) {
             add(at + "card file " + Quoted(card_name) +
                 (card.status == ReadStatus::Missing ? " is missing" : " cannot be read"));
-        } else if (const auto* block = offset ? &CardFiles::Block(card, *offset) : nullptr;
-                   block == nullptr || !*block ||
-                   std::find((*block)->begin(), (*block)->end(), address) == (*block)->end()) {
+        } else if (!offset || !card.HoldsAt(*offset, address)) {
             add(at + "offset " + Quoted(fields[kIndexOffsetField]) + " in " + card_name +
                 " is no vCard block holding " + std::string(address));
         }

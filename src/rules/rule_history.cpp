@@ -49,6 +49,7 @@ std::string HistorySlotPath(const std::string& path, int slot) {
 
 bool WriteKeepingHistory(Files& files, const std::string& path,
                          const std::vector<std::string_view>& pieces) {
+    const bool had_file = files.Facts(path).has_value();
     int moved = 0;
     if (!MakeRoomForNewest(files, path, moved)) {
         return false;
@@ -57,17 +58,11 @@ bool WriteKeepingHistory(Files& files, const std::string& path,
     if (files.WritePiecesAtomicallyKeepingBackup(path, pieces, newest)) {
         return true;
     }
-    // A replace that failed after it made the backup leaves in slot 1 a copy
-    // of the file, which is still in place (or an empty one for no file):
-    // that copy goes. A backup that is the only copy left of the file stays.
-    std::string live;
-    std::string kept;
-    if (files.Facts(newest) && files.ReadFile(newest, kept) == ReadStatus::Ok) {
-        const ReadStatus live_status = files.ReadFile(path, live);
-        if ((live_status == ReadStatus::Ok && live == kept) ||
-            (live_status == ReadStatus::Missing && kept.empty())) {
-            files.RemoveFile(newest);
-        }
+    // Slot 1 was free, so what a failed replace left there is its own backup:
+    // a copy of the file, which is still in place, or an empty one for no
+    // file. That goes; a backup that is the only copy left of the file stays.
+    if (files.Facts(path) || !had_file) {
+        files.RemoveFile(newest);
     }
     if (moved > 0 && !files.Facts(newest)) {
         MoveBack(files, path, 1, moved);

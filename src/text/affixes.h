@@ -23,21 +23,37 @@ inline std::string_view TrimAnyOf(std::string_view text, std::string_view blanks
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
+// An ASCII capital as its small letter; every other byte as it is.
+inline char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Whether the texts are equal with ASCII letters compared without regard to
 // case (other bytes, lead and trail bytes too, compared as they are).
 inline bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
-    const auto lower = [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    };
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
             return false;
         }
     }
     return true;
 }
+
+// An order of texts that matches EqualIgnoringCase, for sets and maps of
+// names that Windows takes in either case.
+struct LessIgnoringCase {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const {
+        for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+            if (LowerAscii(a[i]) != LowerAscii(b[i])) {
+                return LowerAscii(a[i]) < LowerAscii(b[i]);
+            }
+        }
+        return a.size() < b.size();
+    }
+};
 
 }  // namespace tandrel

@@ -26,7 +26,7 @@ export TANDREL_STEP_TIMEOUT=5
 expect_failure() {
   local what="$1" text="$2" run="$3"; shift 3
   local out rc=0
-  out=$(wine "$host" "$@" "$run" </dev/null | tr -d '\r') || rc=$?
+  out=$(wine_once_more wine "$host" "$@" "$run" </dev/null | tr -d '\r') || rc=$?
   [ $rc -ne 0 ] || fail "$what passed:
 $out"
   printf '%s\n' "$out" | grep -qF "$text" || fail "$what failed otherwise:
@@ -35,7 +35,7 @@ $out"
   echo "caught: $what"
 }
 
-out=$(wine "$host" "$scenario" </dev/null | tr -d '\r') || fail "the scenario fails without a fault: $out"
+out=$(wine_once_more wine "$host" "$scenario" </dev/null | tr -d '\r') || fail "the scenario fails without a fault: $out"
 expect_failure "an unrecognised rules dialog" \
   "the host's rules dialog is still open and visible" "$scenario" --fault rules-unrecognised
 # Without the reload the rules in use are the old ones: the run moves nothing.

@@ -12,7 +12,7 @@ work="$(mktemp -d)"
 trap 'stop_wine; rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-tool() { wine "$exe" "$@"; }
+tool() { wine_once_more wine "$exe" "$@"; }
 
 mkdir -p "$work/data/Main"
 # Z: is the root of the Linux file system in every Wine prefix.

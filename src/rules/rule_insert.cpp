@@ -130,10 +130,17 @@ void InsertRuleIntoModel(RuleFile& rule_file, const RuleInsertion& insertion) {
 
 namespace {
 
+// A rule file as read for a rewrite, and whether the host reads each of its
+// lines whole, looked at while each piece was fresh.
+struct RuleFileRead {
+    std::string text;
+    HostLineCheck line_check;
+};
+
 // Takes the lock of the file a rewrite replaces and reads it; the outcome
 // when the rewrite cannot go on.
 std::optional<InsertRuleResult> LockAndRead(Files& files, const std::string& target,
-                                            std::unique_ptr<FileLock>& lock, std::string& text) {
+                                            std::unique_ptr<FileLock>& lock, RuleFileRead& read) {
     switch (files.LockForWriting(target, lock)) {
         case LockStatus::Locked:
             break;
@@ -142,7 +149,14 @@ std::optional<InsertRuleResult> LockAndRead(Files& files, const std::string& tar
         case LockStatus::Failed:
             return InsertRuleResult::WriteFailed;
     }
-    if (files.ReadFile(target, text) == ReadStatus::Failed) {
+    if (const auto size = files.FileSize(target)) {
+        read.text.reserve(static_cast<std::size_t>(*size));
+    }
+    const ReadStatus status = files.ReadFileInPieces(target, [&read](std::string_view piece) {
+        read.text += piece;
+        read.line_check.Take(piece);
+    });
+    if (status == ReadStatus::Failed) {
         return InsertRuleResult::ReadFailed;
     }
     if (files.IsReadOnly(target)) {
@@ -162,19 +176,19 @@ InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleIns
     }
     const std::string target = files.ResolveLinks(path);
     std::unique_ptr<FileLock> lock;
-    std::string text;
-    if (const auto refused = LockAndRead(files, target, lock, text)) {
+    RuleFileRead read;
+    if (const auto refused = LockAndRead(files, target, lock, read)) {
         return *refused;
     }
     // A file with a line the host reads as two: the host sees other blocks
     // and conditions there than this project's reader, so no change is safe.
-    if (!FitsHostLines(text)) {
+    if (!read.line_check.fits()) {
         return InsertRuleResult::LongLines;
     }
     // Edited as text, so the lines it does not change keep their bytes and a
     // large file is written in pieces.
-    const std::vector<RuleTextEdit> edits = RuleTextEdits(text, insertion);
-    return WriteKeepingHistory(files, target, EditedPieces(text, edits))
+    const std::vector<RuleTextEdit> edits = RuleTextEdits(read.text, insertion);
+    return WriteKeepingHistory(files, target, EditedPieces(read.text, edits))
                ? InsertRuleResult::Written
                : InsertRuleResult::WriteFailed;
 }
@@ -182,7 +196,7 @@ InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleIns
 InsertRuleResult UndoRuleChange(Files& files, const std::string& path, int version) {
     const std::string target = files.ResolveLinks(path);
     std::unique_ptr<FileLock> lock;
-    std::string current;
+    RuleFileRead current;
     if (const auto refused = LockAndRead(files, target, lock, current)) {
         return *refused;
     }

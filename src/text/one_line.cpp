@@ -22,32 +22,61 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 bool FitsHostLines(std::string_view text) {
+    HostLineCheck check;
+    check.Take(text);
+    return check.fits();
+}
+
+void HostLineCheck::Take(std::string_view piece) {
     // Not each line is looked at but each stretch of kHostLineLimit + 1
-    // bytes, from its end: the lines it holds whole are short enough, and the
-    // next stretch starts after its last line feed. Only a stretch without
-    // one holds a long line, or a line of the limit and its CR.
-    const char* const data = text.data();
-    const std::size_t size = text.size();
+    // bytes from a line's start, from its end: the lines it holds whole are
+    // short enough, and the next stretch starts after its last line feed.
+    // Only a stretch without one holds a long line, or a line of the limit
+    // and its CR. A stretch may begin in the pieces before.
     constexpr std::size_t kStretch = kHostLineLimit + 1;
-    for (std::size_t at = 0; size - at > kHostLineLimit;) {
-        std::size_t last = at + kStretch;
+    // The stretches' ends are about a stride apart, and looking at each waits
+    // on memory: the ones ahead are asked for early.
+    constexpr std::size_t kLookAhead = 8 * kStretch;
+    const char* const data = piece.data();
+    const std::size_t size = piece.size();
+    std::size_t at = 0;
+    if (fits_ && line_bytes_ == kStretch && size > 0) {
+        fits_ = data[0] == '\n';  // after a line of the limit and its CR
+        at = 1;
+        line_bytes_ = 0;
+    }
+    while (fits_ && at < size) {
+        const std::size_t stretch_end = at + kStretch - line_bytes_;
+        if (stretch_end > size) {
+            // The stretch goes on into the next piece: only the bytes after
+            // this piece's last line feed are carried over.
+            std::size_t last = size;
+            while (last > at && data[last - 1] != '\n') {
+                --last;
+            }
+            line_bytes_ = last > at ? size - last : line_bytes_ + (size - at);
+            return;
+        }
+        if (size - at > kLookAhead) {
+            __builtin_prefetch(data + at + kLookAhead);
+        }
+        std::size_t last = stretch_end;
         while (last > at && data[last - 1] != '\n') {
             --last;
         }
+        line_bytes_ = 0;
         if (last > at) {
             at = last;
             continue;
         }
-        const std::size_t end = at + kStretch;
-        if (end == size) {
-            return data[end - 1] == '\r';  // the text's last line, with its CR
+        fits_ = data[stretch_end - 1] == '\r';
+        if (stretch_end == size) {
+            line_bytes_ = kStretch;  // the LF may come in the next piece
+            return;
         }
-        if (data[end] != '\n' || data[end - 1] != '\r') {
-            return false;
-        }
-        at = end + 1;
+        fits_ = fits_ && data[stretch_end] == '\n';
+        at = stretch_end + 1;
     }
-    return true;
 }
 
 }  // namespace tandrel

@@ -19,6 +19,20 @@ constexpr std::string_view kHostLineEnd = "\r\n";
 // Whether every line of `text` (lines end at LF or CR LF) fits kHostLineLimit.
 bool FitsHostLines(std::string_view text);
 
+// FitsHostLines of a text handed over in pieces, as a file is read, so that
+// each piece is looked at while it is still in the processor's cache.
+class HostLineCheck {
+  public:
+    void Take(std::string_view piece);
+    // Whether every line so far fits; the last one may still grow.
+    bool fits() const { return fits_; }
+
+  private:
+    // Bytes of the current line in the pieces before, no LF among them.
+    std::size_t line_bytes_ = 0;
+    bool fits_ = true;
+};
+
 // The byte a text-mode reader of the C runtime takes for the end of the file
 // (Ctrl-Z): after it the host would read nothing more of the file.
 constexpr char kTextEndOfFile = '\x1A';

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <random>
+#include <string_view>
+#include <vector>
 
 #include "addressbook/add_address.h"
 #include "addressbook/group_index.h"
@@ -59,6 +62,63 @@ TEST(HostReader, TellsWhetherEveryLineFitsTheLimit) {
           limit + "\n" + limit + "xy", limit + "\rx\n" + "b"}) {
         EXPECT_FALSE(FitsHostLines(long_line)) << long_line.size();
     }
+}
+
+// Each line measured on its own: the answer FitsHostLines must give.
+bool EachLineFits(const std::string& text) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t feed = std::min(text.find('\n', start), text.size());
+        std::size_t length = feed - start;
+        if (length > 0 && text[feed - 1] == '\r') {
+            --length;
+        }
+        if (length > kHostLineLimit) {
+            return false;
+        }
+        start = feed + 1;
+    }
+    return true;
+}
+
+bool FitsInPieces(const std::string& text, const std::vector<std::size_t>& cuts) {
+    HostLineCheck check;
+    std::size_t from = 0;
+    for (const std::size_t cut : cuts) {
+        check.Take(std::string_view(text).substr(from, cut - from));
+        from = cut;
+    }
+    check.Take(std::string_view(text).substr(from));
+    return check.fits();
+}
+
+// Lines around the limit, with every line end and none, each cut anywhere:
+// the answer does not depend on where a read splits the file.
+TEST(HostReader, TellsWhetherLinesFitWhereverTheTextIsCut) {
+    std::mt19937 random(17);
+    const std::vector<std::string> ends = {"\r\n", "\n", "\r", "\r\r\n", ""};
+    int long_ones = 0;
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        for (int line = 0, lines = 1 + static_cast<int>(random() % 4); line < lines; ++line) {
+            text += std::string(kHostLineLimit - 3 + random() % 6, 'x');
+            text += ends[random() % ends.size()];
+        }
+        const bool fits = EachLineFits(text);
+        long_ones += fits ? 0 : 1;
+        ASSERT_EQ(FitsHostLines(text), fits) << round;
+        std::vector<std::size_t> cuts;
+        for (std::size_t cut = 0; cut <= text.size(); cut += 1 + random() % 97) {
+            cuts.push_back(cut);
+        }
+        ASSERT_EQ(FitsInPieces(text, cuts), fits) << round;
+        for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+            ASSERT_EQ(FitsInPieces(text, {cut}), fits) << round << " cut at " << cut;
+        }
+    }
+    // Both answers came up often.
+    EXPECT_GT(long_ones, 40);
+    EXPECT_LT(long_ones, 360);
 }
 
 RuleInsertion FromAddress(const std::string& address) {

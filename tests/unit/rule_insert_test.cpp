@@ -10,6 +10,7 @@
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
 #include "temp_dir.h"
+#include "text/one_line.h"
 
 namespace tandrel {
 namespace {
@@ -247,6 +248,28 @@ TEST(InsertRuleFile, LeavesAFileWithALineTheHostReadsAsTwoAlone) {
     EXPECT_EQ(files.Content(kPath), before);
     files.AddFile(kPath, before.substr(0, 30));
     EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), InsertRuleResult::Written);
+}
+
+// A file read in pieces is looked at across them: a line of the limit that
+// a piece boundary cuts is fine, a longer one there is not.
+TEST(InsertRuleFile, SeesALongLineWhereTheReadCutsTheFile) {
+    TempDir dir;
+    PosixFiles files;
+    const std::string path = dir.path() + "iFilter.Def";
+    std::string head = Block("Main\\Work\\", kAnn);
+    while (head.size() < 65536 - 100) {
+        head += Block("Main\\Work\\", kAnn);
+    }
+    for (const std::size_t length : {kHostLineLimit, kHostLineLimit + 1}) {
+        const std::string before =
+            head + "#" + std::string(length - 1, 'x') + "\r\n" + Block("Main\\Trash\\", kAnn);
+        dir.Write("iFilter.Def", before);
+        EXPECT_EQ(InsertRule(files, path, Insertion(0)), length == kHostLineLimit
+                                                             ? InsertRuleResult::Written
+                                                             : InsertRuleResult::LongLines)
+            << length;
+        EXPECT_EQ(dir.Read("iFilter.Def") == before, length > kHostLineLimit) << length;
+    }
 }
 
 TEST(InsertRuleFile, RefusesACtrlZThatWouldEndTheHostsReading) {

@@ -73,7 +73,7 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     }
     const std::string group_folder = book_folder + entry.group.group_path;
     const std::string index_path = group_folder + "\\" + kGroupIndexName;
-    const std::string address = ToOneLine(entry.address);
+    const std::string address = ToOneLine(entry.address, is_lead_byte);
     // One writer at a time: the index and the card file change together.
     std::unique_ptr<FileLock> lock;
     switch (files.LockForWriting(index_path, lock)) {
@@ -135,7 +135,8 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     if (!name_room) {
         return AddAddressResult::LineTooLong;
     }
-    const std::string name(CutAtCharacter(ToOneLine(entry.name), *name_room, is_lead_byte));
+    const std::string name(
+        CutAtCharacter(ToOneLine(entry.name, is_lead_byte), *name_room, is_lead_byte));
 
     const std::string block = card_lead + CardBlock(name, address);
     // A new card file is made whole in one step; an existing one is appended to.

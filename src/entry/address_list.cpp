@@ -69,6 +69,29 @@ std::size_t StepMailText(std::string_view text, std::size_t at, LeadBytePredicat
     return 1;
 }
 
+bool ForEachTopLevelCharacter(std::string_view text, LeadBytePredicate is_lead_byte,
+                              const std::function<void(std::size_t)>& visit) {
+    MailTextState state;
+    bool in_brackets = false;
+    bool top_level = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t at = i;
+        i += StepMailText(text, at, is_lead_byte, state, top_level);
+        if (!top_level) {
+            continue;
+        }
+        if (in_brackets) {
+            in_brackets = text[at] != '>';
+            continue;
+        }
+        if (text[at] == '<') {
+            in_brackets = true;
+        }
+        visit(at);
+    }
+    return !state.in_quotes && state.comment_depth == 0 && !in_brackets;
+}
+
 std::string UnfoldHeaderValue(std::string_view value) {
     std::string unfolded;
     unfolded.reserve(value.size());
@@ -85,34 +108,33 @@ std::string UnfoldHeaderValue(std::string_view value) {
 
 std::vector<std::string_view> SplitAddressList(std::string_view value,
                                                LeadBytePredicate is_lead_byte) {
+    // Where a ";" stands last outside quotes, comments and brackets: a colon
+    // opens a group only when one comes after it to close it.
+    std::size_t last_semicolon = std::string_view::npos;
+    const bool closed = ForEachTopLevelCharacter(value, is_lead_byte, [&](std::size_t at) {
+        if (value[at] == ';') {
+            last_semicolon = at;
+        }
+    });
+    if (!closed) {
+        // A quote, comment or bracket that never closes would swallow the
+        // rest: every comma splits, as if the value held none of them.
+        return SplitAtCharacter(value, ',', is_lead_byte);
+    }
     PartCollector parts(value);
-    MailTextState state;
-    bool in_brackets = false;
     bool in_group = false;
     bool address_seen = false;  // an "@" or "<" in the part so far, outside quotes
-    bool top_level = false;
-    for (std::size_t i = 0; i < value.size();) {
-        const std::size_t at = i;
-        i += StepMailText(value, at, is_lead_byte, state, top_level);
-        if (!top_level) {
-            continue;
-        }
-        const char c = value[at];
-        if (in_brackets) {
-            in_brackets = c != '>';
-            continue;
-        }
-        switch (c) {
+    ForEachTopLevelCharacter(value, is_lead_byte, [&](std::size_t at) {
+        switch (value[at]) {
             case '<':
-                in_brackets = true;
-                address_seen = true;
-                break;
             case '@':
                 address_seen = true;
                 break;
             case ':':
-                // "Name:" before any address opens a group of the addresses after it.
-                if (!in_group && !address_seen) {
+                // "Name:" before any address opens a group of the addresses
+                // after it, up to the ";" that closes it.
+                if (!in_group && !address_seen && last_semicolon != std::string_view::npos &&
+                    last_semicolon > at) {
                     in_group = true;
                     parts.StartGroupMembers(at);
                 }
@@ -131,7 +153,7 @@ std::vector<std::string_view> SplitAddressList(std::string_view value,
             default:
                 break;
         }
-    }
+    });
     return parts.Finish(in_group);
 }
 

@@ -4,6 +4,7 @@
 
 #include "entry/address_list.h"
 #include "entry/encoded_words.h"
+#include "text/one_line.h"
 
 namespace tandrel {
 
@@ -60,6 +61,15 @@ bool FindComment(std::string_view part, LeadBytePredicate is_lead_byte, std::siz
     return false;
 }
 
+// The plain rules' pair: the first `opening`, and the first `closing` of the
+// whole part when it comes after it; false otherwise.
+bool FindPlainPair(std::string_view part, char opening, char closing,
+                   LeadBytePredicate is_lead_byte, std::size_t& open, std::size_t& close) {
+    open = FindCharacter(part, opening, is_lead_byte);
+    close = FindCharacter(part, closing, is_lead_byte);
+    return open != std::string_view::npos && close != std::string_view::npos && close > open;
+}
+
 // An address in angle brackets without blanks: a fold inside it left one.
 std::string WithoutBlanks(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
@@ -68,7 +78,8 @@ std::string WithoutBlanks(std::string text) {
 
 // The display name before "<": a name that is one quoted string is its
 // content, each backslash pair standing for the character after the
-// backslash; any other loses its blanks and quotes at both ends.
+// backslash, without blanks at its ends; any other loses its blanks and
+// quotes at both ends.
 std::string DisplayName(std::string_view text, LeadBytePredicate is_lead_byte) {
     const auto first = text.find_first_not_of(' ');
     const auto last = text.find_last_not_of(' ');
@@ -89,7 +100,22 @@ std::string DisplayName(std::string_view text, LeadBytePredicate is_lead_byte) {
         name.append(text.substr(i, taken));
         i += taken;
     }
-    return name;
+    return std::string(TrimBlanks(name));
+}
+
+// A name as the dialog proposes it: without control characters (mail may
+// send any), without a lead byte that lacks its second byte, and without
+// blanks at its ends.
+std::string ProposedName(std::string_view name, LeadBytePredicate is_lead_byte) {
+    std::string printable;
+    printable.reserve(name.size());
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            printable += c;
+        }
+    }
+    return std::string(TrimBlanks(WithoutLoneLeadBytes(printable, is_lead_byte)));
 }
 
 }  // namespace
@@ -112,14 +138,20 @@ NameAddress SplitNameAddress(std::string_view part, LeadBytePredicate is_lead_by
     if (part.empty()) {
         return result;
     }
+    // A quote or comment that never closes hides nothing: the plain rules
+    // then take the brackets where they stand.
+    const bool closed = ForEachTopLevelCharacter(part, is_lead_byte, [](std::size_t) {});
     std::size_t open = 0;
     std::size_t close = 0;
-    if (FindAngleAddress(part, is_lead_byte, open, close)) {
+    if (closed ? FindAngleAddress(part, is_lead_byte, open, close)
+               : FindPlainPair(part, '<', '>', is_lead_byte, open, close)) {
         result.address = WithoutBlanks(Trimmed(part.substr(open + 1, close - open - 1)));
-        result.name = DisplayName(part.substr(0, open), is_lead_byte);
+        result.name = closed ? DisplayName(part.substr(0, open), is_lead_byte)
+                             : Trimmed(part.substr(0, open));
         return result;
     }
-    if (FindComment(part, is_lead_byte, open, close)) {
+    if (closed ? FindComment(part, is_lead_byte, open, close)
+               : FindPlainPair(part, '(', ')', is_lead_byte, open, close)) {
         result.name = Trimmed(part.substr(open + 1, close - open - 1));
         result.address = Trimmed(part.substr(0, open));
         return result;
@@ -149,6 +181,7 @@ std::vector<NameAddress> AddressChoices(std::string_view header_value,
         if (charsets != nullptr) {
             choice.name = DecodeEncodedWords(choice.name, *charsets);
         }
+        choice.name = ProposedName(choice.name, is_lead_byte);
         choices.push_back(std::move(choice));
     }
     return choices;

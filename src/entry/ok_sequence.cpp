@@ -38,13 +38,13 @@ struct OkRun {
     std::string target;        // where the rules sort to: the folder or its new subfolder
 };
 
-OkRequest ReadRequest(Dialog& dialog) {
+OkRequest ReadRequest(Dialog& dialog, LeadBytePredicate is_lead_byte) {
     OkRequest request;
     request.receiving = dialog.IsChecked(IDC_ENTRY_ADD_RECEIVING);
     request.sending = dialog.IsChecked(IDC_ENTRY_ADD_SENDING);
-    request.address = ToOneLine(dialog.Text(IDC_ENTRY_ADDRESS));
-    request.receiving_header = ToOneLine(dialog.Text(IDC_ENTRY_RECEIVING_HEADER));
-    request.sending_header = ToOneLine(dialog.Text(IDC_ENTRY_SENDING_HEADER));
+    request.address = ToOneLine(dialog.Text(IDC_ENTRY_ADDRESS), is_lead_byte);
+    request.receiving_header = ToOneLine(dialog.Text(IDC_ENTRY_RECEIVING_HEADER), is_lead_byte);
+    request.sending_header = ToOneLine(dialog.Text(IDC_ENTRY_SENDING_HEADER), is_lead_byte);
     return request;
 }
 
@@ -132,6 +132,12 @@ void TellRulesNotWritten(OkRun& run, InsertRuleResult result, const std::string&
         case InsertRuleResult::LongLines:
             ShowError(run, IDS_RULES_LONG_LINES, {path});
             return;
+        case InsertRuleResult::StrayLines:
+            ShowError(run, IDS_RULES_STRAY_LINES, {path});
+            return;
+        case InsertRuleResult::BackupInTheWay:
+            ShowError(run, IDS_RULES_BACKUP_IN_THE_WAY, {BackupPath(path), path});
+            return;
         case InsertRuleResult::Busy:
             ShowError(run, IDS_RULES_BUSY, {path, LockPath(path)});
             return;
@@ -178,7 +184,7 @@ void AddToAddressBook(OkRun& run) {
     RuleEntryContext& context = run.context;
     const AddressEntry entry{
         SplitGroupIdentifier(run.dialog.Text(IDC_ENTRY_GROUP), context.lead_bytes),
-        run.request.address, ToOneLine(run.dialog.Text(IDC_ENTRY_BOOK_NAME))};
+        run.request.address, ToOneLine(run.dialog.Text(IDC_ENTRY_BOOK_NAME), context.lead_bytes)};
     const std::string data_folder = context.host.DataFolder();
     const AddAddressResult result = AddAddressToGroup(context.files, context.profile, context.host,
                                                       data_folder, entry, context.lead_bytes);
@@ -246,7 +252,8 @@ void Reselect(OkRun& run) {
 }  // namespace
 
 bool RunOkSequence(Dialog& dialog, RuleEntryContext& context) {
-    OkRun run{dialog, context, ReadRequest(dialog), std::string(), context.drop_target};
+    OkRun run{dialog, context, ReadRequest(dialog, context.lead_bytes), std::string(),
+              context.drop_target};
     if (!CheckRequest(run)) {
         return false;
     }

@@ -5,6 +5,7 @@
 #include "entry/header_choices.h"
 #include "entry/ok_sequence.h"
 #include "mailbox/folders.h"
+#include "platform/file_names.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
 #include "settings/header_lists.h"
@@ -114,13 +115,16 @@ void RuleEntryPresenter::FillAddressLists() {
     const bool sending = dialog_.Title() == context_.strings.Load(IDS_TITLE_SENT);
     dialog_.SetText(sending ? IDC_ENTRY_SENDING_HEADER : IDC_ENTRY_RECEIVING_HEADER, header);
     std::vector<std::string> addresses;
+    std::vector<std::string> folder_names;
     std::vector<std::string> names;
     for (NameAddress& choice : AddressChoices(value, context_.lead_bytes, context_.charsets)) {
         addresses.push_back(std::move(choice.address));
+        // A proposed subfolder name is one OK takes.
+        folder_names.push_back(ToPlainFileName(choice.name, context_.lead_bytes));
         names.push_back(std::move(choice.name));
     }
     dialog_.AddItems(IDC_ENTRY_ADDRESS, addresses);
-    dialog_.AddItems(IDC_ENTRY_SUBFOLDER_NAME, names);
+    dialog_.AddItems(IDC_ENTRY_SUBFOLDER_NAME, folder_names);
     dialog_.AddItems(IDC_ENTRY_BOOK_NAME, names);
     for (const int id : {IDC_ENTRY_ADDRESS, IDC_ENTRY_SUBFOLDER_NAME, IDC_ENTRY_BOOK_NAME}) {
         dialog_.Select(id, 0);

@@ -122,4 +122,18 @@ std::string_view CutAtCharacter(std::string_view text, std::size_t limit,
     return text.substr(0, end);
 }
 
+std::string WithoutLoneLeadBytes(std::string_view text, LeadBytePredicate is_lead_byte) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = CharacterLengthAt(text, i, is_lead_byte);
+        if (length == 2 || is_lead_byte == nullptr ||
+            !is_lead_byte(static_cast<unsigned char>(text[i]))) {
+            kept.append(text.substr(i, length));
+        }
+        i += length;
+    }
+    return kept;
+}
+
 }  // namespace tandrel

@@ -61,4 +61,8 @@ std::string ReplaceCharacter(std::string_view text, char from, char to,
 std::string_view CutAtCharacter(std::string_view text, std::size_t limit,
                                 LeadBytePredicate is_lead_byte);
 
+// `text` without the lead bytes that no second byte follows: such a byte
+// would take the next byte of a file (a tab, a line end) for its own.
+std::string WithoutLoneLeadBytes(std::string_view text, LeadBytePredicate is_lead_byte);
+
 }  // namespace tandrel

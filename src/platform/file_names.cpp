@@ -51,6 +51,35 @@ bool IsPlainFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
     return !IsDeviceName(name);
 }
 
+std::string ToPlainFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
+    constexpr std::string_view kReserved = "\\/:*?\"<>|";
+    std::string plain;
+    plain.reserve(name.size() + 1);
+    for (std::size_t i = 0; i < name.size();) {
+        const std::size_t length = CharacterLengthAt(name, i, is_lead_byte);
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (length == 2) {
+            plain.append(name.substr(i, 2));
+        } else if (is_lead_byte != nullptr && is_lead_byte(byte)) {
+            // a lead byte without its second byte is no character
+        } else if (byte < 0x20 || byte == 0x7F ||
+                   kReserved.find(name[i]) != std::string_view::npos) {
+            plain += '_';
+        } else {
+            plain += name[i];
+        }
+        i += length;
+    }
+    // Neither a blank nor a dot is ever the second byte of a character.
+    while (!plain.empty() && (plain.back() == ' ' || plain.back() == '.')) {
+        plain.pop_back();
+    }
+    if (!plain.empty() && IsDeviceName(plain)) {
+        plain += '_';
+    }
+    return plain;
+}
+
 bool IsPlainPath(std::string_view path, LeadBytePredicate is_lead_byte) {
     const std::vector<std::string_view> names = SplitAtCharacter(path, '\\', is_lead_byte);
     return std::all_of(names.begin(), names.end(), [is_lead_byte](std::string_view name) {

@@ -1,10 +1,12 @@
 #include "text/one_line.h"
 
+#include <cstring>
+
 #include "text/affixes.h"
 
 namespace tandrel {
 
-std::string ToOneLine(std::string_view text) {
+std::string ToOneLine(std::string_view text, LeadBytePredicate is_lead_byte) {
     std::string line;
     line.reserve(text.size());
     for (const char c : text) {
@@ -14,11 +16,16 @@ std::string ToOneLine(std::string_view text) {
             line += c;
         }
     }
-    return line;
+    return is_lead_byte == kNoLeadBytes ? line : WithoutLoneLeadBytes(line, is_lead_byte);
 }
 
 std::string_view TrimBlanks(std::string_view text) {
     return TrimAnyOf(text, " ");
+}
+
+bool FitsHostLine(std::string_view line) {
+    return line.size() <= kHostLineLimit ||
+           (line.size() == kHostLineLimit + 1 && line.back() == '\r');
 }
 
 bool FitsHostLines(std::string_view text) {
@@ -28,6 +35,27 @@ bool FitsHostLines(std::string_view text) {
 }
 
 void HostLineCheck::Take(std::string_view piece) {
+    if (!fits_ || piece.empty()) {
+        return;
+    }
+    // A Ctrl-Z may only end the file: the host reads nothing after it.
+    if (ctrl_z_last_) {
+        fits_ = false;
+        return;
+    }
+    const void* ctrl_z = std::memchr(piece.data(), kTextEndOfFile, piece.size());
+    if (ctrl_z != nullptr) {
+        if (ctrl_z != piece.data() + piece.size() - 1) {
+            fits_ = false;
+            return;
+        }
+        ctrl_z_last_ = true;
+        piece.remove_suffix(1);
+    }
+    TakeLines(piece);
+}
+
+void HostLineCheck::TakeLines(std::string_view piece) {
     // Not each line is looked at but each stretch of kHostLineLimit + 1
     // bytes from a line's start, from its end: the lines it holds whole are
     // short enough, and the next stretch starts after its last line feed.

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/characters.h"
+
 namespace tandrel {
 
 // The longest line, without its line end, that the host reads whole: it reads
@@ -16,7 +18,16 @@ constexpr std::size_t kHostLineLimit = 254;
 // The line end of every line Tandrel writes into a host file.
 constexpr std::string_view kHostLineEnd = "\r\n";
 
-// Whether every line of `text` (lines end at LF or CR LF) fits kHostLineLimit.
+// The byte a text-mode reader of the C runtime takes for the end of the file
+// (Ctrl-Z): after it the host would read nothing more of the file.
+constexpr char kTextEndOfFile = '\x1A';
+
+// Whether the host reads `line` (without its LF) as one line: at most
+// kHostLineLimit characters, or one more when that is the CR of a CR LF.
+bool FitsHostLine(std::string_view line);
+
+// Whether the host reads `text` as this project's readers do: every line
+// (lines end at LF or CR LF) fits, and no Ctrl-Z stands before its last byte.
 bool FitsHostLines(std::string_view text);
 
 // FitsHostLines of a text handed over in pieces, as a file is read, so that
@@ -24,22 +35,28 @@ bool FitsHostLines(std::string_view text);
 class HostLineCheck {
   public:
     void Take(std::string_view piece);
-    // Whether every line so far fits; the last one may still grow.
+    // Whether everything so far fits; the last line may still grow.
     bool fits() const { return fits_; }
 
   private:
+    void TakeLines(std::string_view piece);
+
     // Bytes of the current line in the pieces before, no LF among them.
     std::size_t line_bytes_ = 0;
     bool fits_ = true;
+    bool ctrl_z_last_ = false;  // the last byte so far is a Ctrl-Z
 };
 
-// The byte a text-mode reader of the C runtime takes for the end of the file
-// (Ctrl-Z): after it the host would read nothing more of the file.
-constexpr char kTextEndOfFile = '\x1A';
+// `text` without the Ctrl-Z it ends with, as an old editor leaves one.
+inline std::string_view WithoutFinalCtrlZ(std::string_view text) {
+    return !text.empty() && text.back() == kTextEndOfFile ? text.substr(0, text.size() - 1) : text;
+}
 
 // CR, LF, NUL and Ctrl-Z dropped, a tab made a blank: the text cannot add
-// lines or fields, or end the file, wherever it is written.
-std::string ToOneLine(std::string_view text);
+// lines or fields, or end the file, wherever it is written. With the host's
+// lead bytes, a lead byte without its second byte goes too: the host would
+// take the tab or line end after it for that second byte.
+std::string ToOneLine(std::string_view text, LeadBytePredicate is_lead_byte = kNoLeadBytes);
 
 // Without leading and trailing blanks.
 std::string_view TrimBlanks(std::string_view text);

@@ -51,8 +51,26 @@ TEST(AddressList, MarksInsideQuotesAndCommentsAreNotTheAddress) {
     EXPECT_EQ(Choices("a@x.example (one \\) two), b@y.example"),
               "a@x.example|one \\) two ; b@y.example|b")
         << "an escaped parenthesis does not close the comment";
-    EXPECT_EQ(Choices("<x, a@b.example, c@d.example"), "<x|<")
-        << "an unclosed bracket holds the rest of the value: one part, read as a bare address";
+}
+
+TEST(AddressList, WhatNeverClosesSplitsAtEveryCommaAsThePlainRulesDo) {
+    EXPECT_EQ(Choices("<x, a@b.example, c@d.example"), "<x|< ; a@b.example|a ; c@d.example|c");
+    EXPECT_EQ(Choices("Bob (work <bob@example.com>, carol@example.org"),
+              "bob@example.com|Bob (work ; carol@example.org|carol");
+    EXPECT_EQ(Choices("\"O\"Brien, Pat\" <pat@example.com>, ann@example.com"),
+              "O\"Brien|O\"Brie ; pat@example.com|Pat ; ann@example.com|ann")
+        << "no address keeps a blank or a bracket where brackets hold one";
+    EXPECT_EQ(Choices("\"Bob\\\" <bob@example.com>, c@d.example"),
+              "bob@example.com|Bob\\ ; c@d.example|c")
+        << "a quoted name ending in a backslash";
+    EXPECT_EQ(Choices("Sales: Bob <bob@example.com>"), "bob@example.com|Sales: Bob")
+        << "only a \";\" closes a group";
+    EXPECT_EQ(Choices("Info: a@b.example, c@d.example,"),
+              "Info: a@b.example|Info: a ; c@d.example|c ; |");
+    EXPECT_EQ(Choices("\"John Doe \" <jd@example.com>"), "jd@example.com|John Doe");
+    EXPECT_EQ(Choices("\"Ann\x0BLee\x1B[2J\x7F\x01\" <ann@example.com>"),
+              "ann@example.com|AnnLee[2J")
+        << "no control character in a proposed name";
 }
 
 TEST(AddressList, AGroupGivesItsMembersAndAnEmptyGroupNothing) {
@@ -78,8 +96,11 @@ TEST(AddressList, ReadsDoubleByteCharactersWhole) {
     const std::string table = "\x95\x5C";
     const std::string value = "\"" + table + "\" <a@x.example>, b@y.example";
     EXPECT_EQ(SplitAddressList(value, kSjis).size(), 2U);
-    EXPECT_EQ(SplitAddressList(value, kNoLeadBytes).size(), 1U)
-        << "read byte by byte, the trail byte escapes the closing quote";
+    EXPECT_EQ(SplitAddressList(value, kNoLeadBytes).front(), "\"" + table + "\" <a@x.example>")
+        << "read byte by byte, the trail byte escapes the closing quote, which then never "
+           "closes: every comma splits";
+    EXPECT_EQ(Choices("\"Ann\x82\" <a@x.example>", nullptr, kSjis), "a@x.example|Ann")
+        << "a lead byte without its second byte is no character of a name";
     // 亜 (88 9F) escaped: its second byte is a lead byte too, and must not
     // take the backslash after it as its own second byte.
     const std::string escaped = "\"\\\x88\x9F\\\", b\" <q@x.example>, c@y.example";

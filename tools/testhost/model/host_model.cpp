@@ -25,7 +25,8 @@ std::string HeaderBlockOf(const std::string& message) {
         return std::string();
     }
     const auto end = message.find("\r\n\r\n");
-    return end == std::string::npos ? message : message.substr(0, end + 2);
+    const std::string block = end == std::string::npos ? message : message.substr(0, end + 2);
+    return block.substr(0, block.find('\0'));
 }
 
 std::string FieldOf(const std::string& header_block, const std::string& name) {
@@ -132,9 +133,7 @@ std::string HostModel::Header(const std::string& message_id) const {
     if (path.empty() || files_.ReadFile(path, message) != ReadStatus::Ok) {
         return std::string();
     }
-    // The host hands texts over NUL-terminated: a NUL ends the header.
-    const std::string block = HeaderBlockOf(message);
-    return block.substr(0, block.find('\0'));
+    return HeaderBlockOf(message);
 }
 
 std::string HostModel::SpecifiedHeader(const std::string& name, int size) const {

@@ -81,8 +81,9 @@ class HostModel {
     CountingTempNames temp_names_;
 };
 
-// The header block of a message file: the lines before the empty line, each
-// with its CR LF.
+// The header block of a message file as the host hands it over: the lines
+// before the empty line, each with its CR LF, up to the first NUL (the host's
+// texts are NUL-terminated).
 std::string HeaderBlockOf(const std::string& message);
 
 // The first field named `name` (without regard to case) of a header block,

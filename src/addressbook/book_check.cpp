@@ -7,6 +7,7 @@
 #include <set>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "addressbook/address_book.h"
 #include "addressbook/group_index_lines.h"
@@ -46,17 +47,20 @@ class CardFiles {
     struct Card {
         ReadStatus status = ReadStatus::Missing;
         std::string text;
-        std::map<std::uint64_t, std::optional<std::vector<std::string_view>>> blocks;
+        // The addresses of each block looked at; none where no block starts.
+        std::map<std::uint64_t, std::optional<std::unordered_set<std::string_view>>> blocks;
 
         // Whether a block that holds `address` starts at `offset`.
         bool HoldsAt(std::uint64_t offset, std::string_view address) {
             auto found = blocks.find(offset);
             if (found == blocks.end()) {
-                found = blocks.emplace(offset, CardBlockAddresses(text, offset)).first;
+                std::optional<std::unordered_set<std::string_view>> addresses;
+                if (const auto listed = CardBlockAddresses(text, offset)) {
+                    addresses.emplace(listed->begin(), listed->end());
+                }
+                found = blocks.emplace(offset, std::move(addresses)).first;
             }
-            const auto& addresses = found->second;
-            return addresses &&
-                   std::find(addresses->begin(), addresses->end(), address) != addresses->end();
+            return found->second && found->second->count(address) != 0;
         }
     };
 

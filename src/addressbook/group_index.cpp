@@ -127,10 +127,15 @@ RegionScan ScanRegion(std::string_view text, std::string_view address) {
     std::size_t last_line_end = text.size();
     if (address.find_first_of(std::string_view("\t\r\n", 3)) == std::string_view::npos) {
         const std::string needle = "\t" + std::string(address) + "\t";
+        std::size_t read_to = 0;  // the end of the last line read: each is read once
         for (const std::size_t hit : FindAllOccurrences(text, needle)) {
+            if (hit < read_to) {
+                continue;  // in the line read already
+            }
             const std::size_t start = LineStartOf(text, hit);
             const IndexLineFields line = ReadIndexLine(text, start);
-            if (line.fields == 8 && line.fifth == address) {
+            read_to = line.end;
+            if (line.fields == kIndexEntryFields && line.fifth == address) {
                 scan.duplicate = true;
                 stop = start;
                 last_line_end = line.end;

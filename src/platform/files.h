@@ -105,6 +105,11 @@ class Files {
     // bits on POSIX, the read-only attribute on Windows).
     virtual bool IsReadOnly(const std::string& path) = 0;
 
+    // Takes the read-only mark off a file (gives its owner write permission
+    // on POSIX), so that it can be removed where the system refuses to
+    // remove a read-only file; true when it carries no such mark afterwards.
+    virtual bool MakeWritable(const std::string& path) = 0;
+
     // Whether `path` itself (not what it leads to) is a symbolic link, or on
     // Windows a symbolic link or junction.
     virtual bool IsLink(const std::string& path) = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -50,13 +51,13 @@ RuleConflict ConflictOf(const ConditionKey& key, RuleConflict::Kind kind) {
 void AddConflicts(const ConditionKey& key, const std::vector<ConditionPlace>& places,
                   std::size_t first, std::vector<RuleConflict>& conflicts) {
     RuleConflict folders = ConflictOf(key, RuleConflict::Kind::SeveralFolders);
+    std::unordered_set<std::string_view> folders_seen;
     std::vector<RuleConflict> repeated;  // one per block that holds it twice or more
     std::size_t repeated_block = kNone;
     for (std::size_t at = first; at != kNone; at = places[at].next) {
         const ConditionPlace& place = places[at];
         folders.lines.push_back(place.line);
-        if (std::find(folders.folders.begin(), folders.folders.end(), *place.folder) ==
-            folders.folders.end()) {
+        if (folders_seen.insert(*place.folder).second) {
             folders.folders.push_back(*place.folder);
         }
         // Places of one block follow each other in the chain.

@@ -4,40 +4,67 @@ namespace tandrel {
 
 namespace {
 
-// Moves the versions in slots first+1 .. last+1 back down to first .. last,
-// lowest first, so that each one's slot is free when it is moved there.
-void MoveBack(Files& files, const std::string& path, int first, int last) {
-    for (int slot = first; slot <= last; ++slot) {
-        if (!files.Rename(HistorySlotPath(path, slot + 1), HistorySlotPath(path, slot))) {
+// One version moved a slot further on.
+struct SlotMove {
+    int from = 0;
+    int to = 0;
+};
+
+// Undoes the moves, the last first, so that each slot is free when its
+// version comes back to it.
+void MoveBack(Files& files, const std::string& path, const std::vector<SlotMove>& moves) {
+    for (auto move = moves.rbegin(); move != moves.rend(); ++move) {
+        if (!files.Rename(HistorySlotPath(path, move->to), HistorySlotPath(path, move->from))) {
             return;
         }
     }
 }
 
-// Frees slot 1: every version below the first empty slot moves up by one,
-// the oldest first; when no slot is empty, the oldest version is removed.
-// Tells how many versions moved, for MoveBack. On failure the moved ones are
-// moved back.
-bool MakeRoomForNewest(Files& files, const std::string& path, int& moved) {
-    int free_slot = 0;
-    for (int slot = 1; slot <= kKeptVersions && free_slot == 0; ++slot) {
-        if (!files.Facts(HistorySlotPath(path, slot))) {
-            free_slot = slot;
+// Frees slot 1 for the newest version. The versions move along the slots
+// that hold no folder (a folder named like a slot is passed over, never
+// moved), each to the next, up to the first empty slot; when none is empty,
+// the oldest version that can be removed gives way, its read-only mark
+// cleared first, and older ones that cannot be removed stay where they are.
+// The moves made go to `moves`. False when slot 1 holds a folder, or a
+// version could not be moved or removed; the moves made are then undone.
+bool MakeRoomForNewest(Files& files, const std::string& path, std::vector<SlotMove>& moves) {
+    std::vector<int> usable;  // the slots that hold no folder, in order
+    std::vector<bool> taken;
+    for (int slot = 1; slot <= kKeptVersions; ++slot) {
+        const auto facts = files.Facts(HistorySlotPath(path, slot));
+        if (!(facts && facts->is_directory)) {
+            usable.push_back(slot);
+            taken.push_back(facts.has_value());
         }
     }
-    if (free_slot == 0) {
-        if (!files.RemoveFile(HistorySlotPath(path, kKeptVersions))) {
+    if (usable.empty() || usable.front() != 1) {
+        return false;
+    }
+    std::size_t free = 0;
+    while (free < usable.size() && taken[free]) {
+        ++free;
+    }
+    if (free == usable.size()) {
+        for (free = usable.size() - 1; free > 0; --free) {
+            const std::string oldest = HistorySlotPath(path, usable[free]);
+            files.MakeWritable(oldest);
+            if (files.RemoveFile(oldest)) {
+                break;
+            }
+        }
+        if (free == 0) {
             return false;
         }
-        free_slot = kKeptVersions;
     }
-    for (int slot = free_slot - 1; slot >= 1; --slot) {
-        if (!files.Rename(HistorySlotPath(path, slot), HistorySlotPath(path, slot + 1))) {
-            MoveBack(files, path, slot + 1, free_slot - 1);
+    for (std::size_t at = free; at > 0; --at) {
+        const SlotMove move{usable[at - 1], usable[at]};
+        if (!files.Rename(HistorySlotPath(path, move.from), HistorySlotPath(path, move.to))) {
+            MoveBack(files, path, moves);
+            moves.clear();
             return false;
         }
+        moves.push_back(move);
     }
-    moved = free_slot - 1;
     return true;
 }
 
@@ -47,16 +74,27 @@ std::string HistorySlotPath(const std::string& path, int slot) {
     return slot <= 1 ? BackupPath(path) : BackupPath(path) + std::to_string(slot);
 }
 
-bool WriteKeepingHistory(Files& files, const std::string& path,
-                         const std::vector<std::string_view>& pieces) {
+HistoryWrite WriteKeepingHistory(Files& files, const std::string& path,
+                                 const std::vector<std::string_view>& pieces) {
     const bool had_file = files.Facts(path).has_value();
-    int moved = 0;
-    if (!MakeRoomForNewest(files, path, moved)) {
-        return false;
-    }
     const std::string newest = HistorySlotPath(path, 1);
+    std::vector<SlotMove> moves;
+    const bool room = MakeRoomForNewest(files, path, moves);
+    if (!room) {
+        // The versions cannot move: keeping versions must not stop the
+        // change, so the newest takes the place of version 1, unless a
+        // folder stands there.
+        const auto facts = files.Facts(newest);
+        if (facts && facts->is_directory) {
+            return HistoryWrite::BackupInTheWay;
+        }
+        files.MakeWritable(newest);
+    }
     if (files.WritePiecesAtomicallyKeepingBackup(path, pieces, newest)) {
-        return true;
+        return HistoryWrite::Written;
+    }
+    if (!room) {
+        return HistoryWrite::BackupInTheWay;
     }
     // Slot 1 was free, so what a failed replace left there is its own backup:
     // a copy of the file, which is still in place, or an empty one for no
@@ -64,10 +102,10 @@ bool WriteKeepingHistory(Files& files, const std::string& path,
     if (files.Facts(path) || !had_file) {
         files.RemoveFile(newest);
     }
-    if (moved > 0 && !files.Facts(newest)) {
-        MoveBack(files, path, 1, moved);
+    if (!moves.empty() && !files.Facts(newest)) {
+        MoveBack(files, path, moves);
     }
-    return false;
+    return HistoryWrite::Failed;
 }
 
 std::vector<KeptVersion> ListKeptVersions(Files& files, const std::string& path) {

@@ -19,13 +19,23 @@ constexpr int kKeptVersions = 10;
 // The path of history slot `slot` (1 to kKeptVersions) of the file at `path`.
 std::string HistorySlotPath(const std::string& path, int slot);
 
+enum class HistoryWrite {
+    Written,
+    BackupInTheWay,  // the former content could not be kept as "FILE.bak" (a folder
+                     // stands there, or it cannot be replaced); the file is as it was
+    Failed,          // the file could not be replaced; it is as it was
+};
+
 // Replaces `path` with `pieces` atomically, keeping its former content (an
 // empty one when there was no file) as the newest version and the others a
 // slot further on. The file itself is only ever replaced whole: an
 // interruption at any point loses at most the oldest version. When the
-// replace fails, the versions are moved back as far as they can be.
-bool WriteKeepingHistory(Files& files, const std::string& path,
-                         const std::vector<std::string_view>& pieces);
+// replace fails, the versions are moved back as far as they can be. Keeping
+// versions never stops a change: a slot that holds a folder is passed over,
+// an oldest version that cannot be removed stays, and when the versions
+// cannot move at all the newest takes the place of version 1.
+HistoryWrite WriteKeepingHistory(Files& files, const std::string& path,
+                                 const std::vector<std::string_view>& pieces);
 
 struct KeptVersion {
     int number = 0;    // 1 for the newest

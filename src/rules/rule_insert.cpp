@@ -165,6 +165,18 @@ std::optional<InsertRuleResult> LockAndRead(Files& files, const std::string& tar
     return std::nullopt;
 }
 
+InsertRuleResult ResultOf(HistoryWrite write) {
+    switch (write) {
+        case HistoryWrite::Written:
+            return InsertRuleResult::Written;
+        case HistoryWrite::BackupInTheWay:
+            return InsertRuleResult::BackupInTheWay;
+        case HistoryWrite::Failed:
+            break;
+    }
+    return InsertRuleResult::WriteFailed;
+}
+
 }  // namespace
 
 InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleInsertion& insertion) {
@@ -180,17 +192,19 @@ InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleIns
     if (const auto refused = LockAndRead(files, target, lock, read)) {
         return *refused;
     }
-    // A file with a line the host reads as two: the host sees other blocks
-    // and conditions there than this project's reader, so no change is safe.
+    // A file with a line the host reads as two, or that it stops reading at
+    // a Ctrl-Z before the end: the host sees other blocks and conditions
+    // there than this project's reader, so no change is safe.
     if (!read.line_check.fits()) {
         return InsertRuleResult::LongLines;
     }
     // Edited as text, so the lines it does not change keep their bytes and a
     // large file is written in pieces.
-    const std::vector<RuleTextEdit> edits = RuleTextEdits(read.text, insertion);
-    return WriteKeepingHistory(files, target, EditedPieces(read.text, edits))
-               ? InsertRuleResult::Written
-               : InsertRuleResult::WriteFailed;
+    const auto edits = RuleTextEdits(read.text, insertion);
+    if (!edits) {
+        return InsertRuleResult::StrayLines;
+    }
+    return ResultOf(WriteKeepingHistory(files, target, EditedPieces(read.text, *edits)));
 }
 
 InsertRuleResult UndoRuleChange(Files& files, const std::string& path, int version) {
@@ -213,8 +227,7 @@ InsertRuleResult UndoRuleChange(Files& files, const std::string& path, int versi
         case ReadStatus::Failed:
             return InsertRuleResult::ReadFailed;
     }
-    return WriteKeepingHistory(files, target, {former}) ? InsertRuleResult::Written
-                                                        : InsertRuleResult::WriteFailed;
+    return ResultOf(WriteKeepingHistory(files, target, {former}));
 }
 
 }  // namespace tandrel

@@ -27,14 +27,18 @@ struct RuleInsertion {
 
 enum class InsertRuleResult {
     Written,
-    RefusedText,  // a field would hold a line break, a tab, a NUL, a Ctrl-Z or (header) a ":"
-    LineTooLong,  // a line written would be longer than the host reads as one
-    LongLines,    // the file holds a line the host reads as two; it is left alone
-    ReadFailed,   // the file exists but cannot be read, or is no plain file; it is left alone
-    ReadOnly,     // the file is marked read-only; it is left alone
-    Busy,         // another writer held the file's lock all the time this one waited
-    WriteFailed,  // the file could not be replaced; it is as it was
-    NoBackup,     // (undo) there is no such kept version to put back
+    RefusedText,     // a field would hold a line break, a tab, a NUL, a Ctrl-Z or (header) a ":"
+    LineTooLong,     // a line written would be longer than the host reads as one
+    LongLines,       // the file holds a line the host reads as two, or a Ctrl-Z before its
+                     // end; it is left alone
+    StrayLines,      // a line between blocks would come to stand before the first block,
+                     // where the host reads it as a setting; the file is left alone
+    ReadFailed,      // the file exists but cannot be read, or is no plain file; it is left alone
+    ReadOnly,        // the file is marked read-only; it is left alone
+    Busy,            // another writer held the file's lock all the time this one waited
+    WriteFailed,     // the file could not be replaced; it is as it was
+    BackupInTheWay,  // its former content could not be kept as "FILE.bak"; it is as it was
+    NoBackup,        // (undo) there is no such kept version to put back
 };
 
 // Why `insertion` cannot go into a rule file, or nullptr when it can.

@@ -8,6 +8,7 @@
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
 #include "text/affixes.h"
+#include "text/one_line.h"
 #include "text/text_search.h"
 
 namespace tandrel {
@@ -93,22 +94,20 @@ class BlockWalk {
             const TextLine line = LineAt(text_, at_);
             at_ = line.end;
             if (!StartsWith(Content(text_, line), ":Begin")) {
-                stray_lines_ = stray_lines_ || first_begin_ != std::string_view::npos;
                 continue;
             }
             if (first_begin_ == std::string_view::npos) {
                 first_begin_ = line.begin;
             }
             if (at_ >= text_.size()) {
-                ends_after_begin_ = true;  // the reader waits for an action line
+                last_lone_begin_ = line.begin;  // the reader waits for an action line
                 return false;
             }
             const TextLine action = LineAt(text_, at_);
             const std::string_view content = Content(text_, action);
             at_ = action.end;
             if (content.size() < 3 || content[2] != ':') {
-                stray_lines_ = true;  // the reader drops this block
-                continue;
+                continue;  // the reader drops this block
             }
             block.begin = line.begin;
             block.kind = content[1];
@@ -123,27 +122,84 @@ class BlockWalk {
         return false;
     }
 
-    // Whether lines outside any block, or in blocks the reader drops, follow
-    // the first ":Begin" (known in full once the walk is at the text's end).
-    bool stray_lines() const { return stray_lines_; }
     // The first ":Begin" line of all, kept or dropped.
     std::size_t first_begin() const { return first_begin_; }
-    // Whether the text ends right after a ":Begin" line, where the reader
-    // takes the next line for that block's action line.
-    bool ends_after_begin() const { return ends_after_begin_; }
+    // The ":Begin" line the text ends with, where the reader would take the
+    // next line for that block's action line; npos when there is none.
+    std::size_t last_lone_begin() const { return last_lone_begin_; }
 
   private:
     std::string_view text_;
     std::size_t at_ = 0;
     std::size_t first_begin_ = std::string_view::npos;
-    bool stray_lines_ = false;
-    bool ends_after_begin_ = false;
+    std::size_t last_lone_begin_ = std::string_view::npos;
 };
 
-// What stands in for a removed first block when lines outside blocks follow
-// it: a ":Begin" whose action line is empty, which the reader drops. Without
-// it those lines would come before the first ":Begin" and read as settings.
-constexpr std::string_view kDroppedBlockMark = ":Begin \"\"\r\n\r\n";
+// The start of the first line in [from, to) that begins with ":Begin", or `to`.
+std::size_t FirstBeginLine(std::string_view text, std::size_t from, std::size_t to) {
+    for (std::size_t at = from; at < to;) {
+        const TextLine line = LineAt(text, at);
+        if (StartsWith(Content(text, line), ":Begin")) {
+            return at;
+        }
+        at = line.end;
+    }
+    return to;
+}
+
+// Whether a line in [from, to) holds "=": before the first ":Begin" the
+// reader takes such a line for a setting.
+bool HoldsASettingLine(std::string_view text, std::size_t from, std::size_t to) {
+    return text.substr(from, to - from).find('=') != std::string_view::npos;
+}
+
+// Blocks at the head of the text that go: the lines outside blocks after
+// them come to stand before the first ":Begin", where the reader takes a line
+// holding "=" for a setting. Fed each block in order, it tells whether such
+// a line would move there.
+class LeadingRemovals {
+  public:
+    LeadingRemovals(std::string_view text, std::size_t first_begin)
+        : text_(text), first_begin_(first_begin) {}
+
+    void Take(const TextBlock& block, bool removed) {
+        if (!leading_) {
+            return;
+        }
+        if (run_end_ == std::string_view::npos) {
+            leading_ = removed && block.begin == first_begin_;
+            run_end_ = block.end;
+            return;
+        }
+        // A ":Begin" the reader drops, or a block that stays, ends the run.
+        const std::size_t stop = FirstBeginLine(text_, run_end_, block.begin);
+        if (stop != block.begin || !removed) {
+            Close(stop);
+            return;
+        }
+        run_end_ = block.end;
+    }
+
+    // After the last block: true when a setting line would move.
+    bool MovesASetting() {
+        if (leading_ && run_end_ != std::string_view::npos) {
+            Close(FirstBeginLine(text_, run_end_, text_.size()));
+        }
+        return moves_a_setting_;
+    }
+
+  private:
+    void Close(std::size_t stop) {
+        moves_a_setting_ = HoldsASettingLine(text_, run_end_, stop);
+        leading_ = false;
+    }
+
+    std::string_view text_;
+    std::size_t first_begin_;
+    bool leading_ = true;
+    std::size_t run_end_ = std::string_view::npos;  // after the last block of the run
+    bool moves_a_setting_ = false;
+};
 
 // The next line of `block`'s body from `at` that reads as a condition.
 std::optional<ConditionFields> NextCondition(std::string_view text, const TextBlock& block,
@@ -213,7 +269,11 @@ void FindSameConditions(std::string_view text, const TextBlock& block,
 
 }  // namespace
 
-std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInsertion& insertion) {
+std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view file_text,
+                                                       const RuleInsertion& insertion) {
+    // The host reads nothing after a Ctrl-Z: the one that ends a file stays
+    // last, and the change goes before it.
+    const std::string_view text = WithoutFinalCtrlZ(file_text);
     // The new condition, in every block of the folder or in a new block.
     const RuleCondition condition = NewRuleCondition(insertion.header, insertion.address);
     const std::string condition_line = FormatConditionLine(condition) + std::string(kLineEnd);
@@ -222,9 +282,11 @@ std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInserti
     const std::string new_block = FormatRuleFile(new_block_file);
     const bool into_folder =
         insertion.place_mode == kPlaceEndOfFolder || insertion.place_mode == kPlaceTopOfFolder;
-    // What a line appended at the text's end needs before it.
-    const std::string last_line_end =
-        text.empty() || text.back() == '\n' ? std::string() : std::string(kLineEnd);
+    // What a line appended at the text's end needs before it: a line end, or
+    // the LF that makes a last CR one.
+    const std::string last_line_end = text.empty() || text.back() == '\n' ? std::string()
+                                      : text.back() == '\r'               ? std::string("\n")
+                                                                          : std::string(kLineEnd);
 
     // Delete-same looks only where ":header:address<TAB>" stands.
     std::vector<std::size_t> hits;
@@ -238,14 +300,15 @@ std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInserti
     std::vector<RuleTextEdit> edits;
     std::vector<std::size_t> removed;  // delete-same lines of the block at hand
     bool added = false;
-    std::size_t first_block = std::string_view::npos;          // the first kept block's ":Begin"
-    std::size_t first_block_removal = std::string_view::npos;  // its edit, when it goes
-    bool open_block_kept = false;  // the text ends inside a block that stays
+    std::size_t first_block = std::string_view::npos;  // the first kept block's ":Begin"
+    bool open_block_kept = false;                      // the text ends inside a block that stays
     BlockWalk walk(text);
+    LeadingRemovals leading(text, std::string_view::npos);
     TextBlock block;
     while (walk.Next(block)) {
         if (first_block == std::string_view::npos) {
             first_block = block.begin;
+            leading = LeadingRemovals(text, walk.first_begin());
         }
         removed.clear();
         if (insertion.delete_same && block.kind == kMoveKind) {
@@ -259,11 +322,10 @@ std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInserti
                 {block.body, block.body,
                  (block.body == text.size() ? last_line_end : std::string()) + condition_line});
         }
-        if (!receives && !KeepsACondition(text, block, removed)) {
+        const bool goes = !receives && !KeepsACondition(text, block, removed);
+        leading.Take(block, goes);
+        if (goes) {
             // Blocks left without a condition go, whatever their kind.
-            if (block.begin == walk.first_begin()) {
-                first_block_removal = edits.size();
-            }
             edits.push_back({block.begin, block.end, std::string()});
         } else {
             for (const std::size_t line : removed) {
@@ -280,8 +342,10 @@ std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInserti
     }
     const bool new_first = insertion.place_mode == kPlaceNewBlockFirst ||
                            (insertion.place_mode == kPlaceTopOfFolder && !added);
-    if (first_block_removal != std::string_view::npos && walk.stray_lines() && !new_first) {
-        edits[first_block_removal].text = std::string(kDroppedBlockMark);
+    // Lines outside blocks that would come before the first ":Begin" and be
+    // read as settings: no form the writer writes keeps them out.
+    if (!new_first && leading.MovesASetting()) {
+        return std::nullopt;
     }
     const bool new_last = insertion.place_mode == kPlaceNewBlockLast ||
                           (insertion.place_mode == kPlaceEndOfFolder && !added);
@@ -289,17 +353,17 @@ std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInserti
     if (new_first && !no_block) {
         // Ahead of every other edit, the first block's included.
         edits.insert(edits.begin(), RuleTextEdit{first_block, first_block, new_block});
-    }
-    if (new_last || (new_first && no_block)) {
+    } else if ((new_last || new_first) && walk.last_lone_begin() != std::string_view::npos) {
+        // Before the ":Begin" the text ends with, which holds no block: after
+        // it, the reader would take the new block's first line for its
+        // action line.
+        edits.push_back({walk.last_lone_begin(), walk.last_lone_begin(), new_block});
+    } else if (new_last || (new_first && no_block)) {
         // After the last line, ended first if it has no line end; a block the
-        // text ends inside is closed first, and a ":Begin" the text ends with
-        // gets an empty action line, so the reader drops it and not the new block.
+        // text ends inside is closed first.
         std::string appended = last_line_end;
         if (open_block_kept) {
             appended += ":End \"\"";
-            appended += kLineEnd;
-        }
-        if (walk.ends_after_begin()) {
             appended += kLineEnd;
         }
         edits.push_back({text.size(), text.size(), appended + new_block});
@@ -321,10 +385,14 @@ std::vector<std::string_view> EditedPieces(std::string_view text,
     return pieces;
 }
 
-std::string InsertRuleIntoText(std::string_view text, const RuleInsertion& insertion) {
-    const std::vector<RuleTextEdit> edits = RuleTextEdits(text, insertion);
+std::optional<std::string> InsertRuleIntoText(std::string_view text,
+                                              const RuleInsertion& insertion) {
+    const auto edits = RuleTextEdits(text, insertion);
+    if (!edits) {
+        return std::nullopt;
+    }
     std::string out;
-    for (const std::string_view piece : EditedPieces(text, edits)) {
+    for (const std::string_view piece : EditedPieces(text, *edits)) {
         out += piece;
     }
     return out;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,15 +24,21 @@ struct RuleTextEdit {
 
 // The changes the insertion makes, in text order. Every line it does not
 // change keeps its bytes, also lines the reader leaves out and a file that
-// ends inside a block.
-std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInsertion& insertion);
+// ends inside a block, and a Ctrl-Z the text ends with stays last. Every
+// line it adds is in a form the writer writes. Nullopt when no such edit
+// keeps what the host reads: when blocks that go from the head of the text
+// would leave a line holding "=" from between the blocks before the first
+// ":Begin", where it reads as a setting.
+std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view text,
+                                                       const RuleInsertion& insertion);
 
 // The edited text as pieces to be written one after another: stretches of
 // `text` and the edits' own texts, which must outlive the pieces.
 std::vector<std::string_view> EditedPieces(std::string_view text,
                                            const std::vector<RuleTextEdit>& edits);
 
-// The text after the insertion, joined.
-std::string InsertRuleIntoText(std::string_view text, const RuleInsertion& insertion);
+// The text after the insertion, joined; nullopt as RuleTextEdits.
+std::optional<std::string> InsertRuleIntoText(std::string_view text,
+                                              const RuleInsertion& insertion);
 
 }  // namespace tandrel

@@ -67,7 +67,7 @@ std::string FormatRuleFile(const RuleFile& rule_file) {
 
 bool WriteRuleFile(Files& files, const std::string& path, const RuleFile& rule_file) {
     const std::string text = FormatRuleFile(rule_file);
-    return WriteKeepingHistory(files, path, {text});
+    return WriteKeepingHistory(files, path, {text}) == HistoryWrite::Written;
 }
 
 }  // namespace tandrel

@@ -87,7 +87,7 @@ void KeepHistory(benchmark::State& state) {
             benchmark::DoNotOptimize(
                 files.WriteAtomicallyKeepingBackup(path, text, HistorySlotPath(path, 1)));
         },
-        [&] { return WriteKeepingHistory(files, path, {text}); });
+        [&] { return WriteKeepingHistory(files, path, {text}) == HistoryWrite::Written; });
 }
 
 BENCHMARK(KeepHistory)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,7 +28,11 @@ void Check(bool condition) {
 
 void CheckInsertion(std::string_view text, const tandrel::RuleFile& model,
                     const tandrel::RuleInsertion& insertion) {
-    const std::string edited = tandrel::InsertRuleIntoText(text, insertion);
+    const std::optional<std::string> edited_text = tandrel::InsertRuleIntoText(text, insertion);
+    if (!edited_text) {
+        return;  // a line between blocks would become a setting: refused
+    }
+    const std::string& edited = *edited_text;
     tandrel::RuleFile expected = model;
     tandrel::InsertRuleIntoModel(expected, insertion);
     Check(tandrel::ParseRuleFile(edited) == expected);

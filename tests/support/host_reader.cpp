@@ -21,7 +21,8 @@ std::string Joined(const std::vector<std::string>& lines) {
 }  // namespace
 
 std::vector<std::string> HostReadLines(std::string_view text) {
-    // Text mode: a CR right before a LF is not seen.
+    // Text mode: a Ctrl-Z ends the file, and a CR right before a LF is not seen.
+    text = text.substr(0, text.find('\x1A'));
     std::string seen;
     seen.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {

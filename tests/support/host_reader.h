@@ -1,5 +1,5 @@
 // How the host reads its rule files, group indexes and card files: in text
-// mode (CR LF read as LF), a line at a time into a 256-byte buffer, so one
+// mode (CR LF read as LF, nothing after a Ctrl-Z), a line at a time into a 256-byte buffer, so one
 // read takes at most 255 characters with the line end among them, and the
 // rest of a longer line is read as if it were the next line. The project's
 // own readers read lines whole; this one shows what the host would see.

@@ -213,6 +213,11 @@ void MemoryFiles::MakeLink(const std::string& path) {
     links_.insert(Normalized(path));
 }
 
+bool MemoryFiles::MakeWritable(const std::string& path) {
+    read_only_.erase(Normalized(path));
+    return true;
+}
+
 bool MemoryFiles::IsLink(const std::string& path) {
     return links_.count(Normalized(path)) != 0;
 }
@@ -289,7 +294,8 @@ bool MemoryFiles::RemoveFile(const std::string& path) {
     if (found == nodes_.end()) {
         return true;
     }
-    if (found->is_directory) {
+    // A folder is no file, and a read-only file is kept, as Windows keeps it.
+    if (found->is_directory || read_only_.count(normal) != 0) {
         return false;
     }
     nodes_.erase(found);
@@ -305,6 +311,10 @@ bool MemoryFiles::Rename(const std::string& from, const std::string& to) {
     std::size_t allowed = 0;
     if (!Spend(0, allowed)) {
         return false;
+    }
+    // The read-only mark goes with the file.
+    if (read_only_.erase(source) != 0) {
+        read_only_.insert(target);
     }
     for (Node& node : nodes_) {
         if (node.path == source) {

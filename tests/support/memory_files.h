@@ -49,6 +49,7 @@ class MemoryFiles : public Files {
     bool AppendFile(const std::string& path, const std::string& content) override;
     LockStatus LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) override;
     bool IsReadOnly(const std::string& path) override;
+    bool MakeWritable(const std::string& path) override;
     bool IsLink(const std::string& path) override;
     bool CanOpenForReading(const std::string& path) override;
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace tandrel {
 namespace {
@@ -36,8 +37,8 @@ TEST(RuleChangeSummary, CountsRepeatsAndCutsALongListShort) {
         many += From(address);
     }
     EXPECT_EQ(SummarizeRuleChange(Block("W\\", ""), Block("W\\", many)),
-              "+ From contains a -> W\\; + From contains b -> W\\; + From contains c -> W\\; "
-              "and 2 more");
+              "changed outside Tandrel; + From contains a -> W\\; + From contains b -> W\\; + "
+              "From contains c -> W\\; and 2 more");
 }
 
 TEST(RuleChangeSummary, TellsNoChangeFromAChangeOfLayoutAlone) {
@@ -45,7 +46,22 @@ TEST(RuleChangeSummary, TellsNoChangeFromAChangeOfLayoutAlone) {
     EXPECT_EQ(SummarizeRuleChange(text, text), "no change");
     EXPECT_EQ(SummarizeRuleChange(text, Block("W\\", From("b") + From("a"))),
               "layout or settings changed");
-    EXPECT_EQ(SummarizeRuleChange(text, "Version=2\r\n" + text), "layout or settings changed");
+    EXPECT_EQ(SummarizeRuleChange(text, "Version=2\r\n" + text), "changed outside Tandrel");
+}
+
+TEST(RuleChangeSummary, TellsAChangeMadeOutsideTandrelFromAnUndo) {
+    const std::string first = Block("W\\", From("a"));
+    const std::string second = first + Block("X\\", From("b"));
+    const std::string edited = second + Block("Y\\", From("c") + From("d"));  // by hand
+    // The current text, then the versions newest first: a hand edit after the
+    // second change, then an undo back to the first text.
+    EXPECT_EQ(SummarizeHistory({first, edited, second, first}),
+              std::vector<std::string>(
+                  {"- From contains b removed from X\\; - From contains c removed from Y\\; - "
+                   "From contains d removed from Y\\; and 2 more",
+                   "changed outside Tandrel; + From contains c -> Y\\; + From contains d -> "
+                   "Y\\; block added for Y\\",
+                   "+ From contains b -> X\\; block added for X\\"}));
 }
 
 }  // namespace

@@ -38,7 +38,9 @@ std::vector<std::string> History(Files& files, const std::string& path = kPath) 
 // Writes "v1" .. "v{count}" one after another over a file that held "v0".
 void WriteVersions(Files& files, int count, const std::string& path = kPath) {
     for (int i = 1; i <= count; ++i) {
-        ASSERT_TRUE(WriteKeepingHistory(files, path, {"v" + std::to_string(i)})) << i;
+        ASSERT_EQ(WriteKeepingHistory(files, path, {"v" + std::to_string(i)}),
+                  HistoryWrite::Written)
+            << i;
     }
 }
 
@@ -80,7 +82,7 @@ TEST(RuleHistory, AnEmptySlotIsPassedOverAndFilledByTheNextWrite) {
     ASSERT_EQ(listed.size(), 9U);
     EXPECT_EQ(listed[2].number, 3);
     EXPECT_EQ(listed[2].path, std::string(kPath) + ".bak4");
-    ASSERT_TRUE(WriteKeepingHistory(files, kPath, {"v11"}));
+    ASSERT_EQ(WriteKeepingHistory(files, kPath, {"v11"}), HistoryWrite::Written);
     std::vector<std::string> expected = Versions(10, 8);
     for (const std::string& older : Versions(6, 0)) {
         expected.push_back(older);
@@ -150,7 +152,7 @@ void ExpectOldOrNewAfterFault(int kept, std::optional<std::size_t> calls,
     if (bytes) {
         files.SetWriteBudget(*bytes);
     }
-    const bool written = WriteKeepingHistory(files, kPath, {"new"});
+    const bool written = WriteKeepingHistory(files, kPath, {"new"}) == HistoryWrite::Written;
     const std::string what = std::to_string(kept) + " kept, fault after " +
                              (calls ? std::to_string(*calls) + " calls" : "") +
                              (bytes ? std::to_string(*bytes) + " bytes" : "");
@@ -173,7 +175,7 @@ void ExpectOldOrNewAfterFault(int kept, std::optional<std::size_t> calls,
     std::vector<std::string> next_history = history;
     next_history.insert(next_history.begin(), *files.Content(kPath));
     next_history.resize(std::min<std::size_t>(next_history.size(), kKeptVersions));
-    ASSERT_TRUE(WriteKeepingHistory(files, kPath, {"next"})) << what;
+    ASSERT_EQ(WriteKeepingHistory(files, kPath, {"next"}), HistoryWrite::Written) << what;
     EXPECT_EQ(History(files), next_history) << what << ", then one more rewrite";
 }
 
@@ -200,10 +202,16 @@ class ReplaceFailingAfterBackup : public MemoryFiles {
     }
 };
 
-// Files that cannot be removed.
+// Files where one path cannot be removed.
 class RemovalFailing : public MemoryFiles {
   public:
-    bool RemoveFile(const std::string& /*path*/) override { return false; }
+    explicit RemovalFailing(std::string kept) : kept_(std::move(kept)) {}
+    bool RemoveFile(const std::string& path) override {
+        return path != kept_ && MemoryFiles::RemoveFile(path);
+    }
+
+  private:
+    std::string kept_;
 };
 
 TEST(RuleHistoryFaults, AReplaceFailingAfterItsBackupLeavesTheVersionsAsTheyWere) {
@@ -219,20 +227,62 @@ TEST(RuleHistoryFaults, AReplaceFailingAfterItsBackupLeavesTheVersionsAsTheyWere
         files.AddFile(kPath, *plain.Content(kPath));
         const std::vector<std::string> before = History(files);
         for (int attempt = 0; attempt < kKeptVersions + 1; ++attempt) {
-            EXPECT_FALSE(WriteKeepingHistory(files, kPath, {"new"}));
+            EXPECT_EQ(WriteKeepingHistory(files, kPath, {"new"}), HistoryWrite::Failed);
         }
         EXPECT_EQ(History(files), before) << kept << " kept: failures ate versions";
         EXPECT_EQ(files.Content(kPath), plain.Content(kPath));
     }
 }
 
-TEST(RuleHistoryFaults, AnOldestVersionThatCannotGoStopsTheRewrite) {
-    RemovalFailing files;
-    files.AddFile(kPath, "v0");
-    WriteVersions(files, 10);
-    EXPECT_FALSE(WriteKeepingHistory(files, kPath, {"new"}));
-    EXPECT_EQ(files.Content(kPath), "v10");
-    EXPECT_EQ(History(files), Versions(9, 0));
+// Files that cannot be renamed.
+class RenameFailing : public MemoryFiles {
+  public:
+    bool Rename(const std::string& /*from*/, const std::string& /*to*/) override { return false; }
+};
+
+TEST(RuleHistoryFaults, KeepingVersionsNeverStopsAChange) {
+    // A read-only oldest version (which Windows will not remove) goes all
+    // the same.
+    MemoryFiles read_only;
+    read_only.AddFile(kPath, "v0");
+    WriteVersions(read_only, 10);
+    read_only.MakeReadOnly(HistorySlotPath(kPath, kKeptVersions));
+    WriteVersions(read_only, 1);
+    EXPECT_EQ(read_only.Content(kPath), "v1");
+    EXPECT_EQ(History(read_only), Versions(10, 1));
+
+    // An oldest version that cannot be removed stays the oldest; the one
+    // before it gives way.
+    RemovalFailing stuck(HistorySlotPath(kPath, kKeptVersions));
+    stuck.AddFile(kPath, "v0");
+    WriteVersions(stuck, 11);
+    std::vector<std::string> expected = Versions(10, 2);
+    expected.emplace_back("v0");
+    EXPECT_EQ(History(stuck), expected);
+
+    // A folder named like a slot is passed over and stays where it is.
+    MemoryFiles folder;
+    folder.AddFile(kPath, "v0");
+    folder.AddDirectory(HistorySlotPath(kPath, 4));
+    WriteVersions(folder, 12);
+    EXPECT_TRUE(folder.IsDirectory(HistorySlotPath(kPath, 4)));
+    EXPECT_EQ(History(folder), Versions(11, 3));
+
+    // Versions that cannot move: the newest takes the place of version 1.
+    RenameFailing nothing_moves;
+    nothing_moves.AddFile(kPath, "v10");
+    nothing_moves.AddFile(HistorySlotPath(kPath, 1), "v9");
+    nothing_moves.AddFile(HistorySlotPath(kPath, 2), "v8");
+    ASSERT_EQ(WriteKeepingHistory(nothing_moves, kPath, {"new"}), HistoryWrite::Written);
+    EXPECT_EQ(nothing_moves.Content(kPath), "new");
+    EXPECT_EQ(nothing_moves.Content(HistorySlotPath(kPath, 1)), "v10");
+
+    // A folder in the place of "FILE.bak": nothing is written.
+    MemoryFiles blocked;
+    blocked.AddFile(kPath, "v0");
+    blocked.AddDirectory(HistorySlotPath(kPath, 1));
+    EXPECT_EQ(WriteKeepingHistory(blocked, kPath, {"new"}), HistoryWrite::BackupInTheWay);
+    EXPECT_EQ(blocked.Content(kPath), "v0");
 }
 
 TEST(RuleHistoryFaults, AFailedRewriteOnDiskMovesTheVersionsBack) {
@@ -243,8 +293,11 @@ TEST(RuleHistoryFaults, AFailedRewriteOnDiskMovesTheVersionsBack) {
     WriteVersions(files, 4, path);
     const std::string replacement = "a longer replacement";
     for (rlim_t limit = 0; limit < replacement.size(); ++limit) {
-        ASSERT_EQ(WithFileSizeLimit(
-                      limit, [&] { return WriteKeepingHistory(files, path, {replacement}); }),
+        ASSERT_EQ(WithFileSizeLimit(limit,
+                                    [&] {
+                                        return WriteKeepingHistory(files, path, {replacement}) ==
+                                               HistoryWrite::Written;
+                                    }),
                   ChildResult::False)
             << "limit " << limit;
         ASSERT_EQ(dir.Read("iFilter.Def"), "v4") << "limit " << limit;
@@ -253,7 +306,7 @@ TEST(RuleHistoryFaults, AFailedRewriteOnDiskMovesTheVersionsBack) {
                   "iFilter.Def iFilter.Def.bak iFilter.Def.bak2 iFilter.Def.bak3 iFilter.Def.bak4")
             << "limit " << limit;
     }
-    ASSERT_TRUE(WriteKeepingHistory(files, path, {replacement}));
+    ASSERT_EQ(WriteKeepingHistory(files, path, {replacement}), HistoryWrite::Written);
     EXPECT_EQ(History(files, path), Versions(4, 0));
 }
 

@@ -7,6 +7,7 @@
 
 #include <random>
 
+#include "host_reader.h"
 #include "memory_files.h"
 #include "random_rule_files.h"
 #include "rules/rule_reader.h"
@@ -78,12 +79,15 @@ TEST(RuleTextEdit, ForAnyTextItReadsAsTheModelsResult) {
         if (RuleInsertionFault(insertion) != nullptr) {
             continue;
         }
-        const std::string edited = InsertRuleIntoText(text, insertion);
-        ASSERT_TRUE(ParseRuleFile(edited) == ModelResult(model, insertion))
+        const std::optional<std::string> edited = InsertRuleIntoText(text, insertion);
+        if (!edited) {
+            continue;  // refused: a line would become a setting
+        }
+        ASSERT_TRUE(ParseRuleFile(*edited) == ModelResult(model, insertion))
             << "text " << i << ", mode " << insertion.place_mode << ", delete-same "
             << insertion.delete_same << ":\n"
             << text << "\nedited:\n"
-            << edited;
+            << *edited;
         ++compared;
     }
     EXPECT_GT(compared, 2000);
@@ -127,7 +131,10 @@ void ExpectKeptAndRead(const std::string& text, const RuleInsertion& insertion,
     files.AddFile("C:\\Main\\iFilter.Def", text);
     ASSERT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion), InsertRuleResult::Written);
     const std::string edited = *files.Content("C:\\Main\\iFilter.Def");
-    EXPECT_TRUE(ParseRuleFile(edited) == ModelResult(ParseRuleFile(text), insertion)) << edited;
+    const RuleFile expected = ModelResult(ParseRuleFile(text), insertion);
+    EXPECT_TRUE(ParseRuleFile(edited) == expected) << edited;
+    // The host, reading 255 characters at a time up to a Ctrl-Z, reads it so too.
+    EXPECT_TRUE(ParseRuleFile(testing::AsTheHostReadsIt(edited)) == expected) << edited;
     for (const std::string& line : kept) {
         EXPECT_NE(edited.find(line + "\r\n"), std::string::npos) << "lost \"" << line << "\":\n"
                                                                  << edited;
@@ -157,18 +164,43 @@ TEST(RuleTextEdit, ATextEndingInsideABlockKeepsItsLines) {
         InsertRuleIntoText(text, insertion),
         text +
             ":End \"\"\r\n:Begin \"\"\r\n!M:W\\\r\n@0:From:b@example.com\tO\tI\r\n:End \"\"\r\n");
-    // A text that ends right after a ":Begin": the new block is not taken
-    // for that block's action line.
+    // A text that ends right after a ":Begin": the new block goes before
+    // it, where the reader cannot take it for that block's action line.
     insertion.place_mode = kPlaceNewBlockLast;
-    ExpectKeptAndRead("; note\r\n:Begin \"x\"", insertion, {"; note", ":Begin \"x\""});
+    EXPECT_EQ(InsertRuleIntoText("; note\r\n:Begin \"x\"", insertion),
+              "; note\r\n:Begin \"\"\r\n!M:W\\\r\n@0:From:b@example.com\tO\tI\r\n:End "
+              "\"\"\r\n:Begin \"x\"");
 }
 
-TEST(RuleTextEdit, AnEmptiedFirstBlockLeavesTheLinesAfterItOutOfTheSettings) {
-    // Delete-same empties the first block; the lines after it stay lines the
-    // reader leaves out, and do not become settings.
-    const std::string text =
-        "Version=3\r\n:Begin \"\"\r\n!M:Main\\A\\\r\n@0:From:a@x\tO\tI\r\n:End \"\"\r\n"
-        "Stray=7\r\n; a note\r\n:Begin \"\"\r\n!M:Main\\B\\\r\n@0:To:b@x\tO\tI\r\n:End \"\"\r\n";
+TEST(RuleTextEdit, ACtrlZOrALoneCrAtTheEndStaysWhereTheHostReadsIt) {
+    const std::string text = ":Begin \"\"\r\n!M:W\\\r\n@0:From:a@x\tO\tI\r\n:End \"\"\r\n";
+    RuleInsertion insertion;
+    insertion.folder = "Main\\Home\\";
+    insertion.header = "From";
+    insertion.address = "b@example.com";
+    for (const int mode : {kPlaceNewBlockLast, kPlaceNewBlockFirst}) {
+        insertion.place_mode = mode;
+        EXPECT_EQ(InsertRuleIntoText(text + "\x1A", insertion),
+                  *InsertRuleIntoText(text, insertion) + "\x1A");
+        ExpectKeptAndRead(text + "\x1A", insertion, {"@0:From:a@x\tO\tI"});
+    }
+    // The last line ends in a CR alone: the LF after it makes it a CR LF.
+    EXPECT_EQ(InsertRuleIntoText("Version=3\r", insertion),
+              "Version=3\r\n:Begin \"\"\r\n!M:Main\\Home\\\r\n@0:From:b@example.com\tO\tI\r\n:End "
+              "\"\"\r\n");
+    // A Ctrl-Z before the end: the host would not read what follows it.
+    testing::MemoryFiles files;
+    files.AddFile("C:\\Main\\iFilter.Def", text + "\x1A" + text);
+    EXPECT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion), InsertRuleResult::LongLines);
+    EXPECT_EQ(files.Content("C:\\Main\\iFilter.Def"), text + "\x1A" + text);
+}
+
+TEST(RuleTextEdit, AnEmptiedFirstBlockNeverTurnsTheLinesAfterItIntoSettings) {
+    // Delete-same empties the first block, which goes; the lines after it
+    // then stand before the first block, where "Stray=7" would be a setting.
+    const std::string first =
+        "Version=3\r\n:Begin \"\"\r\n!M:Main\\A\\\r\n@0:From:a@x\tO\tI\r\n:End \"\"\r\n";
+    const std::string last = ":Begin \"\"\r\n!M:Main\\B\\\r\n@0:To:b@x\tO\tI\r\n:End \"\"\r\n";
     RuleInsertion insertion;
     insertion.folder = "Main\\B\\";
     insertion.header = "From";
@@ -176,8 +208,18 @@ TEST(RuleTextEdit, AnEmptiedFirstBlockLeavesTheLinesAfterItOutOfTheSettings) {
     insertion.delete_same = true;
     for (const int mode : {int{kPlaceEndOfFolder}, int{kPlaceNewBlockLast}, -1}) {
         insertion.place_mode = mode;
-        ExpectKeptAndRead(text, insertion, {"Version=3", "Stray=7", "; a note"});
+        // A line without "=" stays a line the reader leaves out.
+        ExpectKeptAndRead(first + "; a note\r\n" + last, insertion, {"Version=3", "; a note"});
+        testing::MemoryFiles files;
+        const std::string text = first + "Stray=7\r\n; a note\r\n" + last;
+        files.AddFile("C:\\Main\\iFilter.Def", text);
+        EXPECT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion),
+                  InsertRuleResult::StrayLines);
+        EXPECT_EQ(files.Content("C:\\Main\\iFilter.Def"), text);
     }
+    // A new first block keeps them after it.
+    insertion.place_mode = kPlaceNewBlockFirst;
+    ExpectKeptAndRead(first + "Stray=7\r\n" + last, insertion, {"Version=3", "Stray=7"});
 }
 
 }  // namespace

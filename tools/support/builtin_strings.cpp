@@ -8,7 +8,7 @@
 namespace tandrel {
 
 std::string BuiltinStrings::Load(int id) {
-    static constexpr std::array<std::pair<int, const char*>, 32> kTable = {{
+    static constexpr std::array<std::pair<int, const char*>, 36> kTable = {{
         {IDS_PLACE_END_OF_FOLDER, TEXT_PLACE_END_OF_FOLDER},
         {IDS_PLACE_TOP_OF_FOLDER, TEXT_PLACE_TOP_OF_FOLDER},
         {IDS_PLACE_NEW_BLOCK_LAST, TEXT_PLACE_NEW_BLOCK_LAST},
@@ -38,6 +38,10 @@ std::string BuiltinStrings::Load(int id) {
         {IDS_GROUP_BUSY, TEXT_GROUP_BUSY},
         {IDS_RULES_READ_ONLY, TEXT_RULES_READ_ONLY},
         {IDS_RULES_LONG_LINES, TEXT_RULES_LONG_LINES},
+        {IDS_RULES_STRAY_LINES, TEXT_RULES_STRAY_LINES},
+        {IDS_RULES_BACKUP_IN_THE_WAY, TEXT_RULES_BACKUP_IN_THE_WAY},
+        {IDS_GROUP_IS_LINK, TEXT_GROUP_IS_LINK},
+        {IDS_RESERVED_GROUP_NAME, TEXT_RESERVED_GROUP_NAME},
         {IDS_RUN_CURRENT, TEXT_RUN_CURRENT},
         {IDS_RUN_INBOX, TEXT_RUN_INBOX},
         {IDS_RUN_SENT, TEXT_RUN_SENT},

@@ -30,7 +30,7 @@ constexpr const char* kRulesHelp =
     "        add the condition NAME contains TEXT to the rules of folder ID\n"
     "  show FILE\n"
     "        list the settings and blocks of the file\n"
-    "  check FILE [--data-folder DIR]\n"
+    "  check FILE [--data-folder DIR] [--code-page 932]\n"
     "        list every line the rule reader leaves out, and with DIR every folder\n"
     "        rule whose target folder does not exist\n"
     "  history FILE\n"
@@ -65,7 +65,7 @@ constexpr const char* kShowHelp =
     "conditions (number, header, value, mark O or X, flags).\n";
 
 constexpr const char* kCheckHelp =
-    "usage: tandrel rules check FILE [--data-folder DIR]\n"
+    "usage: tandrel rules check FILE [--data-folder DIR] [--code-page 932]\n"
     "\n"
     "Prints every line that the rule reader leaves out (an insertion keeps such\n"
     "lines as they are), with its line number and why, and every line longer than\n"
@@ -74,8 +74,9 @@ constexpr const char* kCheckHelp =
     "rules of more than one folder, where a message goes to whichever rule the\n"
     "mail client tries first, and every condition repeated in one block; each\n"
     "with its line numbers and folders. With --data-folder, also every folder\n"
-    "rule (kind M) whose target folder has no Folder.ini below DIR. Exits 1 when\n"
-    "anything was found.\n";
+    "rule (kind M) whose target folder has no Folder.ini below DIR; with\n"
+    "--code-page 932 folder names are read as Shift-JIS, as on a Japanese mail\n"
+    "client. Exits 1 when anything was found.\n";
 
 constexpr const char* kHistoryHelp =
     "usage: tandrel rules history FILE\n"
@@ -114,8 +115,18 @@ int ReportRuleChange(Context& context, InsertRuleResult result, const std::strin
         case InsertRuleResult::LongLines:
             return Failure(context, path + " holds a line longer than " +
                                         std::to_string(kHostLineLimit) +
-                                        " characters, which the mail client reads as two; it "
-                                        "was left alone ('tandrel rules check' lists it)");
+                                        " characters, which the mail client reads as two, or a "
+                                        "Ctrl-Z before its end; it was left alone ('tandrel "
+                                        "rules check' lists it)");
+        case InsertRuleResult::StrayLines:
+            return Failure(context, path +
+                                        " holds lines between the blocks that the mail client "
+                                        "would read as settings once the emptied first block "
+                                        "goes; it was left alone ('tandrel rules check' lists "
+                                        "them)");
+        case InsertRuleResult::BackupInTheWay:
+            return Failure(context, "cannot keep the former content of " + path + " as " +
+                                        BackupPath(path) + "; " + path + " is as it was");
         case InsertRuleResult::Busy:
             return Failure(context, "another program is changing " + path +
                                         "; try again, and if this stays so, delete " +
@@ -164,6 +175,12 @@ int RunAdd(const std::vector<std::string>& args, Context& context) {
     }
     if (TrimBlanks(insertion.address).empty()) {
         return Failure(context, "refused: the address is empty");
+    }
+    for (const std::string* text : {&insertion.header, &insertion.address}) {
+        if (WithoutLoneLeadBytes(*text, context.lead_bytes) != *text) {
+            return Failure(context, "refused: " + Quoted(*text) +
+                                        " holds a lead byte without its second byte");
+        }
     }
     if (!IsPlainFolderId(insertion.folder, context.lead_bytes)) {
         return Failure(context, "refused: the folder identifier " + Quoted(insertion.folder) +
@@ -264,19 +281,27 @@ int RunShow(const std::vector<std::string>& args, Context& context) {
     return kExitOk;
 }
 
-// Lists the lines longer than the host reads whole; their number.
-std::size_t ReportLongLines(std::string_view text, std::ostream& out) {
+// Lists the lines longer than the host reads whole, and each Ctrl-Z before
+// the file's last byte, after which the host reads nothing; their number.
+std::size_t ReportLinesReadOtherwise(std::string_view text, std::ostream& out) {
     std::size_t found = 0;
     int line_number = 0;
-    for (std::size_t start = 0; start < text.size();) {
+    const std::string_view read = WithoutFinalCtrlZ(text);
+    for (std::size_t start = 0; start < read.size();) {
         ++line_number;
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        const std::string_view line = text.substr(start, end - start);
-        if (!FitsHostLines(line)) {
+        const std::size_t end = std::min(read.find('\n', start), read.size());
+        const std::string_view line = read.substr(start, end - start);
+        if (!FitsHostLine(line)) {
             out << "line " << line_number << ": longer than " << kHostLineLimit
                 << " characters, which the mail client reads as two (no change is made to "
                    "the file while it holds one): "
                 << line.substr(0, 40) << "...\n";
+            ++found;
+        }
+        if (line.find(kTextEndOfFile) != std::string_view::npos) {
+            out << "line " << line_number
+                << ": a Ctrl-Z, after which the mail client reads nothing more of the file (no "
+                   "change is made to the file while it holds one)\n";
             ++found;
         }
         start = end + 1;
@@ -311,8 +336,8 @@ std::size_t ReportConflicts(std::string_view text, std::ostream& out) {
 int RunCheck(const std::vector<std::string>& args, Context& context) {
     Arguments parsed;
     int exit_code = kExitOk;
-    if (!ParseCommand(args, {{"data-folder"}, {}}, "tandrel rules check", kCheckHelp, "FILE",
-                      context, parsed, exit_code)) {
+    if (!ParseCommand(args, {{"data-folder", kCodePageOption}, {}}, "tandrel rules check",
+                      kCheckHelp, "FILE", context, parsed, exit_code)) {
         return exit_code;
     }
     std::string text;
@@ -326,7 +351,7 @@ int RunCheck(const std::vector<std::string>& args, Context& context) {
         context.out << "line " << line.line_number << ": dropped, " << line.reason << ": "
                     << line.text << "\n";
     }
-    found += ReportLongLines(text, context.out);
+    found += ReportLinesReadOtherwise(text, context.out);
     found += ReportConflicts(text, context.out);
     if (const auto data_folder_argument = parsed.Value("data-folder")) {
         const std::string data_folder =
@@ -357,8 +382,8 @@ int RunHistory(const std::vector<std::string>& args, Context& context) {
         return exit_code;
     }
     const std::string path = context.files.ResolveLinks(parsed.positional.front());
-    std::string newer;
-    if (context.files.ReadFile(path, newer) == ReadStatus::Failed) {
+    std::vector<std::string> texts(1);
+    if (context.files.ReadFile(path, texts.front()) == ReadStatus::Failed) {
         return Failure(context, "cannot read " + path);
     }
     const std::vector<KeptVersion> versions = ListKeptVersions(context.files, path);
@@ -370,15 +395,18 @@ int RunHistory(const std::vector<std::string>& args, Context& context) {
         return kExitOk;
     }
     for (const KeptVersion& version : versions) {
-        std::string text;
-        if (context.files.ReadFile(version.path, text) != ReadStatus::Ok) {
+        texts.emplace_back();
+        if (context.files.ReadFile(version.path, texts.back()) != ReadStatus::Ok) {
             return Failure(context, "cannot read " + version.path);
         }
+    }
+    const std::vector<std::string> summaries = SummarizeHistory(texts);
+    for (std::size_t i = 0; i < versions.size(); ++i) {
+        const KeptVersion& version = versions[i];
         context.out << version.number << "  " << FormatLocalTime(version.facts.modified) << "  "
                     << version.facts.size << " bytes  "
                     << SplitListPattern(version.path, context.lead_bytes).name << "  "
-                    << SummarizeRuleChange(text, newer) << "\n";
-        newer = std::move(text);
+                    << summaries[i] << "\n";
     }
     return kExitOk;
 }

@@ -402,6 +402,16 @@ bool PosixFiles::IsReadOnly(const std::string& path) {
     return (info.st_mode & 0222) == 0;
 }
 
+bool PosixFiles::MakeWritable(const std::string& path) {
+    const std::string posix_path = Posix(path);
+    struct stat info {};
+    if (::lstat(posix_path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        (info.st_mode & 0222) != 0) {
+        return true;
+    }
+    return ::chmod(posix_path.c_str(), (info.st_mode & 07777) | S_IWUSR) == 0;
+}
+
 bool PosixFiles::IsLink(const std::string& path) {
     struct stat info {};
     return ::lstat(Posix(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);

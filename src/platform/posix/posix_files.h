@@ -26,6 +26,7 @@ class PosixFiles final : public Files {
     LockStatus LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) override;
     std::string ResolveLinks(const std::string& path) override;
     bool IsReadOnly(const std::string& path) override;
+    bool MakeWritable(const std::string& path) override;
     bool IsLink(const std::string& path) override;
     bool CanOpenForReading(const std::string& path) override;
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;

@@ -415,6 +415,14 @@ bool Win32Files::IsReadOnly(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+bool Win32Files::MakeWritable(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) {
+        return true;
+    }
+    return SetFileAttributesA(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}) != 0;
+}
+
 bool Win32Files::IsLink(const std::string& path) {
     WIN32_FIND_DATAA found = {};
     HANDLE search = FindFirstFileA(path.c_str(), &found);

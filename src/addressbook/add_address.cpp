@@ -67,9 +67,9 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     }
     const std::string book_folder =
         ResolveBookFolder(profile, data_folder, entry.group.book, is_lead_byte);
-    // A group reached through a link is not shown, and is not written to.
+    // A group reached through a link is not written to.
     if (GroupPathHoldsALink(files, book_folder, entry.group.group_path, is_lead_byte)) {
-        return AddAddressResult::GroupMissing;
+        return AddAddressResult::GroupIsLink;
     }
     const std::string group_folder = book_folder + entry.group.group_path;
     const std::string index_path = group_folder + "\\" + kGroupIndexName;
@@ -171,6 +171,8 @@ std::string AddAddressMessage(AddAddressResult result, const AddressEntry& entry
             return FormatText(TEXT_DUPLICATE_ADDRESS, {book, path, entry.address});
         case AddAddressResult::GroupMissing:
             return FormatText(TEXT_GROUP_MISSING, {book, path});
+        case AddAddressResult::GroupIsLink:
+            return FormatText(TEXT_GROUP_IS_LINK, {book, path});
         case AddAddressResult::LineTooLong:
             return FormatText(TEXT_ENTRY_LINE_TOO_LONG, {entry.address, book, path});
         case AddAddressResult::Busy:

@@ -85,7 +85,7 @@ bool GroupPathHoldsALink(Files& files, const std::string& book_folder, std::stri
 std::string FindDefaultGroup(Files& files, Profile& profile, const std::string& data_folder,
                              LeadBytePredicate is_lead_byte) {
     GroupIdentifier found;
-    for (const std::string& entry : ListedFolders(files, AddressBookRoot(data_folder) + "\\@*")) {
+    for (const std::string& entry : ListedBookFolders(files, AddressBookRoot(data_folder))) {
         const std::string book = entry.substr(1);
         const std::string book_folder = ResolveBookFolder(profile, data_folder, book, is_lead_byte);
         if (!files.CanOpenForReading(book_folder + kGroupMarkerName)) {

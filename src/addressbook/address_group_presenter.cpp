@@ -101,6 +101,12 @@ void AddressGroupPresenter::CreateGroup() {
         case CreateGroupResult::InvalidName:
             tell(IDS_INVALID_GROUP_NAME, {name});
             return;
+        case CreateGroupResult::ReservedName:
+            tell(IDS_RESERVED_GROUP_NAME, {name});
+            return;
+        case CreateGroupResult::GroupIsLink:
+            tell(IDS_GROUP_IS_LINK, {parent.book, parent.group_path});
+            return;
         case CreateGroupResult::ParentMissing:
             tell(IDS_GROUP_MISSING, {parent.book, parent.group_path});
             return;

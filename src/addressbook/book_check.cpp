@@ -12,6 +12,7 @@
 #include "addressbook/address_book.h"
 #include "addressbook/group_index_lines.h"
 #include "addressbook/group_listing.h"
+#include "platform/file_names.h"
 #include "text/affixes.h"
 #include "text/one_line.h"
 
@@ -178,7 +179,9 @@ void CheckGroupTree(Files& files, const std::string& book, const std::string& bo
         }
     }
     for (const FolderEntry& entry : entries) {
-        if (IsListedFolder(entry)) {
+        // A name no group path holds is passed over: a lead byte at its end
+        // would take the "\\" after it, and the path name another folder.
+        if (IsListedFolder(entry) && IsPlainFileName(entry.name, is_lead_byte)) {
             CheckGroupTree(files, book, book_folder,
                            group_path.empty() ? entry.name : group_path + "\\" + entry.name,
                            is_lead_byte, findings);
@@ -199,7 +202,7 @@ std::vector<BookFinding> CheckAddressBook(Files& files, Profile& profile,
         return findings;
     }
     for (const FolderEntry& entry : books) {
-        if (IsListedFolder(entry)) {
+        if (IsNamedFolder(entry) && IsPlainBookName(entry.name.substr(1), is_lead_byte)) {
             const std::string book = entry.name.substr(1);
             CheckGroupTree(files, book, ResolveBookFolder(profile, data_folder, book, is_lead_byte),
                            std::string(), is_lead_byte, findings);

@@ -32,10 +32,13 @@ GroupIdentifier ChildGroup(const GroupIdentifier& parent, const std::string& nam
 CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::string& data_folder,
                                     const GroupIdentifier& parent, const std::string& name,
                                     LeadBytePredicate is_lead_byte) {
+    if (!IsPlainFileName(name, is_lead_byte)) {
+        return CreateGroupResult::InvalidName;
+    }
     // A group named like one of the group's own files would stand where
     // its parent's index or settings belong.
-    if (!IsPlainFileName(name, is_lead_byte) || IsGroupsOwnFileName(name)) {
-        return CreateGroupResult::InvalidName;
+    if (IsGroupsOwnFileName(name)) {
+        return CreateGroupResult::ReservedName;
     }
     if (!IsPlainBookName(parent.book, is_lead_byte) ||
         (!parent.group_path.empty() && !IsPlainGroupPath(parent.group_path, is_lead_byte))) {
@@ -45,14 +48,16 @@ CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::s
         ResolveBookFolder(profile, data_folder, parent.book, is_lead_byte);
     const std::string parent_folder =
         parent.group_path.empty() ? book_folder : book_folder + parent.group_path + "\\";
-    if (!IsExistingDirectory(files, parent_folder, is_lead_byte) ||
-        GroupPathHoldsALink(files, book_folder, parent.group_path, is_lead_byte)) {
+    if (!IsExistingDirectory(files, parent_folder, is_lead_byte)) {
         return CreateGroupResult::ParentMissing;
     }
+    // A link, above or of the new name, would lead the group's files elsewhere.
+    if (GroupPathHoldsALink(files, book_folder, parent.group_path, is_lead_byte) ||
+        files.IsLink(parent_folder + name)) {
+        return CreateGroupResult::GroupIsLink;
+    }
     const std::string folder = parent_folder + name + "\\";
-    // A link of the new name would lead the group's files elsewhere.
-    if (files.IsLink(parent_folder + name) ||
-        !files.MakeDirectory(folder.substr(0, folder.size() - 1))) {
+    if (!files.MakeDirectory(folder.substr(0, folder.size() - 1))) {
         return CreateGroupResult::WriteFailed;
     }
     // An index the folder already holds may be written to by another writer.

@@ -13,7 +13,9 @@ namespace tandrel {
 enum class CreateGroupResult {
     Created,
     InvalidName,    // not a single plain folder name
+    ReservedName,   // the name of a file a group keeps for itself ("Group.idx", ...)
     ParentMissing,  // the book or parent group folder does not exist, or leaves the book
+    GroupIsLink,    // the parent group, one above it, or the new name is a link
     Busy,           // another writer held the new group's index lock all the time
     WriteFailed,    // a folder or file could not be made; the group does not show
 };

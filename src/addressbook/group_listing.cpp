@@ -1,6 +1,7 @@
 #include "addressbook/group_listing.h"
 
 #include "addressbook/address_book.h"
+#include "platform/file_names.h"
 #include "text/affixes.h"
 
 namespace tandrel {
@@ -12,7 +13,7 @@ constexpr std::size_t kLongestIdentifier = 255;
 
 // One listing of a folder finds both its sub-folders and its marker file.
 struct GroupFolder {
-    std::vector<std::string> folders;
+    std::vector<FolderEntry> folders;
     bool has_marker = false;
 };
 
@@ -26,18 +27,24 @@ GroupFolder ListGroupFolder(Files& files, const std::string& folder) {
         if (!entry.is_directory) {
             listed.has_marker =
                 listed.has_marker || EqualIgnoringCase(entry.name, kGroupMarkerName);
-        } else if (IsListedFolder(entry)) {
-            listed.folders.push_back(std::move(entry.name));
+        } else if (IsNamedFolder(entry)) {
+            listed.folders.push_back(std::move(entry));
         }
     }
     return listed;
 }
 
 void ListGroups(Files& files, const std::string& book_folder, const GroupFolder& listed,
-                GroupTreeItem& parent) {
+                LeadBytePredicate is_lead_byte, GroupTreeItem& parent) {
     const std::string folder =
         parent.group_path.empty() ? book_folder : book_folder + parent.group_path + "\\";
-    for (const std::string& name : listed.folders) {
+    for (const FolderEntry& entry : listed.folders) {
+        const std::string& name = entry.name;
+        // A name no group path holds (a lead byte at its end would take the
+        // "\\" after it) is not listed: its path would name another folder.
+        if (!IsPlainFileName(name, is_lead_byte)) {
+            continue;
+        }
         GroupTreeItem item;
         item.book = parent.book;
         item.group_path = parent.group_path.empty() ? name : parent.group_path + "\\" + name;
@@ -49,7 +56,11 @@ void ListGroups(Files& files, const std::string& book_folder, const GroupFolder&
             continue;
         }
         item.text = name;
-        ListGroups(files, book_folder, group, item);
+        // A link is shown where it stands, not followed further: a walk
+        // through links could run in a loop.
+        if (!entry.is_link) {
+            ListGroups(files, book_folder, group, is_lead_byte, item);
+        }
         parent.children.push_back(std::move(item));
     }
 }
@@ -70,8 +81,26 @@ std::vector<std::string> ListedFolders(Files& files, const std::string& pattern)
     return names;
 }
 
+std::vector<std::string> ListedBookFolders(Files& files, const std::string& root) {
+    std::vector<FolderEntry> entries;
+    std::vector<std::string> names;
+    if (!files.ListFolder(root + "\\@*", entries)) {
+        return names;
+    }
+    for (FolderEntry& entry : entries) {
+        if (IsNamedFolder(entry)) {
+            names.push_back(std::move(entry.name));
+        }
+    }
+    return names;
+}
+
+bool IsNamedFolder(const FolderEntry& entry) {
+    return entry.is_directory && !entry.name.empty() && entry.name.front() != '.';
+}
+
 bool IsListedFolder(const FolderEntry& entry) {
-    return entry.is_directory && !entry.is_link && !entry.name.empty() && entry.name.front() != '.';
+    return IsNamedFolder(entry) && !entry.is_link;
 }
 
 std::vector<GroupTreeItem> ListGroupTree(Files& files, Profile& profile,
@@ -79,16 +108,17 @@ std::vector<GroupTreeItem> ListGroupTree(Files& files, Profile& profile,
                                          LeadBytePredicate is_lead_byte) {
     const std::string root = AddressBookRoot(data_folder);
     std::vector<GroupTreeItem> books;
-    for (const std::string& entry : ListedFolders(files, root + "\\@*")) {
+    for (const std::string& entry : ListedBookFolders(files, root)) {
         GroupTreeItem book;
         book.book = entry.substr(1);
         book.text = book.book;
-        if (!files.CanOpenForReading(root + "\\" + entry + "\\" + kGroupMarkerName)) {
+        if (!IsPlainBookName(book.book, is_lead_byte) ||
+            !files.CanOpenForReading(root + "\\" + entry + "\\" + kGroupMarkerName)) {
             continue;
         }
         const std::string book_folder =
             ResolveBookFolder(profile, data_folder, book.book, is_lead_byte);
-        ListGroups(files, book_folder, ListGroupFolder(files, book_folder), book);
+        ListGroups(files, book_folder, ListGroupFolder(files, book_folder), is_lead_byte, book);
         books.push_back(std::move(book));
     }
     return books;

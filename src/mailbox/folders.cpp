@@ -38,13 +38,17 @@ std::optional<std::string> FindSentFolder(Files& files, const std::string& data_
         return std::nullopt;
     }
     for (const FolderEntry& entry : entries) {
-        // A link could lead back up and the search run in a loop.
-        if (!entry.is_directory || entry.is_link) {
+        if (!entry.is_directory) {
             continue;
         }
+        // The folder is found by its name, whatever it is (a junction too).
         if (entry.name == kSentName) {
             return directory.substr(std::min(data_folder.size(), directory.size())) + kSentName +
                    "\\";
+        }
+        // A link could lead back up and the search run in a loop.
+        if (entry.is_link) {
+            continue;
         }
         if (auto found = FindSentFolder(files, data_folder, directory + entry.name + "\\")) {
             return found;

@@ -29,6 +29,11 @@ std::optional<int> CodePageOfCharset(std::string_view charset);
 // Shift-JIS does not hold (JIS X 0212).
 std::optional<std::string> JapaneseAsShiftJis(int code_page, std::string_view bytes);
 
+// Whether `text` is well-formed UTF-8 (no overlong form, no surrogate, nothing
+// beyond U+10FFFF) without C1 control characters (U+0080 to U+009F): what a
+// conversion into UTF-8 may hand on as a name.
+bool IsCleanUtf8(std::string_view text);
+
 // Converts `bytes` of `code_page` into the host's code page through
 // `charsets`, ISO-2022-JP and EUC-JP by way of Shift-JIS.
 std::optional<std::string> ConvertToHost(Charsets& charsets, int code_page, std::string_view bytes);

@@ -1,8 +1,9 @@
 // What the fuzz targets check of the entries made from a header value's
-// addresses and names: each, made one line and cut to the host's lines,
-// gives exactly one index line, one four-line card and one condition line
-// that reads back with the same address; each line is one the host reads
-// whole.
+// addresses and names: a name holds no control character, no lone lead byte
+// and no blank at its ends, and the subfolder proposed from it is a name the
+// dialog takes; each entry, made one line and cut to the host's lines, gives
+// exactly one index line, one four-line card and one condition line that
+// reads back with the same address; each line is one the host reads whole.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +14,7 @@
 
 #include "addressbook/group_index.h"
 #include "entry/address_parts.h"
+#include "platform/file_names.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
 #include "text/one_line.h"
@@ -35,6 +37,13 @@ inline std::size_t Count(std::string_view text, std::string_view part) {
 
 inline void CheckEntries(const std::vector<NameAddress>& choices, LeadBytePredicate lead_bytes) {
     for (const NameAddress& part : choices) {
+        for (const char c : part.name) {
+            Check(static_cast<unsigned char>(c) >= 0x20 && c != '\x7F');
+        }
+        Check(WithoutLoneLeadBytes(part.name, lead_bytes) == part.name);
+        Check(TrimBlanks(part.name) == part.name);
+        const std::string folder = ToPlainFileName(part.name, lead_bytes);
+        Check(folder.empty() || IsPlainFileName(folder, lead_bytes));
         const std::string address = ToOneLine(part.address);
         const auto room = DisplayNameRoom(0, "bab0001.tmp", address, 1);
         if (!room) {

@@ -245,9 +245,9 @@ TEST_F(AddAddressTest, ACardFileThatIsALinkOrNoPlainFileIsNotAppendedTo) {
 TEST_F(AddAddressTest, AGroupReachedThroughALinkOrAReadOnlyIndexIsNotWritten) {
     files().AddFile("C:\\Data\\AddrBook\\@Private\\Linked\\Group.ini", "");
     files().MakeLink("C:\\Data\\AddrBook\\@Private\\Linked");
-    EXPECT_EQ(Add("a@x", "A", "Private:Linked"), AddAddressResult::GroupMissing);
+    EXPECT_EQ(Add("a@x", "A", "Private:Linked"), AddAddressResult::GroupIsLink);
     files().AddFile("C:\\Data\\AddrBook\\@Private\\Linked\\Sub\\Group.ini", "");
-    EXPECT_EQ(Add("a@x", "A", "Private:Linked\\Sub"), AddAddressResult::GroupMissing);
+    EXPECT_EQ(Add("a@x", "A", "Private:Linked\\Sub"), AddAddressResult::GroupIsLink);
     files().AddFile(std::string(kGroup) + "Group.idx", "0\t0\tc.tmp\tAnn\tann@x\t\t\t1\r\n");
     files().MakeReadOnly(std::string(kGroup) + "Group.idx");
     EXPECT_EQ(Add("a@x", "A"), AddAddressResult::WriteFailed);

@@ -142,6 +142,26 @@ TEST(GroupTree, TakesTheMarkerInAnyCaseButNotAFolderOfThatName) {
               "B [B:]\n  Lower [B:Lower]\n");
 }
 
+TEST(GroupTree, ShowsLinksByNameAndGoesNoFurtherThanALinkedBook) {
+    MemoryProfile profile;
+    MemoryFiles& files = profile.files();
+    const std::string root = kRoot;
+    files.AddFile(root + "@Linked\\Group.ini", "");
+    files.AddFile(root + "@Linked\\G\\Group.ini", "");
+    files.AddFile(root + "@Linked\\Junction\\Group.ini", "");
+    files.AddFile(root + "@Linked\\Junction\\Below\\Group.ini", "");
+    files.MakeLink(root + "@Linked");
+    files.MakeLink(root + "@Linked\\Junction");
+    EXPECT_EQ(Render(ListGroupTree(files, profile, kData, kNoLeadBytes)),
+              "Linked [Linked:]\n  G [Linked:G]\n  Junction [Linked:Junction]\n");
+    EXPECT_EQ(FindDefaultGroup(files, profile, kData, kNoLeadBytes), "Linked:G");
+    // A name ending in a lead byte would take the "\\" after it: no group.
+    files.AddFile(root + "@Linked\\\x95\\Group.ini", "");
+    files.AddFile(root + "@Linked\\\x95\\Inner\\Group.ini", "");
+    EXPECT_EQ(Render(ListGroupTree(files, profile, kData, IsShiftJisLeadByte)),
+              "Linked [Linked:]\n  G [Linked:G]\n  Junction [Linked:Junction]\n");
+}
+
 TEST(GroupTree, IsEmptyWithoutAnAddressBook) {
     MemoryProfile profile;
     EXPECT_TRUE(ListGroupTree(profile.files(), profile, kData, kNoLeadBytes).empty());

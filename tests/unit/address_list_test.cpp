@@ -148,6 +148,14 @@ TEST_F(EncodedWords, KeepANameThatDoesNotDecodeOrFitAsItCame) {
     }
     EXPECT_EQ(DecodeEncodedWords("=?UTF-8?Q?Bob=0A=09x=1B?=", utf8_), "=?UTF-8?Q?Bob=0A=09x=1B?=")
         << "control characters would reach the host's files";
+    for (const char* outside : {"=?UTF-8?Q?=F4=90=80=80?=", "=?UTF-8?Q?=C2=85?=",
+                                "=?ISO-8859-1?Q?a=85b?=", "=?UTF-8?Q?=ED=A0=80?="}) {
+        EXPECT_EQ(DecodeEncodedWords(outside, utf8_), outside)
+            << "beyond U+10FFFF, a C1 control or a surrogate is no name in UTF-8";
+    }
+    EXPECT_EQ(Choices("=?UTF-8?Q?Jos=C3=A9_?= <jose@example.es>", &utf8_),
+              "jose@example.es|Jos\xC3\xA9")
+        << "no final blank in a decoded name";
     EXPECT_EQ(DecodeEncodedWords("=?UTF-8?B?====?=", utf8_), "=?UTF-8?B?====?=");
     EXPECT_EQ(DecodeEncodedWords("=?UTF-8?B?YQ?=", utf8_), "a") << "padding may be left out";
     EXPECT_EQ(DecodeEncodedWords("=?US-ASCII?Q?=E9?=", utf8_), "=?US-ASCII?Q?=E9?=");

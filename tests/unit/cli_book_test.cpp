@@ -86,15 +86,22 @@ TEST_F(CliBookTest, ABookNameOutsideTheAddressBookIsRefused) {
         << "an empty address, as the dialog refuses it";
 }
 
-TEST_F(CliBookTest, TheTreeFollowsNoLinkSoALoopCannotHoldItUp) {
-    // Two links to ".." in a group: followed, the walk would double at each level.
+TEST_F(CliBookTest, TheTreeShowsLinksButFollowsNoneSoALoopCannotHoldItUp) {
+    // Two links to ".." in a group: followed, the walk would double at each
+    // level. They show where they stand, without what lies below them.
     for (const char* name : {"Up", "Again"}) {
         ASSERT_EQ(::symlink("..", (Data() + "/AddrBook/@Private/Friends/" + name).c_str()), 0);
         dir_.Write(std::string("data/AddrBook/@Private/Friends/") + name + "/Group.ini", "");
     }
     const ToolRun run = Tandrel({"book", "tree", Data()});
     EXPECT_EQ(run.exit_code, kExitOk);
-    EXPECT_EQ(run.out, "Private\n  Friends\n    School\ndefault: Private:Friends\n");
+    EXPECT_EQ(run.out,
+              "Private\n  Friends\n    Up\n    School\n    Again\ndefault: Private:Friends\n");
+    // Adding to one says why nothing is added.
+    const ToolRun add = Tandrel({"book", "add", Data(), "--group", "Private:Friends\\Up",
+                                 "--address", "a@example.com", "--name", "A"});
+    EXPECT_EQ(add.exit_code, kExitFailed);
+    EXPECT_NE(add.err.find("is a link to another folder"), std::string::npos) << add.err;
 }
 
 TEST_F(CliBookTest, CheckPassesWhatAddWroteAndFindsAnIndexLineOutOfStep) {

@@ -53,6 +53,12 @@ TEST_F(CliMailTest, ChoicesPrintsEachEntryDecodedIntoTheCodePage) {
         << "a name without a place in the code page stays as it came";
 }
 
+TEST_F(CliMailTest, ChoicesShowWhatTheDialogIsHandedUpToANul) {
+    dir_.Write("nul.eml", std::string("To: a@example.com\0, b@example.com\r\n\r\n", 37));
+    EXPECT_EQ(Tandrel({"mail", "choices", File("nul.eml"), "--header", "To"}).out,
+              "a@example.com\ta\n");
+}
+
 TEST_F(CliMailTest, RefusalsExitAsTheOtherCommandsDo) {
     EXPECT_EQ(Tandrel({"mail", "choices", File("received.eml")}).exit_code, kExitUsage);
     EXPECT_EQ(

@@ -317,6 +317,12 @@ TEST(CliRulesCheck, ListsLinesTheHostReadsAsTwoAndAddLeavesSuchAFile) {
     EXPECT_EQ(add.exit_code, kExitFailed);
     EXPECT_NE(add.err.find("rules check"), std::string::npos) << add.err;
     EXPECT_EQ(dir.Read("Main/iFilter.Def"), text);
+    // A Ctrl-Z before the end: the host reads nothing after it.
+    dir.Write("Main/iFilter.Def", kWorkAnn + "\x1A" + kWorkAnn);
+    EXPECT_NE(Tandrel({"rules", "check", dir.path() + "Main/iFilter.Def"})
+                  .out.find("line 5: a Ctrl-Z, after which the mail client reads nothing"),
+              std::string::npos);
+    EXPECT_EQ(AddTo(dir, "Main\\Work\\", "From", "b@x").exit_code, kExitFailed);
 }
 
 TEST(CliRulesUndo, LeavesAFileItCannotReadAlone) {
@@ -343,6 +349,14 @@ TEST(CliRulesAdd, ReadsFolderNamesAsShiftJisWithTheCodePage) {
     EXPECT_EQ(AddTo(dir, folder, "From", "a@b", {"--code-page", "932"}).exit_code, kExitOk);
     EXPECT_NE(dir.Read("Main/iFilter.Def").find("!M:" + folder + "\r\n"), std::string::npos);
     EXPECT_EQ(AddTo(dir, folder, "From", "a@b", {"--code-page", "1252"}).exit_code, kExitUsage);
+    // The check finds that folder with the code page, and only with it.
+    dir.Write("Main/\x95\x5C/Folder.ini", "");
+    const std::vector<std::string> check = {"rules", "check", dir.path() + "Main/iFilter.Def",
+                                            "--data-folder", dir.path()};
+    EXPECT_EQ(Tandrel(check).exit_code, kExitFailed);
+    std::vector<std::string> with_code_page = check;
+    with_code_page.insert(with_code_page.end(), {"--code-page", "932"});
+    EXPECT_EQ(Tandrel(with_code_page).out, "nothing found\n");
 }
 
 }  // namespace

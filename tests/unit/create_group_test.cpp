@@ -52,12 +52,17 @@ TEST(CreateGroup, ReusesAHiddenFolderWithoutEmptyingItsIndex) {
 TEST(CreateGroup, RefusesNamesThatAreNotOnePlainFolderName) {
     MemoryProfile profile;
     profile.files().AddDirectory(kBook);
-    for (const char* bad : {"", ".", "..", "a\\b", "..\\..\\x", "Work.", "Work ", "a:b", "a*",
-                            "Group.idx", "group.ini", "Folder.ini", "Group.idx.lock"}) {
+    for (const char* bad : {"", ".", "..", "a\\b", "..\\..\\x", "Work.", "Work ", "a:b", "a*"}) {
         EXPECT_EQ(
             CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, bad, kNoLeadBytes),
             CreateGroupResult::InvalidName)
             << bad;
+    }
+    for (const char* own : {"Group.idx", "group.ini", "Folder.ini", "Group.idx.lock"}) {
+        EXPECT_EQ(
+            CreateGroupOnDisk(profile.files(), profile, kData, {"Private", ""}, own, kNoLeadBytes),
+            CreateGroupResult::ReservedName)
+            << own;
     }
     EXPECT_EQ(CreateGroupOnDisk(profile.files(), profile, kData, {"Private", "..\\.."}, "x",
                                 kNoLeadBytes),
@@ -73,9 +78,9 @@ TEST(CreateGroup, WritesNothingThroughALinkOrOverReadOnlySettings) {
     files.AddFile(std::string(kBook) + "Elsewhere\\Folder.ini", "NickName=Keep me\r\n");
     files.MakeLink(std::string(kBook) + "Elsewhere");
     EXPECT_EQ(CreateGroupOnDisk(files, profile, kData, {"Private", ""}, "Elsewhere", kNoLeadBytes),
-              CreateGroupResult::WriteFailed);
+              CreateGroupResult::GroupIsLink);
     EXPECT_EQ(CreateGroupOnDisk(files, profile, kData, {"Private", "Elsewhere"}, "x", kNoLeadBytes),
-              CreateGroupResult::ParentMissing);
+              CreateGroupResult::GroupIsLink);
     files.AddFile(std::string(kBook) + "Kept\\Folder.ini", "NickName=Keep me\r\n");
     files.MakeReadOnly(std::string(kBook) + "Kept\\Folder.ini");
     EXPECT_EQ(CreateGroupOnDisk(files, profile, kData, {"Private", ""}, "Kept", kNoLeadBytes),

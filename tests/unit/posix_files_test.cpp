@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <string_view>
 #include <vector>
 
@@ -300,6 +302,64 @@ TEST(PosixFilesLock, OneWriterAtATimeAndNothingLeftBehind) {
     std::unique_ptr<FileLock> elsewhere;
     EXPECT_EQ(files.LockForWriting(dir.path() + "missing\\iFilter.Def", elsewhere),
               LockStatus::Failed);
+}
+
+// A child process that takes the lock of `path` and says so. With a
+// `signal`, it holds the lock until that signal is pending (held back while
+// it writes), then lets it go; without, it holds it until it is killed.
+pid_t ChildHoldingTheLock(const std::string& path, int signal = 0) {
+    int ready[2];
+    if (::pipe(ready) != 0) {
+        return -1;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        PosixFiles files;
+        std::unique_ptr<FileLock> lock;
+        const char told = files.LockForWriting(path, lock) == LockStatus::Locked ? 'y' : 'n';
+        if (::write(ready[1], &told, 1) != 1) {
+            ::_exit(1);
+        }
+        for (sigset_t pending;
+             signal == 0 || (sigpending(&pending) == 0 && sigismember(&pending, signal) == 0);) {
+            ::usleep(1000);
+        }
+        lock.reset();
+        ::_exit(0);  // not reached: the signal ends the process first
+    }
+    char told = 0;
+    const bool held = child > 0 && ::read(ready[0], &told, 1) == 1 && told == 'y';
+    ::close(ready[0]);
+    ::close(ready[1]);
+    return held ? child : -1;
+}
+
+TEST(PosixFilesLock, AWriterStoppedOrKilledLeavesNoLockInTheWay) {
+    TempDir dir;
+    PosixFiles files;
+    const std::string path = dir.path() + "iFilter.Def";
+    // Stopped by a signal while it writes: the lock file goes before the
+    // process.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const pid_t child = ChildHoldingTheLock(path, signal);
+        ASSERT_GT(child, 0);
+        ASSERT_EQ(::kill(child, signal), 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_EQ(dir.Listing(), "") << signal;
+    }
+    // Killed outright: its lock file stays, and is taken over at once, since
+    // its holder is known to be gone (no wait, which would end Busy).
+    const pid_t child = ChildHoldingTheLock(path);
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(::kill(child, SIGKILL), 0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    ASSERT_TRUE(dir.Exists("iFilter.Def.lock"));
+    std::unique_ptr<FileLock> lock;
+    EXPECT_EQ(files.LockForWriting(path, lock), LockStatus::Locked);
+    lock.reset();
+    EXPECT_EQ(dir.Listing(), "");
 }
 
 TEST(PosixFilesNames, ShiftJisTrailBytesAreNoSeparators) {

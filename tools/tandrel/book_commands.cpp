@@ -215,6 +215,11 @@ int RunNewGroup(const std::vector<std::string>& args, Context& context) {
             return kExitOk;
         case CreateGroupResult::InvalidName:
             return Failure(context, FormatText(TEXT_INVALID_GROUP_NAME, {name}));
+        case CreateGroupResult::ReservedName:
+            return Failure(context, FormatText(TEXT_RESERVED_GROUP_NAME, {name}));
+        case CreateGroupResult::GroupIsLink:
+            return Failure(context,
+                           FormatText(TEXT_GROUP_IS_LINK, {parent.book, parent.group_path}));
         case CreateGroupResult::ParentMissing:
             return Failure(context,
                            FormatText(TEXT_GROUP_MISSING, {parent.book, parent.group_path}));

@@ -11,6 +11,8 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_profile.h"
 #else
+#include <csignal>
+
 #include "platform/ini_file_profile.h"
 #include "platform/posix/iconv_charsets.h"
 #include "platform/posix/posix_files.h"
@@ -47,6 +49,9 @@ int main(int argc, char** argv) {
         tandrel::Win32Files files;
         tandrel::Win32Profile profile;
 #else
+        // A write beyond the file-size limit fails, to be reported and
+        // cleaned up, instead of ending the process half way.
+        std::signal(SIGXFSZ, SIG_IGN);
         const tandrel::LeadBytePredicate lead_bytes = tandrel::cli::CodePageLeadBytes(args);
         tandrel::PosixFiles files(lead_bytes);
         tandrel::IniFileProfile profile(files);

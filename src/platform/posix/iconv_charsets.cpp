@@ -54,7 +54,11 @@ std::optional<std::string> IconvCharsets::ToHostCodePage(int code_page, std::str
         in_left != 0) {
         return std::nullopt;
     }
-    return std::string(out.data(), static_cast<std::size_t>(out_at - out.data()));
+    std::string result(out.data(), static_cast<std::size_t>(out_at - out.data()));
+    if (host_charset_ == "UTF-8" && !IsCleanUtf8(result)) {
+        return std::nullopt;  // not a character, or a control character
+    }
+    return result;
 }
 
 }  // namespace tandrel

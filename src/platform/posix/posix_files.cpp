@@ -17,6 +17,8 @@
 #include <ctime>
 #include <functional>
 
+#include "platform/posix/posix_lock.h"
+
 namespace tandrel {
 
 std::string ToPosixPath(const std::string& host_path, LeadBytePredicate is_lead_byte) {
@@ -80,17 +82,6 @@ void PauseMicroseconds(long microseconds) {
     pause.tv_nsec = (microseconds % 1000000) * 1000;
     ::nanosleep(&pause, nullptr);
 }
-
-class PosixFileLock final : public FileLock {
-  public:
-    explicit PosixFileLock(std::string posix_path) : posix_path_(std::move(posix_path)) {}
-    PosixFileLock(const PosixFileLock&) = delete;
-    PosixFileLock& operator=(const PosixFileLock&) = delete;
-    ~PosixFileLock() override { ::unlink(posix_path_.c_str()); }
-
-  private:
-    std::string posix_path_;
-};
 
 // Writes the pieces one after another, in as few system calls as it takes.
 bool WriteAllPieces(int fd, const std::vector<std::string_view>& pieces) {
@@ -172,6 +163,7 @@ std::string WriteTemporaryBeside(const std::string& posix_target,
 }
 
 bool ReplaceWith(const std::string& posix_target, const std::string& content) {
+    const DeferredSignals deferred;  // no temporary file is left behind
     const std::string temp_path = WriteTemporaryBeside(posix_target, {content});
     if (temp_path.empty()) {
         return false;
@@ -292,6 +284,7 @@ bool PosixFiles::WritePiecesAtomicallyKeepingBackup(const std::string& path,
                                                     const std::vector<std::string_view>& pieces,
                                                     const std::string& backup_path) {
     const std::string target = Posix(path);
+    const DeferredSignals deferred;  // no temporary file is left behind
     const std::string temp_path = WriteTemporaryBeside(target, pieces);
     if (temp_path.empty()) {
         return false;
@@ -346,14 +339,13 @@ LockStatus PosixFiles::LockForWriting(const std::string& path, std::unique_ptr<F
     const auto give_up = std::chrono::steady_clock::now() + kLockWait;
     long pause = 500;
     for (unsigned attempt = 0;; ++attempt) {
-        const int fd = ::open(lock_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            lock = std::make_unique<PosixFileLock>(lock_path);
-            return LockStatus::Locked;
-        }
-        if (errno != EEXIST) {
-            return LockStatus::Failed;
+        switch (TryLockFile(lock_path, lock)) {
+            case LockTry::Taken:
+                return LockStatus::Locked;
+            case LockTry::Failed:
+                return LockStatus::Failed;
+            case LockTry::Held:
+                break;
         }
         if (std::chrono::steady_clock::now() >= give_up) {
             return LockStatus::Busy;

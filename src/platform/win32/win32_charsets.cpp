@@ -52,7 +52,7 @@ std::optional<std::string> Win32Charsets::ToHostCodePage(int code_page, std::str
     std::string narrow(static_cast<std::size_t>(length), '\0');
     if (WideCharToMultiByte(to, to_narrow_flags, wide.data(), wide_length, narrow.data(), length,
                             nullptr, utf8 ? nullptr : &used_default) != length ||
-        used_default) {
+        used_default || (utf8 && !IsCleanUtf8(narrow))) {
         return std::nullopt;
     }
     return narrow;

@@ -1,0 +1,142 @@
+#include "platform/posix/posix_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <optional>
+
+namespace tandrel {
+
+namespace {
+
+// This process's host name.
+std::string HostName() {
+    std::array<char, HOST_NAME_MAX + 1> host{};
+    if (::gethostname(host.data(), host.size() - 1) != 0) {
+        host[0] = '\0';
+    }
+    return host.data();
+}
+
+// Names this process and its host in the lock file: "PID HOST".
+bool WriteHolder(int fd) {
+    const std::string holder = std::to_string(::getpid()) + " " + HostName() + "\n";
+    return ::ftruncate(fd, 0) == 0 &&
+           ::pwrite(fd, holder.data(), holder.size(), 0) == static_cast<ssize_t>(holder.size());
+}
+
+// Whether the lock file read from `fd` names a holder on this host whose
+// process is gone. An empty one, or one from an earlier writer, names none.
+bool HolderIsGone(int fd) {
+    std::array<char, 512> text{};
+    const ssize_t got = ::pread(fd, text.data(), text.size() - 1, 0);
+    if (got <= 0) {
+        return false;
+    }
+    const std::string holder(text.data(), static_cast<std::size_t>(got));
+    char* end = nullptr;
+    const long pid = std::strtol(holder.c_str(), &end, 10);
+    if (pid <= 0 || end == holder.c_str() || *end != ' ' ||
+        std::string(end + 1) != HostName() + "\n") {
+        return false;
+    }
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+bool SameFile(int fd, const std::string& path) {
+    struct stat held {};
+    struct stat named {};
+    return ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+class PosixFileLock final : public FileLock {
+  public:
+    PosixFileLock(std::unique_ptr<DeferredSignals> deferred, std::string posix_path, int fd)
+        : deferred_(std::move(deferred)), posix_path_(std::move(posix_path)), fd_(fd) {}
+    PosixFileLock(const PosixFileLock&) = delete;
+    PosixFileLock& operator=(const PosixFileLock&) = delete;
+    // The name goes before the advisory lock: a waiter that took the
+    // advisory lock finds the name gone, or another file's.
+    ~PosixFileLock() override {
+        ::unlink(posix_path_.c_str());
+        ::close(fd_);
+    }
+
+  private:
+    std::unique_ptr<DeferredSignals> deferred_;  // first, so that it goes last
+    std::string posix_path_;
+    int fd_;
+};
+
+std::string FolderOf(const std::string& posix_path) {
+    const auto slash = posix_path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : posix_path.substr(0, slash + 1);
+}
+
+// Takes over the lock file at `path` when its holder is known to be gone.
+std::optional<int> TakeOver(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && HolderIsGone(fd) && SameFile(fd, path) &&
+        WriteHolder(fd)) {
+        return fd;
+    }
+    ::close(fd);
+    return std::nullopt;
+}
+
+}  // namespace
+
+DeferredSignals::DeferredSignals() {
+    sigset_t held;
+    sigemptyset(&held);
+    sigaddset(&held, SIGINT);
+    sigaddset(&held, SIGTERM);
+    sigaddset(&held, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &held, &former_);
+}
+
+DeferredSignals::~DeferredSignals() {
+    pthread_sigmask(SIG_SETMASK, &former_, nullptr);
+}
+
+LockTry TryLockFile(const std::string& posix_lock_path, std::unique_ptr<FileLock>& lock) {
+    // The lock file is made whole, its holder named and its advisory lock
+    // taken, under another name, then linked into place in one step that
+    // fails when the name is taken: no other writer ever sees it half made.
+    auto deferred = std::make_unique<DeferredSignals>();
+    std::string made = FolderOf(posix_lock_path) + ".tandrel-lock-XXXXXX";
+    const int fd = ::mkostemp(made.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return LockTry::Failed;
+    }
+    const bool ready = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && WriteHolder(fd);
+    const bool linked = ready && ::link(made.c_str(), posix_lock_path.c_str()) == 0;
+    const int link_error = errno;
+    ::unlink(made.c_str());
+    if (linked) {
+        lock = std::make_unique<PosixFileLock>(std::move(deferred), posix_lock_path, fd);
+        return LockTry::Taken;
+    }
+    ::close(fd);
+    if (!ready || link_error != EEXIST) {
+        return LockTry::Failed;
+    }
+    if (const auto taken = TakeOver(posix_lock_path)) {
+        lock = std::make_unique<PosixFileLock>(std::move(deferred), posix_lock_path, *taken);
+        return LockTry::Taken;
+    }
+    return LockTry::Held;
+}
+
+}  // namespace tandrel

@@ -1,0 +1,40 @@
+// The lock file a POSIX writer holds while it rewrites a file, and the
+// signals that must not stop it half way.
+#pragma once
+
+#include <csignal>
+#include <memory>
+#include <string>
+
+#include "platform/files.h"
+
+namespace tandrel {
+
+// Holds back SIGINT, SIGTERM and SIGHUP for its lifetime (on the calling
+// thread): a writer stopped between making a lock or temporary file and
+// removing it would leave it behind. A signal that came meanwhile ends the
+// process once this is gone.
+class DeferredSignals {
+  public:
+    DeferredSignals();
+    DeferredSignals(const DeferredSignals&) = delete;
+    DeferredSignals& operator=(const DeferredSignals&) = delete;
+    ~DeferredSignals();
+
+  private:
+    sigset_t former_{};
+};
+
+enum class LockTry {
+    Taken,   // this writer holds the lock now
+    Held,    // another writer holds it
+    Failed,  // the lock file could not be made
+};
+
+// One try at the lock file `posix_lock_path`. The lock file names its
+// holder's process and host, and the holder keeps an advisory lock on it; a
+// lock file whose holder is known to be gone (same host, no such process,
+// no advisory lock) is taken over.
+LockTry TryLockFile(const std::string& posix_lock_path, std::unique_ptr<FileLock>& lock);
+
+}  // namespace tandrel

@@ -177,6 +177,8 @@ class LeadingRemovals {
             Close(stop);
             return;
         }
+        // The lines between two blocks that go move too.
+        moves_a_setting_ = moves_a_setting_ || HoldsASettingLine(text_, run_end_, block.begin);
         run_end_ = block.end;
     }
 
@@ -190,7 +192,7 @@ class LeadingRemovals {
 
   private:
     void Close(std::size_t stop) {
-        moves_a_setting_ = HoldsASettingLine(text_, run_end_, stop);
+        moves_a_setting_ = moves_a_setting_ || HoldsASettingLine(text_, run_end_, stop);
         leading_ = false;
     }
 

@@ -211,11 +211,15 @@ TEST(RuleTextEdit, AnEmptiedFirstBlockNeverTurnsTheLinesAfterItIntoSettings) {
         // A line without "=" stays a line the reader leaves out.
         ExpectKeptAndRead(first + "; a note\r\n" + last, insertion, {"Version=3", "; a note"});
         testing::MemoryFiles files;
-        const std::string text = first + "Stray=7\r\n; a note\r\n" + last;
-        files.AddFile("C:\\Main\\iFilter.Def", text);
-        EXPECT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion),
-                  InsertRuleResult::StrayLines);
-        EXPECT_EQ(files.Content("C:\\Main\\iFilter.Def"), text);
+        // Also between two blocks that both go.
+        const std::string emptied = ":Begin \"\"\r\n!M:C\\\r\n@0:From:a@x\tO\tI\r\n:End \"\"\r\n";
+        for (const std::string& text : {first + "Stray=7\r\n; a note\r\n" + last,
+                                        first + "Stray=7\r\n" + emptied + last}) {
+            files.AddFile("C:\\Main\\iFilter.Def", text);
+            EXPECT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion),
+                      InsertRuleResult::StrayLines);
+            EXPECT_EQ(files.Content("C:\\Main\\iFilter.Def"), text);
+        }
     }
     // A new first block keeps them after it.
     insertion.place_mode = kPlaceNewBlockFirst;

@@ -91,20 +91,24 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
         return false;
     }
     CardFiles cards(files, folder);
-    std::unordered_map<std::string_view, std::vector<int>> lines_of_address;
-    std::vector<std::string_view> address_order;
+    // The first line of each address; the lines of an address entered
+    // again, apart, so that the common case of each once costs one lookup.
+    std::unordered_map<std::string_view, int> first_line;
+    first_line.reserve(static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')));
+    std::unordered_map<std::string_view, std::vector<int>> repeated_lines;
     std::optional<std::uint64_t> last_sequence;
     int line_number = 0;
     for (std::size_t start = 0; start < index.size();) {
         const IndexLineFields line = ReadIndexLine(index, start);
         ++line_number;
-        const std::string at =
-            std::string(kGroupIndexName) + " line " + std::to_string(line_number) + ": ";
+        const auto at = [line_number] {
+            return std::string(kGroupIndexName) + " line " + std::to_string(line_number) + ": ";
+        };
         const std::size_t line_start = start;
         // Numbered as an editor counts lines: CR LF ends one.
         start = line.end + (index.compare(line.end, 2, "\r\n") == 0 ? 2 : 1);
         if (!FitsHostLines(index.substr(line_start, line.end - line_start))) {
-            add(at + "longer than " + std::to_string(kHostLineLimit) +
+            add(at() + "longer than " + std::to_string(kHostLineLimit) +
                 " characters, which the mail client reads as two lines");
         }
         if (line.third) {
@@ -115,39 +119,44 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
         }
         const std::vector<std::string_view> fields = IndexLineFieldTexts(index, line_start, line);
         const std::string_view address = fields[kIndexAddressField];
-        auto& lines = lines_of_address[address];
-        if (lines.empty()) {
-            address_order.push_back(address);
+        if (const auto [first, added] = first_line.emplace(address, line_number); !added) {
+            auto& lines = repeated_lines[address];
+            if (lines.empty()) {
+                lines.push_back(first->second);
+            }
+            lines.push_back(line_number);
         }
-        lines.push_back(line_number);
 
         const std::string card_name(fields[kIndexCardFileField]);
         const std::optional<std::uint64_t> offset = DecimalOf(fields[kIndexOffsetField]);
         if (!IsCardFileName(card_name, is_lead_byte)) {
-            add(at + Quoted(card_name) + " is no card file name");
+            add(at() + Quoted(card_name) + " is no card file name");
         } else if (CardFiles::Card& card = cards.Read(card_name); card.status != ReadStatus::Ok) {
-            add(at + "card file " + Quoted(card_name) +
+            add(at() + "card file " + Quoted(card_name) +
                 (card.status == ReadStatus::Missing ? " is missing" : " cannot be read"));
         } else if (!offset || !card.HoldsAt(*offset, address)) {
-            add(at + "offset " + Quoted(fields[kIndexOffsetField]) + " in " + card_name +
+            add(at() + "offset " + Quoted(fields[kIndexOffsetField]) + " in " + card_name +
                 " is no vCard block holding " + std::string(address));
         }
         const std::optional<std::uint64_t> sequence = DecimalOf(fields[kIndexSequenceField]);
         if (!sequence) {
-            add(at + "sequence number " + Quoted(fields[kIndexSequenceField]) + " is no number");
+            add(at() + "sequence number " + Quoted(fields[kIndexSequenceField]) + " is no number");
         } else {
             if (last_sequence && *sequence <= *last_sequence) {
-                add(at + "sequence number " + std::to_string(*sequence) + " after " +
+                add(at() + "sequence number " + std::to_string(*sequence) + " after " +
                     std::to_string(*last_sequence));
             }
             last_sequence = sequence;
         }
     }
-    for (const std::string_view address : address_order) {
-        const std::vector<int>& lines = lines_of_address[address];
-        if (lines.size() < 2) {
-            continue;
-        }
+    // Each address entered more than once, in the order of its first line.
+    std::vector<std::pair<int, std::string_view>> repeated;
+    for (const auto& [address, lines] : repeated_lines) {
+        repeated.emplace_back(lines.front(), address);
+    }
+    std::sort(repeated.begin(), repeated.end());
+    for (const auto& [first, address] : repeated) {
+        const std::vector<int>& lines = repeated_lines[address];
         std::string text = std::string(kGroupIndexName) + " lines";
         for (std::size_t i = 0; i < lines.size(); ++i) {
             text += (i == 0 ? " " : ", ") + std::to_string(lines[i]);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -89,15 +90,15 @@ std::vector<RuleConflict> FindRuleConflicts(std::string_view text) {
     for (const std::vector<int>& block_lines : lines.condition_lines) {
         count += block_lines.size();
     }
-    // Every condition of a folder rule, with the hash of its key: sorted by
-    // the hash, the places of one condition come together, in file order.
+    // Every condition of a folder rule, in file order; the places of one
+    // condition are chained, from its first place (its head) on, through
+    // one lookup each.
     std::vector<ConditionPlace> places;
-    std::vector<ConditionKey> keys;
-    std::vector<std::pair<std::size_t, std::size_t>> by_hash;  // hash, place
+    std::vector<bool> is_head;
     places.reserve(count);
-    keys.reserve(count);
-    by_hash.reserve(count);
-    const ConditionKeyHash hash;
+    is_head.reserve(count);
+    std::unordered_map<ConditionKey, std::size_t, ConditionKeyHash> last_place;
+    last_place.reserve(count);
     std::size_t block = 0;
     for (const RuleBlock& rule_block : rule_file.blocks) {
         const std::vector<int>& condition_lines = lines.condition_lines[block];
@@ -107,42 +108,30 @@ std::vector<RuleConflict> FindRuleConflicts(std::string_view text) {
             if (rule_block.kind != kMoveKind) {
                 continue;
             }
-            const ConditionKey key{condition.header, condition.value};
-            by_hash.emplace_back(hash(key), places.size());
+            const std::size_t place = places.size();
             places.push_back({block, &rule_block.argument, line, kNone});
-            keys.push_back(key);
+            const auto [last, added] =
+                last_place.emplace(ConditionKey{condition.header, condition.value}, place);
+            is_head.push_back(added);
+            if (!added) {
+                places[last->second].next = place;
+                last->second = place;
+            }
         }
         ++block;
     }
-    std::sort(by_hash.begin(), by_hash.end());
     std::vector<RuleConflict> conflicts;
-    for (std::size_t run = 0; run < by_hash.size();) {
-        std::size_t run_end = run + 1;
-        while (run_end < by_hash.size() && by_hash[run_end].first == by_hash[run].first) {
-            ++run_end;
+    std::size_t at = 0;
+    for (const RuleBlock& rule_block : rule_file.blocks) {
+        if (rule_block.kind != kMoveKind) {
+            continue;
         }
-        // Within one hash, chain the places of each key (a collision is rare).
-        for (std::size_t i = run; i < run_end; ++i) {
-            const std::size_t head = by_hash[i].second;
-            if (head == kNone) {
-                continue;
+        for (const RuleCondition& condition : rule_block.conditions) {
+            if (is_head[at] && places[at].next != kNone) {
+                AddConflicts({condition.header, condition.value}, places, at, conflicts);
             }
-            std::size_t last = head;
-            bool chained = false;
-            for (std::size_t j = i + 1; j < run_end; ++j) {
-                const std::size_t other = by_hash[j].second;
-                if (other != kNone && keys[other] == keys[head]) {
-                    places[last].next = other;
-                    last = other;
-                    by_hash[j].second = kNone;
-                    chained = true;
-                }
-            }
-            if (chained) {
-                AddConflicts(keys[head], places, head, conflicts);
-            }
+            ++at;
         }
-        run = run_end;
     }
     std::stable_sort(conflicts.begin(), conflicts.end(),
                      [](const RuleConflict& a, const RuleConflict& b) {

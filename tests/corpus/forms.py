@@ -88,3 +88,21 @@ HELD_OUT = [
     'info@example.org (Info, Desk)',
     '"Sato, Hanako" <hanako@example.jp>, =?UTF-8?B?5bGx55Sw5aSq6YOO?= <taro@example.jp>',
 ]
+
+# Malformed: a quote, comment or bracket that never closes, a colon that no
+# ";" closes, raw 8-bit names. Their reference is the plain split (at every
+# comma), not a standard parser, which has its own opinions there.
+MALFORMED = [
+    'Bob (work <bob@example.com>, carol@example.org',
+    '"Bob <bob@example.com>, carol@example.org',
+    '"O"Brien, Pat" <pat@example.com>, ann@example.com',
+    '"Bob\\" <bob@example.com>, c@d.example',
+    'Sales: Bob <bob@example.com>',
+    'Info: a@b.example, c@d.example,',
+    'Ann <ann@example.com, bob@example.com',
+    '(no end ann@example.com, bob@example.com',
+    '\x1b$B"(\x1b(B <jp@example.jp>, x@example.com',
+    '"Lee, Ann" <ann@example.com>, "Roe <bob@example.com>',
+    'Team: a@example.com, b@example.com',
+    '"Ann\x0bLee" <ann@example.com>, "John Doe " <jd@example.com>',
+]

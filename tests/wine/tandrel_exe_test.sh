@@ -80,6 +80,13 @@ tool rules undo "$rules" --to 10 || fail "undo --to 10"
 cmp -s "$work/data/Main/iFilter.Def" "$work/v2" || fail "undo --to 10 put back another version"
 tool rules undo "$rules" || fail "undo of the undo"
 cmp -s "$work/data/Main/iFilter.Def" "$work/v12" || fail "the undo was not undone"
+# A read-only oldest version, which Windows will not delete, gives way all
+# the same: keeping versions never stops a change.
+cp "$work/data/Main/iFilter.Def.bak9" "$work/former9"
+chmod a-w "$work/data/Main/iFilter.Def.bak10"
+tool rules add "$rules" --folder 'Main\!!!!Inbox\Home\' --header From --address "ro@x" \
+  || fail "add over a read-only oldest version"
+cmp -s "$work/data/Main/iFilter.Def.bak10" "$work/former9" || fail "the oldest did not give way"
 
 # A large rule file rewritten in pieces: the Win32 adapter writes the same
 # bytes as the native one, for a condition put at the top of a block in the

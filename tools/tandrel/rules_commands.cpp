@@ -68,8 +68,9 @@ constexpr const char* kCheckHelp =
     "usage: tandrel rules check FILE [--data-folder DIR] [--code-page 932]\n"
     "\n"
     "Prints every line that the rule reader leaves out (an insertion keeps such\n"
-    "lines as they are), with its line number and why, and every line longer than\n"
-    "the mail client reads as one (no insertion is made into such a file).\n"
+    "lines as they are), with its line number and why, every line longer than\n"
+    "the mail client reads as one, and every Ctrl-Z before the end of the file,\n"
+    "after which it reads nothing (no insertion is made into such a file).\n"
     "Also every condition (header and value, byte for byte) that stands in the\n"
     "rules of more than one folder, where a message goes to whichever rule the\n"
     "mail client tries first, and every condition repeated in one block; each\n"
@@ -83,8 +84,10 @@ constexpr const char* kHistoryHelp =
     "\n"
     "Lists the former versions kept of FILE, newest first: number, time of\n"
     "writing, size, the file that holds it (FILE.bak, then FILE.bak2 up to\n"
-    "FILE.bak10), and what the change after it did. Every rewrite keeps the\n"
-    "content it replaces as version 1; the oldest of ten gives way.\n";
+    "FILE.bak10), and what the change after it did, beginning \"changed outside\n"
+    "Tandrel\" where no one rewrite of Tandrel's makes such a change. Every\n"
+    "rewrite keeps the content it replaces as version 1; the oldest of ten\n"
+    "gives way.\n";
 
 constexpr const char* kUndoHelp =
     "usage: tandrel rules undo FILE [--to N]\n"

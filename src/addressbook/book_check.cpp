@@ -151,6 +151,7 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
     }
     // Each address entered more than once, in the order of its first line.
     std::vector<std::pair<int, std::string_view>> repeated;
+    repeated.reserve(repeated_lines.size());
     for (const auto& [address, lines] : repeated_lines) {
         repeated.emplace_back(lines.front(), address);
     }

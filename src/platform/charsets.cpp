@@ -196,7 +196,7 @@ bool IsCleanUtf8(std::string_view text) {
             }
             code_point = (code_point << 6U) | (next & 0x3FU);
         }
-        constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        constexpr std::array<std::uint32_t, 5> kLeast = {0, 0, 0x80, 0x800, 0x10000};
         if (code_point < kLeast[length] || code_point > 0x10FFFF ||
             (code_point >= 0xD800 && code_point <= 0xDFFF) || code_point <= 0x9F) {
             return false;

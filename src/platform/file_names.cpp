@@ -75,7 +75,7 @@ std::string ToPlainFileName(std::string_view name, LeadBytePredicate is_lead_byt
         plain.pop_back();
     }
     if (!plain.empty() && IsDeviceName(plain)) {
-        plain += '_';
+        plain.insert(std::min(plain.find('.'), plain.size()), "_");  // "AUX.txt": "AUX_.txt"
     }
     return plain;
 }

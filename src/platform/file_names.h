@@ -15,7 +15,7 @@ bool IsPlainFileName(std::string_view name, LeadBytePredicate is_lead_byte = nul
 
 // `name` made a plain file name, as the name of a folder proposed from mail:
 // reserved and control characters become "_", a lone lead byte goes, final
-// blanks and dots go, and a device name gets a final "_". Empty when nothing
+// blanks and dots go, and a device name gets a "_" after its stem. Empty when nothing
 // is left; otherwise IsPlainFileName holds.
 std::string ToPlainFileName(std::string_view name, LeadBytePredicate is_lead_byte);
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <string>
+#include <utility>
+
 namespace tandrel {
 namespace {
 
@@ -30,6 +34,23 @@ TEST(PlainFileName, ReadsShiftJisTrailBytesAsPartOfTheirCharacter) {
     EXPECT_FALSE(IsPlainFileName("\x95", IsShiftJisLeadByte))
         << "a lead byte needs its second byte";
     EXPECT_FALSE(IsPlainFileName(table_kanji + "\\x", IsShiftJisLeadByte));
+}
+
+TEST(PlainFileName, AProposedNameIsMadeOneTheDialogTakes) {
+    for (const auto& [name, plain] :
+         std::initializer_list<std::pair<const char*, const char*>>{{"Smith Jr.", "Smith Jr"},
+                                                                    {"A/B: Team", "A_B_ Team"},
+                                                                    {"AUX", "AUX_"},
+                                                                    {"aux.example", "aux_.example"},
+                                                                    {"COM1 .txt", "COM1 _.txt"},
+                                                                    {"\"Q\"", "_Q_"},
+                                                                    {" . ", ""}}) {
+        EXPECT_EQ(ToPlainFileName(name, kNoLeadBytes), plain) << name;
+        EXPECT_TRUE(*plain == '\0' || IsPlainFileName(plain)) << plain;
+    }
+    EXPECT_EQ(ToPlainFileName("Ann\x82", IsShiftJisLeadByte), "Ann") << "a lone lead byte goes";
+    EXPECT_EQ(ToPlainFileName("\x95\x5C", IsShiftJisLeadByte), "\x95\x5C")
+        << "a trail byte with the code of \"\\\" stays in its character";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <csignal>
 #include <string_view>
 #include <vector>
@@ -308,8 +309,8 @@ TEST(PosixFilesLock, OneWriterAtATimeAndNothingLeftBehind) {
 // `signal`, it holds the lock until that signal is pending (held back while
 // it writes), then lets it go; without, it holds it until it is killed.
 pid_t ChildHoldingTheLock(const std::string& path, int signal = 0) {
-    int ready[2];
-    if (::pipe(ready) != 0) {
+    std::array<int, 2> ready{};
+    if (::pipe(ready.data()) != 0) {
         return -1;
     }
     const pid_t child = ::fork();

@@ -213,8 +213,8 @@ TEST(RuleTextEdit, AnEmptiedFirstBlockNeverTurnsTheLinesAfterItIntoSettings) {
         testing::MemoryFiles files;
         // Also between two blocks that both go.
         const std::string emptied = ":Begin \"\"\r\n!M:C\\\r\n@0:From:a@x\tO\tI\r\n:End \"\"\r\n";
-        for (const std::string& text : {first + "Stray=7\r\n; a note\r\n" + last,
-                                        first + "Stray=7\r\n" + emptied + last}) {
+        for (const std::string& text :
+             {first + "Stray=7\r\n; a note\r\n" + last, first + "Stray=7\r\n" + emptied + last}) {
             files.AddFile("C:\\Main\\iFilter.Def", text);
             EXPECT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion),
                       InsertRuleResult::StrayLines);

@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
 #else
         // A write beyond the file-size limit fails, to be reported and
         // cleaned up, instead of ending the process half way.
-        std::signal(SIGXFSZ, SIG_IGN);
+        static_cast<void>(std::signal(SIGXFSZ, SIG_IGN));
         const tandrel::LeadBytePredicate lead_bytes = tandrel::cli::CodePageLeadBytes(args);
         tandrel::PosixFiles files(lead_bytes);
         tandrel::IniFileProfile profile(files);

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "addressbook/group_index.h"
-#include "platform/file_names.h"
 #include "resources/string_table.h"
+#include "text/file_names.h"
 #include "text/format_text.h"
 #include "text/one_line.h"
 

@@ -6,8 +6,8 @@
 
 #include "addressbook/group_listing.h"
 #include "mailbox/folders.h"
-#include "platform/file_names.h"
 #include "text/affixes.h"
+#include "text/file_names.h"
 
 namespace tandrel {
 

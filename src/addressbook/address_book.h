@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/characters.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "text/characters.h"
 
 namespace tandrel {
 

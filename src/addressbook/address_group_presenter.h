@@ -6,11 +6,11 @@
 
 #include "addressbook/address_book.h"
 #include "platform/dialog.h"
-#include "platform/file_names.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "platform/strings.h"
 #include "platform/tree.h"
+#include "text/file_names.h"
 
 namespace tandrel {
 

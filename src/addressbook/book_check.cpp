@@ -12,8 +12,8 @@
 #include "addressbook/address_book.h"
 #include "addressbook/group_index_lines.h"
 #include "addressbook/group_listing.h"
-#include "platform/file_names.h"
 #include "text/affixes.h"
+#include "text/file_names.h"
 #include "text/one_line.h"
 
 namespace tandrel {

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "mailbox/folders.h"
-#include "platform/ini_text.h"
+#include "text/ini_text.h"
 
 namespace tandrel {
 

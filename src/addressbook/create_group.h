@@ -4,9 +4,9 @@
 #include <string>
 
 #include "addressbook/address_book.h"
-#include "platform/file_names.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "text/file_names.h"
 
 namespace tandrel {
 

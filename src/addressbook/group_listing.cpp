@@ -1,8 +1,8 @@
 #include "addressbook/group_listing.h"
 
 #include "addressbook/address_book.h"
-#include "platform/file_names.h"
 #include "text/affixes.h"
+#include "text/file_names.h"
 
 namespace tandrel {
 

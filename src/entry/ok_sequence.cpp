@@ -6,10 +6,10 @@
 #include "addressbook/add_address.h"
 #include "mailbox/folders.h"
 #include "mailbox/rule_runs.h"
-#include "platform/file_names.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
 #include "rules/rule_insert.h"
+#include "text/file_names.h"
 #include "text/format_text.h"
 #include "text/one_line.h"
 

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "platform/characters.h"
 #include "platform/charsets.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "platform/profile.h"
 #include "platform/strings.h"
 #include "settings/settings.h"
+#include "text/characters.h"
 
 namespace tandrel {
 

@@ -1,14 +1,14 @@
 #include "entry/rule_entry_presenter.h"
 
 #include "addressbook/address_book.h"
-#include "entry/address_parts.h"
-#include "entry/header_choices.h"
 #include "entry/ok_sequence.h"
+#include "mail/address_parts.h"
+#include "mail/header_choices.h"
 #include "mailbox/folders.h"
-#include "platform/file_names.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
 #include "settings/header_lists.h"
+#include "text/file_names.h"
 #include "text/format_text.h"
 
 namespace tandrel {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/file_names.h"
+#include "text/file_names.h"
 
 namespace tandrel {
 

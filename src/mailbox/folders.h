@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/characters.h"
 #include "platform/files.h"
+#include "text/characters.h"
 
 namespace tandrel {
 

@@ -1,6 +1,6 @@
 #include "mailbox/rule_runs.h"
 
-#include "mailbox/header_field.h"
+#include "mail/header_field.h"
 
 namespace tandrel {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/characters.h"
+#include "text/characters.h"
 
 namespace tandrel {
 

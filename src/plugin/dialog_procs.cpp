@@ -10,6 +10,7 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_strings.h"
 #include "platform/win32/win32_tree.h"
 #include "plugin/plugin_state.h"
 #include "plugin/rule_reload.h"

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string_view>
 
-#include "platform/characters.h"
 #include "settings/settings.h"
+#include "text/characters.h"
 
 namespace tandrel {
 

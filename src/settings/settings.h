@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "platform/characters.h"
 #include "platform/profile.h"
+#include "text/characters.h"
 
 namespace tandrel {
 

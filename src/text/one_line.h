@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/characters.h"
+#include "text/characters.h"
 
 namespace tandrel {
 

@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_data.h"
-#include "entry/address_parts.h"
-#include "entry/header_choices.h"
+#include "mail/address_parts.h"
+#include "mail/header_choices.h"
 
 namespace tandrel::bench {
 namespace {

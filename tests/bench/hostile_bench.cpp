@@ -20,7 +20,7 @@
 #include "bench_data.h"
 #include "beside_floor.h"
 #include "counting_temp_names.h"
-#include "platform/ini_file_profile.h"
+#include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
 #include "rules/rule_conflicts.h"
 #include "rules/rule_reader.h"

@@ -8,7 +8,7 @@
 #include "builtin_strings.h"
 #include "memory_dialog.h"
 #include "memory_tree.h"
-#include "platform/ini_file_profile.h"
+#include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
 #include "platform/strings.h"
 #include "resources/resource.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "entry/address_list.h"
-#include "entry/encoded_words.h"
 #include "entry_checks.h"
+#include "mail/address_list.h"
+#include "mail/encoded_words.h"
 #include "platform/posix/iconv_charsets.h"
 
 namespace {

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "addressbook/group_index.h"
-#include "entry/address_parts.h"
-#include "platform/file_names.h"
+#include "mail/address_parts.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
+#include "text/file_names.h"
 #include "text/one_line.h"
 
 namespace tandrel::fuzz {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "entry/header_choices.h"
 #include "entry_checks.h"
+#include "mail/header_choices.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "memory_files.h"
-#include "platform/ini_file_profile.h"
+#include "platform/posix/ini_file_profile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "memory_files.h"
-#include "platform/ini_file_profile.h"
+#include "platform/posix/ini_file_profile.h"
 
 namespace tandrel::testing {
 

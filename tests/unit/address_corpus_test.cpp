@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/address_parts.h"
+#include "mail/address_parts.h"
 #include "platform/posix/iconv_charsets.h"
 #include "scenario.h"
 

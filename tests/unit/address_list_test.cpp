@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "entry/address_list.h"
-#include "entry/address_parts.h"
-#include "entry/encoded_words.h"
+#include "mail/address_list.h"
+#include "mail/address_parts.h"
+#include "mail/encoded_words.h"
+#include "mail/mime_charsets.h"
 #include "platform/charsets.h"
 #include "platform/posix/iconv_charsets.h"
 

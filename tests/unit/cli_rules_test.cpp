@@ -4,8 +4,8 @@
 #include <array>
 
 #include "cli_test_run.h"
-#include "platform/characters.h"
 #include "temp_dir.h"
+#include "text/characters.h"
 
 namespace tandrel::cli {
 namespace {

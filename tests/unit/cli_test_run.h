@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cli.h"
-#include "platform/ini_file_profile.h"
 #include "platform/posix/iconv_charsets.h"
+#include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
 
 namespace tandrel::cli {

@@ -12,7 +12,7 @@
 #include "addressbook/add_address.h"
 #include "addressbook/group_index.h"
 #include "counting_temp_names.h"
-#include "platform/ini_file_profile.h"
+#include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
 #include "rules/rule_history.h"
 #include "rules/rule_insert.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "entry/address_parts.h"
-#include "entry/header_choices.h"
+#include "mail/address_parts.h"
+#include "mail/header_choices.h"
 #include "settings/header_lists.h"
 
 namespace tandrel {

@@ -1,4 +1,4 @@
-#include "platform/file_names.h"
+#include "text/file_names.h"
 
 #include <gtest/gtest.h>
 

@@ -6,15 +6,15 @@
 
 #include "addressbook/address_book.h"
 #include "cli.h"
-#include "entry/address_parts.h"
 #include "host_model.h"
+#include "mail/address_parts.h"
 #include "mailbox/folders.h"
 #include "memory_files.h"
 #include "memory_profile.h"
-#include "platform/characters.h"
-#include "platform/file_names.h"
 #include "settings/drop_gating.h"
 #include "settings/settings.h"
+#include "text/characters.h"
+#include "text/file_names.h"
 
 namespace tandrel {
 namespace {

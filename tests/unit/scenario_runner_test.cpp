@@ -10,6 +10,7 @@
 
 #include "book_check_after_run.h"
 #include "memory_files.h"
+#include "memory_profile.h"
 #include "scenario.h"
 #include "step_timings.h"
 #include "temp_dir.h"
@@ -97,15 +98,16 @@ TEST_F(ScenarioRunnerTest, ADialogLeftOpenOrAStepOutOfPlaceFails) {
 }
 
 TEST(BookCheckAfterRun, FailsARunThatLeavesTheBookOutOfStep) {
-    tandrel::testing::MemoryFiles files;
-    EXPECT_NO_THROW(CheckBookAfterRun(files, "C:\\Data\\", kNoLeadBytes))
+    tandrel::testing::MemoryProfile profile;
+    tandrel::testing::MemoryFiles& files = profile.files();
+    EXPECT_NO_THROW(CheckBookAfterRun(files, profile, "C:\\Data\\", kNoLeadBytes))
         << "a data folder without an address book";
     const std::string group = "C:\\Data\\AddrBook\\@B\\G\\";
     files.AddFile(group + "Group.idx", "");
-    EXPECT_NO_THROW(CheckBookAfterRun(files, "C:\\Data\\", kNoLeadBytes));
+    EXPECT_NO_THROW(CheckBookAfterRun(files, profile, "C:\\Data\\", kNoLeadBytes));
     files.AppendFile(group + "Group.idx", "0\t0\tgone.vcf\tb\tb@x\t\t\t1\r\n");
     try {
-        CheckBookAfterRun(files, "C:\\Data\\", kNoLeadBytes);
+        CheckBookAfterRun(files, profile, "C:\\Data\\", kNoLeadBytes);
         ADD_FAILURE() << "the line went unnoticed";
     } catch (const std::runtime_error& failure) {
         EXPECT_STREQ(failure.what(),

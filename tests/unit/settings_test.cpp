@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "memory_files.h"
-#include "platform/ini_file_profile.h"
+#include "platform/posix/ini_file_profile.h"
 
 namespace tandrel {
 namespace {

@@ -12,7 +12,7 @@
 #ifdef _WIN32
 #include "platform/win32/win32_profile.h"
 #else
-#include "platform/ini_file_profile.h"
+#include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
 #endif
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "arguments.h"
-#include "platform/characters.h"
 #include "platform/charsets.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "text/characters.h"
 
 namespace tandrel::cli {
 

@@ -1,8 +1,8 @@
 #include "mail_commands.h"
 
-#include "entry/address_parts.h"
-#include "entry/header_choices.h"
-#include "host_model.h"
+#include "mail/address_parts.h"
+#include "mail/header_choices.h"
+#include "mail/message_file.h"
 #include "settings/header_lists.h"
 #include "settings/settings.h"
 
@@ -52,7 +52,7 @@ bool ReadHeaderBlock(Context& context, const std::string& path, std::string& blo
     if (context.files.ReadFile(path, message) != ReadStatus::Ok) {
         return false;
     }
-    block = testhost::HeaderBlockOf(message);
+    block = HeaderBlockOf(message);
     return true;
 }
 
@@ -70,7 +70,7 @@ int RunHeaders(const std::vector<std::string>& args, Context& context) {
     const auto settings_path = parsed.Value("settings");
     const Settings settings =
         settings_path ? LoadSettings(context.profile, *settings_path) : Settings{};
-    const bool sent = !testhost::FieldOf(block, "X-SMTP-Result").empty();
+    const bool sent = !FieldOf(block, "X-SMTP-Result").empty();
     const std::vector<std::string> list =
         HeaderListNames(sent ? settings.out_headers : settings.in_headers);
     const HeaderNameChoices choices =
@@ -117,7 +117,7 @@ int RunChoices(const std::vector<std::string>& args, Context& context) {
     if (!ReadHeaderBlock(context, parsed.positional.front(), block)) {
         return Failure(context, "cannot read " + parsed.positional.front());
     }
-    std::string value = testhost::FieldOf(block, *header);
+    std::string value = FieldOf(block, *header);
     value = std::string(CutAtCharacter(value, kHeaderValueLimit, context.lead_bytes));
     for (const NameAddress& choice : AddressChoices(value, context.lead_bytes, charsets.get())) {
         context.out << choice.address << "\t" << choice.name << "\n";

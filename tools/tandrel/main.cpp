@@ -13,8 +13,8 @@
 #else
 #include <csignal>
 
-#include "platform/ini_file_profile.h"
 #include "platform/posix/iconv_charsets.h"
+#include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
 #endif
 

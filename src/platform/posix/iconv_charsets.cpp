@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <vector>
 
+#include "text/characters.h"
+
 namespace tandrel {
 
 std::string IconvNameOfCodePage(int code_page) {

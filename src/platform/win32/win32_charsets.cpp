@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "text/characters.h"
+
 namespace tandrel::win32 {
 
 namespace {

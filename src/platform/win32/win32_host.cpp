@@ -118,10 +118,4 @@ void Win32Host::CreateSubfolder(const std::string& parent_id, const std::string&
                  reinterpret_cast<LPARAM>(&info));
 }
 
-std::string Win32Strings::Load(int id) {
-    char buffer[1024] = {};
-    const int length = LoadStringA(instance_, static_cast<UINT>(id), buffer, sizeof buffer);
-    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
 }  // namespace tandrel::win32

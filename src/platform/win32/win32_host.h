@@ -4,7 +4,6 @@
 #include <functional>
 
 #include "platform/host.h"
-#include "platform/strings.h"
 #include "platform/win32/host_api.h"
 
 namespace tandrel::win32 {
@@ -45,16 +44,6 @@ class Win32Host final : public Host {
     void SendCommand(WPARAM command);
 
     HostConnection host_;
-};
-
-// The string table of the library.
-class Win32Strings final : public Strings {
-  public:
-    explicit Win32Strings(HINSTANCE instance) : instance_(instance) {}
-    std::string Load(int id) override;
-
-  private:
-    HINSTANCE instance_;
 };
 
 }  // namespace tandrel::win32

@@ -19,8 +19,8 @@
 #include "memory_dialog.h"
 #include "memory_tree.h"
 #include "model_host.h"
-#include "platform/ini_file_profile.h"
 #include "platform/posix/iconv_charsets.h"
+#include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
 #include "platform/strings.h"
 #include "resources/resource.h"
@@ -156,7 +156,7 @@ class Run {
     void Check() {
         CheckExpectations(scenario_, data_, settings_path_, model_->log(), texts_,
                           DataNames::HostCodePage, model_->data_folder());
-        CheckBookAfterRun(files_, model_->data_folder(), lead_bytes_);
+        CheckBookAfterRun(files_, profile_, model_->data_folder(), lead_bytes_);
     }
 
   private:

@@ -4,16 +4,14 @@
 
 #include "addressbook/address_book.h"
 #include "addressbook/book_check.h"
-#include "platform/ini_file_profile.h"
 
 namespace tandrel::testhost {
 
-void CheckBookAfterRun(Files& files, const std::string& data_folder,
+void CheckBookAfterRun(Files& files, Profile& profile, const std::string& data_folder,
                        LeadBytePredicate is_lead_byte) {
     if (!files.Facts(AddressBookRoot(data_folder))) {
         return;
     }
-    IniFileProfile profile(files);
     std::string found;
     for (const BookFinding& finding : CheckAddressBook(files, profile, data_folder, is_lead_byte)) {
         found += "\n  " + DescribeFinding(finding);

@@ -5,13 +5,15 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/profile.h"
 
 namespace tandrel::testhost {
 
 // Checks the address book below `data_folder` (ending with a separator) as
-// `tandrel book check` does; throws a std::runtime_error that lists every
-// finding. A data folder without an address book is passed over.
-void CheckBookAfterRun(Files& files, const std::string& data_folder,
+// `tandrel book check` does, reading the books' settings through `profile`;
+// throws a std::runtime_error that lists every finding. A data folder
+// without an address book is passed over.
+void CheckBookAfterRun(Files& files, Profile& profile, const std::string& data_folder,
                        LeadBytePredicate is_lead_byte);
 
 }  // namespace tandrel::testhost

@@ -8,9 +8,10 @@
 
 #include "host_state.h"
 #include "host_work.h"
-#include "platform/characters.h"
+#include "mail/message_file.h"
 #include "platform/win32/system_code_page.h"
 #include "rules_dialog.h"
+#include "text/characters.h"
 
 namespace tandrel::testhost {
 

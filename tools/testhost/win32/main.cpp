@@ -20,6 +20,7 @@
 #include "host_window.h"
 #include "platform/win32/host_api.h"
 #include "platform/win32/system_code_page.h"
+#include "platform/win32/win32_profile.h"
 #include "plugin.h"
 #include "scenario_driver.h"
 #include "staging.h"
@@ -205,7 +206,9 @@ DriverResult RunInHost(const Options& options, Run& run) {
         // scenario's expect/ holds them.
         CheckExpectations(run.scenario, run.data, run.settings, host.model->log(), texts,
                           DataNames::Utf8, host.model->data_folder());
-        CheckBookAfterRun(host.files, host.model->data_folder(), tandrel::win32::IsSystemLeadByte);
+        tandrel::Win32Profile profile;
+        CheckBookAfterRun(host.files, profile, host.model->data_folder(),
+                          tandrel::win32::IsSystemLeadByte);
     }
     return result;
 }

@@ -1,4 +1,4 @@
-#include "entry/header_choices.h"
+#include "mail/header_choices.h"
 
 namespace tandrel {
 

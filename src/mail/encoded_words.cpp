@@ -1,7 +1,9 @@
-#include "entry/encoded_words.h"
+#include "mail/encoded_words.h"
 
 #include <algorithm>
 #include <optional>
+
+#include "mail/mime_charsets.h"
 
 namespace tandrel {
 

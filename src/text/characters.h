@@ -65,4 +65,9 @@ std::string_view CutAtCharacter(std::string_view text, std::size_t limit,
 // would take the next byte of a file (a tab, a line end) for its own.
 std::string WithoutLoneLeadBytes(std::string_view text, LeadBytePredicate is_lead_byte);
 
+// Whether `text` is well-formed UTF-8 (no overlong form, no surrogate, nothing
+// beyond U+10FFFF) without C1 control characters (U+0080 to U+009F): what a
+// conversion into UTF-8 may hand on as a name.
+bool IsCleanUtf8(std::string_view text);
+
 }  // namespace tandrel

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/characters.h"
+#include "text/characters.h"
 
 namespace tandrel {
 

@@ -1,8 +1,7 @@
-#include "platform/charsets.h"
+#include "mail/mime_charsets.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <string>
 
 #include "text/affixes.h"
@@ -174,36 +173,6 @@ std::optional<int> CodePageOfCharset(std::string_view charset) {
         }
     }
     return std::nullopt;
-}
-
-bool IsCleanUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        // The length a lead byte gives, and the least code point of that length.
-        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-        if (length == 0 || lead > 0xF4 || i + length > text.size()) {
-            return false;
-        }
-        std::uint32_t code_point = lead & (0x7FU >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0U) != 0x80U) {
-                return false;
-            }
-            code_point = (code_point << 6U) | (next & 0x3FU);
-        }
-        constexpr std::array<std::uint32_t, 5> kLeast = {0, 0, 0x80, 0x800, 0x10000};
-        if (code_point < kLeast[length] || code_point > 0x10FFFF ||
-            (code_point >= 0xD800 && code_point <= 0xDFFF) || code_point <= 0x9F) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
 }
 
 }  // namespace tandrel

@@ -1,6 +1,6 @@
-#include "platform/ini_file_profile.h"
+#include "platform/posix/ini_file_profile.h"
 
-#include "platform/ini_text.h"
+#include "text/ini_text.h"
 
 namespace tandrel {
 

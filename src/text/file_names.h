@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/characters.h"
+#include "text/characters.h"
 
 namespace tandrel {
 

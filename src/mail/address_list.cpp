@@ -1,4 +1,4 @@
-#include "entry/address_list.h"
+#include "mail/address_list.h"
 
 namespace tandrel {
 

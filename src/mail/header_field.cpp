@@ -1,4 +1,4 @@
-#include "mailbox/header_field.h"
+#include "mail/header_field.h"
 
 namespace tandrel {
 

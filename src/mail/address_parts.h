@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/characters.h"
 #include "platform/charsets.h"
+#include "text/characters.h"
 
 namespace tandrel {
 

@@ -1,9 +1,9 @@
-#include "entry/address_parts.h"
+#include "mail/address_parts.h"
 
 #include <algorithm>
 
-#include "entry/address_list.h"
-#include "entry/encoded_words.h"
+#include "mail/address_list.h"
+#include "mail/encoded_words.h"
 #include "text/one_line.h"
 
 namespace tandrel {

@@ -1,4 +1,4 @@
-#include "platform/ini_text.h"
+#include "text/ini_text.h"
 
 #include <cstdint>
 #include <vector>

@@ -105,6 +105,10 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     if (scan.duplicate) {
         return AddAddressResult::Duplicate;
     }
+    // An entry after a Ctrl-Z would never be read.
+    if (scanner.holds_ctrl_z()) {
+        return AddAddressResult::IndexEndsEarly;
+    }
 
     // The card file the index names, when it is one to append to: else a
     // new one is started.
@@ -173,6 +177,8 @@ std::string AddAddressMessage(AddAddressResult result, const AddressEntry& entry
             return FormatText(TEXT_GROUP_MISSING, {book, path});
         case AddAddressResult::GroupIsLink:
             return FormatText(TEXT_GROUP_IS_LINK, {book, path});
+        case AddAddressResult::IndexEndsEarly:
+            return FormatText(TEXT_INDEX_ENDS_EARLY, {book, path});
         case AddAddressResult::LineTooLong:
             return FormatText(TEXT_ENTRY_LINE_TOO_LONG, {entry.address, book, path});
         case AddAddressResult::Busy:

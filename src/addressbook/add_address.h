@@ -18,12 +18,13 @@ struct AddressEntry {
 
 enum class AddAddressResult {
     Added,
-    Duplicate,     // the group's index holds the address already
-    GroupMissing,  // no such group folder (or a book or group path that leaves the book)
-    GroupIsLink,   // the group folder, or one above it, is a link: not written through
-    LineTooLong,   // the address makes an index or card line longer than the host reads
-    Busy,          // another writer held the group's lock all the time this one waited
-    WriteFailed,   // nothing of the entry is left on disk
+    Duplicate,       // the group's index holds the address already
+    GroupMissing,    // no such group folder (or a book or group path that leaves the book)
+    GroupIsLink,     // the group folder, or one above it, is a link: not written through
+    LineTooLong,     // the address makes an index or card line longer than the host reads
+    IndexEndsEarly,  // the index holds a Ctrl-Z, after which the host reads nothing
+    Busy,            // another writer held the group's lock all the time this one waited
+    WriteFailed,     // nothing of the entry is left on disk
 };
 
 // Checks the group, refuses a duplicate, appends the vCard block to the

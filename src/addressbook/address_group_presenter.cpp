@@ -104,9 +104,11 @@ void AddressGroupPresenter::CreateGroup() {
         case CreateGroupResult::ReservedName:
             tell(IDS_RESERVED_GROUP_NAME, {name});
             return;
-        case CreateGroupResult::GroupIsLink:
-            tell(IDS_GROUP_IS_LINK, {parent.book, parent.group_path});
+        case CreateGroupResult::GroupIsLink: {
+            const GroupIdentifier child = ChildGroup(parent, name);
+            tell(IDS_GROUP_IS_LINK, {child.book, child.group_path});
             return;
+        }
         case CreateGroupResult::ParentMissing:
             tell(IDS_GROUP_MISSING, {parent.book, parent.group_path});
             return;

@@ -107,7 +107,12 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
         const std::size_t line_start = start;
         // Numbered as an editor counts lines: CR LF ends one.
         start = line.end + (index.compare(line.end, 2, "\r\n") == 0 ? 2 : 1);
-        if (!FitsHostLines(index.substr(line_start, line.end - line_start))) {
+        const std::string_view content =
+            std::string_view(index).substr(line_start, line.end - line_start);
+        if (content.find(kTextEndOfFile) != std::string_view::npos) {
+            add(at() + "a Ctrl-Z, after which the mail client reads nothing more of the index");
+        }
+        if (!FitsHostLine(content)) {
             add(at() + "longer than " + std::to_string(kHostLineLimit) +
                 " characters, which the mail client reads as two lines");
         }

@@ -177,6 +177,7 @@ void GroupIndexScanner::Take(std::string_view piece) {
     if (!piece.empty()) {
         last_byte_.assign(1, piece.back());
     }
+    holds_ctrl_z_ = holds_ctrl_z_ || piece.find(kTextEndOfFile) != std::string_view::npos;
     if (scan_.duplicate) {
         return;
     }

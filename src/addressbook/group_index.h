@@ -32,6 +32,8 @@ class GroupIndexScanner {
     std::uint64_t taken() const { return taken_; }
     // The last byte taken (none when nothing was), for NeedsLineEndBeforeAppend.
     std::string_view last_byte() const { return last_byte_; }
+    // Whether a Ctrl-Z was taken: the host reads nothing of the index after it.
+    bool holds_ctrl_z() const { return holds_ctrl_z_; }
 
   private:
     void Add(std::string_view lines);
@@ -41,6 +43,7 @@ class GroupIndexScanner {
     GroupIndexScan scan_;
     std::uint64_t taken_ = 0;
     std::string last_byte_;
+    bool holds_ctrl_z_ = false;
 };
 
 }  // namespace tandrel

@@ -8,7 +8,6 @@
 #include "resources/resource.h"
 #include "resources/string_table.h"
 #include "settings/header_lists.h"
-#include "text/file_names.h"
 #include "text/format_text.h"
 
 namespace tandrel {
@@ -120,7 +119,7 @@ void RuleEntryPresenter::FillAddressLists() {
     for (NameAddress& choice : AddressChoices(value, context_.lead_bytes, context_.charsets)) {
         addresses.push_back(std::move(choice.address));
         // A proposed subfolder name is one OK takes.
-        folder_names.push_back(ToPlainFileName(choice.name, context_.lead_bytes));
+        folder_names.push_back(ProposedFolderName(choice, context_.lead_bytes));
         names.push_back(std::move(choice.name));
     }
     dialog_.AddItems(IDC_ENTRY_ADDRESS, addresses);

@@ -4,6 +4,7 @@
 
 #include "mail/address_list.h"
 #include "mail/encoded_words.h"
+#include "text/file_names.h"
 #include "text/one_line.h"
 
 namespace tandrel {
@@ -61,13 +62,29 @@ bool FindComment(std::string_view part, LeadBytePredicate is_lead_byte, std::siz
     return false;
 }
 
-// The plain rules' pair: the first `opening`, and the first `closing` of the
-// whole part when it comes after it; false otherwise.
-bool FindPlainPair(std::string_view part, char opening, char closing,
-                   LeadBytePredicate is_lead_byte, std::size_t& open, std::size_t& close) {
-    open = FindCharacter(part, opening, is_lead_byte);
-    close = FindCharacter(part, closing, is_lead_byte);
+// The plain rules' comment: the first "(", and the first ")" of the whole
+// part when it comes after it; false otherwise.
+bool FindPlainComment(std::string_view part, LeadBytePredicate is_lead_byte, std::size_t& open,
+                      std::size_t& close) {
+    open = FindCharacter(part, '(', is_lead_byte);
+    close = FindCharacter(part, ')', is_lead_byte);
     return open != std::string_view::npos && close != std::string_view::npos && close > open;
+}
+
+// The angle address of a part whose quotes cannot be told: the last "<" that
+// a ">" follows, and that ">", so that the address holds no "<" of a name.
+bool FindPlainAngleAddress(std::string_view part, LeadBytePredicate is_lead_byte, std::size_t& open,
+                           std::size_t& close) {
+    const std::size_t last_close = FindLastCharacter(part, '>', is_lead_byte);
+    if (last_close == std::string_view::npos) {
+        return false;
+    }
+    open = FindLastCharacter(part.substr(0, last_close), '<', is_lead_byte);
+    if (open == std::string_view::npos) {
+        return false;
+    }
+    close = FindCharacter(part, '>', is_lead_byte, open + 1);
+    return true;
 }
 
 // An address in angle brackets without blanks: a fold inside it left one.
@@ -144,14 +161,14 @@ NameAddress SplitNameAddress(std::string_view part, LeadBytePredicate is_lead_by
     std::size_t open = 0;
     std::size_t close = 0;
     if (closed ? FindAngleAddress(part, is_lead_byte, open, close)
-               : FindPlainPair(part, '<', '>', is_lead_byte, open, close)) {
+               : FindPlainAngleAddress(part, is_lead_byte, open, close)) {
         result.address = WithoutBlanks(Trimmed(part.substr(open + 1, close - open - 1)));
         result.name = closed ? DisplayName(part.substr(0, open), is_lead_byte)
                              : Trimmed(part.substr(0, open));
         return result;
     }
     if (closed ? FindComment(part, is_lead_byte, open, close)
-               : FindPlainPair(part, '(', ')', is_lead_byte, open, close)) {
+               : FindPlainComment(part, is_lead_byte, open, close)) {
         result.name = Trimmed(part.substr(open + 1, close - open - 1));
         result.address = Trimmed(part.substr(0, open));
         return result;
@@ -165,6 +182,16 @@ NameAddress SplitNameAddress(std::string_view part, LeadBytePredicate is_lead_by
         result.name = Trimmed(CutAtCharacter(address, address.size() - 1, is_lead_byte));
     }
     return result;
+}
+
+std::string ProposedFolderName(const NameAddress& choice, LeadBytePredicate is_lead_byte) {
+    std::string folder = ToPlainFileName(choice.name, is_lead_byte);
+    if (folder.empty() && !choice.name.empty()) {
+        const std::string_view address = choice.address;
+        folder = ToPlainFileName(address.substr(0, FindCharacter(address, '@', is_lead_byte)),
+                                 is_lead_byte);
+    }
+    return folder;
 }
 
 std::vector<NameAddress> AddressChoices(std::string_view header_value,

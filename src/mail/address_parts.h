@@ -23,9 +23,13 @@ struct NameAddress {
 // is then its local part (or, without "@", all but its last character).
 // Characters are read with the host's lead-byte predicate: the second byte of
 // a double-byte character may have the code of "@". In a part whose quote or
-// comment never closes, the first "<" and ">" (or "(" and ")") count
-// wherever they stand, as the plain rules take them.
+// comment never closes, brackets count wherever they stand, as the plain
+// rules take them: the angle address is that of the last "<" a ">" follows.
 NameAddress SplitNameAddress(std::string_view part, LeadBytePredicate is_lead_byte);
+
+// The subfolder name proposed for an entry: its name made a plain folder
+// name; when nothing of a name is left so, its address's local part.
+std::string ProposedFolderName(const NameAddress& choice, LeadBytePredicate is_lead_byte);
 
 // The entries of the address, subfolder-name and address-book-name lists for
 // one header value: one entry (the whole value, empty names) when it holds no

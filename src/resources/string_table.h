@@ -40,6 +40,7 @@
 #define IDS_RULES_BACKUP_IN_THE_WAY 123
 #define IDS_GROUP_IS_LINK 124
 #define IDS_RESERVED_GROUP_NAME 125
+#define IDS_INDEX_ENDS_EARLY 126
 #define IDS_RUN_CURRENT 201
 #define IDS_RUN_INBOX 202
 #define IDS_RUN_SENT 203
@@ -78,8 +79,9 @@
 #define TEXT_RULES_READ_ONLY "The sorting rules\n %s\nare read-only\nNothing was written"
 #define TEXT_RULES_LONG_LINES "The sorting rules\n %s\nhold a line longer than 254 characters, which the mail client reads as two, or a Ctrl-Z before their end, after which it reads nothing\nNothing was written"
 #define TEXT_RULES_STRAY_LINES "The sorting rules\n %s\nhold lines between the rule blocks that the mail client would read as settings once the first block, left without conditions, goes\nNothing was written"
-#define TEXT_RULES_BACKUP_IN_THE_WAY "Unable to keep the former sorting rules as\n %s\nThe sorting rules\n %s\nwere left as they were"
+#define TEXT_RULES_BACKUP_IN_THE_WAY "Unable to keep the former sorting rules as\n %s\nThe sorting rules\n %s\nwere not written"
 #define TEXT_GROUP_IS_LINK "The address group(%s:%s) is a link to another folder, or lies in one\nTandrel does not write through links"
+#define TEXT_INDEX_ENDS_EARLY "The index of the address group(%s:%s) holds a Ctrl-Z, after which the mail client reads nothing of it\nNothing was added"
 #define TEXT_RESERVED_GROUP_NAME "Address group name(%s) is the name of a file the group keeps for itself\nChoose another name"
 #define TEXT_RUN_CURRENT "Start filter current folder(%s)"
 #define TEXT_RUN_INBOX "Start filter Inbox"

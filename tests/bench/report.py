@@ -19,8 +19,8 @@ RATIO_LIMITS = {
 # floor's growth: the ratio to the floor may rise by a tenth, no more.
 GROWTH_LIMIT = 11.0
 # Cases held to a time rather than to their floor's growth: the conflict
-# report sorts the conditions (n log n) and must check 100k of them well
-# under a second.
+# report's hash map outgrows the processor's cache, and it must check 100k
+# conditions well under a second.
 TIME_LIMITS_MS = {("RuleConflicts", 100000): 250.0}
 MS_PER_UNIT = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 

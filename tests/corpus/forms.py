@@ -105,4 +105,6 @@ MALFORMED = [
     '"Lee, Ann" <ann@example.com>, "Roe <bob@example.com>',
     'Team: a@example.com, b@example.com',
     '"Ann\x0bLee" <ann@example.com>, "John Doe " <jd@example.com>',
+    '"Ann > x <ann@y.example>, b@example.com',
+    '"a<b" <c@d.example> (x, e@f.example',
 ]

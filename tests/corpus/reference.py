@@ -50,13 +50,17 @@ def trimmed(text):
 
 
 def plain_pair(part):
-    """The plain rules: brackets where they stand, else parentheses, else a
-    bare address named by its local part (or all but its last character)."""
-    for opening, closing, name_inside in (('<', '>', False), ('(', ')', True)):
-        first, last = part.find(opening), part.find(closing)
-        if first >= 0 and last > first:
-            inside, before = trimmed(part[first + 1:last]), trimmed(part[:first])
-            return (before, inside) if name_inside else (inside, before)
+    """The plain rules: the angle address of the last "<" that a ">" follows,
+    else the first parentheses, else a bare address named by its local part
+    (or all but its last character)."""
+    last_close = part.rfind('>')
+    first = part.rfind('<', 0, last_close) if last_close >= 0 else -1
+    if first >= 0:
+        address = trimmed(part[first + 1:part.index('>', first)]).replace(' ', '')
+        return address, trimmed(part[:first])
+    first, last = part.find('('), part.find(')')
+    if first >= 0 and last > first:
+        return trimmed(part[:first]), trimmed(part[first + 1:last])
     address = trimmed(part.split(',')[0])
     if '@' in address:
         return address, trimmed(address[:address.index('@')])

@@ -42,7 +42,7 @@ inline void CheckEntries(const std::vector<NameAddress>& choices, LeadBytePredic
         }
         Check(WithoutLoneLeadBytes(part.name, lead_bytes) == part.name);
         Check(TrimBlanks(part.name) == part.name);
-        const std::string folder = ToPlainFileName(part.name, lead_bytes);
+        const std::string folder = ProposedFolderName(part, lead_bytes);
         Check(folder.empty() || IsPlainFileName(folder, lead_bytes));
         const std::string address = ToOneLine(part.address);
         const auto room = DisplayNameRoom(0, "bab0001.tmp", address, 1);

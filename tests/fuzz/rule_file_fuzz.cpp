@@ -30,7 +30,12 @@ void CheckInsertion(std::string_view text, const tandrel::RuleFile& model,
                     const tandrel::RuleInsertion& insertion) {
     const std::optional<std::string> edited_text = tandrel::InsertRuleIntoText(text, insertion);
     if (!edited_text) {
-        return;  // a line between blocks would become a setting: refused
+        // Refused: a line holding "=" from between the blocks would come
+        // before the first block. There must be one after the first ":Begin".
+        const std::size_t first_begin = text.find(":Begin");
+        Check(first_begin != std::string_view::npos &&
+              text.find('=', first_begin) != std::string_view::npos);
+        return;
     }
     const std::string& edited = *edited_text;
     tandrel::RuleFile expected = model;

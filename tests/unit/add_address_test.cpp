@@ -258,6 +258,11 @@ TEST_F(AddAddressTest, ACtrlZThatWouldEndTheHostsReadingIsDropped) {
     ASSERT_EQ(Add("e\x1A@x", "Eve\x1A"), AddAddressResult::Added);
     EXPECT_EQ(File("Group.idx")->find('\x1A'), std::string::npos);
     EXPECT_EQ(File("bab0001.tmp")->find('\x1A'), std::string::npos);
+    // An index the host stops reading at a Ctrl-Z would never show a new entry.
+    const std::string index = *File("Group.idx") + "\x1A";
+    files().AddFile(std::string(kGroup) + "Group.idx", index);
+    EXPECT_EQ(Add("f@x", "F"), AddAddressResult::IndexEndsEarly);
+    EXPECT_EQ(File("Group.idx"), index);
 }
 
 TEST(AddAddressJapanese, AGroupWhoseNamesEndInBackslashBytesTakesTheAddress) {

@@ -72,6 +72,8 @@ TEST(AddressList, WhatNeverClosesSplitsAtEveryCommaAsThePlainRulesDo) {
     EXPECT_EQ(Choices("\"Ann\x0BLee\x1B[2J\x7F\x01\" <ann@example.com>"),
               "ann@example.com|AnnLee[2J")
         << "no control character in a proposed name";
+    EXPECT_EQ(ProposedFolderName({"...", "ann@example.com"}, kNoLeadBytes), "ann")
+        << "a name of which no folder name is left proposes the local part";
 }
 
 TEST(AddressList, AGroupGivesItsMembersAndAnEmptyGroupNothing) {

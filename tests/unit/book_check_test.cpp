@@ -156,12 +156,17 @@ TEST_F(BookCheckTest, TellsWhatItCannotReadInsteadOfFindingNothing) {
         << "a data folder without an address book is no clean one";
 }
 
-TEST_F(BookCheckTest, FindsAnIndexLineTheHostReadsAsTwo) {
+TEST_F(BookCheckTest, FindsAnIndexLineTheHostReadsAsTwoOrAfterWhichItStops) {
     const std::string name(250, 'n');
     PlantIndex(Entry(0, "cards.vcf", "ann@x", "1").replace(14, 5, name));
     EXPECT_EQ(Findings(), std::vector<std::string>{
                               "Private:Friends: Group.idx line 1: longer than 254 characters, "
                               "which the mail client reads as two lines"});
+    PlantIndex(Entry(0, "cards.vcf", "ann@x", "1") + "\x1A\r\n" +
+               Entry(Card("ann", "ann@x").size(), "cards.vcf", "bob@x", "2"));
+    EXPECT_EQ(Findings(), std::vector<std::string>{
+                              "Private:Friends: Group.idx line 2: a Ctrl-Z, after which the mail "
+                              "client reads nothing more of the index"});
 }
 
 }  // namespace

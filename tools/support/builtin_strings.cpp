@@ -8,7 +8,7 @@
 namespace tandrel {
 
 std::string BuiltinStrings::Load(int id) {
-    static constexpr std::array<std::pair<int, const char*>, 36> kTable = {{
+    static constexpr std::array<std::pair<int, const char*>, 37> kTable = {{
         {IDS_PLACE_END_OF_FOLDER, TEXT_PLACE_END_OF_FOLDER},
         {IDS_PLACE_TOP_OF_FOLDER, TEXT_PLACE_TOP_OF_FOLDER},
         {IDS_PLACE_NEW_BLOCK_LAST, TEXT_PLACE_NEW_BLOCK_LAST},
@@ -42,6 +42,7 @@ std::string BuiltinStrings::Load(int id) {
         {IDS_RULES_BACKUP_IN_THE_WAY, TEXT_RULES_BACKUP_IN_THE_WAY},
         {IDS_GROUP_IS_LINK, TEXT_GROUP_IS_LINK},
         {IDS_RESERVED_GROUP_NAME, TEXT_RESERVED_GROUP_NAME},
+        {IDS_INDEX_ENDS_EARLY, TEXT_INDEX_ENDS_EARLY},
         {IDS_RUN_CURRENT, TEXT_RUN_CURRENT},
         {IDS_RUN_INBOX, TEXT_RUN_INBOX},
         {IDS_RUN_SENT, TEXT_RUN_SENT},

@@ -218,8 +218,7 @@ int RunNewGroup(const std::vector<std::string>& args, Context& context) {
         case CreateGroupResult::ReservedName:
             return Failure(context, FormatText(TEXT_RESERVED_GROUP_NAME, {name}));
         case CreateGroupResult::GroupIsLink:
-            return Failure(context,
-                           FormatText(TEXT_GROUP_IS_LINK, {parent.book, parent.group_path}));
+            return Failure(context, FormatText(TEXT_GROUP_IS_LINK, {child.book, child.group_path}));
         case CreateGroupResult::ParentMissing:
             return Failure(context,
                            FormatText(TEXT_GROUP_MISSING, {parent.book, parent.group_path}));

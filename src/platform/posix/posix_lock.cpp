@@ -95,6 +95,27 @@ std::optional<int> TakeOver(const std::string& path) {
     return std::nullopt;
 }
 
+// Whether a failed link or advisory lock says the file system has none.
+bool IsUnsupported(int error) {
+    return error == EPERM || error == EOPNOTSUPP || error == ENOTSUP || error == ENOSYS ||
+           error == ENOLCK;
+}
+
+// The lock file made in place, where the file system has no hard links or
+// advisory locks (a FAT stick, some network shares): made exclusively, its
+// holder named in it. Its holder, if gone, is known by its process alone.
+LockTry MakeInPlace(const std::string& posix_lock_path, std::unique_ptr<DeferredSignals> deferred,
+                    std::unique_ptr<FileLock>& lock) {
+    const int fd =
+        ::open(posix_lock_path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return errno == EEXIST ? LockTry::Held : LockTry::Failed;
+    }
+    WriteHolder(fd);
+    lock = std::make_unique<PosixFileLock>(std::move(deferred), posix_lock_path, fd);
+    return LockTry::Taken;
+}
+
 }  // namespace
 
 DeferredSignals::DeferredSignals() {
@@ -120,16 +141,27 @@ LockTry TryLockFile(const std::string& posix_lock_path, std::unique_ptr<FileLock
     if (fd < 0) {
         return LockTry::Failed;
     }
-    const bool ready = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && WriteHolder(fd);
+    bool ready = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    int error = errno;
+    ready = ready && WriteHolder(fd);
     const bool linked = ready && ::link(made.c_str(), posix_lock_path.c_str()) == 0;
-    const int link_error = errno;
+    if (ready) {
+        error = errno;
+    }
     ::unlink(made.c_str());
     if (linked) {
         lock = std::make_unique<PosixFileLock>(std::move(deferred), posix_lock_path, fd);
         return LockTry::Taken;
     }
     ::close(fd);
-    if (!ready || link_error != EEXIST) {
+    if (IsUnsupported(error)) {
+        if (const auto taken = TakeOver(posix_lock_path)) {
+            lock = std::make_unique<PosixFileLock>(std::move(deferred), posix_lock_path, *taken);
+            return LockTry::Taken;
+        }
+        return MakeInPlace(posix_lock_path, std::move(deferred), lock);
+    }
+    if (error != EEXIST) {
         return LockTry::Failed;
     }
     if (const auto taken = TakeOver(posix_lock_path)) {

@@ -121,24 +121,24 @@ void MakeSubfolder(OkRun& run) {
     host.SetCurrentFolder(run.saved_folder);
 }
 
-void TellRulesNotWritten(OkRun& run, InsertRuleResult result, const std::string& path) {
+void TellRulesNotWritten(OkRun& run, RuleWriteResult result, const std::string& path) {
     switch (result) {
-        case InsertRuleResult::LineTooLong:
+        case RuleWriteResult::LineTooLong:
             ShowError(run, IDS_RULE_LINE_TOO_LONG, {path});
             return;
-        case InsertRuleResult::ReadOnly:
+        case RuleWriteResult::ReadOnly:
             ShowError(run, IDS_RULES_READ_ONLY, {path});
             return;
-        case InsertRuleResult::LongLines:
+        case RuleWriteResult::LongLines:
             ShowError(run, IDS_RULES_LONG_LINES, {path});
             return;
-        case InsertRuleResult::StrayLines:
+        case RuleWriteResult::StrayLines:
             ShowError(run, IDS_RULES_STRAY_LINES, {path});
             return;
-        case InsertRuleResult::BackupInTheWay:
+        case RuleWriteResult::BackupInTheWay:
             ShowError(run, IDS_RULES_BACKUP_IN_THE_WAY, {BackupPath(path), path});
             return;
-        case InsertRuleResult::Busy:
+        case RuleWriteResult::Busy:
             ShowError(run, IDS_RULES_BUSY, {path, LockPath(path)});
             return;
         default:
@@ -162,9 +162,9 @@ void WriteRules(OkRun& run) {
             continue;
         }
         const std::string path = RuleFilePath(host.DataFolder(), host.CurrentMailbox(), receiving);
-        const InsertRuleResult result = InsertRule(
+        const RuleWriteResult result = InsertRule(
             run.context.files, path, {run.target, header, request.address, place, delete_same});
-        if (result == InsertRuleResult::Written) {
+        if (result == RuleWriteResult::Written) {
             any_written = true;
         } else {
             TellRulesNotWritten(run, result, path);

@@ -25,80 +25,6 @@ bool HoldsAnyOf(const std::string& text, std::string_view characters) {
     return text.find_first_of(characters) != std::string::npos;
 }
 
-RuleCondition NewCondition(const RuleInsertion& insertion) {
-    return NewRuleCondition(insertion.header, insertion.address);
-}
-
-RuleBlock NewBlock(const RuleInsertion& insertion) {
-    RuleBlock block;
-    block.kind = kMoveKind;
-    block.argument = insertion.folder;
-    block.conditions.push_back(NewCondition(insertion));
-    return block;
-}
-
-bool IsFolderBlock(const RuleBlock& block, const std::string& folder) {
-    return block.kind == kMoveKind && block.argument == folder;
-}
-
-// Removes the condition from every kind M block where it stands with number 0
-// and is the last of its block or followed by another condition numbered 0.
-void RemoveSameCondition(RuleFile& rule_file, const RuleInsertion& insertion) {
-    for (RuleBlock& block : rule_file.blocks) {
-        if (block.kind != kMoveKind) {
-            continue;
-        }
-        auto& conditions = block.conditions;
-        for (auto it = conditions.begin(); it != conditions.end();) {
-            const auto next = std::next(it);
-            if (IsSameCondition(it->number, it->header, it->value, insertion.header,
-                                insertion.address) &&
-                SameConditionGoes(next == conditions.end() ? std::nullopt
-                                                           : std::optional(next->number))) {
-                conditions.erase(it);
-            }
-            it = next;
-        }
-    }
-}
-
-void AddCondition(RuleFile& rule_file, const RuleInsertion& insertion) {
-    auto& blocks = rule_file.blocks;
-    bool added = false;
-    switch (insertion.place_mode) {
-        case kPlaceEndOfFolder:
-            for (auto it = blocks.rbegin(); it != blocks.rend(); ++it) {
-                if (IsFolderBlock(*it, insertion.folder)) {
-                    it->conditions.push_back(NewCondition(insertion));
-                    added = true;
-                }
-            }
-            if (!added) {
-                blocks.push_back(NewBlock(insertion));
-            }
-            break;
-        case kPlaceTopOfFolder:
-            for (RuleBlock& block : blocks) {
-                if (IsFolderBlock(block, insertion.folder)) {
-                    block.conditions.push_front(NewCondition(insertion));
-                    added = true;
-                }
-            }
-            if (!added) {
-                blocks.push_front(NewBlock(insertion));
-            }
-            break;
-        case kPlaceNewBlockLast:
-            blocks.push_back(NewBlock(insertion));
-            break;
-        case kPlaceNewBlockFirst:
-            blocks.push_front(NewBlock(insertion));
-            break;
-        default:
-            break;
-    }
-}
-
 }  // namespace
 
 const char* RuleInsertionFault(const RuleInsertion& insertion) {
@@ -115,17 +41,9 @@ const char* RuleInsertionFault(const RuleInsertion& insertion) {
 }
 
 bool RuleInsertionFits(const RuleInsertion& insertion) {
-    const RuleBlock block = NewBlock(insertion);
+    const RuleBlock block = NewRuleBlock(insertion.folder, insertion.header, insertion.address);
     return FormatConditionLine(block.conditions.front()).size() <= kHostLineLimit &&
            FormatActionLine(block).size() <= kHostLineLimit;
-}
-
-void InsertRuleIntoModel(RuleFile& rule_file, const RuleInsertion& insertion) {
-    if (insertion.delete_same) {
-        RemoveSameCondition(rule_file, insertion);
-    }
-    AddCondition(rule_file, insertion);
-    rule_file.blocks.remove_if([](const RuleBlock& block) { return block.conditions.empty(); });
 }
 
 namespace {
@@ -139,15 +57,15 @@ struct RuleFileRead {
 
 // Takes the lock of the file a rewrite replaces and reads it; the outcome
 // when the rewrite cannot go on.
-std::optional<InsertRuleResult> LockAndRead(Files& files, const std::string& target,
+std::optional<RuleWriteResult> LockAndRead(Files& files, const std::string& target,
                                             std::unique_ptr<FileLock>& lock, RuleFileRead& read) {
     switch (files.LockForWriting(target, lock)) {
         case LockStatus::Locked:
             break;
         case LockStatus::Busy:
-            return InsertRuleResult::Busy;
+            return RuleWriteResult::Busy;
         case LockStatus::Failed:
-            return InsertRuleResult::WriteFailed;
+            return RuleWriteResult::WriteFailed;
     }
     if (const auto size = files.FileSize(target)) {
         read.text.reserve(static_cast<std::size_t>(*size));
@@ -157,34 +75,34 @@ std::optional<InsertRuleResult> LockAndRead(Files& files, const std::string& tar
         read.line_check.Take(piece);
     });
     if (status == ReadStatus::Failed) {
-        return InsertRuleResult::ReadFailed;
+        return RuleWriteResult::ReadFailed;
     }
     if (files.IsReadOnly(target)) {
-        return InsertRuleResult::ReadOnly;
+        return RuleWriteResult::ReadOnly;
     }
     return std::nullopt;
 }
 
-InsertRuleResult ResultOf(HistoryWrite write) {
+RuleWriteResult ResultOf(HistoryWrite write) {
     switch (write) {
         case HistoryWrite::Written:
-            return InsertRuleResult::Written;
+            return RuleWriteResult::Written;
         case HistoryWrite::BackupInTheWay:
-            return InsertRuleResult::BackupInTheWay;
+            return RuleWriteResult::BackupInTheWay;
         case HistoryWrite::Failed:
             break;
     }
-    return InsertRuleResult::WriteFailed;
+    return RuleWriteResult::WriteFailed;
 }
 
 }  // namespace
 
-InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleInsertion& insertion) {
+RuleWriteResult InsertRule(Files& files, const std::string& path, const RuleInsertion& insertion) {
     if (RuleInsertionFault(insertion) != nullptr) {
-        return InsertRuleResult::RefusedText;
+        return RuleWriteResult::RefusedText;
     }
     if (!RuleInsertionFits(insertion)) {
-        return InsertRuleResult::LineTooLong;
+        return RuleWriteResult::LineTooLong;
     }
     const std::string target = files.ResolveLinks(path);
     std::unique_ptr<FileLock> lock;
@@ -196,18 +114,18 @@ InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleIns
     // a Ctrl-Z before the end: the host sees other blocks and conditions
     // there than this project's reader, so no change is safe.
     if (!read.line_check.fits()) {
-        return InsertRuleResult::LongLines;
+        return RuleWriteResult::LongLines;
     }
     // Edited as text, so the lines it does not change keep their bytes and a
     // large file is written in pieces.
     const auto edits = RuleTextEdits(read.text, insertion);
     if (!edits) {
-        return InsertRuleResult::StrayLines;
+        return RuleWriteResult::StrayLines;
     }
     return ResultOf(WriteKeepingHistory(files, target, EditedPieces(read.text, *edits)));
 }
 
-InsertRuleResult UndoRuleChange(Files& files, const std::string& path, int version) {
+RuleWriteResult UndoRuleChange(Files& files, const std::string& path, int version) {
     const std::string target = files.ResolveLinks(path);
     std::unique_ptr<FileLock> lock;
     RuleFileRead current;
@@ -216,16 +134,16 @@ InsertRuleResult UndoRuleChange(Files& files, const std::string& path, int versi
     }
     const std::vector<KeptVersion> versions = ListKeptVersions(files, target);
     if (version < 1 || static_cast<std::size_t>(version) > versions.size()) {
-        return InsertRuleResult::NoBackup;
+        return RuleWriteResult::NoBackup;
     }
     std::string former;
     switch (files.ReadFile(versions[static_cast<std::size_t>(version) - 1].path, former)) {
         case ReadStatus::Ok:
             break;
         case ReadStatus::Missing:
-            return InsertRuleResult::NoBackup;
+            return RuleWriteResult::NoBackup;
         case ReadStatus::Failed:
-            return InsertRuleResult::ReadFailed;
+            return RuleWriteResult::ReadFailed;
     }
     return ResultOf(WriteKeepingHistory(files, target, {former}));
 }

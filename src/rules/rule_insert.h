@@ -25,7 +25,7 @@ struct RuleInsertion {
     bool delete_same = false;            // first remove the same condition from every folder
 };
 
-enum class InsertRuleResult {
+enum class RuleWriteResult {
     Written,
     RefusedText,     // a field would hold a line break, a tab, a NUL, a Ctrl-Z or (header) a ":"
     LineTooLong,     // a line written would be longer than the host reads as one
@@ -48,22 +48,18 @@ const char* RuleInsertionFault(const RuleInsertion& insertion);
 // action line of a new block) fit the host's line limit.
 bool RuleInsertionFits(const RuleInsertion& insertion);
 
-// The change on the model: optional removal of the same condition, the new
-// condition at its place, and removal of every block left without conditions.
-void InsertRuleIntoModel(RuleFile& rule_file, const RuleInsertion& insertion);
-
 // Reads the rule file at `path` (a missing file counts as empty), changes it
 // and writes it back, keeping the former content as its backup, all while
 // holding the file's lock. A file that holds a line longer than the host reads
 // as one is left alone: the host would see other blocks in it. A link is written through: the file
 // it ends at is replaced, with the backup and the lock beside it.
-InsertRuleResult InsertRule(Files& files, const std::string& path, const RuleInsertion& insertion);
+RuleWriteResult InsertRule(Files& files, const std::string& path, const RuleInsertion& insertion);
 
 // Puts kept version `version` (1 the newest, rules/rule_history.h) of the rule
 // file at `path` back in its place, the current content becoming the newest
 // version, so that an undo can be undone; all while holding the file's lock.
 // Refuses a file that cannot be read or is read-only, as InsertRule does;
 // NoBackup when there is no such version.
-InsertRuleResult UndoRuleChange(Files& files, const std::string& path, int version = 1);
+RuleWriteResult UndoRuleChange(Files& files, const std::string& path, int version = 1);
 
 }  // namespace tandrel

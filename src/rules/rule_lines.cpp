@@ -44,4 +44,13 @@ RuleCondition NewRuleCondition(const std::string& header, const std::string& add
     return condition;
 }
 
+RuleBlock NewRuleBlock(const std::string& folder, const std::string& header,
+                       const std::string& address) {
+    RuleBlock block;
+    block.kind = kMoveKind;
+    block.argument = folder;
+    block.conditions.push_back(NewRuleCondition(header, address));
+    return block;
+}
+
 }  // namespace tandrel

@@ -89,4 +89,8 @@ inline bool SameConditionGoes(std::optional<std::int32_t> next_number) {
 // regard to case (flag I).
 RuleCondition NewRuleCondition(const std::string& header, const std::string& address);
 
+// The block a new rule adds: no label, kind M, the folder, the new condition.
+RuleBlock NewRuleBlock(const std::string& folder, const std::string& header,
+                       const std::string& address);
+
 }  // namespace tandrel

@@ -1,6 +1,5 @@
 #include "rules/rule_writer.h"
 
-#include "rules/rule_history.h"
 
 namespace tandrel {
 
@@ -63,11 +62,6 @@ std::string FormatRuleFile(const RuleFile& rule_file) {
         AppendQuotedLine(out, ":End", block.label);
     }
     return out;
-}
-
-bool WriteRuleFile(Files& files, const std::string& path, const RuleFile& rule_file) {
-    const std::string text = FormatRuleFile(rule_file);
-    return WriteKeepingHistory(files, path, {text}) == HistoryWrite::Written;
 }
 
 }  // namespace tandrel

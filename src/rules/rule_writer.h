@@ -15,9 +15,5 @@ std::string FormatActionLine(const RuleBlock& block);
 // The whole file: the settings, then each block.
 std::string FormatRuleFile(const RuleFile& rule_file);
 
-// Replaces the file atomically with the formatted model and keeps the former
-// content as the newest version of its history (rules/rule_history.h). False
-// when anything failed; the file is then as it was.
-bool WriteRuleFile(Files& files, const std::string& path, const RuleFile& rule_file);
 
 }  // namespace tandrel

@@ -44,7 +44,7 @@ void RunInsertRule(benchmark::State& state, bool delete_same) {
             benchmark::DoNotOptimize(
                 files.WriteAtomicallyKeepingBackup(path, floor_content, path + ".bak"));
         },
-        [&] { return InsertRule(files, path, insertion) == InsertRuleResult::Written; });
+        [&] { return InsertRule(files, path, insertion) == RuleWriteResult::Written; });
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 

@@ -13,6 +13,7 @@
 
 #include "host_reader.h"
 #include "rules/rule_insert.h"
+#include "rules/rule_insert_reference.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_text_edit.h"
 #include "rules/rule_writer.h"

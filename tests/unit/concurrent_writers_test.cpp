@@ -63,7 +63,7 @@ TEST(ConcurrentWriters, EveryRuleAddedFromTwoProcessesIsInTheFile) {
             insertion.folder = "Main\\Work\\";
             insertion.header = "From";
             insertion.address = Address(writer, add);
-            if (InsertRule(files, path, insertion) != InsertRuleResult::Written) {
+            if (InsertRule(files, path, insertion) != RuleWriteResult::Written) {
                 return false;
             }
         }

@@ -140,14 +140,14 @@ TEST(HostLinesRules, AnAddressThatWouldSplitIntoASecondConditionIsRefused) {
     for (const int mode : {0, 1, 2, 3}) {
         RuleInsertion insertion = FromAddress(evil);
         insertion.place_mode = mode;
-        EXPECT_EQ(InsertRule(files, kRules, insertion), InsertRuleResult::LineTooLong);
+        EXPECT_EQ(InsertRule(files, kRules, insertion), RuleWriteResult::LineTooLong);
     }
     EXPECT_EQ(files.Content(kRules), before);
     EXPECT_FALSE(files.Exists(std::string(kRules) + ".bak"));
 
     RuleInsertion far_folder = FromAddress("ann@example.com");
     far_folder.folder = std::string(252, 'f') + "\\";
-    EXPECT_EQ(InsertRule(files, kRules, far_folder), InsertRuleResult::LineTooLong)
+    EXPECT_EQ(InsertRule(files, kRules, far_folder), RuleWriteResult::LineTooLong)
         << "the action line of a new block must fit as well";
 }
 
@@ -158,12 +158,12 @@ TEST(HostLinesRules, TheLongestAddressThatFitsIsOneConditionToTheHost) {
         MemoryFiles files;
         files.AddDirectory("C:\\Data\\Main");
         const std::string address = std::string(length - 14, 'a') + "@0:Subject:xyz";
-        const InsertRuleResult result = InsertRule(files, kRules, FromAddress(address));
+        const RuleWriteResult result = InsertRule(files, kRules, FromAddress(address));
         if (length > longest) {
-            EXPECT_EQ(result, InsertRuleResult::LineTooLong);
+            EXPECT_EQ(result, RuleWriteResult::LineTooLong);
             continue;
         }
-        ASSERT_EQ(result, InsertRuleResult::Written);
+        ASSERT_EQ(result, RuleWriteResult::Written);
         const std::string written = *files.Content(kRules);
         const RuleFile as_host = ParseRuleFile(AsTheHostReadsIt(written));
         EXPECT_TRUE(as_host == ParseRuleFile(written));

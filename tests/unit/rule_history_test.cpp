@@ -107,13 +107,13 @@ TEST(RuleHistoryUndo, PutsBackAnyVersionAndAnUndoCanBeUndone) {
         MemoryFiles files;
         files.AddFile(kPath, "v0");
         WriteVersions(files, 10);
-        ASSERT_EQ(UndoRuleChange(files, kPath, version), InsertRuleResult::Written) << version;
+        ASSERT_EQ(UndoRuleChange(files, kPath, version), RuleWriteResult::Written) << version;
         const std::string restored = "v" + std::to_string(10 - version);
         EXPECT_EQ(files.Content(kPath), restored);
         const std::vector<std::string> history = History(files);
         ASSERT_EQ(history.size(), static_cast<std::size_t>(kKeptVersions));
         EXPECT_EQ(history.front(), "v10") << "the content before the undo is the newest";
-        ASSERT_EQ(UndoRuleChange(files, kPath), InsertRuleResult::Written);
+        ASSERT_EQ(UndoRuleChange(files, kPath), RuleWriteResult::Written);
         EXPECT_EQ(files.Content(kPath), "v10") << "undo of the undo to " << version;
         EXPECT_EQ(History(files).front(), restored);
     }
@@ -123,8 +123,8 @@ TEST(RuleHistoryUndo, RefusesAVersionThatIsNotKept) {
     MemoryFiles files;
     files.AddFile(kPath, "v0");
     WriteVersions(files, 2);
-    EXPECT_EQ(UndoRuleChange(files, kPath, 3), InsertRuleResult::NoBackup);
-    EXPECT_EQ(UndoRuleChange(files, kPath, 0), InsertRuleResult::NoBackup);
+    EXPECT_EQ(UndoRuleChange(files, kPath, 3), RuleWriteResult::NoBackup);
+    EXPECT_EQ(UndoRuleChange(files, kPath, 0), RuleWriteResult::NoBackup);
     EXPECT_EQ(files.Content(kPath), "v2");
     EXPECT_EQ(History(files), Versions(1, 0));
 }

@@ -1,4 +1,5 @@
 #include "rules/rule_insert.h"
+#include "rules/rule_insert_reference.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -143,7 +144,7 @@ TEST(InsertRuleFile, AMissingFileGetsOnlyTheNewBlock) {
     files.AddDirectory("C:\\Data\\Main");
     for (const int mode : {0, 1, 2, 3}) {
         MemoryFiles fresh = files;
-        ASSERT_EQ(InsertRule(fresh, kPath, Insertion(mode)), InsertRuleResult::Written);
+        ASSERT_EQ(InsertRule(fresh, kPath, Insertion(mode)), RuleWriteResult::Written);
         EXPECT_EQ(fresh.Content(kPath), Block("Main\\Work\\", kBob)) << "mode " << mode;
         EXPECT_EQ(fresh.Content(std::string(kPath) + ".bak"), "");
     }
@@ -153,7 +154,7 @@ TEST(InsertRuleFile, KeepsTheFormerContentAsBackup) {
     MemoryFiles files;
     const std::string before = "junk line\r\n" + Block("Main\\Home\\", kAnn);
     files.AddFile(kPath, before);
-    ASSERT_EQ(InsertRule(files, kPath, Insertion(kPlaceEndOfFolder)), InsertRuleResult::Written);
+    ASSERT_EQ(InsertRule(files, kPath, Insertion(kPlaceEndOfFolder)), RuleWriteResult::Written);
     EXPECT_EQ(files.Content(std::string(kPath) + ".bak"), before) << "byte for byte, junk included";
 }
 
@@ -161,7 +162,7 @@ TEST(InsertRuleFile, RefusesTextThatWouldBreakTheFileAndWritesNothing) {
     MemoryFiles files;
     files.AddFile(kPath, Block("Main\\Home\\", kAnn));
     const auto refused = [&](const RuleInsertion& insertion) {
-        const bool result = InsertRule(files, kPath, insertion) == InsertRuleResult::RefusedText;
+        const bool result = InsertRule(files, kPath, insertion) == RuleWriteResult::RefusedText;
         EXPECT_NE(RuleInsertionFault(insertion), nullptr);
         return result;
     };
@@ -192,7 +193,7 @@ TEST(InsertRuleFile, LeavesAnUnreadableFileAlone) {
     MemoryFiles files;
     files.AddFile(kPath, Block("Main\\Home\\", kAnn));
     files.MakeUnreadable(kPath);
-    EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), InsertRuleResult::ReadFailed);
+    EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), RuleWriteResult::ReadFailed);
     EXPECT_EQ(files.bytes_written(), 0U);
 }
 
@@ -206,14 +207,14 @@ TEST(InsertRuleFile, AFailedWriteAtAnyByteLeavesTheFileAndBackupAsTheyWere) {
     dir.Write("iFilter.Def.bak", "older");
     for (rlim_t limit = 0; limit < after.size(); ++limit) {
         const ChildResult written = WithFileSizeLimit(limit, [&] {
-            return InsertRule(files, path, Insertion(0)) == InsertRuleResult::Written;
+            return InsertRule(files, path, Insertion(0)) == RuleWriteResult::Written;
         });
         EXPECT_EQ(written, ChildResult::False) << "limit " << limit;
         ASSERT_EQ(dir.Read("iFilter.Def"), before) << "limit " << limit;
         ASSERT_EQ(dir.Read("iFilter.Def.bak"), "older") << "limit " << limit;
         ASSERT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak") << "limit " << limit;
     }
-    EXPECT_EQ(InsertRule(files, path, Insertion(0)), InsertRuleResult::Written);
+    EXPECT_EQ(InsertRule(files, path, Insertion(0)), RuleWriteResult::Written);
     EXPECT_EQ(dir.Read("iFilter.Def"), after);
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), before);
 }
@@ -223,15 +224,15 @@ TEST(InsertRuleFile, RefusesAReadOnlyFileAndAnotherWritersLock) {
     const std::string before = Block("Main\\Home\\", kAnn);
     files.AddFile(kPath, before);
     files.MakeReadOnly(kPath);
-    EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), InsertRuleResult::ReadOnly);
-    EXPECT_EQ(UndoRuleChange(files, kPath), InsertRuleResult::ReadOnly);
+    EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), RuleWriteResult::ReadOnly);
+    EXPECT_EQ(UndoRuleChange(files, kPath), RuleWriteResult::ReadOnly);
 
     MemoryFiles locked;
     locked.AddFile(kPath, before);
     locked.AddFile(std::string(kPath) + ".bak", "older");
     locked.AddFile(std::string(kPath) + ".lock", "");
-    EXPECT_EQ(InsertRule(locked, kPath, Insertion(0)), InsertRuleResult::Busy);
-    EXPECT_EQ(UndoRuleChange(locked, kPath), InsertRuleResult::Busy);
+    EXPECT_EQ(InsertRule(locked, kPath, Insertion(0)), RuleWriteResult::Busy);
+    EXPECT_EQ(UndoRuleChange(locked, kPath), RuleWriteResult::Busy);
     EXPECT_EQ(locked.Content(kPath), before);
     EXPECT_EQ(files.bytes_written() + locked.bytes_written(), 0U);
 }
@@ -244,10 +245,10 @@ TEST(InsertRuleFile, LeavesAFileWithALineTheHostReadsAsTwoAlone) {
                                long_line + Block("Main\\Trash\\", "");
     MemoryFiles files;
     files.AddFile(kPath, before);
-    EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), InsertRuleResult::LongLines);
+    EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), RuleWriteResult::LongLines);
     EXPECT_EQ(files.Content(kPath), before);
     files.AddFile(kPath, before.substr(0, 30));
-    EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), InsertRuleResult::Written);
+    EXPECT_EQ(InsertRule(files, kPath, Insertion(0)), RuleWriteResult::Written);
 }
 
 // A file read in pieces is looked at across them: a line of the limit that
@@ -265,8 +266,8 @@ TEST(InsertRuleFile, SeesALongLineWhereTheReadCutsTheFile) {
             head + "#" + std::string(length - 1, 'x') + "\r\n" + Block("Main\\Trash\\", kAnn);
         dir.Write("iFilter.Def", before);
         EXPECT_EQ(InsertRule(files, path, Insertion(0)), length == kHostLineLimit
-                                                             ? InsertRuleResult::Written
-                                                             : InsertRuleResult::LongLines)
+                                                             ? RuleWriteResult::Written
+                                                             : RuleWriteResult::LongLines)
             << length;
         EXPECT_EQ(dir.Read("iFilter.Def") == before, length > kHostLineLimit) << length;
     }
@@ -278,20 +279,20 @@ TEST(InsertRuleFile, RefusesACtrlZThatWouldEndTheHostsReading) {
     EXPECT_NE(RuleInsertionFault(insertion), nullptr);
     MemoryFiles files;
     files.AddFile(kPath, Block("Main\\Work\\", kAnn));
-    EXPECT_EQ(InsertRule(files, kPath, insertion), InsertRuleResult::RefusedText);
+    EXPECT_EQ(InsertRule(files, kPath, insertion), RuleWriteResult::RefusedText);
     EXPECT_EQ(files.bytes_written(), 0U);
 }
 
 TEST(UndoRuleChangeFile, SwapsFileAndBackupButLeavesAnUnreadableFileAlone) {
     MemoryFiles files;
     files.AddFile(kPath, "new");
-    EXPECT_EQ(UndoRuleChange(files, kPath), InsertRuleResult::NoBackup);
+    EXPECT_EQ(UndoRuleChange(files, kPath), RuleWriteResult::NoBackup);
     files.AddFile(std::string(kPath) + ".bak", "old");
-    ASSERT_EQ(UndoRuleChange(files, kPath), InsertRuleResult::Written);
+    ASSERT_EQ(UndoRuleChange(files, kPath), RuleWriteResult::Written);
     EXPECT_EQ(files.Content(kPath), "old");
     EXPECT_EQ(files.Content(std::string(kPath) + ".bak"), "new");
     files.MakeUnreadable(kPath);
-    EXPECT_EQ(UndoRuleChange(files, kPath), InsertRuleResult::ReadFailed);
+    EXPECT_EQ(UndoRuleChange(files, kPath), RuleWriteResult::ReadFailed);
     EXPECT_EQ(files.Content(std::string(kPath) + ".bak"), "new");
 }
 
@@ -302,7 +303,7 @@ TEST(InsertRuleFile, WritesThroughALinkAndLeavesNoLockBehind) {
     ASSERT_EQ(::mkdir((dir.path() + "Main").c_str(), 0700), 0);
     ASSERT_EQ(::symlink("../Shared/iFilter.Def", (dir.path() + "Main/iFilter.Def").c_str()), 0);
     ASSERT_EQ(InsertRule(files, dir.path() + "Main\\iFilter.Def", Insertion(0)),
-              InsertRuleResult::Written);
+              RuleWriteResult::Written);
     EXPECT_EQ(dir.Read("Shared/iFilter.Def"), Block("Main\\Work\\", kAnn + kBob));
     EXPECT_EQ(dir.Read("Shared/iFilter.Def.bak"), Block("Main\\Work\\", kAnn));
     EXPECT_EQ(dir.Listing(), "Main Shared");

@@ -2,6 +2,7 @@
 
 #include "memory_files.h"
 #include "random_rule_files.h"
+#include "rules/rule_insert_reference.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
 

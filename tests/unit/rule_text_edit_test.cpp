@@ -10,6 +10,7 @@
 #include "host_reader.h"
 #include "memory_files.h"
 #include "random_rule_files.h"
+#include "rules/rule_insert_reference.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
 
@@ -129,7 +130,7 @@ void ExpectKeptAndRead(const std::string& text, const RuleInsertion& insertion,
                        const std::vector<std::string>& kept) {
     testing::MemoryFiles files;
     files.AddFile("C:\\Main\\iFilter.Def", text);
-    ASSERT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion), InsertRuleResult::Written);
+    ASSERT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion), RuleWriteResult::Written);
     const std::string edited = *files.Content("C:\\Main\\iFilter.Def");
     const RuleFile expected = ModelResult(ParseRuleFile(text), insertion);
     EXPECT_TRUE(ParseRuleFile(edited) == expected) << edited;
@@ -191,7 +192,7 @@ TEST(RuleTextEdit, ACtrlZOrALoneCrAtTheEndStaysWhereTheHostReadsIt) {
     // A Ctrl-Z before the end: the host would not read what follows it.
     testing::MemoryFiles files;
     files.AddFile("C:\\Main\\iFilter.Def", text + "\x1A" + text);
-    EXPECT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion), InsertRuleResult::LongLines);
+    EXPECT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion), RuleWriteResult::LongLines);
     EXPECT_EQ(files.Content("C:\\Main\\iFilter.Def"), text + "\x1A" + text);
 }
 
@@ -217,7 +218,7 @@ TEST(RuleTextEdit, AnEmptiedFirstBlockNeverTurnsTheLinesAfterItIntoSettings) {
              {first + "Stray=7\r\n; a note\r\n" + last, first + "Stray=7\r\n" + emptied + last}) {
             files.AddFile("C:\\Main\\iFilter.Def", text);
             EXPECT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion),
-                      InsertRuleResult::StrayLines);
+                      RuleWriteResult::StrayLines);
             EXPECT_EQ(files.Content("C:\\Main\\iFilter.Def"), text);
         }
     }

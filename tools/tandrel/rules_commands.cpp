@@ -101,42 +101,42 @@ std::string Quoted(const std::string& text) {
 }
 
 // Exit code and message of a rewrite of the rule file at `path`.
-int ReportRuleChange(Context& context, InsertRuleResult result, const std::string& path) {
+int ReportRuleChange(Context& context, RuleWriteResult result, const std::string& path) {
     switch (result) {
-        case InsertRuleResult::Written:
+        case RuleWriteResult::Written:
             return kExitOk;
-        case InsertRuleResult::RefusedText:
+        case RuleWriteResult::RefusedText:
             return Failure(context, "refused: a field holds a line break, a tab or a NUL");
-        case InsertRuleResult::LineTooLong:
+        case RuleWriteResult::LineTooLong:
             return Failure(context, "refused: a line would be longer than " +
                                         std::to_string(kHostLineLimit) +
                                         " characters, the most the mail client reads as one");
-        case InsertRuleResult::ReadFailed:
+        case RuleWriteResult::ReadFailed:
             return Failure(context, "cannot read " + path + " as a plain file; it was left alone");
-        case InsertRuleResult::ReadOnly:
+        case RuleWriteResult::ReadOnly:
             return Failure(context, path + " is read-only; it was left alone");
-        case InsertRuleResult::LongLines:
+        case RuleWriteResult::LongLines:
             return Failure(context, path + " holds a line longer than " +
                                         std::to_string(kHostLineLimit) +
                                         " characters, which the mail client reads as two, or a "
                                         "Ctrl-Z before its end; it was left alone ('tandrel "
                                         "rules check' lists it)");
-        case InsertRuleResult::StrayLines:
+        case RuleWriteResult::StrayLines:
             return Failure(context, path +
                                         " holds lines between the blocks that the mail client "
                                         "would read as settings once the emptied first block "
                                         "goes; it was left alone ('tandrel rules check' lists "
                                         "them)");
-        case InsertRuleResult::BackupInTheWay:
+        case RuleWriteResult::BackupInTheWay:
             return Failure(context, "cannot keep the former content of " + path + " as " +
                                         BackupPath(path) + "; " + path + " is as it was");
-        case InsertRuleResult::Busy:
+        case RuleWriteResult::Busy:
             return Failure(context, "another program is changing " + path +
                                         "; try again, and if this stays so, delete " +
                                         LockPath(path));
-        case InsertRuleResult::WriteFailed:
+        case RuleWriteResult::WriteFailed:
             return Failure(context, "cannot write " + path + "; it is as it was");
-        case InsertRuleResult::NoBackup:
+        case RuleWriteResult::NoBackup:
             return Failure(context, "no such kept version of " + path +
                                         " ('tandrel rules history' lists them)");
     }
@@ -199,8 +199,8 @@ int RunAdd(const std::vector<std::string>& args, Context& context) {
         insertion.place_mode = *mode;
     }
     const std::string& path = parsed.positional.front();
-    const InsertRuleResult result = InsertRule(context.files, path, insertion);
-    if (result == InsertRuleResult::RefusedText) {
+    const RuleWriteResult result = InsertRule(context.files, path, insertion);
+    if (result == RuleWriteResult::RefusedText) {
         return Failure(context, std::string("refused: ") + RuleInsertionFault(insertion));
     }
     return ReportRuleChange(context, result, path);
@@ -432,13 +432,13 @@ int RunUndo(const std::vector<std::string>& args, Context& context) {
         version = *number;
     }
     const std::string& path = parsed.positional.front();
-    const InsertRuleResult result = UndoRuleChange(context.files, path, version);
-    if (result == InsertRuleResult::ReadFailed) {
+    const RuleWriteResult result = UndoRuleChange(context.files, path, version);
+    if (result == RuleWriteResult::ReadFailed) {
         return Failure(context, "cannot read " + path + " or its version " +
                                     std::to_string(version) +
                                     " as a plain file; it was left alone");
     }
-    if (result == InsertRuleResult::Written) {
+    if (result == RuleWriteResult::Written) {
         context.out << "put back version " << version << " of " << path
                     << "; what it replaced is now version 1\n";
     }

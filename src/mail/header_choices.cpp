@@ -1,9 +1,10 @@
 #include "mail/header_choices.h"
 
+#include "mail/message_file.h"
+
 namespace tandrel {
 
 HeaderNameChoices ListHeaderNames(std::string_view header_block, std::string_view preferred) {
-    constexpr std::string_view kLineEnd = "\r\n";
     HeaderNameChoices choices;
     int counter = 0;
     bool found = false;
@@ -16,7 +17,7 @@ HeaderNameChoices ListHeaderNames(std::string_view header_block, std::string_vie
         if (colon == std::string_view::npos) {
             break;
         }
-        const auto line_end = header_block.find(kLineEnd, cursor);
+        const auto line_end = header_block.find(kHeaderLineEnd, cursor);
         // A line without a colon of its own names no header: the text up to
         // a later line's colon is left out (a folded header could otherwise
         // offer thousands of names, each as long as the rest of the block).
@@ -34,7 +35,7 @@ HeaderNameChoices ListHeaderNames(std::string_view header_block, std::string_vie
         if (line_end == std::string_view::npos) {
             break;
         }
-        cursor = line_end + kLineEnd.size();
+        cursor = line_end + kHeaderLineEnd.size();
     }
     // The counter runs past the end when nothing matched: no selection.
     choices.selected = found ? counter : -1;

@@ -5,7 +5,7 @@
 namespace tandrel {
 
 std::string HeaderBlockOf(const std::string& message) {
-    if (message.rfind("\r\n", 0) == 0) {
+    if (message.rfind(kHeaderLineEnd, 0) == 0) {
         return std::string();
     }
     const auto end = message.find("\r\n\r\n");
@@ -16,7 +16,7 @@ std::string HeaderBlockOf(const std::string& message) {
 std::string FieldOf(const std::string& header_block, const std::string& name) {
     std::size_t line = 0;
     while (line < header_block.size()) {
-        auto line_end = header_block.find("\r\n", line);
+        auto line_end = header_block.find(kHeaderLineEnd, line);
         if (line_end == std::string::npos) {
             line_end = header_block.size();
         }
@@ -27,7 +27,7 @@ std::string FieldOf(const std::string& header_block, const std::string& name) {
             std::size_t end = line_end;
             while (end + 2 < header_block.size() &&
                    (header_block[end + 2] == ' ' || header_block[end + 2] == '\t')) {
-                const auto next = header_block.find("\r\n", end + 2);
+                const auto next = header_block.find(kHeaderLineEnd, end + 2);
                 end = next == std::string::npos ? header_block.size() : next;
             }
             std::size_t start = colon + 1;

@@ -4,8 +4,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tandrel {
+
+// What ends each line of a header block.
+constexpr std::string_view kHeaderLineEnd = "\r\n";
 
 // The header block of a message file as the host hands it over: the lines
 // before the empty line, each with its CR LF, up to the first NUL (the host's

@@ -1,11 +1,13 @@
-// The rules of a rule file's condition lines, written once for the reader,
-// the insertion into the model and the edit of the text: how a line is taken
-// apart, which conditions "Delete same condition" takes out, and the
-// condition a new rule adds.
+// The grammar of a rule file, written once for the reader, the writer, the
+// insertion into the model and the edit of the text: where a line ends, the
+// marks that open and close a block, the action line, how a condition line
+// is taken apart, which conditions "Delete same condition" takes out, and
+// the condition and block a new rule adds.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +15,54 @@
 #include "rules/rule_file.h"
 
 namespace tandrel {
+
+// The marks a block's opening and closing lines begin with.
+constexpr std::string_view kBeginMark = ":Begin";
+constexpr std::string_view kEndMark = ":End";
+
+// One line of a rule file, as a text-mode reader takes it: its bytes from
+// `begin`, its content up to `content_end` (before its LF, and a CR right
+// before that LF), and the next line's start at `end`. A last line needs no
+// line end.
+struct RuleLine {
+    std::size_t begin = 0;
+    std::size_t content_end = 0;
+    std::size_t end = 0;
+};
+
+inline RuleLine RuleLineAt(std::string_view text, std::size_t begin) {
+    const void* found = std::memchr(text.data() + begin, '\n', text.size() - begin);
+    RuleLine line;
+    line.begin = begin;
+    if (found == nullptr) {
+        line.content_end = line.end = text.size();
+        return line;
+    }
+    line.content_end = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+    line.end = line.content_end + 1;
+    if (line.content_end > begin && text[line.content_end - 1] == '\r') {
+        --line.content_end;
+    }
+    return line;
+}
+
+inline std::string_view ContentOf(std::string_view text, const RuleLine& line) {
+    return text.substr(line.begin, line.content_end - line.begin);
+}
+
+// Whether a line's content opens a block, or closes one.
+inline bool IsBeginLine(std::string_view content) {
+    return content.substr(0, kBeginMark.size()) == kBeginMark;
+}
+inline bool IsEndLine(std::string_view content) {
+    return content.substr(0, kEndMark.size()) == kEndMark;
+}
+
+// Whether the line after a ":Begin" line is a well-formed action line, "!K:ARGUMENT":
+// its third character is ":" (the first is not examined); else the reader drops the block.
+inline bool IsActionLine(std::string_view content) {
+    return content.size() >= 3 && content[2] == ':';
+}
 
 // Where the fields of a condition line "@N:HEADER:VALUE<TAB>O<TAB>FLAGS" end:
 // the number at the first ":" after the first character (which is not

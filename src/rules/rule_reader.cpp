@@ -3,14 +3,10 @@
 #include <cstdint>
 
 #include "rules/rule_lines.h"
-#include "text/affixes.h"
 
 namespace tandrel {
 
 namespace {
-
-constexpr std::string_view kBeginMark = ":Begin";
-constexpr std::string_view kEndMark = ":End";
 
 // The label of a ":Begin" line: the text inside its double quotes. Without a
 // closing quote it runs to the end of the line; without any quote it is empty.
@@ -24,9 +20,7 @@ std::string BlockLabel(std::string_view line) {
         open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1));
 }
 
-// Splits text into lines the way a text-mode reader sees them: LF ends a
-// line, a CR right before it is part of the line end, and a last line needs
-// no line end.
+// The lines of a text, one after another, with their numbers.
 class LineCursor {
   public:
     explicit LineCursor(std::string_view text) : text_(text) {}
@@ -35,13 +29,9 @@ class LineCursor {
         if (position_ >= text_.size()) {
             return false;
         }
-        const auto end = text_.find('\n', position_);
-        const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
-        line = text_.substr(position_, stop - position_);
-        if (end != std::string_view::npos && !line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        position_ = end == std::string_view::npos ? text_.size() : end + 1;
+        const RuleLine next = RuleLineAt(text_, position_);
+        line = ContentOf(text_, next);
+        position_ = next.end;
         ++line_number_;
         return true;
     }
@@ -97,7 +87,7 @@ RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped,
     while (cursor.Next(line)) {
         switch (state) {
             case State::Outside:
-                if (StartsWith(line, kBeginMark)) {
+                if (IsBeginLine(line)) {
                     pending_label = BlockLabel(line);
                     pending_begin_line = cursor.line_number();
                     pending_begin_text = std::string(line);
@@ -109,7 +99,7 @@ RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped,
                          in_dropped_block ? "part of a block whose action line is malformed"
                                           : "outside any block",
                          cursor.line_number());
-                    if (StartsWith(line, kEndMark)) {
+                    if (IsEndLine(line)) {
                         in_dropped_block = false;
                     }
                 } else if (const auto equals = line.find('='); equals != std::string_view::npos) {
@@ -120,7 +110,7 @@ RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped,
                 }
                 break;
             case State::AfterBegin:
-                if (line.size() >= 3 && line[2] == ':') {
+                if (IsActionLine(line)) {
                     RuleBlock block;
                     block.label = pending_label;
                     block.kind = line[1];
@@ -140,7 +130,7 @@ RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped,
                 }
                 break;
             case State::InBlock:
-                if (StartsWith(line, kEndMark)) {
+                if (IsEndLine(line)) {
                     state = State::Outside;
                 } else if (auto condition = ParseConditionLine(line)) {
                     rule_file.blocks.back().conditions.push_back(std::move(*condition));

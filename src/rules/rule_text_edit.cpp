@@ -7,43 +7,12 @@
 #include "rules/rule_lines.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
-#include "text/affixes.h"
 #include "text/one_line.h"
 #include "text/text_search.h"
 
 namespace tandrel {
 
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
-
-// One line: its bytes from `begin`, its content up to `content_end` (before a
-// CR LF or LF), and the next line's start at `end`.
-struct TextLine {
-    std::size_t begin = 0;
-    std::size_t content_end = 0;
-    std::size_t end = 0;
-};
-
-TextLine LineAt(std::string_view text, std::size_t begin) {
-    const void* found = std::memchr(text.data() + begin, '\n', text.size() - begin);
-    TextLine line;
-    line.begin = begin;
-    if (found == nullptr) {
-        line.content_end = line.end = text.size();
-        return line;
-    }
-    line.content_end = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-    line.end = line.content_end + 1;
-    if (line.content_end > begin && text[line.content_end - 1] == '\r') {
-        --line.content_end;
-    }
-    return line;
-}
-
-std::string_view Content(std::string_view text, const TextLine& line) {
-    return text.substr(line.begin, line.content_end - line.begin);
-}
 
 // Folder identifiers of one mailbox differ mostly at their end.
 bool SameFolder(std::string_view a, std::string_view b) {
@@ -63,10 +32,12 @@ struct TextBlock {
     std::string_view argument;
 };
 
-// The start of the first line at or after `from` that begins with ":End",
-// or the text's size. Only such a line ends a block, so the body in between
-// need not be read line by line: the search runs on the rarest character.
+// The start of the first line at or after `from` that begins with the end
+// mark, or the text's size. Only such a line ends a block, so the body in
+// between need not be read line by line: the search runs on the mark's
+// rarest character, its "E".
 std::size_t FindEndLine(std::string_view text, std::size_t from) {
+    static_assert(kEndMark.size() > 1 && kEndMark[1] == 'E');
     const char* const data = text.data();
     for (std::size_t at = from; at < text.size();) {
         const void* found = std::memchr(data + at, 'E', text.size() - at);
@@ -74,8 +45,8 @@ std::size_t FindEndLine(std::string_view text, std::size_t from) {
             break;
         }
         const auto e = static_cast<std::size_t>(static_cast<const char*>(found) - data);
-        if (e >= from + 1 && data[e - 1] == ':' && (e - 1 == from || data[e - 2] == '\n') &&
-            StartsWith(text.substr(e + 1), "nd")) {
+        if (e >= from + 1 && (e - 1 == from || data[e - 2] == '\n') &&
+            IsEndLine(text.substr(e - 1))) {
             return e - 1;
         }
         at = e + 1;
@@ -91,9 +62,9 @@ class BlockWalk {
     // The next block into `block`; false at the text's end.
     bool Next(TextBlock& block) {
         while (at_ < text_.size()) {
-            const TextLine line = LineAt(text_, at_);
+            const RuleLine line = RuleLineAt(text_, at_);
             at_ = line.end;
-            if (!StartsWith(Content(text_, line), ":Begin")) {
+            if (!IsBeginLine(ContentOf(text_, line))) {
                 continue;
             }
             if (first_begin_ == std::string_view::npos) {
@@ -103,10 +74,10 @@ class BlockWalk {
                 last_lone_begin_ = line.begin;  // the reader waits for an action line
                 return false;
             }
-            const TextLine action = LineAt(text_, at_);
-            const std::string_view content = Content(text_, action);
+            const RuleLine action = RuleLineAt(text_, at_);
+            const std::string_view content = ContentOf(text_, action);
             at_ = action.end;
-            if (content.size() < 3 || content[2] != ':') {
+            if (!IsActionLine(content)) {
                 continue;  // the reader drops this block
             }
             block.begin = line.begin;
@@ -115,7 +86,7 @@ class BlockWalk {
             block.body = action.end;
             block.end_line = FindEndLine(text_, block.body);
             block.open = block.end_line >= text_.size();
-            block.end = block.open ? text_.size() : LineAt(text_, block.end_line).end;
+            block.end = block.open ? text_.size() : RuleLineAt(text_, block.end_line).end;
             at_ = block.end;
             return true;
         }
@@ -138,8 +109,8 @@ class BlockWalk {
 // The start of the first line in [from, to) that begins with ":Begin", or `to`.
 std::size_t FirstBeginLine(std::string_view text, std::size_t from, std::size_t to) {
     for (std::size_t at = from; at < to;) {
-        const TextLine line = LineAt(text, at);
-        if (StartsWith(Content(text, line), ":Begin")) {
+        const RuleLine line = RuleLineAt(text, at);
+        if (IsBeginLine(ContentOf(text, line))) {
             return at;
         }
         at = line.end;
@@ -207,8 +178,8 @@ class LeadingRemovals {
 std::optional<ConditionFields> NextCondition(std::string_view text, const TextBlock& block,
                                              std::size_t at) {
     while (at < block.end_line) {
-        const TextLine line = LineAt(text, at);
-        if (auto condition = SplitConditionLine(Content(text, line))) {
+        const RuleLine line = RuleLineAt(text, at);
+        if (auto condition = SplitConditionLine(ContentOf(text, line))) {
             return condition;
         }
         at = line.end;
@@ -249,11 +220,11 @@ void FindSameConditions(std::string_view text, const TextBlock& block,
     std::size_t at = block.body;
     for (; hit != hits.end() && *hit < block.end_line; ++hit) {
         // The line that holds the hit.
-        TextLine line = LineAt(text, at);
+        RuleLine line = RuleLineAt(text, at);
         while (line.end <= *hit) {
-            line = LineAt(text, line.end);
+            line = RuleLineAt(text, line.end);
         }
-        const auto condition = SplitConditionLine(Content(text, line));
+        const auto condition = SplitConditionLine(ContentOf(text, line));
         if (condition && IsSameCondition(condition->number, condition->header, condition->value,
                                          insertion.header, insertion.address)) {
             const auto next = NextCondition(text, block, line.end);
@@ -278,7 +249,7 @@ std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view file_tex
     const std::string_view text = WithoutFinalCtrlZ(file_text);
     // The new condition, in every block of the folder or in a new block.
     const RuleCondition condition = NewRuleCondition(insertion.header, insertion.address);
-    const std::string condition_line = FormatConditionLine(condition) + std::string(kLineEnd);
+    const std::string condition_line = FormatConditionLine(condition) + std::string(kHostLineEnd);
     RuleFile new_block_file;
     new_block_file.blocks.push_back({std::string(), kMoveKind, insertion.folder, {condition}});
     const std::string new_block = FormatRuleFile(new_block_file);
@@ -288,7 +259,7 @@ std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view file_tex
     // the LF that makes a last CR one.
     const std::string last_line_end = text.empty() || text.back() == '\n' ? std::string()
                                       : text.back() == '\r'               ? std::string("\n")
-                                                                          : std::string(kLineEnd);
+                                                            : std::string(kHostLineEnd);
 
     // Delete-same looks only where ":header:address<TAB>" stands.
     std::vector<std::size_t> hits;
@@ -331,7 +302,7 @@ std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view file_tex
             edits.push_back({block.begin, block.end, std::string()});
         } else {
             for (const std::size_t line : removed) {
-                edits.push_back({line, LineAt(text, line).end, std::string()});
+                edits.push_back({line, RuleLineAt(text, line).end, std::string()});
             }
             open_block_kept = block.open;
         }
@@ -366,7 +337,7 @@ std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view file_tex
         std::string appended = last_line_end;
         if (open_block_kept) {
             appended += ":End \"\"";
-            appended += kLineEnd;
+            appended += kHostLineEnd;
         }
         edits.push_back({text.size(), text.size(), appended + new_block});
     }

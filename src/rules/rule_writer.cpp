@@ -1,18 +1,18 @@
 #include "rules/rule_writer.h"
 
+#include "rules/rule_lines.h"
+#include "text/one_line.h"
 
 namespace tandrel {
 
 namespace {
 
-constexpr const char* kLineEnd = "\r\n";
-
-void AppendQuotedLine(std::string& out, const char* mark, const std::string& label) {
+void AppendQuotedLine(std::string& out, std::string_view mark, const std::string& label) {
     out += mark;
     out += " \"";
     out += label;
     out += '"';
-    out += kLineEnd;
+    out += kHostLineEnd;
 }
 
 }  // namespace
@@ -49,17 +49,17 @@ std::string FormatRuleFile(const RuleFile& rule_file) {
         out += setting.key;
         out += '=';
         out += std::to_string(setting.value);
-        out += kLineEnd;
+        out += kHostLineEnd;
     }
     for (const RuleBlock& block : rule_file.blocks) {
-        AppendQuotedLine(out, ":Begin", block.label);
+        AppendQuotedLine(out, kBeginMark, block.label);
         out += FormatActionLine(block);
-        out += kLineEnd;
+        out += kHostLineEnd;
         for (const RuleCondition& condition : block.conditions) {
             out += FormatConditionLine(condition);
-            out += kLineEnd;
+            out += kHostLineEnd;
         }
-        AppendQuotedLine(out, ":End", block.label);
+        AppendQuotedLine(out, kEndMark, block.label);
     }
     return out;
 }

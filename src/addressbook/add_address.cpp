@@ -76,15 +76,13 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     const std::string address = ToOneLine(entry.address, is_lead_byte);
     // One writer at a time: the index and the card file change together.
     std::unique_ptr<FileLock> lock;
-    switch (files.LockForWriting(index_path, lock)) {
-        case LockStatus::Locked:
-            break;
-        case LockStatus::Busy:
-            return AddAddressResult::Busy;
-        case LockStatus::Failed:
-            return IsExistingDirectory(files, group_folder, is_lead_byte)
-                       ? AddAddressResult::WriteFailed
-                       : AddAddressResult::GroupMissing;
+    const LockStatus locked = files.LockForWriting(index_path, lock);
+    if (locked == LockStatus::Failed && !IsExistingDirectory(files, group_folder, is_lead_byte)) {
+        return AddAddressResult::GroupMissing;  // no folder to make the lock in
+    }
+    if (const auto refused =
+            LockRefusal(locked, AddAddressResult::Busy, AddAddressResult::WriteFailed)) {
+        return *refused;
     }
     // The index is scanned as it is read, a piece at a time.
     GroupIndexScanner scanner(address);
@@ -144,8 +142,8 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
 
     const std::string block = card_lead + CardBlock(name, address);
     // A new card file is made whole in one step; an existing one is appended to.
-    const bool card_written =
-        card_size ? files.AppendFile(card_path, block) : files.WriteAtomically(card_path, block);
+    const bool card_written = card_size ? files.AppendFile(card_path, block)
+                                        : files.WriteAtomically(card_path, {block}, std::string());
     if (!card_written) {
         if (card_size) {
             TakeBack(files, card_path, card_size);

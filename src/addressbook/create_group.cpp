@@ -16,7 +16,7 @@ bool EnsureFile(Files& files, const std::string& path) {
         case ReadStatus::Ok:
             return true;
         case ReadStatus::Missing:
-            return files.WriteAtomically(path, std::string());
+            return files.WriteAtomically(path, {}, std::string());
         case ReadStatus::Failed:
             return false;
     }
@@ -62,13 +62,9 @@ CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::s
     }
     // An index the folder already holds may be written to by another writer.
     std::unique_ptr<FileLock> lock;
-    switch (files.LockForWriting(folder + kGroupIndexName, lock)) {
-        case LockStatus::Locked:
-            break;
-        case LockStatus::Busy:
-            return CreateGroupResult::Busy;
-        case LockStatus::Failed:
-            return CreateGroupResult::WriteFailed;
+    if (const auto refused = LockRefusal(files.LockForWriting(folder + kGroupIndexName, lock),
+                                         CreateGroupResult::Busy, CreateGroupResult::WriteFailed)) {
+        return *refused;
     }
 
     const std::string settings_path = folder + kFolderSettingsName;
@@ -79,7 +75,7 @@ CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::s
     }
     settings = WithIniValue(settings, "Settings", "NickName", "");
     settings = WithIniValue(settings, "Settings", "Expanded", "1");
-    if (!files.WriteAtomically(settings_path, settings) ||
+    if (!files.WriteAtomically(settings_path, {settings}, std::string()) ||
         !EnsureFile(files, folder + kGroupIndexName) ||
         !EnsureFile(files, folder + kGroupMarkerName)) {
         return CreateGroupResult::WriteFailed;

@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include <algorithm>
+
 namespace tandrel {
 
 ReadStatus Files::ReadFileInPieces(const std::string& path,
@@ -12,19 +14,34 @@ ReadStatus Files::ReadFileInPieces(const std::string& path,
     return status;
 }
 
-bool Files::WritePiecesAtomicallyKeepingBackup(const std::string& path,
-                                               const std::vector<std::string_view>& pieces,
-                                               const std::string& backup_path) {
-    std::size_t size = 0;
-    for (const std::string_view piece : pieces) {
-        size += piece.size();
+LockStatus Files::LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) {
+    // How long a writer waits for another's lock, and the first and longest
+    // pause between two tries: a writer holds the lock for a few milliseconds.
+    constexpr std::uint64_t kWait = 5000000;
+    constexpr std::uint64_t kFirstPause = 500;
+    constexpr std::uint64_t kLongestPause = 20000;
+    const std::string lock_path = LockPath(path);
+    const std::uint64_t started = Microseconds();
+    // Pauses of uneven length, so that two waiting writers do not keep trying
+    // at the same moments: spread by the clock's low bits at the start.
+    const std::uint64_t seed = started % 1000;
+    std::uint64_t pause = kFirstPause;
+    for (std::uint64_t attempt = 0;; ++attempt) {
+        switch (TryLock(lock_path, lock)) {
+            case LockTry::Taken:
+                return LockStatus::Locked;
+            case LockTry::Failed:
+                return LockStatus::Failed;
+            case LockTry::Held:
+                break;
+        }
+        if (Microseconds() - started >= kWait) {
+            return LockStatus::Busy;
+        }
+        const std::uint64_t spread = (attempt * 7919 + seed) % 1000;
+        Pause(pause / 2 + pause * spread / 2000);
+        pause = std::min(pause * 2, kLongestPause);
     }
-    std::string content;
-    content.reserve(size);
-    for (const std::string_view piece : pieces) {
-        content += piece;
-    }
-    return WriteAtomicallyKeepingBackup(path, content, backup_path);
 }
 
 ReadStatus Files::ReadFileEnd(const std::string& path, std::size_t count, std::string& end) {

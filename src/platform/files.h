@@ -49,6 +49,28 @@ enum class LockStatus {
     Failed,  // the lock file could not be made
 };
 
+// One try at a lock file.
+enum class LockTry {
+    Taken,   // this writer holds the lock now
+    Held,    // another writer holds it
+    Failed,  // the lock file could not be made
+};
+
+// How an operation tells a lock it could not take: `busy` or `failed`, or
+// nullopt when the lock is held.
+template <typename Result>
+std::optional<Result> LockRefusal(LockStatus status, Result busy, Result failed) {
+    switch (status) {
+        case LockStatus::Locked:
+            return std::nullopt;
+        case LockStatus::Busy:
+            return busy;
+        case LockStatus::Failed:
+            break;
+    }
+    return failed;
+}
+
 class Files {
   public:
     virtual ~Files() = default;
@@ -64,23 +86,16 @@ class Files {
     virtual ReadStatus ReadFileInPieces(const std::string& path,
                                         const std::function<void(std::string_view)>& take);
 
-    // Replaces `path` with `content` atomically: a temporary file beside it is
-    // written, flushed and renamed over it. On failure the old file stays byte
-    // for byte and no temporary file is left behind.
-    virtual bool WriteAtomically(const std::string& path, const std::string& content) = 0;
-
-    // WriteAtomically that also keeps the former file as `backup_path` (an empty
-    // backup when there was no file). The target is not touched when the
-    // backup cannot be made.
-    virtual bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
-                                              const std::string& backup_path) = 0;
-
-    // WriteAtomicallyKeepingBackup of the pieces written one after another, so
-    // that a caller changing a little of a large text need not join it first.
-    // By default the pieces are joined and written as one content.
-    virtual bool WritePiecesAtomicallyKeepingBackup(const std::string& path,
-                                                    const std::vector<std::string_view>& pieces,
-                                                    const std::string& backup_path);
+    // Replaces `path` atomically with `pieces` written one after another (so
+    // that a caller changing a little of a large text need not join it): a
+    // temporary file beside it is written, flushed and renamed over it. With a
+    // `backup_path`, the former file is kept there (an empty backup when there
+    // was no file), and the target is not touched when the backup cannot be
+    // made; an empty `backup_path` keeps none. On failure the old file stays
+    // byte for byte and no temporary file is left behind.
+    virtual bool WriteAtomically(const std::string& path,
+                                 const std::vector<std::string_view>& pieces,
+                                 const std::string& backup_path) = 0;
 
     // Appends `content`, creating the file if needed. Not atomic: a failed
     // append may leave part of `content` at the end of the file. Refuses what
@@ -92,9 +107,11 @@ class Files {
     virtual ReadStatus ReadFileEnd(const std::string& path, std::size_t count, std::string& end);
 
     // One writer at a time: makes "{path}.lock" exclusively, as a writer about
-    // to read, change and replace `path` does, waiting a little while another
-    // writer holds it. The lock is held until `lock` is destroyed.
-    virtual LockStatus LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) = 0;
+    // to read, change and replace `path` does. While another writer holds it,
+    // it tries again after pauses of uneven length, for at most five seconds.
+    // The lock is held until `lock` is destroyed. The same everywhere: an
+    // adapter supplies one try, its clock and its pause.
+    LockStatus LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock);
 
     // The file a symbolic link at `path` ends at, so that a rewrite replaces
     // the target (with its backup beside it), not the link; `path` itself when
@@ -142,6 +159,13 @@ class Files {
 
     // Gives a file or folder a new path; fails when the new path is taken.
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
+
+  protected:
+    // One try at making the lock file `lock_path`.
+    virtual LockTry TryLock(const std::string& lock_path, std::unique_ptr<FileLock>& lock) = 0;
+    // A steady clock, in microseconds from any start, and a pause.
+    virtual std::uint64_t Microseconds() = 0;
+    virtual void Pause(std::uint64_t microseconds) = 0;
 };
 
 // Whether `path` (a trailing "\\" allowed) names an existing directory.

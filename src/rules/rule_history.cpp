@@ -90,7 +90,7 @@ HistoryWrite WriteKeepingHistory(Files& files, const std::string& path,
         }
         files.MakeWritable(newest);
     }
-    if (files.WritePiecesAtomicallyKeepingBackup(path, pieces, newest)) {
+    if (files.WriteAtomically(path, pieces, newest)) {
         return HistoryWrite::Written;
     }
     if (!room) {

@@ -58,14 +58,10 @@ struct RuleFileRead {
 // Takes the lock of the file a rewrite replaces and reads it; the outcome
 // when the rewrite cannot go on.
 std::optional<RuleWriteResult> LockAndRead(Files& files, const std::string& target,
-                                            std::unique_ptr<FileLock>& lock, RuleFileRead& read) {
-    switch (files.LockForWriting(target, lock)) {
-        case LockStatus::Locked:
-            break;
-        case LockStatus::Busy:
-            return RuleWriteResult::Busy;
-        case LockStatus::Failed:
-            return RuleWriteResult::WriteFailed;
+                                           std::unique_ptr<FileLock>& lock, RuleFileRead& read) {
+    if (const auto refused = LockRefusal(files.LockForWriting(target, lock), RuleWriteResult::Busy,
+                                         RuleWriteResult::WriteFailed)) {
+        return *refused;
     }
     if (const auto size = files.FileSize(target)) {
         read.text.reserve(static_cast<std::size_t>(*size));

@@ -41,8 +41,7 @@ void RunInsertRule(benchmark::State& state, bool delete_same) {
             std::unique_ptr<FileLock> lock;
             benchmark::DoNotOptimize(files.LockForWriting(path, lock));
             files.ReadFile(path, floor_content);
-            benchmark::DoNotOptimize(
-                files.WriteAtomicallyKeepingBackup(path, floor_content, path + ".bak"));
+            benchmark::DoNotOptimize(files.WriteAtomically(path, {floor_content}, path + ".bak"));
         },
         [&] { return InsertRule(files, path, insertion) == RuleWriteResult::Written; });
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
@@ -84,8 +83,7 @@ void KeepHistory(benchmark::State& state) {
     TimeBesideFloor(
         state, [] {},
         [&] {
-            benchmark::DoNotOptimize(
-                files.WriteAtomicallyKeepingBackup(path, text, HistorySlotPath(path, 1)));
+            benchmark::DoNotOptimize(files.WriteAtomically(path, {text}, HistorySlotPath(path, 1)));
         },
         [&] { return WriteKeepingHistory(files, path, {text}) == HistoryWrite::Written; });
 }

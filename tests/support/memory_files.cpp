@@ -140,10 +140,19 @@ ReadStatus MemoryFiles::ReadFile(const std::string& path, std::string& content) 
     return ReadStatus::Ok;
 }
 
-bool MemoryFiles::WriteAtomically(const std::string& path, const std::string& content) {
+bool MemoryFiles::WriteAtomically(const std::string& path,
+                                  const std::vector<std::string_view>& pieces,
+                                  const std::string& backup_path) {
     const Node* existing = Find(path);
-    if ((existing != nullptr && existing->is_directory) || !ParentExists(path)) {
+    const Node* backup = backup_path.empty() ? nullptr : Find(backup_path);
+    if ((existing != nullptr && existing->is_directory) ||
+        (backup != nullptr && backup->is_directory) || !ParentExists(path) ||
+        (!backup_path.empty() && !ParentExists(backup_path))) {
         return false;
+    }
+    std::string content;
+    for (const std::string_view piece : pieces) {
+        content += piece;
     }
     std::size_t allowed = 0;
     if (!Spend(content.size(), allowed)) {
@@ -151,30 +160,13 @@ bool MemoryFiles::WriteAtomically(const std::string& path, const std::string& co
         return false;
     }
     bytes_written_ += content.size();
-    AddFile(path, content);
-    return true;
-}
-
-bool MemoryFiles::WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
-                                               const std::string& backup_path) {
-    const Node* existing = Find(path);
-    const Node* backup = Find(backup_path);
-    if ((existing != nullptr && existing->is_directory) ||
-        (backup != nullptr && backup->is_directory) || !ParentExists(path) ||
-        !ParentExists(backup_path)) {
-        return false;
+    if (!backup_path.empty()) {
+        // The former file becomes the backup by a rename: no bytes are
+        // written, and it keeps its time.
+        const std::int64_t former_time = existing != nullptr ? existing->modified : clock_ + 1;
+        AddFile(backup_path, existing != nullptr ? existing->content : std::string());
+        Find(backup_path)->modified = former_time;
     }
-    std::size_t allowed = 0;
-    if (!Spend(content.size(), allowed)) {
-        bytes_written_ += allowed;
-        return false;
-    }
-    bytes_written_ += content.size();
-    // The former file becomes the backup by a rename: no bytes are written,
-    // and it keeps its time.
-    const std::int64_t former_time = existing != nullptr ? existing->modified : clock_ + 1;
-    AddFile(backup_path, existing != nullptr ? existing->content : std::string());
-    Find(backup_path)->modified = former_time;
     AddFile(path, content);
     return true;
 }
@@ -196,17 +188,17 @@ bool MemoryFiles::AppendFile(const std::string& path, const std::string& content
     return whole;
 }
 
-LockStatus MemoryFiles::LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) {
-    const std::string lock_path = LockPath(Normalized(path));
-    if (Exists(lock_path)) {
-        return LockStatus::Busy;
+LockTry MemoryFiles::TryLock(const std::string& lock_path, std::unique_ptr<FileLock>& lock) {
+    const std::string normal = Normalized(lock_path);
+    if (Exists(normal)) {
+        return LockTry::Held;
     }
-    if (!ParentExists(lock_path)) {
-        return LockStatus::Failed;
+    if (!ParentExists(normal)) {
+        return LockTry::Failed;
     }
-    nodes_.push_back({lock_path, false, std::string()});
-    lock = std::make_unique<MemoryFileLock>(*this, lock_path);
-    return LockStatus::Locked;
+    nodes_.push_back({normal, false, std::string()});
+    lock = std::make_unique<MemoryFileLock>(*this, normal);
+    return LockTry::Taken;
 }
 
 void MemoryFiles::MakeLink(const std::string& path) {

@@ -43,11 +43,9 @@ class MemoryFiles : public Files {
     std::size_t bytes_written() const { return bytes_written_; }
 
     ReadStatus ReadFile(const std::string& path, std::string& content) override;
-    bool WriteAtomically(const std::string& path, const std::string& content) override;
-    bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
-                                      const std::string& backup_path) override;
+    bool WriteAtomically(const std::string& path, const std::vector<std::string_view>& pieces,
+                         const std::string& backup_path) override;
     bool AppendFile(const std::string& path, const std::string& content) override;
-    LockStatus LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) override;
     bool IsReadOnly(const std::string& path) override;
     bool MakeWritable(const std::string& path) override;
     bool IsLink(const std::string& path) override;
@@ -59,6 +57,13 @@ class MemoryFiles : public Files {
     bool TruncateFile(const std::string& path, std::uint64_t size) override;
     bool RemoveFile(const std::string& path) override;
     bool Rename(const std::string& from, const std::string& to) override;
+
+  protected:
+    LockTry TryLock(const std::string& lock_path, std::unique_ptr<FileLock>& lock) override;
+    // A clock of its own, which only the pauses move: a wait for a lock is over
+    // at once, after as many tries as a real one would make.
+    std::uint64_t Microseconds() override { return waited_; }
+    void Pause(std::uint64_t microseconds) override { waited_ += microseconds; }
 
   private:
     struct Node {
@@ -85,6 +90,7 @@ class MemoryFiles : public Files {
     std::optional<std::size_t> call_budget_;
     std::size_t bytes_written_ = 0;
     std::int64_t clock_ = 0;  // one tick a change, so that later changes are later
+    std::uint64_t waited_ = 0;
 };
 
 }  // namespace tandrel::testing

@@ -18,12 +18,12 @@ TEST(MemoryFilesDouble, ListsInCreationOrderAndFailsWritesPastTheBudget) {
     EXPECT_EQ(entries[1].name, "a");
 
     files.SetWriteBudget(3);
-    EXPECT_FALSE(files.WriteAtomically("C:\\Data\\Main\\a", "long"));
+    EXPECT_FALSE(files.WriteAtomically("C:\\Data\\Main\\a", {"long"}, std::string()));
     EXPECT_EQ(files.Content("C:\\Data\\Main\\a"), "x");
     files.SetWriteBudget(3);
     EXPECT_FALSE(files.AppendFile("C:\\Data\\Main\\a", "long"));
     EXPECT_EQ(files.Content("C:\\Data\\Main\\a"), "xlon");
-    EXPECT_FALSE(files.WriteAtomically("C:\\Data\\None\\a", ""));
+    EXPECT_FALSE(files.WriteAtomically("C:\\Data\\None\\a", {""}, std::string()));
 }
 
 }  // namespace

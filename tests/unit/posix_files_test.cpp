@@ -60,16 +60,16 @@ TEST(PosixFilesRead, HandsOverALargeFileInPiecesThatMakeItWhole) {
 TEST(PosixFilesReplace, CreatesAndReplacesLeavingNoTemporaryFile) {
     TempDir dir;
     PosixFiles files;
-    ASSERT_TRUE(files.WriteAtomically(dir.path() + "rules.def", "first\r\n"));
+    ASSERT_TRUE(files.WriteAtomically(dir.path() + "rules.def", {"first\r\n"}, std::string()));
     EXPECT_EQ(dir.Read("rules.def"), "first\r\n");
     ::chmod((dir.path() + "rules.def").c_str(), 0640);
-    ASSERT_TRUE(files.WriteAtomically(dir.path() + "rules.def", "second\r\n"));
+    ASSERT_TRUE(files.WriteAtomically(dir.path() + "rules.def", {"second\r\n"}, std::string()));
     EXPECT_EQ(dir.Read("rules.def"), "second\r\n");
     EXPECT_EQ(dir.Listing(), "rules.def");
     struct stat info {};
     ASSERT_EQ(::stat((dir.path() + "rules.def").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640U) << "a replaced file keeps its permissions";
-    EXPECT_FALSE(files.WriteAtomically(dir.path() + "missing\\rules.def", "x"));
+    EXPECT_FALSE(files.WriteAtomically(dir.path() + "missing\\rules.def", {"x"}, std::string()));
 }
 
 TEST(PosixFilesReplace, KeepsOneGenerationOfBackup) {
@@ -77,12 +77,12 @@ TEST(PosixFilesReplace, KeepsOneGenerationOfBackup) {
     PosixFiles files;
     const std::string path = dir.path() + "iFilter.Def";
     const std::string backup = BackupPath(path);
-    ASSERT_TRUE(files.WriteAtomicallyKeepingBackup(path, "one", backup));
+    ASSERT_TRUE(files.WriteAtomically(path, {"one"}, backup));
     EXPECT_EQ(dir.Read("iFilter.Def"), "one");
     EXPECT_TRUE(dir.Exists("iFilter.Def.bak"));
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), "") << "no former file gives an empty backup";
-    ASSERT_TRUE(files.WriteAtomicallyKeepingBackup(path, "two", backup));
-    ASSERT_TRUE(files.WriteAtomicallyKeepingBackup(path, "three", backup));
+    ASSERT_TRUE(files.WriteAtomically(path, {"two"}, backup));
+    ASSERT_TRUE(files.WriteAtomically(path, {"three"}, backup));
     EXPECT_EQ(dir.Read("iFilter.Def"), "three");
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), "two");
     EXPECT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak");
@@ -99,7 +99,7 @@ TEST(PosixFilesReplace, WritesPiecesOneAfterAnotherKeepingTheBackup) {
     const std::string path = dir.path() + "iFilter.Def";
     dir.Write("iFilter.Def", "former\r\n");
     const std::string text = ":Begin \"\"\r\n!M:Main\\Folder\\\r\n:End \"\"\r\n";
-    ASSERT_TRUE(files.WritePiecesAtomicallyKeepingBackup(path, InPieces(text), BackupPath(path)));
+    ASSERT_TRUE(files.WriteAtomically(path, InPieces(text), BackupPath(path)));
     EXPECT_EQ(dir.Read("iFilter.Def"), text);
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), "former\r\n");
     EXPECT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak");
@@ -113,20 +113,19 @@ TEST(PosixFilesReplace, AFailedWriteAtAnyByteLeavesFileAndBackupAsTheyWere) {
     dir.Write("iFilter.Def.bak", "older content\r\n");
     const std::string replacement = "a longer replacement for the original\r\n";
     for (rlim_t limit = 0; limit < replacement.size(); ++limit) {
-        EXPECT_EQ(WithFileSizeLimit(limit,
-                                    [&] {
-                                        return files.WriteAtomicallyKeepingBackup(path, replacement,
-                                                                                  BackupPath(path));
-                                    }),
+        EXPECT_EQ(WithFileSizeLimit(
+                      limit,
+                      [&] { return files.WriteAtomically(path, {replacement}, BackupPath(path)); }),
                   ChildResult::False)
             << "limit " << limit;
         EXPECT_EQ(
-            WithFileSizeLimit(limit, [&] { return files.WriteAtomically(path, replacement); }),
+            WithFileSizeLimit(
+                limit, [&] { return files.WriteAtomically(path, {replacement}, std::string()); }),
             ChildResult::False);
         EXPECT_EQ(WithFileSizeLimit(limit,
                                     [&] {
-                                        return files.WritePiecesAtomicallyKeepingBackup(
-                                            path, InPieces(replacement), BackupPath(path));
+                                        return files.WriteAtomically(path, InPieces(replacement),
+                                                                     BackupPath(path));
                                     }),
                   ChildResult::False)
             << "limit " << limit;
@@ -134,11 +133,9 @@ TEST(PosixFilesReplace, AFailedWriteAtAnyByteLeavesFileAndBackupAsTheyWere) {
         ASSERT_EQ(dir.Read("iFilter.Def.bak"), "older content\r\n") << "limit " << limit;
         ASSERT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak") << "limit " << limit;
     }
-    EXPECT_EQ(WithFileSizeLimit(replacement.size(),
-                                [&] {
-                                    return files.WriteAtomicallyKeepingBackup(path, replacement,
-                                                                              BackupPath(path));
-                                }),
+    EXPECT_EQ(WithFileSizeLimit(
+                  replacement.size(),
+                  [&] { return files.WriteAtomically(path, {replacement}, BackupPath(path)); }),
               ChildResult::True);
     EXPECT_EQ(dir.Read("iFilter.Def"), replacement);
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), "original content\r\n");
@@ -249,7 +246,7 @@ TEST(PosixFilesLinks, ALinkedFileIsReplacedAtItsTargetWithTheBackupBesideIt) {
     ASSERT_EQ(::symlink("../real/iFilter.Def", (dir.path() + "Main/iFilter.Def").c_str()), 0);
     const std::string target = files.ResolveLinks(dir.path() + "Main\\iFilter.Def");
     EXPECT_EQ(target, dir.path() + "Main/../real/iFilter.Def");
-    ASSERT_TRUE(files.WriteAtomicallyKeepingBackup(target, "new", BackupPath(target)));
+    ASSERT_TRUE(files.WriteAtomically(target, {"new"}, BackupPath(target)));
     EXPECT_EQ(dir.Read("Main/iFilter.Def"), "new") << "read through the link";
     EXPECT_EQ(dir.Read("real/iFilter.Def.bak"), "former");
     struct stat info {};
@@ -266,7 +263,7 @@ TEST(PosixFilesLinks, ABackupThatIsALinkOfTheFileLeavesNoTemporaryFile) {
     ASSERT_EQ(
         ::link((dir.path() + "iFilter.Def").c_str(), (dir.path() + "iFilter.Def.bak").c_str()), 0);
     const std::string path = dir.path() + "iFilter.Def";
-    ASSERT_TRUE(files.WriteAtomicallyKeepingBackup(path, "two", BackupPath(path)));
+    ASSERT_TRUE(files.WriteAtomically(path, {"two"}, BackupPath(path)));
     EXPECT_EQ(dir.Read("iFilter.Def"), "two");
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), "one");
     EXPECT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak");
@@ -369,7 +366,7 @@ TEST(PosixFilesNames, ShiftJisTrailBytesAreNoSeparators) {
     // The folder "\x95\x5C" is one character, whose second byte is "\".
     const std::string folder = dir.path() + "\x95\x5C";
     ASSERT_TRUE(files.MakeDirectory(folder));
-    ASSERT_TRUE(files.WriteAtomically(folder + "\\Group.ini", "x"));
+    ASSERT_TRUE(files.WriteAtomically(folder + "\\Group.ini", {"x"}, std::string()));
     EXPECT_EQ(dir.Read("\x95\x5C/Group.ini"), "x");
     std::vector<FolderEntry> entries;
     ASSERT_TRUE(files.ListFolder(folder + "\\G*", entries));

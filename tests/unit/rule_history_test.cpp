@@ -193,8 +193,8 @@ TEST(RuleHistoryFaults, AnInterruptionAtAnyCallOrByteLosesAtMostTheOldestVersion
 // A replace that makes its backup and then fails to put the new file in place.
 class ReplaceFailingAfterBackup : public MemoryFiles {
   public:
-    bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& /*content*/,
-                                      const std::string& backup_path) override {
+    bool WriteAtomically(const std::string& path, const std::vector<std::string_view>& /*pieces*/,
+                         const std::string& backup_path) override {
         std::string former;
         const bool had_file = ReadFile(path, former) == ReadStatus::Ok;
         AddFile(backup_path, had_file ? former : std::string());

@@ -50,7 +50,7 @@ bool IniFileProfile::WriteStrings(const std::string& path, const std::string& se
     for (const auto& [key, value] : entries) {
         text = WithIniValue(text, section, key, value);
     }
-    return files_.WriteAtomically(path, text);
+    return files_.WriteAtomically(path, {text}, std::string());
 }
 
 }  // namespace tandrel

@@ -27,10 +27,6 @@ std::string ToPosixPath(const std::string& host_path, LeadBytePredicate is_lead_
 
 namespace {
 
-// How long a writer waits for another's lock, and the longest pause between
-// two tries. A writer holds the lock for a few milliseconds.
-constexpr std::chrono::milliseconds kLockWait(5000);
-constexpr long kLongestLockPauseMicroseconds = 20000;
 // Links followed to the end of a chain, as the system does before ELOOP.
 constexpr int kMostLinks = 40;
 
@@ -74,13 +70,6 @@ int OpenPlainFile(const std::string& posix_path, int flags) {
     // Plain files never block; the flag only kept the open from waiting.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
-}
-
-void PauseMicroseconds(long microseconds) {
-    timespec pause{};
-    pause.tv_sec = microseconds / 1000000;
-    pause.tv_nsec = (microseconds % 1000000) * 1000;
-    ::nanosleep(&pause, nullptr);
 }
 
 // Writes the pieces one after another, in as few system calls as it takes.
@@ -271,25 +260,16 @@ ReadStatus PosixFiles::ReadFileInPieces(const std::string& path,
         Posix(path), [](off_t) {}, take);
 }
 
-bool PosixFiles::WriteAtomically(const std::string& path, const std::string& content) {
-    return ReplaceWith(Posix(path), content);
-}
-
-bool PosixFiles::WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
-                                              const std::string& backup_path) {
-    return WritePiecesAtomicallyKeepingBackup(path, {content}, backup_path);
-}
-
-bool PosixFiles::WritePiecesAtomicallyKeepingBackup(const std::string& path,
-                                                    const std::vector<std::string_view>& pieces,
-                                                    const std::string& backup_path) {
+bool PosixFiles::WriteAtomically(const std::string& path,
+                                 const std::vector<std::string_view>& pieces,
+                                 const std::string& backup_path) {
     const std::string target = Posix(path);
     const DeferredSignals deferred;  // no temporary file is left behind
     const std::string temp_path = WriteTemporaryBeside(target, pieces);
     if (temp_path.empty()) {
         return false;
     }
-    if (!KeepAsBackup(*this, target, Posix(backup_path)) ||
+    if ((!backup_path.empty() && !KeepAsBackup(*this, target, Posix(backup_path))) ||
         ::rename(temp_path.c_str(), target.c_str()) != 0) {
         ::unlink(temp_path.c_str());
         return false;
@@ -334,29 +314,21 @@ ReadStatus PosixFiles::ReadFileEnd(const std::string& path, std::size_t count, s
     return ReadStatus::Ok;
 }
 
-LockStatus PosixFiles::LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) {
-    const std::string lock_path = Posix(LockPath(path));
-    const auto give_up = std::chrono::steady_clock::now() + kLockWait;
-    long pause = 500;
-    for (unsigned attempt = 0;; ++attempt) {
-        switch (TryLockFile(lock_path, lock)) {
-            case LockTry::Taken:
-                return LockStatus::Locked;
-            case LockTry::Failed:
-                return LockStatus::Failed;
-            case LockTry::Held:
-                break;
-        }
-        if (std::chrono::steady_clock::now() >= give_up) {
-            return LockStatus::Busy;
-        }
-        // Pauses of uneven length, so that two waiting writers do not keep
-        // trying at the same moments.
-        const auto spread =
-            static_cast<long>((attempt * 7919U + static_cast<unsigned>(::getpid())) % 1000U);
-        PauseMicroseconds(pause / 2 + pause * spread / 2000);
-        pause = std::min(pause * 2, kLongestLockPauseMicroseconds);
-    }
+LockTry PosixFiles::TryLock(const std::string& lock_path, std::unique_ptr<FileLock>& lock) {
+    return TryLockFile(Posix(lock_path), lock);
+}
+
+std::uint64_t PosixFiles::Microseconds() {
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                          std::chrono::steady_clock::now().time_since_epoch())
+                                          .count());
+}
+
+void PosixFiles::Pause(std::uint64_t microseconds) {
+    timespec pause{};
+    pause.tv_sec = static_cast<time_t>(microseconds / 1000000);
+    pause.tv_nsec = static_cast<long>(microseconds % 1000000) * 1000;
+    ::nanosleep(&pause, nullptr);
 }
 
 std::string PosixFiles::ResolveLinks(const std::string& path) {

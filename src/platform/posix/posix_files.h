@@ -15,15 +15,10 @@ class PosixFiles final : public Files {
     ReadStatus ReadFile(const std::string& path, std::string& content) override;
     ReadStatus ReadFileInPieces(const std::string& path,
                                 const std::function<void(std::string_view)>& take) override;
-    bool WriteAtomically(const std::string& path, const std::string& content) override;
-    bool WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
-                                      const std::string& backup_path) override;
-    bool WritePiecesAtomicallyKeepingBackup(const std::string& path,
-                                            const std::vector<std::string_view>& pieces,
-                                            const std::string& backup_path) override;
+    bool WriteAtomically(const std::string& path, const std::vector<std::string_view>& pieces,
+                         const std::string& backup_path) override;
     bool AppendFile(const std::string& path, const std::string& content) override;
     ReadStatus ReadFileEnd(const std::string& path, std::size_t count, std::string& end) override;
-    LockStatus LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) override;
     std::string ResolveLinks(const std::string& path) override;
     bool IsReadOnly(const std::string& path) override;
     bool MakeWritable(const std::string& path) override;
@@ -36,6 +31,11 @@ class PosixFiles final : public Files {
     bool TruncateFile(const std::string& path, std::uint64_t size) override;
     bool RemoveFile(const std::string& path) override;
     bool Rename(const std::string& from, const std::string& to) override;
+
+  protected:
+    LockTry TryLock(const std::string& lock_path, std::unique_ptr<FileLock>& lock) override;
+    std::uint64_t Microseconds() override;
+    void Pause(std::uint64_t microseconds) override;
 
   private:
     std::string Posix(const std::string& host_path) const;

@@ -25,12 +25,6 @@ class DeferredSignals {
     sigset_t former_{};
 };
 
-enum class LockTry {
-    Taken,   // this writer holds the lock now
-    Held,    // another writer holds it
-    Failed,  // the lock file could not be made
-};
-
 // One try at the lock file `posix_lock_path`. The lock file names its
 // holder's process and host, and the holder keeps an advisory lock on it; a
 // lock file whose holder is known to be gone (same host, no such process,

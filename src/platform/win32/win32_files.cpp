@@ -16,10 +16,6 @@ using win32::IsSystemLeadByte;
 // such failures are retried for about a second.
 constexpr int kAttempts = 10;
 constexpr DWORD kPauseMilliseconds = 100;
-// How long a writer waits for another's lock, and the longest pause between
-// two tries. A writer holds the lock for a few milliseconds.
-constexpr DWORD kLockWaitMilliseconds = 5000;
-constexpr DWORD kLongestLockPauseMilliseconds = 20;
 
 bool IsPassingLock(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
@@ -295,18 +291,9 @@ ReadStatus Win32Files::ReadFileInPieces(const std::string& path,
     }
 }
 
-bool Win32Files::WriteAtomically(const std::string& path, const std::string& content) {
-    return Replace(path, {content}, std::string());
-}
-
-bool Win32Files::WriteAtomicallyKeepingBackup(const std::string& path, const std::string& content,
-                                              const std::string& backup_path) {
-    return Replace(path, {content}, backup_path);
-}
-
-bool Win32Files::WritePiecesAtomicallyKeepingBackup(const std::string& path,
-                                                    const std::vector<std::string_view>& pieces,
-                                                    const std::string& backup_path) {
+bool Win32Files::WriteAtomically(const std::string& path,
+                                 const std::vector<std::string_view>& pieces,
+                                 const std::string& backup_path) {
     return Replace(path, pieces, backup_path);
 }
 
@@ -348,35 +335,29 @@ ReadStatus Win32Files::ReadFileEnd(const std::string& path, std::size_t count, s
     return ReadStatus::Ok;
 }
 
-LockStatus Win32Files::LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) {
-    const std::string lock_path = LockPath(path);
-    const DWORD started = GetTickCount();
-    DWORD pause = 1;
-    for (unsigned attempt = 0;; ++attempt) {
-        HANDLE file = CreateFileA(lock_path.c_str(), GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            lock = std::make_unique<Win32FileLock>(file);
-            return LockStatus::Locked;
-        }
-        const DWORD error = GetLastError();
-        // A lock file being removed refuses with access denied for a moment;
-        // without a lock file there, access denied is the folder's own.
-        const bool held = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
-                          error == ERROR_SHARING_VIOLATION ||
-                          (error == ERROR_ACCESS_DENIED && Exists(lock_path));
-        if (!held) {
-            return LockStatus::Failed;
-        }
-        if (GetTickCount() - started >= kLockWaitMilliseconds) {
-            return LockStatus::Busy;
-        }
-        // Pauses of uneven length, so that two waiting writers do not keep
-        // trying at the same moments.
-        Sleep(pause / 2 + (attempt * 7919U + GetCurrentProcessId()) % (pause / 2 + 1));
-        pause = std::min<DWORD>(pause * 2, kLongestLockPauseMilliseconds);
+LockTry Win32Files::TryLock(const std::string& lock_path, std::unique_ptr<FileLock>& lock) {
+    HANDLE file =
+        CreateFileA(lock_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                    CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        lock = std::make_unique<Win32FileLock>(file);
+        return LockTry::Taken;
     }
+    const DWORD error = GetLastError();
+    // A lock file being removed refuses with access denied for a moment;
+    // without a lock file there, access denied is the folder's own.
+    const bool held = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                      error == ERROR_SHARING_VIOLATION ||
+                      (error == ERROR_ACCESS_DENIED && Exists(lock_path));
+    return held ? LockTry::Held : LockTry::Failed;
+}
+
+std::uint64_t Win32Files::Microseconds() {
+    return GetTickCount64() * 1000;
+}
+
+void Win32Files::Pause(std::uint64_t microseconds) {
+    Sleep(static_cast<DWORD>((microseconds + 999) / 1000));
 }
 
 std::string Win32Files::ResolveLinks(const std::string& path) {

@@ -156,7 +156,7 @@ std::string HostModel::CreateNewFolder() {
     }
     const std::string directory = data_folder_ + current_folder_ + name;
     files_.MakeDirectory(directory);
-    files_.WriteAtomically(directory + "\\" + kFolderSettingsName, std::string());
+    files_.WriteAtomically(directory + "\\" + kFolderSettingsName, {}, std::string());
     editing_folder_ = SubfolderId(current_folder_, name);
     return editing_folder_;
 }

@@ -165,24 +165,28 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     return AddAddressResult::Added;
 }
 
-std::string AddAddressMessage(AddAddressResult result, const AddressEntry& entry) {
+std::string AddAddressMessage(Strings& strings, AddAddressResult result,
+                              const AddressEntry& entry) {
+    const auto text = [&](int id, const std::vector<std::string>& arguments) {
+        return FormatText(strings.Load(id), arguments);
+    };
     const std::string& book = entry.group.book;
     const std::string& path = entry.group.group_path;
     switch (result) {
         case AddAddressResult::Duplicate:
-            return FormatText(TEXT_DUPLICATE_ADDRESS, {book, path, entry.address});
+            return text(IDS_DUPLICATE_ADDRESS, {book, path, entry.address});
         case AddAddressResult::GroupMissing:
-            return FormatText(TEXT_GROUP_MISSING, {book, path});
+            return text(IDS_GROUP_MISSING, {book, path});
         case AddAddressResult::GroupIsLink:
-            return FormatText(TEXT_GROUP_IS_LINK, {book, path});
+            return text(IDS_GROUP_IS_LINK, {book, path});
         case AddAddressResult::IndexEndsEarly:
-            return FormatText(TEXT_INDEX_ENDS_EARLY, {book, path});
+            return text(IDS_INDEX_ENDS_EARLY, {book, path});
         case AddAddressResult::LineTooLong:
-            return FormatText(TEXT_ENTRY_LINE_TOO_LONG, {entry.address, book, path});
+            return text(IDS_ENTRY_LINE_TOO_LONG, {entry.address, book, path});
         case AddAddressResult::Busy:
-            return FormatText(TEXT_GROUP_BUSY, {book, path});
+            return text(IDS_GROUP_BUSY, {book, path});
         case AddAddressResult::WriteFailed:
-            return FormatText(TEXT_ADDRESS_NOT_WRITTEN, {entry.address, book, path});
+            return text(IDS_ADDRESS_NOT_WRITTEN, {entry.address, book, path});
         case AddAddressResult::Added:
             break;
     }

@@ -6,6 +6,7 @@
 #include "addressbook/address_book.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "platform/strings.h"
 #include "platform/temp_names.h"
 
 namespace tandrel {
@@ -38,7 +39,8 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
                                    const std::string& data_folder, const AddressEntry& entry,
                                    LeadBytePredicate is_lead_byte);
 
-// The user's message for a result other than Added (string-table texts).
-std::string AddAddressMessage(AddAddressResult result, const AddressEntry& entry);
+// The user's message for a result other than Added (the library's string
+// table through `strings`).
+std::string AddAddressMessage(Strings& strings, AddAddressResult result, const AddressEntry& entry);
 
 }  // namespace tandrel

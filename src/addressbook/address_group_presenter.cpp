@@ -3,8 +3,6 @@
 #include "addressbook/create_group.h"
 #include "addressbook/group_listing.h"
 #include "resources/resource.h"
-#include "resources/string_table.h"
-#include "text/format_text.h"
 
 namespace tandrel {
 
@@ -82,45 +80,20 @@ void AddressGroupPresenter::CreateGroup() {
     }
     const GroupIdentifier parent = GetSelectedGroup(tree_);
     const std::string name = dialog_.Text(IDC_GROUP_NEW_NAME);
-    const auto tell = [&](int string_id, const std::vector<std::string>& arguments) {
-        dialog_.ShowMessage(FormatText(context_.strings.Load(string_id), arguments),
-                            kMessageOk | kMessageError, MessageOwner::Dialog);
-    };
+    std::vector<std::string> shown;
     for (TreeItem child = tree_.FirstChild(selected); child != kNoTreeItem;
          child = tree_.NextSibling(child)) {
-        if (tree_.Text(child) == name) {
-            tell(IDS_DUPLICATE_GROUP, {parent.book, parent.group_path, name});
-            return;
-        }
+        shown.push_back(tree_.Text(child));
     }
-    switch (CreateGroupOnDisk(context_.files, context_.profile, context_.data_folder, parent, name,
-                              context_.lead_bytes)) {
-        case CreateGroupResult::Created:
-            tree_.Select(tree_.Insert(selected, name, kGroupImage));
-            return;
-        case CreateGroupResult::InvalidName:
-            tell(IDS_INVALID_GROUP_NAME, {name});
-            return;
-        case CreateGroupResult::ReservedName:
-            tell(IDS_RESERVED_GROUP_NAME, {name});
-            return;
-        case CreateGroupResult::GroupIsLink: {
-            const GroupIdentifier child = ChildGroup(parent, name);
-            tell(IDS_GROUP_IS_LINK, {child.book, child.group_path});
-            return;
-        }
-        case CreateGroupResult::ParentMissing:
-            tell(IDS_GROUP_MISSING, {parent.book, parent.group_path});
-            return;
-        case CreateGroupResult::Busy: {
-            const GroupIdentifier child = ChildGroup(parent, name);
-            tell(IDS_GROUP_BUSY, {child.book, child.group_path});
-            return;
-        }
-        case CreateGroupResult::WriteFailed:
-            tell(IDS_GROUP_NOT_WRITTEN, {JoinGroupIdentifier(ChildGroup(parent, name))});
-            return;
+    const CreateGroupResult result =
+        CreateShownGroup(context_.files, context_.profile, context_.data_folder, parent, shown,
+                         name, context_.lead_bytes);
+    if (result == CreateGroupResult::Created) {
+        tree_.Select(tree_.Insert(selected, name, kGroupImage));
+        return;
     }
+    dialog_.ShowMessage(CreateGroupMessage(context_.strings, result, parent, name),
+                        kMessageOk | kMessageError, MessageOwner::Dialog);
 }
 
 }  // namespace tandrel

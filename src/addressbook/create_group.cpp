@@ -1,8 +1,11 @@
 #include "addressbook/create_group.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "mailbox/folders.h"
+#include "resources/string_table.h"
+#include "text/format_text.h"
 #include "text/ini_text.h"
 
 namespace tandrel {
@@ -81,6 +84,43 @@ CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::s
         return CreateGroupResult::WriteFailed;
     }
     return CreateGroupResult::Created;
+}
+
+CreateGroupResult CreateShownGroup(Files& files, Profile& profile, const std::string& data_folder,
+                                   const GroupIdentifier& parent,
+                                   const std::vector<std::string>& shown_children,
+                                   const std::string& name, LeadBytePredicate is_lead_byte) {
+    if (std::find(shown_children.begin(), shown_children.end(), name) != shown_children.end()) {
+        return CreateGroupResult::AlreadyShown;
+    }
+    return CreateGroupOnDisk(files, profile, data_folder, parent, name, is_lead_byte);
+}
+
+std::string CreateGroupMessage(Strings& strings, CreateGroupResult result,
+                               const GroupIdentifier& parent, const std::string& name) {
+    const auto text = [&](int id, const std::vector<std::string>& arguments) {
+        return FormatText(strings.Load(id), arguments);
+    };
+    const GroupIdentifier child = ChildGroup(parent, name);
+    switch (result) {
+        case CreateGroupResult::Created:
+            break;
+        case CreateGroupResult::AlreadyShown:
+            return text(IDS_DUPLICATE_GROUP, {parent.book, parent.group_path, name});
+        case CreateGroupResult::InvalidName:
+            return text(IDS_INVALID_GROUP_NAME, {name});
+        case CreateGroupResult::ReservedName:
+            return text(IDS_RESERVED_GROUP_NAME, {name});
+        case CreateGroupResult::ParentMissing:
+            return text(IDS_GROUP_MISSING, {parent.book, parent.group_path});
+        case CreateGroupResult::GroupIsLink:
+            return text(IDS_GROUP_IS_LINK, {child.book, child.group_path});
+        case CreateGroupResult::Busy:
+            return text(IDS_GROUP_BUSY, {child.book, child.group_path});
+        case CreateGroupResult::WriteFailed:
+            return text(IDS_GROUP_NOT_WRITTEN, {JoinGroupIdentifier(child)});
+    }
+    return std::string();
 }
 
 }  // namespace tandrel

@@ -121,32 +121,6 @@ void MakeSubfolder(OkRun& run) {
     host.SetCurrentFolder(run.saved_folder);
 }
 
-void TellRulesNotWritten(OkRun& run, RuleWriteResult result, const std::string& path) {
-    switch (result) {
-        case RuleWriteResult::LineTooLong:
-            ShowError(run, IDS_RULE_LINE_TOO_LONG, {path});
-            return;
-        case RuleWriteResult::ReadOnly:
-            ShowError(run, IDS_RULES_READ_ONLY, {path});
-            return;
-        case RuleWriteResult::LongLines:
-            ShowError(run, IDS_RULES_LONG_LINES, {path});
-            return;
-        case RuleWriteResult::StrayLines:
-            ShowError(run, IDS_RULES_STRAY_LINES, {path});
-            return;
-        case RuleWriteResult::BackupInTheWay:
-            ShowError(run, IDS_RULES_BACKUP_IN_THE_WAY, {BackupPath(path), path});
-            return;
-        case RuleWriteResult::Busy:
-            ShowError(run, IDS_RULES_BUSY, {path, LockPath(path)});
-            return;
-        default:
-            ShowError(run, IDS_RULES_NOT_WRITTEN, {path});
-            return;
-    }
-}
-
 // Stage 3: the condition into each rule file asked for, and the host told to
 // take the files into use when one was written.
 void WriteRules(OkRun& run) {
@@ -167,7 +141,8 @@ void WriteRules(OkRun& run) {
         if (result == RuleWriteResult::Written) {
             any_written = true;
         } else {
-            TellRulesNotWritten(run, result, path);
+            run.dialog.ShowMessage(RuleWriteMessage(run.context.strings, result, path),
+                                   kMessageOk | kMessageError, MessageOwner::Dialog);
         }
     }
     if (any_written) {
@@ -189,8 +164,8 @@ void AddToAddressBook(OkRun& run) {
     const AddAddressResult result = AddAddressToGroup(context.files, context.profile, context.host,
                                                       data_folder, entry, context.lead_bytes);
     if (result != AddAddressResult::Added) {
-        run.dialog.ShowMessage(AddAddressMessage(result, entry), kMessageOk | kMessageError,
-                               MessageOwner::Dialog);
+        run.dialog.ShowMessage(AddAddressMessage(context.strings, result, entry),
+                               kMessageOk | kMessageError, MessageOwner::Dialog);
     }
     if (run.request.rules()) {
         const std::string folder_settings = FolderSettingsPath(data_folder, run.target);

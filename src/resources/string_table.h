@@ -41,6 +41,9 @@
 #define IDS_GROUP_IS_LINK 124
 #define IDS_RESERVED_GROUP_NAME 125
 #define IDS_INDEX_ENDS_EARLY 126
+#define IDS_RULES_NOT_READ 127
+#define IDS_RULES_NO_VERSION 128
+#define IDS_RULES_REFUSED_TEXT 129
 #define IDS_RUN_CURRENT 201
 #define IDS_RUN_INBOX 202
 #define IDS_RUN_SENT 203
@@ -81,6 +84,9 @@
 #define TEXT_RULES_STRAY_LINES "The sorting rules\n %s\nhold lines between the rule blocks that the mail client would read as settings once the first block, left without conditions, goes\nNothing was written"
 #define TEXT_RULES_BACKUP_IN_THE_WAY "Unable to keep the former sorting rules as\n %s\nThe sorting rules\n %s\nwere not written"
 #define TEXT_GROUP_IS_LINK "The address group(%s:%s) is a link to another folder, or lies in one\nTandrel does not write through links"
+#define TEXT_RULES_NOT_READ "Unable to read the sorting rules\n %s\nas a plain file\nNothing was written"
+#define TEXT_RULES_NO_VERSION "There is no such former version of the sorting rules\n %s\nNothing was written"
+#define TEXT_RULES_REFUSED_TEXT "Unable to add the condition to the sorting rules\n %s\nIts header name or address holds a line break, a tab, a NUL or a Ctrl-Z, or its header name a colon\nNothing was written"
 #define TEXT_INDEX_ENDS_EARLY "The index of the address group(%s:%s) holds a Ctrl-Z, after which the mail client reads nothing of it\nNothing was added"
 #define TEXT_RESERVED_GROUP_NAME "Address group name(%s) is the name of a file the group keeps for itself\nChoose another name"
 #define TEXT_RUN_CURRENT "Start filter current folder(%s)"

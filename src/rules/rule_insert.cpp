@@ -5,11 +5,13 @@
 #include <optional>
 #include <string_view>
 
+#include "resources/string_table.h"
 #include "rules/rule_history.h"
 #include "rules/rule_lines.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_text_edit.h"
 #include "rules/rule_writer.h"
+#include "text/format_text.h"
 #include "text/one_line.h"
 
 namespace tandrel {
@@ -142,6 +144,37 @@ RuleWriteResult UndoRuleChange(Files& files, const std::string& path, int versio
             return RuleWriteResult::ReadFailed;
     }
     return ResultOf(WriteKeepingHistory(files, target, {former}));
+}
+
+std::string RuleWriteMessage(Strings& strings, RuleWriteResult result, const std::string& path) {
+    const auto text = [&](int id, const std::vector<std::string>& arguments) {
+        return FormatText(strings.Load(id), arguments);
+    };
+    switch (result) {
+        case RuleWriteResult::Written:
+            break;
+        case RuleWriteResult::RefusedText:
+            return text(IDS_RULES_REFUSED_TEXT, {path});
+        case RuleWriteResult::LineTooLong:
+            return text(IDS_RULE_LINE_TOO_LONG, {path});
+        case RuleWriteResult::LongLines:
+            return text(IDS_RULES_LONG_LINES, {path});
+        case RuleWriteResult::StrayLines:
+            return text(IDS_RULES_STRAY_LINES, {path});
+        case RuleWriteResult::ReadFailed:
+            return text(IDS_RULES_NOT_READ, {path});
+        case RuleWriteResult::ReadOnly:
+            return text(IDS_RULES_READ_ONLY, {path});
+        case RuleWriteResult::Busy:
+            return text(IDS_RULES_BUSY, {path, LockPath(path)});
+        case RuleWriteResult::WriteFailed:
+            return text(IDS_RULES_NOT_WRITTEN, {path});
+        case RuleWriteResult::BackupInTheWay:
+            return text(IDS_RULES_BACKUP_IN_THE_WAY, {BackupPath(path), path});
+        case RuleWriteResult::NoBackup:
+            return text(IDS_RULES_NO_VERSION, {path});
+    }
+    return std::string();
 }
 
 }  // namespace tandrel

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/strings.h"
 #include "rules/rule_file.h"
 
 namespace tandrel {
@@ -40,6 +41,10 @@ enum class RuleWriteResult {
     BackupInTheWay,  // its former content could not be kept as "FILE.bak"; it is as it was
     NoBackup,        // (undo) there is no such kept version to put back
 };
+
+// The user's message for a rule write that did not happen (the library's
+// string table through `strings`), naming the rule file at `path`.
+std::string RuleWriteMessage(Strings& strings, RuleWriteResult result, const std::string& path);
 
 // Why `insertion` cannot go into a rule file, or nullptr when it can.
 const char* RuleInsertionFault(const RuleInsertion& insertion);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "builtin_strings.h"
 #include "counting_temp_names.h"
 #include "memory_profile.h"
 
@@ -55,6 +56,7 @@ TEST_F(AddAddressTest, LaterAddressesGoToTheSameCardWithOffsetAndSequence) {
 }
 
 TEST_F(AddAddressTest, ADuplicateOrAMissingGroupWritesNothing) {
+    BuiltinStrings strings;
     files().AddFile(std::string(kGroup) + "Group.idx",
                     "0\t0\tcards.vcf\tAnn\tann@example.com\t\t\t1\r\n");
     files().AddFile(std::string(kGroup) + "cards.vcf", "old");
@@ -69,10 +71,10 @@ TEST_F(AddAddressTest, ADuplicateOrAMissingGroupWritesNothing) {
     EXPECT_EQ(files().bytes_written(), written);
 
     const AddressEntry entry{{"Private", "Friends"}, "ann@example.com", "Ann"};
-    EXPECT_EQ(AddAddressMessage(AddAddressResult::Duplicate, entry),
+    EXPECT_EQ(AddAddressMessage(strings, AddAddressResult::Duplicate, entry),
               "In the address group(Private:Friends) same address(ann@example.com) is exist\n"
               "Stop adding address");
-    EXPECT_EQ(AddAddressMessage(AddAddressResult::GroupMissing, entry),
+    EXPECT_EQ(AddAddressMessage(strings, AddAddressResult::GroupMissing, entry),
               "Address group(Private:Friends) can't be found");
 }
 
@@ -213,12 +215,14 @@ TEST_F(AddAddressTest, ACardFileNameThatIsTheGroupsOwnFileIsNotFollowed) {
 }
 
 TEST_F(AddAddressTest, AnotherWritersLockStopsTheAddWithNothingWritten) {
+    BuiltinStrings strings;
     files().AddFile(std::string(kGroup) + "Group.idx.lock", "");
     EXPECT_EQ(Add("ann@example.com", "Ann"), AddAddressResult::Busy);
     EXPECT_EQ(files().bytes_written(), 0U);
-    EXPECT_EQ(AddAddressMessage(AddAddressResult::Busy, {{"Private", "Friends"}, "a@b", "A"}),
-              "Another program is changing the address group(Private:Friends)\nNothing was "
-              "added; try again. If this stays so, delete Group.idx.lock in the group's folder");
+    EXPECT_EQ(
+        AddAddressMessage(strings, AddAddressResult::Busy, {{"Private", "Friends"}, "a@b", "A"}),
+        "Another program is changing the address group(Private:Friends)\nNothing was "
+        "added; try again. If this stays so, delete Group.idx.lock in the group's folder");
     files().RemoveFile(std::string(kGroup) + "Group.idx.lock");
     ASSERT_EQ(Add("ann@example.com", "Ann"), AddAddressResult::Added);
     EXPECT_FALSE(files().Exists(std::string(kGroup) + "Group.idx.lock")) << "no lock is left";

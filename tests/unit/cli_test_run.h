@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "builtin_strings.h"
 #include "cli.h"
 #include "platform/posix/iconv_charsets.h"
 #include "platform/posix/ini_file_profile.h"
@@ -30,7 +31,8 @@ inline ToolRun Tandrel(const std::vector<std::string>& args) {
         const std::string name = IconvNameOfCodePage(code_page == 0 ? 65001 : code_page);
         return name.empty() ? nullptr : std::make_unique<IconvCharsets>(name);
     };
-    Context context{files, profile, out, err, lead_bytes, make_charsets};
+    BuiltinStrings strings;
+    Context context{files, profile, strings, out, err, lead_bytes, make_charsets};
     const int exit_code = RunTandrel(args, context);
     return {exit_code, out.str(), err.str()};
 }

@@ -11,6 +11,7 @@
 
 #include "addressbook/add_address.h"
 #include "addressbook/group_index.h"
+#include "builtin_strings.h"
 #include "counting_temp_names.h"
 #include "expectations.h"
 #include "host_reader.h"
@@ -249,14 +250,15 @@ TEST_F(HostLinesBook, AnEntryAfterALoneCarriageReturnStandsOnALineOfItsOwn) {
 }
 
 TEST_F(HostLinesBook, AnAddressTooLongForTheIndexIsRefusedWithNothingWritten) {
+    BuiltinStrings strings;
     const std::string address = std::string(240, 'a') + "@example.com";
     EXPECT_EQ(Add(address, "Ann"), AddAddressResult::LineTooLong);
     EXPECT_FALSE(files().Exists(std::string(kGroup) + "Group.idx"));
     EXPECT_FALSE(files().Exists(std::string(kGroup) + "bab0001.tmp"));
-    EXPECT_NE(
-        AddAddressMessage(AddAddressResult::LineTooLong, {{"Private", "Friends"}, address, "Ann"})
-            .find(std::to_string(kHostLineLimit)),
-        std::string::npos)
+    EXPECT_NE(AddAddressMessage(strings, AddAddressResult::LineTooLong,
+                                {{"Private", "Friends"}, address, "Ann"})
+                  .find(std::to_string(kHostLineLimit)),
+              std::string::npos)
         << "the message names the limit";
 }
 

@@ -211,8 +211,8 @@ TEST_F(RuleEntryTest, AFileThatCannotBeWrittenIsReportedAndNotReloadedForNothing
     presenter_->OnCommand(kIdOk, kNotifyClicked);
     ASSERT_EQ(messages_.size(), 1U);
     EXPECT_EQ(messages_[0],
-              "Unable to write the sorting rules\n C:\\Data\\Main\\iFilter.Def\nThe file was left "
-              "as it was");
+              "Unable to read the sorting rules\n C:\\Data\\Main\\iFilter.Def\nas a plain file\n"
+              "Nothing was written");
     EXPECT_FALSE(Logged("reload"));
     EXPECT_EQ(files().Content("C:\\Data\\Main\\iFilter.Def"), "locked");
 

@@ -8,7 +8,7 @@
 namespace tandrel {
 
 std::string BuiltinStrings::Load(int id) {
-    static constexpr std::array<std::pair<int, const char*>, 37> kTable = {{
+    static constexpr std::array<std::pair<int, const char*>, 40> kTable = {{
         {IDS_PLACE_END_OF_FOLDER, TEXT_PLACE_END_OF_FOLDER},
         {IDS_PLACE_TOP_OF_FOLDER, TEXT_PLACE_TOP_OF_FOLDER},
         {IDS_PLACE_NEW_BLOCK_LAST, TEXT_PLACE_NEW_BLOCK_LAST},
@@ -43,6 +43,9 @@ std::string BuiltinStrings::Load(int id) {
         {IDS_GROUP_IS_LINK, TEXT_GROUP_IS_LINK},
         {IDS_RESERVED_GROUP_NAME, TEXT_RESERVED_GROUP_NAME},
         {IDS_INDEX_ENDS_EARLY, TEXT_INDEX_ENDS_EARLY},
+        {IDS_RULES_NOT_READ, TEXT_RULES_NOT_READ},
+        {IDS_RULES_NO_VERSION, TEXT_RULES_NO_VERSION},
+        {IDS_RULES_REFUSED_TEXT, TEXT_RULES_REFUSED_TEXT},
         {IDS_RUN_CURRENT, TEXT_RUN_CURRENT},
         {IDS_RUN_INBOX, TEXT_RUN_INBOX},
         {IDS_RUN_SENT, TEXT_RUN_SENT},

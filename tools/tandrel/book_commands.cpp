@@ -7,8 +7,6 @@
 #include "addressbook/create_group.h"
 #include "addressbook/group_listing.h"
 #include "counting_temp_names.h"
-#include "resources/string_table.h"
-#include "text/format_text.h"
 #include "text/one_line.h"
 
 namespace tandrel::cli {
@@ -177,7 +175,7 @@ int RunAdd(const std::vector<std::string>& args, Context& context) {
     if (result == AddAddressResult::Added) {
         return kExitOk;
     }
-    return Failure(context, AddAddressMessage(result, entry));
+    return Failure(context, AddAddressMessage(context.strings, result, entry));
 }
 
 int RunNewGroup(const std::vector<std::string>& args, Context& context) {
@@ -200,34 +198,19 @@ int RunNewGroup(const std::vector<std::string>& args, Context& context) {
         ListGroupTree(context.files, context.profile, data_folder, context.lead_bytes);
     const GroupTreeItem* parent_item = FindItem(tree, parent);
     if (parent_item == nullptr) {
-        return Failure(context, FormatText(TEXT_GROUP_MISSING, {parent.book, parent.group_path}));
+        return Failure(context, CreateGroupMessage(context.strings,
+                                                   CreateGroupResult::ParentMissing, parent, name));
     }
+    std::vector<std::string> shown;
     for (const GroupTreeItem& child : parent_item->children) {
-        if (child.text == name) {
-            return Failure(
-                context, FormatText(TEXT_DUPLICATE_GROUP, {parent.book, parent.group_path, name}));
-        }
+        shown.push_back(child.text);
     }
-    const GroupIdentifier child = ChildGroup(parent, name);
-    switch (CreateGroupOnDisk(context.files, context.profile, data_folder, parent, name,
-                              context.lead_bytes)) {
-        case CreateGroupResult::Created:
-            return kExitOk;
-        case CreateGroupResult::InvalidName:
-            return Failure(context, FormatText(TEXT_INVALID_GROUP_NAME, {name}));
-        case CreateGroupResult::ReservedName:
-            return Failure(context, FormatText(TEXT_RESERVED_GROUP_NAME, {name}));
-        case CreateGroupResult::GroupIsLink:
-            return Failure(context, FormatText(TEXT_GROUP_IS_LINK, {child.book, child.group_path}));
-        case CreateGroupResult::ParentMissing:
-            return Failure(context,
-                           FormatText(TEXT_GROUP_MISSING, {parent.book, parent.group_path}));
-        case CreateGroupResult::Busy:
-            return Failure(context, FormatText(TEXT_GROUP_BUSY, {child.book, child.group_path}));
-        case CreateGroupResult::WriteFailed:
-            break;
+    const CreateGroupResult result = CreateShownGroup(context.files, context.profile, data_folder,
+                                                      parent, shown, name, context.lead_bytes);
+    if (result == CreateGroupResult::Created) {
+        return kExitOk;
     }
-    return Failure(context, FormatText(TEXT_GROUP_NOT_WRITTEN, {JoinGroupIdentifier(child)}));
+    return Failure(context, CreateGroupMessage(context.strings, result, parent, name));
 }
 
 }  // namespace

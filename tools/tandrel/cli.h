@@ -12,6 +12,7 @@
 #include "platform/charsets.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "platform/strings.h"
 #include "text/characters.h"
 
 namespace tandrel::cli {
@@ -23,6 +24,7 @@ constexpr int kExitUsage = 2;
 struct Context {
     Files& files;
     Profile& profile;
+    Strings& strings;  // the library's string table, for the messages the dialogs show too
     std::ostream& out;
     std::ostream& err;
     LeadBytePredicate lead_bytes = kNoLeadBytes;  // the host code page's, for names and paths

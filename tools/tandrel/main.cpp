@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "builtin_strings.h"
 #include "cli.h"
 
 #ifdef _WIN32
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
         tandrel::PosixFiles files(lead_bytes);
         tandrel::IniFileProfile profile(files);
 #endif
-        tandrel::cli::Context context{files,     profile,    std::cout,
+        tandrel::BuiltinStrings strings;
+        tandrel::cli::Context context{files,     profile,    strings,     std::cout,
                                       std::cerr, lead_bytes, MakeCharsets};
         return tandrel::cli::RunTandrel(args, context);
     } catch (const std::exception& error) {

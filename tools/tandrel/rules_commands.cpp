@@ -100,47 +100,17 @@ std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-// Exit code and message of a rewrite of the rule file at `path`.
+// Exit code and message of a rewrite of the rule file at `path`: the
+// dialog's message, and where the tool lists what refused it, a pointer there.
 int ReportRuleChange(Context& context, RuleWriteResult result, const std::string& path) {
-    switch (result) {
-        case RuleWriteResult::Written:
-            return kExitOk;
-        case RuleWriteResult::RefusedText:
-            return Failure(context, "refused: a field holds a line break, a tab or a NUL");
-        case RuleWriteResult::LineTooLong:
-            return Failure(context, "refused: a line would be longer than " +
-                                        std::to_string(kHostLineLimit) +
-                                        " characters, the most the mail client reads as one");
-        case RuleWriteResult::ReadFailed:
-            return Failure(context, "cannot read " + path + " as a plain file; it was left alone");
-        case RuleWriteResult::ReadOnly:
-            return Failure(context, path + " is read-only; it was left alone");
-        case RuleWriteResult::LongLines:
-            return Failure(context, path + " holds a line longer than " +
-                                        std::to_string(kHostLineLimit) +
-                                        " characters, which the mail client reads as two, or a "
-                                        "Ctrl-Z before its end; it was left alone ('tandrel "
-                                        "rules check' lists it)");
-        case RuleWriteResult::StrayLines:
-            return Failure(context, path +
-                                        " holds lines between the blocks that the mail client "
-                                        "would read as settings once the emptied first block "
-                                        "goes; it was left alone ('tandrel rules check' lists "
-                                        "them)");
-        case RuleWriteResult::BackupInTheWay:
-            return Failure(context, "cannot keep the former content of " + path + " as " +
-                                        BackupPath(path) + "; " + path + " is as it was");
-        case RuleWriteResult::Busy:
-            return Failure(context, "another program is changing " + path +
-                                        "; try again, and if this stays so, delete " +
-                                        LockPath(path));
-        case RuleWriteResult::WriteFailed:
-            return Failure(context, "cannot write " + path + "; it is as it was");
-        case RuleWriteResult::NoBackup:
-            return Failure(context, "no such kept version of " + path +
-                                        " ('tandrel rules history' lists them)");
+    if (result == RuleWriteResult::Written) {
+        return kExitOk;
     }
-    return kExitFailed;
+    std::string message = RuleWriteMessage(context.strings, result, path);
+    if (result == RuleWriteResult::LongLines || result == RuleWriteResult::StrayLines) {
+        message += "\n'tandrel rules check' lists the lines";
+    }
+    return Failure(context, message);
 }
 
 std::string DescribeCondition(const RuleCondition& condition) {

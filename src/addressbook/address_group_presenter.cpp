@@ -39,8 +39,7 @@ GroupIdentifier GetSelectedGroup(Tree& tree) {
 }
 
 void AddressGroupPresenter::Init() {
-    const GroupIdentifier current =
-        SplitGroupIdentifier(owner_.Text(IDC_ENTRY_GROUP), context_.lead_bytes);
+    const GroupIdentifier& current = context_.choice.shown;
     const std::vector<GroupTreeItem> groups =
         ListGroupTree(context_.files, context_.profile, context_.data_folder, context_.lead_bytes);
     TreeItem selected = kNoTreeItem;
@@ -56,7 +55,7 @@ bool AddressGroupPresenter::OnCommand(int id, int notification) {
     if (id == kIdOk) {
         const GroupIdentifier group = GetSelectedGroup(tree_);
         if (!group.book.empty() && !group.group_path.empty()) {
-            owner_.SetText(IDC_ENTRY_GROUP, JoinGroupIdentifier(group));
+            context_.choice.chosen = group;
         }
         dialog_.End(kIdOk);
         return true;

@@ -2,6 +2,7 @@
 // choice handed back to the Rule entry dialog, and new groups.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "addressbook/address_book.h"
@@ -14,19 +15,27 @@
 
 namespace tandrel {
 
+// What the Rule entry dialog and the Address group dialog pass each other:
+// the group shown when the dialog opens, and the one chosen at OK (none
+// when OK leaves a book, or nothing, selected).
+struct GroupChoice {
+    GroupIdentifier shown;
+    std::optional<GroupIdentifier> chosen;
+};
+
 struct AddressGroupContext {
     Files& files;
     Profile& profile;
     Strings& strings;
     std::string data_folder;
+    GroupChoice& choice;
     LeadBytePredicate lead_bytes = nullptr;
 };
 
 class AddressGroupPresenter {
   public:
-    // `owner` is the Rule entry dialog, whose group field is read and written.
-    AddressGroupPresenter(Dialog& dialog, Tree& tree, Dialog& owner, AddressGroupContext& context)
-        : dialog_(dialog), tree_(tree), owner_(owner), context_(context) {}
+    AddressGroupPresenter(Dialog& dialog, Tree& tree, AddressGroupContext& context)
+        : dialog_(dialog), tree_(tree), context_(context) {}
 
     void Init();
     bool OnCommand(int id, int notification);
@@ -36,7 +45,6 @@ class AddressGroupPresenter {
 
     Dialog& dialog_;
     Tree& tree_;
-    Dialog& owner_;
     AddressGroupContext& context_;
 };
 

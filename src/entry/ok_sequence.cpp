@@ -17,19 +17,34 @@ namespace tandrel {
 
 namespace {
 
-// What the dialog holds at OK, read once. Nothing typed may add lines or
-// fields to the files written, so each text is made one line.
+// What the dialog holds at OK, read once: the stages read nothing else of
+// the view. Nothing typed may add lines or fields to the files written, so
+// each text is made one line.
 struct OkRequest {
     bool receiving = false;
     bool sending = false;
     std::string address;
     std::string receiving_header;
     std::string sending_header;
+    bool create_subfolder = false;
+    std::string subfolder_name;
+    int place = -1;
+    bool delete_same = false;
+    bool add_to_book = false;
+    GroupIdentifier group;
+    std::string book_name;
+    bool execute = false;
+    bool run_current = false;
+    bool run_inbox = false;
+    bool run_sent = false;
+    bool sort_by_date = false;
 
     bool rules() const { return receiving || sending; }
+    bool runs_rules() const { return rules() && execute; }
 };
 
-// One run of the sequence: its input, and the folders its stages share.
+// One run of the sequence: its input, and the folders its stages share. The
+// dialog is there for the message boxes only.
 struct OkRun {
     Dialog& dialog;
     RuleEntryContext& context;
@@ -39,12 +54,25 @@ struct OkRun {
 };
 
 OkRequest ReadRequest(Dialog& dialog, LeadBytePredicate is_lead_byte) {
+    const auto line = [&](int id) { return ToOneLine(dialog.Text(id), is_lead_byte); };
     OkRequest request;
     request.receiving = dialog.IsChecked(IDC_ENTRY_ADD_RECEIVING);
     request.sending = dialog.IsChecked(IDC_ENTRY_ADD_SENDING);
-    request.address = ToOneLine(dialog.Text(IDC_ENTRY_ADDRESS), is_lead_byte);
-    request.receiving_header = ToOneLine(dialog.Text(IDC_ENTRY_RECEIVING_HEADER), is_lead_byte);
-    request.sending_header = ToOneLine(dialog.Text(IDC_ENTRY_SENDING_HEADER), is_lead_byte);
+    request.address = line(IDC_ENTRY_ADDRESS);
+    request.receiving_header = line(IDC_ENTRY_RECEIVING_HEADER);
+    request.sending_header = line(IDC_ENTRY_SENDING_HEADER);
+    request.create_subfolder = dialog.IsChecked(IDC_ENTRY_CREATE_SUBFOLDER);
+    request.subfolder_name = ToOneLine(dialog.Text(IDC_ENTRY_SUBFOLDER_NAME));
+    request.place = dialog.Selection(IDC_ENTRY_ADD_PLACE);
+    request.delete_same = dialog.IsChecked(IDC_ENTRY_DELETE_SAME);
+    request.add_to_book = dialog.IsChecked(IDC_ENTRY_ADD_TO_BOOK);
+    request.group = SplitGroupIdentifier(dialog.Text(IDC_ENTRY_GROUP), is_lead_byte);
+    request.book_name = line(IDC_ENTRY_BOOK_NAME);
+    request.execute = dialog.IsChecked(IDC_ENTRY_EXECUTE_FILTER);
+    request.run_current = dialog.IsChecked(IDC_ENTRY_RUN_CURRENT);
+    request.run_inbox = dialog.IsChecked(IDC_ENTRY_RUN_INBOX);
+    request.run_sent = dialog.IsChecked(IDC_ENTRY_RUN_SENT);
+    request.sort_by_date = dialog.IsChecked(IDC_ENTRY_SORT_BY_DATE);
     return request;
 }
 
@@ -68,10 +96,6 @@ bool IsUsableHeaderName(const std::string& header) {
     return !TrimBlanks(header).empty() && header.find(':') == std::string::npos;
 }
 
-std::string SubfolderName(OkRun& run) {
-    return ToOneLine(run.dialog.Text(IDC_ENTRY_SUBFOLDER_NAME));
-}
-
 // Stage 1: what is refused before anything is written.
 bool CheckRequest(OkRun& run) {
     const OkRequest& request = run.request;
@@ -87,13 +111,13 @@ bool CheckRequest(OkRun& run) {
             return Refuse(run, IDS_BAD_HEADER_NAME, {header});
         }
     }
-    if (!run.dialog.IsChecked(IDC_ENTRY_CREATE_SUBFOLDER)) {
+    if (!request.create_subfolder) {
         return true;
     }
     if (IsTrashFolder(run.context.drop_target, run.context.lead_bytes)) {
         return Refuse(run, IDS_TRASH_SUBFOLDER, {});
     }
-    const std::string name = SubfolderName(run);
+    const std::string& name = request.subfolder_name;
     if (name.empty()) {
         return Refuse(run, IDS_NO_SUBFOLDER_NAME, {});
     }
@@ -108,9 +132,9 @@ bool CheckRequest(OkRun& run) {
 void MakeSubfolder(OkRun& run) {
     Host& host = run.context.host;
     run.saved_folder = host.CurrentFolder();
-    if (run.dialog.IsChecked(IDC_ENTRY_CREATE_SUBFOLDER)) {
+    if (run.request.create_subfolder) {
         const std::string& parent = run.context.drop_target;
-        const std::string name = SubfolderName(run);
+        const std::string& name = run.request.subfolder_name;
         if (SubfolderExists(run.context.files, host.DataFolder(), parent, name)) {
             Message(run, IDS_SUBFOLDER_EXISTS, kMessageOk, {name, host.FolderDisplayName(parent)});
         } else {
@@ -126,8 +150,6 @@ void MakeSubfolder(OkRun& run) {
 void WriteRules(OkRun& run) {
     Host& host = run.context.host;
     const OkRequest& request = run.request;
-    const int place = run.dialog.Selection(IDC_ENTRY_ADD_PLACE);
-    const bool delete_same = run.dialog.IsChecked(IDC_ENTRY_DELETE_SAME);
     bool any_written = false;
     for (const auto& [checked, receiving, header] :
          {std::tuple{request.receiving, true, request.receiving_header},
@@ -136,8 +158,9 @@ void WriteRules(OkRun& run) {
             continue;
         }
         const std::string path = RuleFilePath(host.DataFolder(), host.CurrentMailbox(), receiving);
-        const RuleWriteResult result = InsertRule(
-            run.context.files, path, {run.target, header, request.address, place, delete_same});
+        const RuleWriteResult result =
+            InsertRule(run.context.files, path,
+                       {run.target, header, request.address, request.place, request.delete_same});
         if (result == RuleWriteResult::Written) {
             any_written = true;
         } else {
@@ -153,13 +176,11 @@ void WriteRules(OkRun& run) {
 // Stage 4: the address into the chosen group, and the group remembered for
 // the target folder.
 void AddToAddressBook(OkRun& run) {
-    if (!run.dialog.IsChecked(IDC_ENTRY_ADD_TO_BOOK)) {
+    if (!run.request.add_to_book) {
         return;
     }
     RuleEntryContext& context = run.context;
-    const AddressEntry entry{
-        SplitGroupIdentifier(run.dialog.Text(IDC_ENTRY_GROUP), context.lead_bytes),
-        run.request.address, ToOneLine(run.dialog.Text(IDC_ENTRY_BOOK_NAME), context.lead_bytes)};
+    const AddressEntry entry{run.request.group, run.request.address, run.request.book_name};
     const std::string data_folder = context.host.DataFolder();
     const AddAddressResult result = AddAddressToGroup(context.files, context.profile, context.host,
                                                       data_folder, entry, context.lead_bytes);
@@ -176,14 +197,10 @@ void AddToAddressBook(OkRun& run) {
     }
 }
 
-bool RunsRules(OkRun& run) {
-    return run.request.rules() && run.dialog.IsChecked(IDC_ENTRY_EXECUTE_FILTER);
-}
-
 // Stage 5: the new rule run over the folders asked for, each once the user
 // agrees, and the target sorted by date.
 void RunRulesAndSort(OkRun& run) {
-    if (!RunsRules(run)) {
+    if (!run.request.runs_rules()) {
         return;
     }
     Host& host = run.context.host;
@@ -192,17 +209,16 @@ void RunRulesAndSort(OkRun& run) {
         return Message(run, string_id, kMessageOkCancel | kMessageInformation, arguments,
                        MessageOwner::DialogOwner) != kIdCancel;
     };
-    if (run.dialog.IsChecked(IDC_ENTRY_RUN_CURRENT) &&
-        ask(IDS_RUN_CURRENT, {host.FolderDisplayName(run.saved_folder)})) {
+    if (request.run_current && ask(IDS_RUN_CURRENT, {host.FolderDisplayName(run.saved_folder)})) {
         RunRulesOnFolder(host, run.saved_folder, request.receiving_header, request.address);
     }
-    if (request.receiving && run.dialog.IsChecked(IDC_ENTRY_RUN_INBOX)) {
+    if (request.receiving && request.run_inbox) {
         const std::string inbox = InboxFolderId(host.CurrentMailbox());
         if (inbox != run.saved_folder && ask(IDS_RUN_INBOX, {})) {
             RunRulesOnFolder(host, inbox, request.receiving_header, request.address);
         }
     }
-    if (request.sending && run.dialog.IsChecked(IDC_ENTRY_RUN_SENT)) {
+    if (request.sending && request.run_sent) {
         const std::string data_folder = host.DataFolder();
         const auto sent =
             FindSentFolder(run.context.files, data_folder, data_folder + host.CurrentMailbox());
@@ -210,14 +226,14 @@ void RunRulesAndSort(OkRun& run) {
             RunRulesOnFolder(host, *sent, request.sending_header, request.address);
         }
     }
-    if (run.dialog.IsChecked(IDC_ENTRY_SORT_BY_DATE)) {
+    if (request.sort_by_date) {
         SortFolderByDate(host, run.target);
     }
 }
 
 // Stage 6: the user is left where the runs began, or on the dropped message.
 void Reselect(OkRun& run) {
-    if (RunsRules(run)) {
+    if (run.request.runs_rules()) {
         run.context.host.SetCurrentFolder(run.saved_folder);
     } else {
         run.context.host.SetCurrentMail(run.context.drop_source);

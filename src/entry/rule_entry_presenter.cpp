@@ -1,6 +1,7 @@
 #include "entry/rule_entry_presenter.h"
 
 #include "addressbook/address_book.h"
+#include "addressbook/address_group_presenter.h"
 #include "entry/ok_sequence.h"
 #include "mail/address_parts.h"
 #include "mail/header_choices.h"
@@ -33,9 +34,9 @@ void RuleEntryPresenter::Init() {
     dialog_.Select(IDC_ENTRY_SENDING_HEADER, 0);
 
     // The host's current message, not yet the dropped one, tells the mode.
-    const bool sending = !host.SpecifiedHeader("X-SMTP-Result", 256).empty();
-    dialog_.SetTitle(context_.strings.Load(sending ? IDS_TITLE_SENT : IDS_TITLE_RECEIVED));
-    const int preferred_list = sending ? IDC_ENTRY_SENDING_HEADER : IDC_ENTRY_RECEIVING_HEADER;
+    sending_ = !host.SpecifiedHeader("X-SMTP-Result", 256).empty();
+    dialog_.SetTitle(context_.strings.Load(sending_ ? IDS_TITLE_SENT : IDS_TITLE_RECEIVED));
+    const int preferred_list = sending_ ? IDC_ENTRY_SENDING_HEADER : IDC_ENTRY_RECEIVING_HEADER;
     FillHeaderNames(dialog_.ItemCount(preferred_list) > 0 ? dialog_.ItemText(preferred_list, 0)
                                                           : std::string());
     FillAddressLists();
@@ -110,9 +111,7 @@ void RuleEntryPresenter::FillAddressLists() {
     context_.host.SetCurrentMail(context_.drop_source);
     const std::string header = dialog_.ItemText(IDC_ENTRY_HEADER_NAME, selected);
     const std::string value = context_.host.SpecifiedHeader(header, 65535);
-    // The mode is read back from the title that set-up gave the dialog.
-    const bool sending = dialog_.Title() == context_.strings.Load(IDS_TITLE_SENT);
-    dialog_.SetText(sending ? IDC_ENTRY_SENDING_HEADER : IDC_ENTRY_RECEIVING_HEADER, header);
+    dialog_.SetText(sending_ ? IDC_ENTRY_SENDING_HEADER : IDC_ENTRY_RECEIVING_HEADER, header);
     std::vector<std::string> addresses;
     std::vector<std::string> folder_names;
     std::vector<std::string> names;
@@ -179,6 +178,17 @@ void RuleEntryPresenter::SelectInLists(int source, int first, int second) {
     dialog_.Select(second, index);
 }
 
+// The Address group dialog opens on the group the field shows; the group it
+// hands back, if any, is shown there.
+void RuleEntryPresenter::ChooseGroup() {
+    GroupChoice choice;
+    choice.shown = SplitGroupIdentifier(dialog_.Text(IDC_ENTRY_GROUP), context_.lead_bytes);
+    dialog_.RunNestedDialog(IDD_ADDRESS_GROUP, &choice);
+    if (choice.chosen) {
+        dialog_.SetText(IDC_ENTRY_GROUP, JoinGroupIdentifier(*choice.chosen));
+    }
+}
+
 bool RuleEntryPresenter::OnCommand(int id, int notification) {
     if (id == kIdOk) {
         return RunOkSequence(dialog_, context_);
@@ -204,7 +214,7 @@ bool RuleEntryPresenter::OnCommand(int id, int notification) {
                 ApplyAddressBookRule();
                 break;
             case IDC_ENTRY_CHOOSE_GROUP:
-                dialog_.RunNestedDialog(IDD_ADDRESS_GROUP);
+                ChooseGroup();
                 break;
             default:
                 break;

@@ -27,9 +27,12 @@ class RuleEntryPresenter {
     void ApplyExecuteRule();
     void ApplyAddressBookRule();
     void SelectInLists(int source, int first, int second);
+    void ChooseGroup();
 
     Dialog& dialog_;
     RuleEntryContext& context_;
+    // Sending mode: the host's current message had an X-SMTP-Result header.
+    bool sending_ = false;
 };
 
 }  // namespace tandrel

@@ -62,8 +62,10 @@ class Dialog {
     // Shows a message box with the answer's button id as result.
     virtual int ShowMessage(const std::string& text, unsigned style, MessageOwner owner) = 0;
 
-    // Runs another dialog of the library modally, owned by this one.
-    virtual int RunNestedDialog(int template_id) = 0;
+    // Runs another dialog of the library modally, owned by this one; its
+    // presenter is given `exchange` (the dialog's creation value), what the
+    // two presenters pass each other, whose type the template id tells.
+    virtual int RunNestedDialog(int template_id, void* exchange) = 0;
 
     // Ends the dialog with `code` once the current message is handled.
     virtual void End(int code) = 0;

@@ -15,6 +15,7 @@
 #include "plugin/plugin_state.h"
 #include "plugin/rule_reload.h"
 #include "resources/resource.h"
+#include "settings/drop_gating.h"
 #include "setup/setup_presenter.h"
 
 namespace tandrel::win32 {
@@ -31,9 +32,11 @@ Win32Dialog DialogOf(HWND window) {
     return Win32Dialog(window, State().instance, DialogProcFor);
 }
 
-// What one open dialog works with: the adapters and its presenter.
+// What one open dialog works with: the adapters and its presenter. Each is
+// made from the window and the dialog's creation value: the drop for the
+// Rule entry dialog, the group choice for the Address group dialog.
 struct RuleEntryWindow {
-    explicit RuleEntryWindow(HWND window)
+    RuleEntryWindow(HWND window, LPARAM creation)
         : dialog(DialogOf(window)),
           host(ConnectionOf(State())),
           strings(State().instance),
@@ -42,8 +45,8 @@ struct RuleEntryWindow {
                   profile,
                   strings,
                   State().settings,
-                  State().drop_target,
-                  State().drop_source,
+                  reinterpret_cast<const Drop*>(creation)->target,
+                  reinterpret_cast<const Drop*>(creation)->source,
                   IsSystemLeadByte,
                   &charsets},
           presenter(dialog, context) {}
@@ -58,7 +61,7 @@ struct RuleEntryWindow {
 };
 
 struct SetupWindow {
-    explicit SetupWindow(HWND window)
+    SetupWindow(HWND window, LPARAM /*creation*/)
         : dialog(DialogOf(window)),
           strings(State().instance),
           context{profile, State().settings_path, State().settings, strings, State().info},
@@ -71,16 +74,19 @@ struct SetupWindow {
 };
 
 struct AddressGroupWindow {
-    explicit AddressGroupWindow(HWND window)
+    AddressGroupWindow(HWND window, LPARAM creation)
         : dialog(DialogOf(window)),
-          owner(DialogOf(GetWindow(window, GW_OWNER))),
           tree(GetDlgItem(window, IDC_GROUP_TREE)),
           host(ConnectionOf(State())),
           strings(State().instance),
-          context{files, profile, strings, host.DataFolder(), IsSystemLeadByte},
-          presenter(dialog, tree, owner, context) {}
+          context{files,
+                  profile,
+                  strings,
+                  host.DataFolder(),
+                  *reinterpret_cast<GroupChoice*>(creation),
+                  IsSystemLeadByte},
+          presenter(dialog, tree, context) {}
     Win32Dialog dialog;
-    Win32Dialog owner;
     Win32Tree tree;
     Win32Host host;
     Win32Files files;
@@ -93,12 +99,12 @@ struct AddressGroupWindow {
 // Runs one dialog: the window object is made at WM_INITDIALOG, kept in the
 // window's user data and freed at WM_NCDESTROY. Nothing may unwind out.
 template <typename Window>
-INT_PTR Dispatch(HWND window, UINT message, WPARAM first, void (*init)(Window&)) {
+INT_PTR Dispatch(HWND window, UINT message, WPARAM wparam, LPARAM lparam, void (*init)(Window&)) {
     try {
         auto* open = reinterpret_cast<Window*>(GetWindowLongPtrA(window, DWLP_USER));
         switch (message) {
             case WM_INITDIALOG: {
-                auto made = std::make_unique<Window>(window);
+                auto made = std::make_unique<Window>(window, lparam);
                 init(*made);
                 made->presenter.Init();
                 SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(made.release()));
@@ -108,7 +114,7 @@ INT_PTR Dispatch(HWND window, UINT message, WPARAM first, void (*init)(Window&))
                 if (open == nullptr) {
                     return FALSE;
                 }
-                return open->presenter.OnCommand(LOWORD(first), HIWORD(first)) ? TRUE : FALSE;
+                return open->presenter.OnCommand(LOWORD(wparam), HIWORD(wparam)) ? TRUE : FALSE;
             case WM_NCDESTROY:
                 delete open;
                 SetWindowLongPtrA(window, DWLP_USER, 0);
@@ -130,17 +136,16 @@ void AttachImages(AddressGroupWindow& window) {
 
 }  // namespace
 
-INT_PTR CALLBACK RuleEntryDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM /*second*/) {
-    return Dispatch<RuleEntryWindow>(dialog, message, first, NoInit<RuleEntryWindow>);
+INT_PTR CALLBACK RuleEntryDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    return Dispatch<RuleEntryWindow>(dialog, message, wparam, lparam, NoInit<RuleEntryWindow>);
 }
 
-INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM /*second*/) {
-    return Dispatch<SetupWindow>(dialog, message, first, NoInit<SetupWindow>);
+INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    return Dispatch<SetupWindow>(dialog, message, wparam, lparam, NoInit<SetupWindow>);
 }
 
-INT_PTR CALLBACK AddressGroupDialogProc(HWND dialog, UINT message, WPARAM first,
-                                        LPARAM /*second*/) {
-    return Dispatch<AddressGroupWindow>(dialog, message, first, AttachImages);
+INT_PTR CALLBACK AddressGroupDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    return Dispatch<AddressGroupWindow>(dialog, message, wparam, lparam, AttachImages);
 }
 
 DLGPROC DialogProcFor(int template_id) {

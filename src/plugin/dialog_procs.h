@@ -6,9 +6,9 @@
 
 namespace tandrel::win32 {
 
-INT_PTR CALLBACK RuleEntryDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM second);
-INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM second);
-INT_PTR CALLBACK AddressGroupDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM second);
+INT_PTR CALLBACK RuleEntryDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR CALLBACK AddressGroupDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 
 // The procedure of dialog template 101, 102 or 104.
 DLGPROC DialogProcFor(int template_id);

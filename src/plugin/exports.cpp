@@ -128,19 +128,20 @@ int WINAPI BKC_OnDragDrop(LPCSTR target, LPCSTR source, DWORD /*reserved*/, DWOR
     try {
         EnsureStartedUp();
         PluginState& state = State();
-        const std::string source_text = source != nullptr ? source : "";
-        const bool taken = tandrel::IsDropTaken(
-            state.settings, source_text, static_cast<int>(effect), [](tandrel::DropKey key) {
+        // The drop reaches the dialog through its creation value.
+        tandrel::Drop drop{target != nullptr ? target : "", source != nullptr ? source : ""};
+        const tandrel::DropDecision decision = tandrel::DecideDrop(
+            state.settings, drop, static_cast<int>(effect),
+            [](tandrel::DropKey key) {
                 return IsKeyHeld(key == tandrel::DropKey::Ctrl ? VK_CONTROL : VK_SHIFT);
-            });
-        if (!taken) {
+            },
+            tandrel::win32::IsSystemLeadByte);
+        if (decision == tandrel::DropDecision::Declined) {
             return 0;
         }
-        state.drop_target = target != nullptr ? target : "";
-        state.drop_source = source_text;
-        if (tandrel::DropOpensRuleEntry(state.drop_target, tandrel::win32::IsSystemLeadByte)) {
+        if (decision == tandrel::DropDecision::OpensRuleEntry) {
             DialogBoxParamA(state.instance, MAKEINTRESOURCEA(IDD_RULE_ENTRY), state.main_window,
-                            tandrel::win32::RuleEntryDialogProc, 0);
+                            tandrel::win32::RuleEntryDialogProc, reinterpret_cast<LPARAM>(&drop));
         }
         return -1;
     } catch (...) {

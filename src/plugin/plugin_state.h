@@ -28,9 +28,6 @@ struct PluginState {
     HWND main_window = nullptr;
     HWND folder_tree = nullptr;
 
-    std::string drop_target;
-    std::string drop_source;
-
     // The rule reload.
     HHOOK hook = nullptr;
     int close_rules_command = 0;

@@ -7,14 +7,14 @@ namespace tandrel::win32 {
 
 namespace {
 
-LRESULT CALLBACK ReloadHookProc(int code, WPARAM first, LPARAM second) {
+LRESULT CALLBACK ReloadHookProc(int code, WPARAM wparam, LPARAM lparam) {
     PluginState& state = State();
     if (code < 0) {
-        return CallNextHookEx(state.hook, code, first, second);
+        return CallNextHookEx(state.hook, code, wparam, lparam);
     }
     try {
         if (state.reload_armed && code == HCBT_ACTIVATE) {
-            HWND window = reinterpret_cast<HWND>(first);
+            HWND window = reinterpret_cast<HWND>(wparam);
             if (WindowText(window) == RulesDialogTitle(state.japanese_host)) {
                 state.reload_armed = false;
                 SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_HIDEWINDOW);
@@ -26,7 +26,7 @@ LRESULT CALLBACK ReloadHookProc(int code, WPARAM first, LPARAM second) {
     } catch (...) {
         // Never unwind into the system's frames.
     }
-    return CallNextHookEx(state.hook, code, first, second);
+    return CallNextHookEx(state.hook, code, wparam, lparam);
 }
 
 LRESULT WINAPI OnCloseRulesCommand(HWND window, LPARAM /*value*/) {

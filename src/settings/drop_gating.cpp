@@ -26,4 +26,13 @@ bool DropOpensRuleEntry(std::string_view target, LeadBytePredicate is_lead_byte)
     return slash != std::string_view::npos && slash + 1 < target.size();
 }
 
+DropDecision DecideDrop(const Settings& settings, const Drop& drop, int effect,
+                        const KeyHeld& key_held, LeadBytePredicate is_lead_byte) {
+    if (!IsDropTaken(settings, drop.source, effect, key_held)) {
+        return DropDecision::Declined;
+    }
+    return DropOpensRuleEntry(drop.target, is_lead_byte) ? DropDecision::OpensRuleEntry
+                                                         : DropDecision::Taken;
+}
+
 }  // namespace tandrel

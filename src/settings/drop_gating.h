@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "settings/settings.h"
@@ -29,5 +30,22 @@ bool IsDropTaken(const Settings& settings, std::string_view source, int effect,
 // Whether a taken drop opens the Rule entry dialog: not on a mailbox itself,
 // whose only "\" ends the target.
 bool DropOpensRuleEntry(std::string_view target, LeadBytePredicate is_lead_byte);
+
+// A drop, as the Rule entry dialog is given it.
+struct Drop {
+    std::string target;  // folder identifier of the folder dropped on
+    std::string source;  // identifier of the dropped message
+};
+
+enum class DropDecision {
+    Declined,        // the drop is left to the host
+    Taken,           // taken, but on a mailbox: no dialog opens
+    OpensRuleEntry,  // taken, and the Rule entry dialog opens for it
+};
+
+// What becomes of a drop, for the plug-in's export and the native runner
+// alike: IsDropTaken, then DropOpensRuleEntry.
+DropDecision DecideDrop(const Settings& settings, const Drop& drop, int effect,
+                        const KeyHeld& key_held, LeadBytePredicate is_lead_byte);
 
 }  // namespace tandrel

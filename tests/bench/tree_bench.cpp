@@ -35,14 +35,14 @@ void GroupTree(benchmark::State& state) {
     PosixFiles files;
     IniFileProfile profile(files);
     BuiltinStrings strings;
-    AddressGroupContext context{files, profile, strings, data};
+    GroupChoice choice;
+    AddressGroupContext context{files, profile, strings, data, choice};
     TimeBesideFloor(
         state, [] {}, [&] { benchmark::DoNotOptimize(CountFolders(files, data + "AddrBook/")); },
         [&] {
-            testing::MemoryDialog owner(IDD_RULE_ENTRY);
             testing::MemoryDialog dialog(IDD_ADDRESS_GROUP);
             testing::MemoryTree tree;
-            AddressGroupPresenter presenter(dialog, tree, owner, context);
+            AddressGroupPresenter presenter(dialog, tree, context);
             presenter.Init();
             return tree.FirstChild(kNoTreeItem) != kNoTreeItem;  // the tree was filled
         });

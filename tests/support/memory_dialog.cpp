@@ -93,11 +93,11 @@ int MemoryDialog::ShowMessage(const std::string& text, unsigned style, MessageOw
     return message_handler_(text, style, owner);
 }
 
-int MemoryDialog::RunNestedDialog(int template_id) {
+int MemoryDialog::RunNestedDialog(int template_id, void* exchange) {
     if (!nested_handler_) {
         throw std::logic_error("unexpected nested dialog " + std::to_string(template_id));
     }
-    return nested_handler_(template_id);
+    return nested_handler_(template_id, exchange);
 }
 
 void MemoryDialog::End(int code) {

@@ -27,7 +27,7 @@ class MemoryDialog final : public Dialog {
     };
     using MessageHandler =
         std::function<int(const std::string& text, unsigned style, MessageOwner owner)>;
-    using NestedHandler = std::function<int(int template_id)>;
+    using NestedHandler = std::function<int(int template_id, void* exchange)>;
 
     explicit MemoryDialog(int template_id);
 
@@ -61,7 +61,7 @@ class MemoryDialog final : public Dialog {
     int Selection(int id) override { return control(id).selection; }
     void Select(int id, int index) override;
     int ShowMessage(const std::string& text, unsigned style, MessageOwner owner) override;
-    int RunNestedDialog(int template_id) override;
+    int RunNestedDialog(int template_id, void* exchange) override;
     void End(int code) override;
     void Shrink() override { shrunk_ = true; }
 

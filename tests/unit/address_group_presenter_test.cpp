@@ -31,8 +31,8 @@ class AddressGroupTest : public ::testing::Test {
         });
     }
     void Open(const std::string& field) {
-        owner_.SetText(IDC_ENTRY_GROUP, field);
-        presenter_ = std::make_unique<AddressGroupPresenter>(dialog_, tree_, owner_, context_);
+        choice_.shown = SplitGroupIdentifier(field, kNoLeadBytes);
+        presenter_ = std::make_unique<AddressGroupPresenter>(dialog_, tree_, context_);
         presenter_->Init();
     }
     void Add(const std::string& name) {
@@ -43,8 +43,8 @@ class AddressGroupTest : public ::testing::Test {
 
     MemoryProfile profile_;
     BuiltinStrings strings_;
-    AddressGroupContext context_{profile_.files(), profile_, strings_, "C:\\Data\\"};
-    MemoryDialog owner_{IDD_RULE_ENTRY};
+    GroupChoice choice_;
+    AddressGroupContext context_{profile_.files(), profile_, strings_, "C:\\Data\\", choice_};
     MemoryDialog dialog_{IDD_ADDRESS_GROUP};
     MemoryTree tree_;
     std::unique_ptr<AddressGroupPresenter> presenter_;
@@ -65,15 +65,16 @@ TEST_F(AddressGroupTest, OkHandsBackOnlyAGroup) {
     Open("Private:");
     EXPECT_EQ(tree_.PathOf(tree_.Selected()), "Private");
     EXPECT_TRUE(presenter_->OnCommand(kIdOk, kNotifyClicked));
-    EXPECT_EQ(owner_.Text(IDC_ENTRY_GROUP), "Private:") << "a book is no choice";
+    EXPECT_FALSE(choice_.chosen) << "a book is no choice";
 
     MemoryDialog again(IDD_ADDRESS_GROUP);
     MemoryTree tree;
-    AddressGroupPresenter presenter(again, tree, owner_, context_);
+    AddressGroupPresenter presenter(again, tree, context_);
     presenter.Init();
     tree.Select(tree.Find("Private\\Friends"));
     presenter.OnCommand(kIdOk, kNotifyClicked);
-    EXPECT_EQ(owner_.Text(IDC_ENTRY_GROUP), "Private:Friends");
+    ASSERT_TRUE(choice_.chosen);
+    EXPECT_EQ(JoinGroupIdentifier(*choice_.chosen), "Private:Friends");
     EXPECT_EQ(again.end_code(), kIdOk);
 }
 

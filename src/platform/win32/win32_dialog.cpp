@@ -111,13 +111,13 @@ int Win32Dialog::ShowMessage(const std::string& text, unsigned style, MessageOwn
     return MessageBoxA(parent, text.c_str(), kMessageCaption, style);
 }
 
-int Win32Dialog::RunNestedDialog(int template_id) {
+int Win32Dialog::RunNestedDialog(int template_id, void* exchange) {
     DLGPROC procedure = procedure_for_ != nullptr ? procedure_for_(template_id) : nullptr;
     if (procedure == nullptr) {
         return -1;
     }
-    return static_cast<int>(
-        DialogBoxParamA(instance_, MAKEINTRESOURCEA(template_id), window_, procedure, 0));
+    return static_cast<int>(DialogBoxParamA(instance_, MAKEINTRESOURCEA(template_id), window_,
+                                            procedure, reinterpret_cast<LPARAM>(exchange)));
 }
 
 void Win32Dialog::End(int code) {

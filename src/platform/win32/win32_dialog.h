@@ -35,7 +35,7 @@ class Win32Dialog final : public Dialog {
     int Selection(int id) override;
     void Select(int id, int index) override;
     int ShowMessage(const std::string& text, unsigned style, MessageOwner owner) override;
-    int RunNestedDialog(int template_id) override;
+    int RunNestedDialog(int template_id, void* exchange) override;
     void End(int code) override;
     void Shrink() override;
 

@@ -183,20 +183,22 @@ class Run {
     }
 
     void Drop(const std::string& target, const std::string& source, int effect) {
-        const bool taken = IsDropTaken(settings_, source, effect, [this](DropKey key) {
-            return keys_.count(key == DropKey::Ctrl ? "ctrl" : "shift") != 0;
-        });
-        if (taken) {
-            drop_target_ = target;
-            drop_source_ = source;
-            if (DropOpensRuleEntry(target, lead_bytes_)) {
-                RunModal(IDD_RULE_ENTRY, nullptr);
-            }
+        tandrel::Drop drop{target, source};
+        const DropDecision decision = DecideDrop(
+            settings_, drop, effect,
+            [this](DropKey key) {
+                return keys_.count(key == DropKey::Ctrl ? "ctrl" : "shift") != 0;
+            },
+            lead_bytes_);
+        if (decision == DropDecision::OpensRuleEntry) {
+            RunModal(IDD_RULE_ENTRY, &drop);
         }
-        model_->Log(taken ? "drop -> -1" : "drop -> 0");
+        model_->Log(decision == DropDecision::Declined ? "drop -> 0" : "drop -> -1");
     }
 
-    int RunModal(int template_id, MemoryDialog* owner) {
+    // Runs one dialog; `creation` is what the plug-in passes as the dialog's
+    // creation value: the drop, or the group choice of a nested dialog.
+    int RunModal(int template_id, void* creation) {
         MemoryDialog dialog(template_id);
         MemoryTree tree;
         dialog.set_message_handler([this](const std::string& text, unsigned style, MessageOwner) {
@@ -206,11 +208,18 @@ class Run {
             return answer;
         });
         dialog.set_nested_handler(
-            [this, &dialog](int nested_id) { return RunModal(nested_id, &dialog); });
+            [this](int nested_id, void* exchange) { return RunModal(nested_id, exchange); });
 
-        RuleEntryContext entry{*host_,       files_,       profile_,    strings_,  settings_,
-                               drop_target_, drop_source_, lead_bytes_, &charsets_};
-        AddressGroupContext group{files_, profile_, strings_, model_->data_folder(), lead_bytes_};
+        const tandrel::Drop no_drop;
+        const tandrel::Drop& drop =
+            template_id == IDD_RULE_ENTRY ? *static_cast<tandrel::Drop*>(creation) : no_drop;
+        GroupChoice no_choice;
+        GroupChoice& choice =
+            template_id == IDD_ADDRESS_GROUP ? *static_cast<GroupChoice*>(creation) : no_choice;
+        RuleEntryContext entry{*host_,      files_,      profile_,    strings_,  settings_,
+                               drop.target, drop.source, lead_bytes_, &charsets_};
+        AddressGroupContext group{files_, profile_,   strings_, model_->data_folder(),
+                                  choice, lead_bytes_};
         SetupContext setup{profile_, settings_path_, settings_, strings_, info_};
         std::unique_ptr<RuleEntryPresenter> entry_presenter;
         std::unique_ptr<AddressGroupPresenter> group_presenter;
@@ -220,8 +229,8 @@ class Run {
             entry_presenter = std::make_unique<RuleEntryPresenter>(dialog, entry);
             entry_presenter->Init();
             on_command = [&](int id, int code) { entry_presenter->OnCommand(id, code); };
-        } else if (template_id == IDD_ADDRESS_GROUP && owner != nullptr) {
-            group_presenter = std::make_unique<AddressGroupPresenter>(dialog, tree, *owner, group);
+        } else if (template_id == IDD_ADDRESS_GROUP && creation != nullptr) {
+            group_presenter = std::make_unique<AddressGroupPresenter>(dialog, tree, group);
             group_presenter->Init();
             on_command = [&](int id, int code) { group_presenter->OnCommand(id, code); };
         } else if (template_id == IDD_SETUP) {
@@ -257,8 +266,6 @@ class Run {
     std::unique_ptr<ModelHost> host_;
     StepCursor steps_;
     std::set<std::string> keys_;
-    std::string drop_target_;
-    std::string drop_source_;
 };
 
 }  // namespace

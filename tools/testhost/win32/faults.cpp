@@ -26,12 +26,12 @@ int WINAPI GetWindowTextMissingRules(HWND window, LPSTR buffer, int size) {
     return real_get_window_text(window, buffer, size);
 }
 
-LRESULT WINAPI SendMessageDropping(HWND window, UINT message, WPARAM first, LPARAM second) {
+LRESULT WINAPI SendMessageDropping(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == dropped_message &&
-        (dropped_message != WM_COMMAND || LOWORD(first) == dropped_command)) {
+        (dropped_message != WM_COMMAND || LOWORD(wparam) == dropped_command)) {
         return 0;
     }
-    return real_send_message(window, message, first, second);
+    return real_send_message(window, message, wparam, lparam);
 }
 
 bool DropSentMessage(HMODULE plugin, UINT message, WPARAM command) {

@@ -261,26 +261,26 @@ void Layout(HWND window) {
                TRUE);
 }
 
-LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM first, LPARAM second) {
-    if (message == WM_MOUSEACTIVATE && reinterpret_cast<HWND>(first) == Host().main_window) {
+LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_MOUSEACTIVATE && reinterpret_cast<HWND>(wparam) == Host().main_window) {
         Host().tree_active = true;
     }
-    return CallWindowProcA(original_tree_proc, window, message, first, second);
+    return CallWindowProcA(original_tree_proc, window, message, wparam, lparam);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM first, LPARAM second) {
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_COMMAND:
             // Commands come without a window; the panes' notifications with one.
-            if (second != 0 && GetParent(reinterpret_cast<HWND>(second)) == window) {
+            if (lparam != 0 && GetParent(reinterpret_cast<HWND>(lparam)) == window) {
                 return 0;
             }
-            return RunCommand(window, LOWORD(first), second);
+            return RunCommand(window, LOWORD(wparam), lparam);
         case WM_NOTIFY: {
-            const auto* header = reinterpret_cast<const NMHDR*>(second);
+            const auto* header = reinterpret_cast<const NMHDR*>(lparam);
             if (header->hwndFrom == Host().folder_tree && header->code == TVN_ENDLABELEDITA) {
                 const HostWorkScope work;
-                return EndLabelEdit(*reinterpret_cast<const NMTVDISPINFOA*>(second));
+                return EndLabelEdit(*reinterpret_cast<const NMTVDISPINFOA*>(lparam));
             }
             if (header->code == TVN_ENDLABELEDITA) {
                 ReportProblem("an end-of-editing notification came from another window");
@@ -291,19 +291,19 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM first, LPARAM 
             Layout(window);
             return 0;
         case kRunOnUiThread: {
-            auto* call = reinterpret_cast<std::function<void()>*>(second);
+            auto* call = reinterpret_cast<std::function<void()>*>(lparam);
             (*call)();
             delete call;
             return 0;
         }
         case kSyncRequest:
-            if (sync_handler && !sync_handler(first)) {
-                pending_sync = first;
+            if (sync_handler && !sync_handler(wparam)) {
+                pending_sync = wparam;
                 SetTimer(window, kSyncTimer, 10, nullptr);
             }
             return 0;
         case WM_TIMER:
-            if (first == kSyncTimer && sync_handler && sync_handler(pending_sync)) {
+            if (wparam == kSyncTimer && sync_handler && sync_handler(pending_sync)) {
                 KillTimer(window, kSyncTimer);
             }
             return 0;
@@ -313,7 +313,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM first, LPARAM 
         case WM_CLOSE:
             return 0;  // the scenario ends the host, not a click
         default:
-            return DefWindowProcA(window, message, first, second);
+            return DefWindowProcA(window, message, wparam, lparam);
     }
 }
 

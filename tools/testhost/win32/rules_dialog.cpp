@@ -52,7 +52,7 @@ class TemplateWriter {
 constexpr WORD kButtonAtom = 0x0080;
 constexpr WORD kStaticAtom = 0x0082;
 
-INT_PTR CALLBACK RulesDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM /*second*/) {
+INT_PTR CALLBACK RulesDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
     HostState& host = Host();
     switch (message) {
         case WM_INITDIALOG:
@@ -62,12 +62,12 @@ INT_PTR CALLBACK RulesDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM
             host.model->ReadRulesForDialog();
             return TRUE;
         case WM_COMMAND:
-            if (LOWORD(first) == IDOK) {
+            if (LOWORD(wparam) == IDOK) {
                 host.model->ConfirmRulesDialog(IsWindowVisible(dialog) != FALSE);
                 EndDialog(dialog, IDOK);
                 return TRUE;
             }
-            if (LOWORD(first) == IDCANCEL) {
+            if (LOWORD(wparam) == IDCANCEL) {
                 EndDialog(dialog, IDCANCEL);
                 return TRUE;
             }

@@ -44,9 +44,9 @@ bool IsDialogWindow(HWND window) {
     return lstrcmpA(name, "#32770") == 0;
 }
 
-LRESULT CALLBACK WatchProc(int code, WPARAM first, LPARAM second) {
+LRESULT CALLBACK WatchProc(int code, WPARAM wparam, LPARAM lparam) {
     Watch& watch = TheWatch();
-    auto* window = reinterpret_cast<HWND>(first);
+    auto* window = reinterpret_cast<HWND>(wparam);
     if (code == HCBT_CREATEWND && IsDialogWindow(window) && !Host().creating_rules_dialog) {
         Locked locked;
         WatchedWindow made;
@@ -64,7 +64,7 @@ LRESULT CALLBACK WatchProc(int code, WPARAM first, LPARAM second) {
             }
         }
     }
-    return CallNextHookEx(watch.hook, code, first, second);
+    return CallNextHookEx(watch.hook, code, wparam, lparam);
 }
 
 int WINAPI WatchedMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {

@@ -16,12 +16,12 @@ namespace {
 HMODULE templates = nullptr;
 HWND main_window = nullptr;  // the host's, as the plug-in owns its dialogs
 
-INT_PTR CALLBACK EmptyDialogProc(HWND dialog, UINT message, WPARAM first, LPARAM /*second*/) {
+INT_PTR CALLBACK EmptyDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
     if (message == WM_INITDIALOG) {
         return TRUE;
     }
-    if (message == WM_COMMAND && (LOWORD(first) == IDOK || LOWORD(first) == IDCANCEL)) {
-        EndDialog(dialog, LOWORD(first));
+    if (message == WM_COMMAND && (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)) {
+        EndDialog(dialog, LOWORD(wparam));
         return TRUE;
     }
     return FALSE;

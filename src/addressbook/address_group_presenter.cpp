@@ -64,7 +64,7 @@ bool AddressGroupPresenter::OnCommand(int id, int notification) {
         dialog_.End(kIdCancel);
         return true;
     }
-    if (id == IDC_GROUP_NEW_NAME && notification == kNotifyEnUpdate) {
+    if (id == IDC_GROUP_NEW_NAME && notification == kNotifyEditBoxUpdate) {
         dialog_.Enable(IDC_GROUP_ADD, !dialog_.Text(IDC_GROUP_NEW_NAME).empty());
     } else if (id == IDC_GROUP_ADD && notification == kNotifyClicked) {
         CreateGroup();

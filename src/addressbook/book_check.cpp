@@ -116,8 +116,8 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
             add(at() + "longer than " + std::to_string(kHostLineLimit) +
                 " characters, which the mail client reads as two lines");
         }
-        if (line.third) {
-            named.emplace(*line.third);
+        if (line.card_file) {
+            named.emplace(*line.card_file);
         }
         if (line.fields != kIndexEntryFields) {
             continue;

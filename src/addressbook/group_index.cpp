@@ -28,13 +28,13 @@ RegionScan ScanLineByLine(std::string_view text, std::string_view address) {
     for (std::size_t start = 0; start < text.size();) {
         const IndexLineFields line = ReadIndexLine(text, start);
         start = line.end + 1;  // past the line end
-        if (line.third) {
-            scan.card_file_name = line.third;
+        if (line.card_file) {
+            scan.card_file_name = line.card_file;
         }
         if (line.fields != kIndexEntryFields) {
             continue;
         }
-        if (line.fifth == address) {
+        if (line.address == address) {
             scan.duplicate = true;
             break;
         }
@@ -135,7 +135,7 @@ RegionScan ScanRegion(std::string_view text, std::string_view address) {
             const std::size_t start = LineStartOf(text, hit);
             const IndexLineFields line = ReadIndexLine(text, start);
             read_to = line.end;
-            if (line.fields == kIndexEntryFields && line.fifth == address) {
+            if (line.fields == kIndexEntryFields && line.address == address) {
                 scan.duplicate = true;
                 stop = start;
                 last_line_end = line.end;
@@ -149,8 +149,8 @@ RegionScan ScanRegion(std::string_view text, std::string_view address) {
         const std::size_t start = LineStartOf(text, line_end);
         if (start < text.size()) {
             const IndexLineFields line = ReadIndexLine(text, start);
-            if (line.third) {
-                scan.card_file_name = line.third;
+            if (line.card_file) {
+                scan.card_file_name = line.card_file;
                 break;
             }
         }

@@ -50,9 +50,9 @@ IndexLineFields ReadIndexLine(std::string_view text, std::size_t start) {
             cut = true;
         } else if (c == '\t') {
             if (line.fields == 3) {
-                line.third = text.substr(field_start, at - field_start);
+                line.card_file = text.substr(field_start, at - field_start);
             } else if (line.fields == 5) {
-                line.fifth = text.substr(field_start, at - field_start);
+                line.address = text.substr(field_start, at - field_start);
             }
             ++line.fields;
             field_start = at + 1;

@@ -26,8 +26,8 @@ constexpr std::size_t kIndexSequenceField = 7;
 struct IndexLineFields {
     std::size_t end = 0;
     int fields = 1;
-    std::optional<std::string_view> third;  // when a tab ends the third field
-    std::string_view fifth;
+    std::optional<std::string_view> card_file;  // the third field, when a tab ends it
+    std::string_view address;                   // the fifth field
 };
 
 // Reads the line that starts at `start`: it ends at LF or CR, and its fields

@@ -240,7 +240,7 @@ bool RuleEntryPresenter::OnCommand(int id, int notification) {
         }
         return false;
     }
-    if (notification == kNotifyEditUpdate && id == IDC_ENTRY_SUBFOLDER_NAME) {
+    if (notification == kNotifyComboEditUpdate && id == IDC_ENTRY_SUBFOLDER_NAME) {
         // A typed subfolder name becomes the address-book name too.
         dialog_.SetText(IDC_ENTRY_BOOK_NAME, dialog_.Text(IDC_ENTRY_SUBFOLDER_NAME));
     }

@@ -8,12 +8,12 @@
 namespace tandrel {
 
 // Notification codes of WM_COMMAND, with the platform's values.
-constexpr int kNotifyClicked = 0;       // button or check box clicked
-constexpr int kNotifySelChange = 1;     // combo or list box selection changed
-constexpr int kNotifyEditChange = 5;    // combo box edit changed (after display)
-constexpr int kNotifyEditUpdate = 6;    // combo box edit about to show new text
-constexpr int kNotifyEnChange = 0x300;  // edit changed (after display)
-constexpr int kNotifyEnUpdate = 0x400;  // edit about to show new text
+constexpr int kNotifyClicked = 0;            // button or check box clicked
+constexpr int kNotifySelChange = 1;          // combo or list box selection changed
+constexpr int kNotifyComboEditChange = 5;    // a combo box's edit changed (after display)
+constexpr int kNotifyComboEditUpdate = 6;    // a combo box's edit about to show new text
+constexpr int kNotifyEditBoxChange = 0x300;  // an edit control changed (after display)
+constexpr int kNotifyEditBoxUpdate = 0x400;  // an edit control about to show new text
 
 // Dialog results and the ids of the two standard buttons.
 constexpr int kIdOk = 1;

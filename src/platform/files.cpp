@@ -67,10 +67,6 @@ bool IsExistingDirectory(Files& files, const std::string& path, LeadBytePredicat
            entries.front().is_directory;
 }
 
-std::string BackupPath(const std::string& path) {
-    return path + ".bak";
-}
-
 std::string LockPath(const std::string& path) {
     return path + ".lock";
 }

@@ -174,10 +174,6 @@ bool IsExistingDirectory(Files& files, const std::string& path, LeadBytePredicat
 // The lock file of `path`.
 std::string LockPath(const std::string& path);
 
-// The path of the backup that a rewrite keeps beside `path`: the newest of
-// the versions a rule file's history keeps (rules/rule_history.h).
-std::string BackupPath(const std::string& path);
-
 // A listing pattern taken apart at its last "\" or "/": the folder and the name.
 struct ListPattern {
     std::string folder;  // empty for a bare name

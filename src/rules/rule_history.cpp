@@ -70,6 +70,10 @@ bool MakeRoomForNewest(Files& files, const std::string& path, std::vector<SlotMo
 
 }  // namespace
 
+std::string BackupPath(const std::string& path) {
+    return path + ".bak";
+}
+
 std::string HistorySlotPath(const std::string& path, int slot) {
     return slot <= 1 ? BackupPath(path) : BackupPath(path) + std::to_string(slot);
 }

@@ -16,6 +16,10 @@ namespace tandrel {
 
 constexpr int kKeptVersions = 10;
 
+// The path of the backup that a rewrite keeps beside `path`: the newest of
+// the versions kept, the one every earlier reader knows.
+std::string BackupPath(const std::string& path);
+
 // The path of history slot `slot` (1 to kKeptVersions) of the file at `path`.
 std::string HistorySlotPath(const std::string& path, int slot);
 

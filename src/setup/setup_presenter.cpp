@@ -90,7 +90,7 @@ bool OnColumnCommand(Dialog& dialog, const HeaderColumn& column, int id, int not
         dialog.Enable(column.up, selected > 0);
         dialog.Enable(column.down, selected >= 0 && selected < dialog.ItemCount(column.list) - 1);
         dialog.Enable(column.remove, selected >= 0);
-    } else if (id == column.edit && notification == kNotifyEnUpdate) {
+    } else if (id == column.edit && notification == kNotifyEditBoxUpdate) {
         dialog.Enable(column.add, !dialog.Text(column.edit).empty());
     } else if (id == column.up && notification == kNotifyClicked) {
         MoveEntry(dialog, column, -1);

@@ -37,7 +37,7 @@ class AddressGroupTest : public ::testing::Test {
     }
     void Add(const std::string& name) {
         dialog_.SetText(IDC_GROUP_NEW_NAME, name);
-        presenter_->OnCommand(IDC_GROUP_NEW_NAME, kNotifyEnUpdate);
+        presenter_->OnCommand(IDC_GROUP_NEW_NAME, kNotifyEditBoxUpdate);
         presenter_->OnCommand(IDC_GROUP_ADD, kNotifyClicked);
     }
 

@@ -21,6 +21,11 @@ using testing::ChildResult;
 using testing::TempDir;
 using testing::WithFileSizeLimit;
 
+// Where the tests keep a file's backup.
+std::string BackupBeside(const std::string& path) {
+    return path + ".bak";
+}
+
 TEST(PosixFilesRead, ReadsBytesAsTheyAreAndTellsMissingFromFailed) {
     TempDir dir;
     PosixFiles files;
@@ -76,7 +81,7 @@ TEST(PosixFilesReplace, KeepsOneGenerationOfBackup) {
     TempDir dir;
     PosixFiles files;
     const std::string path = dir.path() + "iFilter.Def";
-    const std::string backup = BackupPath(path);
+    const std::string backup = BackupBeside(path);
     ASSERT_TRUE(files.WriteAtomically(path, {"one"}, backup));
     EXPECT_EQ(dir.Read("iFilter.Def"), "one");
     EXPECT_TRUE(dir.Exists("iFilter.Def.bak"));
@@ -99,7 +104,7 @@ TEST(PosixFilesReplace, WritesPiecesOneAfterAnotherKeepingTheBackup) {
     const std::string path = dir.path() + "iFilter.Def";
     dir.Write("iFilter.Def", "former\r\n");
     const std::string text = ":Begin \"\"\r\n!M:Main\\Folder\\\r\n:End \"\"\r\n";
-    ASSERT_TRUE(files.WriteAtomically(path, InPieces(text), BackupPath(path)));
+    ASSERT_TRUE(files.WriteAtomically(path, InPieces(text), BackupBeside(path)));
     EXPECT_EQ(dir.Read("iFilter.Def"), text);
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), "former\r\n");
     EXPECT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak");
@@ -113,10 +118,11 @@ TEST(PosixFilesReplace, AFailedWriteAtAnyByteLeavesFileAndBackupAsTheyWere) {
     dir.Write("iFilter.Def.bak", "older content\r\n");
     const std::string replacement = "a longer replacement for the original\r\n";
     for (rlim_t limit = 0; limit < replacement.size(); ++limit) {
-        EXPECT_EQ(WithFileSizeLimit(
-                      limit,
-                      [&] { return files.WriteAtomically(path, {replacement}, BackupPath(path)); }),
-                  ChildResult::False)
+        EXPECT_EQ(
+            WithFileSizeLimit(
+                limit,
+                [&] { return files.WriteAtomically(path, {replacement}, BackupBeside(path)); }),
+            ChildResult::False)
             << "limit " << limit;
         EXPECT_EQ(
             WithFileSizeLimit(
@@ -125,7 +131,7 @@ TEST(PosixFilesReplace, AFailedWriteAtAnyByteLeavesFileAndBackupAsTheyWere) {
         EXPECT_EQ(WithFileSizeLimit(limit,
                                     [&] {
                                         return files.WriteAtomically(path, InPieces(replacement),
-                                                                     BackupPath(path));
+                                                                     BackupBeside(path));
                                     }),
                   ChildResult::False)
             << "limit " << limit;
@@ -135,7 +141,7 @@ TEST(PosixFilesReplace, AFailedWriteAtAnyByteLeavesFileAndBackupAsTheyWere) {
     }
     EXPECT_EQ(WithFileSizeLimit(
                   replacement.size(),
-                  [&] { return files.WriteAtomically(path, {replacement}, BackupPath(path)); }),
+                  [&] { return files.WriteAtomically(path, {replacement}, BackupBeside(path)); }),
               ChildResult::True);
     EXPECT_EQ(dir.Read("iFilter.Def"), replacement);
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), "original content\r\n");
@@ -246,7 +252,7 @@ TEST(PosixFilesLinks, ALinkedFileIsReplacedAtItsTargetWithTheBackupBesideIt) {
     ASSERT_EQ(::symlink("../real/iFilter.Def", (dir.path() + "Main/iFilter.Def").c_str()), 0);
     const std::string target = files.ResolveLinks(dir.path() + "Main\\iFilter.Def");
     EXPECT_EQ(target, dir.path() + "Main/../real/iFilter.Def");
-    ASSERT_TRUE(files.WriteAtomically(target, {"new"}, BackupPath(target)));
+    ASSERT_TRUE(files.WriteAtomically(target, {"new"}, BackupBeside(target)));
     EXPECT_EQ(dir.Read("Main/iFilter.Def"), "new") << "read through the link";
     EXPECT_EQ(dir.Read("real/iFilter.Def.bak"), "former");
     struct stat info {};
@@ -263,7 +269,7 @@ TEST(PosixFilesLinks, ABackupThatIsALinkOfTheFileLeavesNoTemporaryFile) {
     ASSERT_EQ(
         ::link((dir.path() + "iFilter.Def").c_str(), (dir.path() + "iFilter.Def.bak").c_str()), 0);
     const std::string path = dir.path() + "iFilter.Def";
-    ASSERT_TRUE(files.WriteAtomically(path, {"two"}, BackupPath(path)));
+    ASSERT_TRUE(files.WriteAtomically(path, {"two"}, BackupBeside(path)));
     EXPECT_EQ(dir.Read("iFilter.Def"), "two");
     EXPECT_EQ(dir.Read("iFilter.Def.bak"), "one");
     EXPECT_EQ(dir.Listing(), "iFilter.Def iFilter.Def.bak");

@@ -153,7 +153,7 @@ TEST_F(RuleEntryTest, TheListsMoveTogether) {
     EXPECT_EQ(dialog_.Selection(IDC_ENTRY_ADDRESS), 2);
     EXPECT_EQ(dialog_.Text(IDC_ENTRY_SUBFOLDER_NAME), "dave");
     dialog_.SetText(IDC_ENTRY_SUBFOLDER_NAME, "Dave D");
-    presenter_->OnCommand(IDC_ENTRY_SUBFOLDER_NAME, kNotifyEditUpdate);
+    presenter_->OnCommand(IDC_ENTRY_SUBFOLDER_NAME, kNotifyComboEditUpdate);
     EXPECT_EQ(dialog_.Text(IDC_ENTRY_BOOK_NAME), "Dave D");
 }
 
@@ -245,7 +245,7 @@ TEST_F(RuleEntryTest, CancelWritesNothing) {
     EXPECT_TRUE(presenter_->OnCommand(kIdCancel, kNotifyClicked));
     EXPECT_EQ(dialog_.end_code(), kIdCancel);
     EXPECT_EQ(files().bytes_written(), before);
-    EXPECT_FALSE(presenter_->OnCommand(IDC_ENTRY_ADDRESS, kNotifyEditChange))
+    EXPECT_FALSE(presenter_->OnCommand(IDC_ENTRY_ADDRESS, kNotifyComboEditChange))
         << "other commands are not handled";
 }
 

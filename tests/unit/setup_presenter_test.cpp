@@ -85,7 +85,7 @@ TEST_F(SetupTest, AddAppendsWhatIsTypedAndAOneEntryListHasNoMoves) {
     settings_.in_headers = "";
     Open();
     dialog_.SetText(IDC_SETUP_IN_NEW, "X-List:");
-    presenter_->OnCommand(IDC_SETUP_IN_NEW, kNotifyEnUpdate);
+    presenter_->OnCommand(IDC_SETUP_IN_NEW, kNotifyEditBoxUpdate);
     EXPECT_TRUE(dialog_.IsEnabled(IDC_SETUP_IN_ADD));
     Click(IDC_SETUP_IN_ADD);
     EXPECT_EQ(Items(IDC_SETUP_IN_LIST), std::vector<std::string>{"X-List:"});
@@ -94,7 +94,7 @@ TEST_F(SetupTest, AddAppendsWhatIsTypedAndAOneEntryListHasNoMoves) {
     EXPECT_EQ(Buttons(), "--+");
     EXPECT_EQ(dialog_.Text(IDC_SETUP_IN_NEW), "X-List:") << "the edit keeps its text";
     dialog_.SetText(IDC_SETUP_IN_NEW, "");
-    presenter_->OnCommand(IDC_SETUP_IN_NEW, kNotifyEnUpdate);
+    presenter_->OnCommand(IDC_SETUP_IN_NEW, kNotifyEditBoxUpdate);
     EXPECT_FALSE(dialog_.IsEnabled(IDC_SETUP_IN_ADD));
     presenter_->OnCommand(kIdOk, kNotifyClicked);
     EXPECT_EQ(settings_.in_headers, "X-List::") << "saved as typed: two colons in a row";

@@ -65,8 +65,8 @@ class MemoryDialogView final : public DialogView {
     void Type(int id, const std::string& text) override {
         dialog_.SetText(id, text);
         const bool combo = Kind(id) == ControlKind::DropDownCombo;
-        on_command_(id, combo ? kNotifyEditUpdate : kNotifyEnUpdate);
-        on_command_(id, combo ? kNotifyEditChange : kNotifyEnChange);
+        on_command_(id, combo ? kNotifyComboEditUpdate : kNotifyEditBoxUpdate);
+        on_command_(id, combo ? kNotifyComboEditChange : kNotifyEditBoxChange);
     }
     void Choose(int id, int index) override {
         dialog_.Select(id, index);

@@ -48,18 +48,21 @@ void AddCondition(RuleFile& rule_file, const RuleInsertion& insertion) {
                 }
             }
             if (!added) {
-                blocks.push_back(NewRuleBlock(insertion.folder, insertion.header, insertion.address));
+                blocks.push_back(
+                    NewRuleBlock(insertion.folder, insertion.header, insertion.address));
             }
             break;
         case kPlaceTopOfFolder:
             for (RuleBlock& block : blocks) {
                 if (IsFolderBlock(block, insertion.folder)) {
-                    block.conditions.push_front(NewRuleCondition(insertion.header, insertion.address));
+                    block.conditions.push_front(
+                        NewRuleCondition(insertion.header, insertion.address));
                     added = true;
                 }
             }
             if (!added) {
-                blocks.push_front(NewRuleBlock(insertion.folder, insertion.header, insertion.address));
+                blocks.push_front(
+                    NewRuleBlock(insertion.folder, insertion.header, insertion.address));
             }
             break;
         case kPlaceNewBlockLast:

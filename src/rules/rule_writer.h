@@ -15,5 +15,4 @@ std::string FormatActionLine(const RuleBlock& block);
 // The whole file: the settings, then each block.
 std::string FormatRuleFile(const RuleFile& rule_file);
 
-
 }  // namespace tandrel

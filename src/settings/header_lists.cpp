@@ -2,6 +2,11 @@
 
 namespace tandrel {
 
+namespace {
+
+// Puts the next name of `list` into `name` and advances `position` past its
+// ":"; sets `position` to -1 when the list is exhausted (the name of that
+// call, if any, is not a name). Start with position 0.
 void SplitHeaderList(std::string_view list, std::string& name, int& position) {
     if (position < 0 || static_cast<std::size_t>(position) >= list.size()) {
         position = -1;
@@ -13,6 +18,8 @@ void SplitHeaderList(std::string_view list, std::string& name, int& position) {
         start, colon == std::string_view::npos ? std::string_view::npos : colon - start));
     position = colon == std::string_view::npos ? -1 : static_cast<int>(colon + 1);
 }
+
+}  // namespace
 
 std::vector<std::string> HeaderListNames(std::string_view list) {
     std::vector<std::string> names;

@@ -8,12 +8,8 @@
 
 namespace tandrel {
 
-// Puts the next name of `list` into `name` and advances `position` past its
-// ":"; sets `position` to -1 when the list is exhausted (the name of that
-// call, if any, is not a name). Start with position 0.
-void SplitHeaderList(std::string_view list, std::string& name, int& position);
-
-// Every name of the list, as the SplitHeaderList loop yields them.
+// Every name of the list: each text up to a ":" (text after the last ":" is
+// no name), in order.
 std::vector<std::string> HeaderListNames(std::string_view list);
 
 // The names joined back, each followed by ":".

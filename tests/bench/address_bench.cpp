@@ -7,11 +7,11 @@
 #include <cstdlib>
 
 #include "addressbook/add_address.h"
-#include "bench_data.h"
-#include "beside_floor.h"
-#include "counting_temp_names.h"
+#include "bench/bench_data.h"
+#include "bench/beside_floor.h"
 #include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
+#include "support/counting_temp_names.h"
 
 namespace tandrel::bench {
 namespace {

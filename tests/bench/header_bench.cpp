@@ -2,7 +2,7 @@
 // a tenth of its size, for the growth).
 #include <benchmark/benchmark.h>
 
-#include "bench_data.h"
+#include "bench/bench_data.h"
 #include "mail/address_parts.h"
 #include "mail/header_choices.h"
 

@@ -17,13 +17,13 @@
 
 #include "addressbook/add_address.h"
 #include "addressbook/book_check.h"
-#include "bench_data.h"
-#include "beside_floor.h"
-#include "counting_temp_names.h"
+#include "bench/bench_data.h"
+#include "bench/beside_floor.h"
 #include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
 #include "rules/rule_conflicts.h"
 #include "rules/rule_reader.h"
+#include "support/counting_temp_names.h"
 
 namespace tandrel::bench {
 namespace {

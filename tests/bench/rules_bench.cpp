@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "bench_data.h"
-#include "beside_floor.h"
+#include "bench/bench_data.h"
+#include "bench/beside_floor.h"
 #include "platform/posix/posix_files.h"
 #include "rules/rule_conflicts.h"
 #include "rules/rule_history.h"

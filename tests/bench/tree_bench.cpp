@@ -3,15 +3,15 @@
 #include <benchmark/benchmark.h>
 
 #include "addressbook/address_group_presenter.h"
-#include "bench_data.h"
-#include "beside_floor.h"
-#include "builtin_strings.h"
-#include "memory_dialog.h"
-#include "memory_tree.h"
+#include "bench/bench_data.h"
+#include "bench/beside_floor.h"
 #include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
 #include "platform/strings.h"
 #include "resources/resource.h"
+#include "support/builtin_strings.h"
+#include "support/memory_dialog.h"
+#include "support/memory_tree.h"
 
 namespace tandrel::bench {
 namespace {

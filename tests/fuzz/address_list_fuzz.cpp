@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "entry_checks.h"
+#include "fuzz/entry_checks.h"
 #include "mail/address_list.h"
 #include "mail/encoded_words.h"
 #include "platform/posix/iconv_charsets.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "addressbook/group_index.h"
-#include "host_reader.h"
+#include "helpers/host_reader.h"
 #include "text/one_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "entry_checks.h"
+#include "fuzz/entry_checks.h"
 #include "mail/header_choices.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "memory_files.h"
 #include "platform/posix/ini_file_profile.h"
+#include "support/memory_files.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "host_reader.h"
+#include "helpers/host_reader.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_insert_reference.h"
 #include "rules/rule_reader.h"

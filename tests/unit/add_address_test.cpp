@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "builtin_strings.h"
-#include "counting_temp_names.h"
-#include "memory_profile.h"
+#include "support/builtin_strings.h"
+#include "support/counting_temp_names.h"
+#include "support/memory_profile.h"
 
 namespace tandrel {
 namespace {

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "addressbook/group_listing.h"
-#include "memory_profile.h"
+#include "support/memory_profile.h"
 
 namespace tandrel {
 namespace {

@@ -17,7 +17,7 @@
 
 #include "mail/address_parts.h"
 #include "platform/posix/iconv_charsets.h"
-#include "scenario.h"
+#include "testhost/scenario/scenario.h"
 
 namespace tandrel {
 namespace {

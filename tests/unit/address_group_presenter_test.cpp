@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "builtin_strings.h"
-#include "memory_dialog.h"
-#include "memory_profile.h"
-#include "memory_tree.h"
 #include "resources/resource.h"
+#include "support/builtin_strings.h"
+#include "support/memory_dialog.h"
+#include "support/memory_profile.h"
+#include "support/memory_tree.h"
 
 namespace tandrel {
 namespace {

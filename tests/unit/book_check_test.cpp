@@ -7,8 +7,8 @@
 
 #include "addressbook/add_address.h"
 #include "addressbook/address_book.h"
-#include "counting_temp_names.h"
-#include "memory_profile.h"
+#include "support/counting_temp_names.h"
+#include "support/memory_profile.h"
 
 namespace tandrel {
 namespace {

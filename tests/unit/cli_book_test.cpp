@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "cli_test_run.h"
-#include "temp_dir.h"
+#include "helpers/temp_dir.h"
+#include "unit/cli_test_run.h"
 
 namespace tandrel::cli {
 namespace {

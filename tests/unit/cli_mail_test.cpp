@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "cli_test_run.h"
-#include "temp_dir.h"
+#include "helpers/temp_dir.h"
+#include "unit/cli_test_run.h"
 
 namespace tandrel::cli {
 namespace {

@@ -3,9 +3,9 @@
 
 #include <array>
 
-#include "cli_test_run.h"
-#include "temp_dir.h"
+#include "helpers/temp_dir.h"
 #include "text/characters.h"
+#include "unit/cli_test_run.h"
 
 namespace tandrel::cli {
 namespace {

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "builtin_strings.h"
-#include "cli.h"
 #include "platform/posix/iconv_charsets.h"
 #include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
+#include "support/builtin_strings.h"
+#include "tandrel/cli.h"
 
 namespace tandrel::cli {
 

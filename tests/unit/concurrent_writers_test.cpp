@@ -11,13 +11,13 @@
 
 #include "addressbook/add_address.h"
 #include "addressbook/group_index.h"
-#include "counting_temp_names.h"
+#include "helpers/temp_dir.h"
 #include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
 #include "rules/rule_history.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
-#include "temp_dir.h"
+#include "support/counting_temp_names.h"
 
 namespace tandrel {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "addressbook/group_listing.h"
-#include "memory_profile.h"
+#include "support/memory_profile.h"
 
 namespace tandrel {
 namespace {

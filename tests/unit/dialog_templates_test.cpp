@@ -7,8 +7,8 @@
 #include <regex>
 #include <sstream>
 
-#include "dialog_layouts.h"
 #include "resources/resource.h"
+#include "support/dialog_layouts.h"
 
 namespace tandrel {
 namespace {

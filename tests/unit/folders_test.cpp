@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "memory_files.h"
+#include "helpers/temp_dir.h"
 #include "platform/posix/posix_files.h"
-#include "temp_dir.h"
+#include "support/memory_files.h"
 
 namespace tandrel {
 namespace {

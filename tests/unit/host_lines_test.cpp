@@ -11,13 +11,13 @@
 
 #include "addressbook/add_address.h"
 #include "addressbook/group_index.h"
-#include "builtin_strings.h"
-#include "counting_temp_names.h"
-#include "expectations.h"
-#include "host_reader.h"
-#include "memory_profile.h"
+#include "helpers/host_reader.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
+#include "support/builtin_strings.h"
+#include "support/counting_temp_names.h"
+#include "support/memory_profile.h"
+#include "testhost/scenario/expectations.h"
 #include "text/one_line.h"
 
 namespace tandrel {

@@ -5,14 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "addressbook/address_book.h"
-#include "cli.h"
-#include "host_model.h"
 #include "mail/address_parts.h"
 #include "mailbox/folders.h"
-#include "memory_files.h"
-#include "memory_profile.h"
 #include "settings/drop_gating.h"
 #include "settings/settings.h"
+#include "support/memory_files.h"
+#include "support/memory_profile.h"
+#include "tandrel/cli.h"
+#include "testhost/model/host_model.h"
 #include "text/characters.h"
 #include "text/file_names.h"
 

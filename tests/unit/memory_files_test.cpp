@@ -1,5 +1,5 @@
 // The double's promises that other tests rely on.
-#include "memory_files.h"
+#include "support/memory_files.h"
 
 #include <gtest/gtest.h>
 

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "file_size_limit.h"
-#include "temp_dir.h"
+#include "helpers/file_size_limit.h"
+#include "helpers/temp_dir.h"
 
 namespace tandrel {
 namespace {

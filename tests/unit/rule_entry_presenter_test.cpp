@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "builtin_strings.h"
-#include "host_model.h"
-#include "memory_dialog.h"
-#include "memory_profile.h"
-#include "model_host.h"
 #include "resources/resource.h"
+#include "support/builtin_strings.h"
+#include "support/memory_dialog.h"
+#include "support/memory_profile.h"
+#include "testhost/model/host_model.h"
+#include "testhost/native/model_host.h"
 
 namespace tandrel {
 namespace {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "file_size_limit.h"
-#include "memory_files.h"
+#include "helpers/file_size_limit.h"
+#include "helpers/temp_dir.h"
 #include "platform/posix/posix_files.h"
 #include "rules/rule_insert.h"
-#include "temp_dir.h"
+#include "support/memory_files.h"
 
 namespace tandrel {
 namespace {

@@ -5,12 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "file_size_limit.h"
-#include "memory_files.h"
+#include "helpers/file_size_limit.h"
+#include "helpers/temp_dir.h"
 #include "platform/posix/posix_files.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
-#include "temp_dir.h"
+#include "support/memory_files.h"
 #include "text/one_line.h"
 
 namespace tandrel {
@@ -265,9 +265,8 @@ TEST(InsertRuleFile, SeesALongLineWhereTheReadCutsTheFile) {
         const std::string before =
             head + "#" + std::string(length - 1, 'x') + "\r\n" + Block("Main\\Trash\\", kAnn);
         dir.Write("iFilter.Def", before);
-        EXPECT_EQ(InsertRule(files, path, Insertion(0)), length == kHostLineLimit
-                                                             ? RuleWriteResult::Written
-                                                             : RuleWriteResult::LongLines)
+        EXPECT_EQ(InsertRule(files, path, Insertion(0)),
+                  length == kHostLineLimit ? RuleWriteResult::Written : RuleWriteResult::LongLines)
             << length;
         EXPECT_EQ(dir.Read("iFilter.Def") == before, length > kHostLineLimit) << length;
     }

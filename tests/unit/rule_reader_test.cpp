@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "memory_files.h"
 #include "rules/rule_writer.h"
+#include "support/memory_files.h"
 
 namespace tandrel {
 namespace {

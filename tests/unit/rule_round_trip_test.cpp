@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "memory_files.h"
-#include "random_rule_files.h"
+#include "helpers/random_rule_files.h"
 #include "rules/rule_insert_reference.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
+#include "support/memory_files.h"
 
 namespace tandrel {
 namespace {

@@ -7,12 +7,12 @@
 
 #include <random>
 
-#include "host_reader.h"
-#include "memory_files.h"
-#include "random_rule_files.h"
+#include "helpers/host_reader.h"
+#include "helpers/random_rule_files.h"
 #include "rules/rule_insert_reference.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
+#include "support/memory_files.h"
 
 namespace tandrel {
 namespace {

@@ -1,6 +1,6 @@
 // The native runner must fail a scenario that expects what did not happen,
 // and say where.
-#include "scenario_runner.h"
+#include "testhost/native/scenario_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "book_check_after_run.h"
-#include "memory_files.h"
-#include "memory_profile.h"
-#include "scenario.h"
-#include "step_timings.h"
-#include "temp_dir.h"
+#include "helpers/temp_dir.h"
+#include "support/memory_files.h"
+#include "support/memory_profile.h"
+#include "testhost/scenario/book_check_after_run.h"
+#include "testhost/scenario/scenario.h"
+#include "testhost/scenario/step_timings.h"
 
 namespace tandrel::testhost {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "memory_files.h"
 #include "platform/posix/ini_file_profile.h"
+#include "support/memory_files.h"
 
 namespace tandrel {
 namespace {

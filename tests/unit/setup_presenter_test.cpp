@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "builtin_strings.h"
-#include "memory_dialog.h"
-#include "memory_profile.h"
 #include "resources/resource.h"
+#include "support/builtin_strings.h"
+#include "support/memory_dialog.h"
+#include "support/memory_profile.h"
 
 namespace tandrel {
 namespace {

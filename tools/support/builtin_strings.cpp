@@ -1,4 +1,4 @@
-#include "builtin_strings.h"
+#include "support/builtin_strings.h"
 
 #include <array>
 #include <utility>

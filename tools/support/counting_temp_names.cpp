@@ -1,4 +1,4 @@
-#include "counting_temp_names.h"
+#include "support/counting_temp_names.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "dialog_layouts.h"
+#include "support/dialog_layouts.h"
 
 #include "resources/resource.h"
 

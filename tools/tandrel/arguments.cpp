@@ -1,4 +1,4 @@
-#include "arguments.h"
+#include "tandrel/arguments.h"
 
 #include <cerrno>
 #include <climits>

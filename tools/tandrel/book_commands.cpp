@@ -1,4 +1,4 @@
-#include "book_commands.h"
+#include "tandrel/book_commands.h"
 
 #include <cstdlib>
 
@@ -6,7 +6,7 @@
 #include "addressbook/book_check.h"
 #include "addressbook/create_group.h"
 #include "addressbook/group_listing.h"
-#include "counting_temp_names.h"
+#include "support/counting_temp_names.h"
 #include "text/one_line.h"
 
 namespace tandrel::cli {

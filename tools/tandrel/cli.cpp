@@ -1,8 +1,8 @@
-#include "cli.h"
+#include "tandrel/cli.h"
 
-#include "book_commands.h"
-#include "mail_commands.h"
-#include "rules_commands.h"
+#include "tandrel/book_commands.h"
+#include "tandrel/mail_commands.h"
+#include "tandrel/rules_commands.h"
 
 namespace tandrel::cli {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "arguments.h"
 #include "platform/charsets.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "platform/strings.h"
+#include "tandrel/arguments.h"
 #include "text/characters.h"
 
 namespace tandrel::cli {

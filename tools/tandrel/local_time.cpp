@@ -1,4 +1,4 @@
-#include "local_time.h"
+#include "tandrel/local_time.h"
 
 #include <array>
 #include <ctime>

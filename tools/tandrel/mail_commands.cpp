@@ -1,4 +1,4 @@
-#include "mail_commands.h"
+#include "tandrel/mail_commands.h"
 
 #include "mail/address_parts.h"
 #include "mail/header_choices.h"

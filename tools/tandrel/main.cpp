@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "builtin_strings.h"
-#include "cli.h"
+#include "support/builtin_strings.h"
+#include "tandrel/cli.h"
 
 #ifdef _WIN32
 #include "platform/win32/system_code_page.h"

@@ -1,11 +1,9 @@
-#include "rules_commands.h"
+#include "tandrel/rules_commands.h"
 
 #include <algorithm>
 #include <array>
 #include <sstream>
 
-#include "arguments.h"
-#include "local_time.h"
 #include "mailbox/folders.h"
 #include "rules/rule_change_summary.h"
 #include "rules/rule_conflicts.h"
@@ -13,6 +11,8 @@
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
+#include "tandrel/arguments.h"
+#include "tandrel/local_time.h"
 #include "text/one_line.h"
 
 namespace tandrel::cli {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
+#include "tandrel/cli.h"
 
 namespace tandrel::cli {
 

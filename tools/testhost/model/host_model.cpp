@@ -1,4 +1,4 @@
-#include "host_model.h"
+#include "testhost/model/host_model.h"
 
 #include <algorithm>
 

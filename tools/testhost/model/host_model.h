@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "counting_temp_names.h"
 #include "platform/files.h"
 #include "platform/temp_names.h"
 #include "rules/rule_file.h"
+#include "support/counting_temp_names.h"
 
 namespace tandrel::testhost {
 

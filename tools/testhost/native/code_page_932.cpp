@@ -1,4 +1,4 @@
-#include "code_page_932.h"
+#include "testhost/native/code_page_932.h"
 
 #include <iconv.h>
 

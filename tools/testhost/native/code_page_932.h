@@ -2,7 +2,7 @@
 // bytes (code page 932) and back, with the C library's iconv.
 #pragma once
 
-#include "host_texts.h"
+#include "testhost/scenario/host_texts.h"
 
 namespace tandrel::testhost {
 

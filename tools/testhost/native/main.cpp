@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "scenario_runner.h"
+#include "testhost/native/scenario_runner.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {

@@ -1,4 +1,4 @@
-#include "model_host.h"
+#include "testhost/native/model_host.h"
 
 namespace tandrel::testhost {
 

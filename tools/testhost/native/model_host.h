@@ -2,8 +2,8 @@
 // the rule reload and the subfolder creation call the model directly.
 #pragma once
 
-#include "host_model.h"
 #include "platform/host.h"
+#include "testhost/model/host_model.h"
 
 namespace tandrel::testhost {
 

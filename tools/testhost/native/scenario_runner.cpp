@@ -1,4 +1,4 @@
-#include "scenario_runner.h"
+#include "testhost/native/scenario_runner.h"
 
 #include <filesystem>
 #include <functional>
@@ -9,27 +9,27 @@
 #include <cstdlib>
 
 #include "addressbook/address_group_presenter.h"
-#include "book_check_after_run.h"
-#include "builtin_strings.h"
-#include "code_page_932.h"
-#include "dialog_steps.h"
 #include "entry/rule_entry_presenter.h"
-#include "expectations.h"
-#include "host_model.h"
-#include "memory_dialog.h"
-#include "memory_tree.h"
-#include "model_host.h"
 #include "platform/posix/iconv_charsets.h"
 #include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
 #include "platform/strings.h"
 #include "resources/resource.h"
-#include "scenario.h"
 #include "settings/drop_gating.h"
 #include "settings/plugin_info.h"
 #include "settings/settings.h"
 #include "setup/setup_presenter.h"
-#include "staging.h"
+#include "support/builtin_strings.h"
+#include "support/memory_dialog.h"
+#include "support/memory_tree.h"
+#include "testhost/model/host_model.h"
+#include "testhost/native/code_page_932.h"
+#include "testhost/native/model_host.h"
+#include "testhost/scenario/book_check_after_run.h"
+#include "testhost/scenario/dialog_steps.h"
+#include "testhost/scenario/expectations.h"
+#include "testhost/scenario/scenario.h"
+#include "testhost/scenario/staging.h"
 
 namespace tandrel::testhost {
 

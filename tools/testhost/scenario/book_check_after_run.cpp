@@ -1,4 +1,4 @@
-#include "book_check_after_run.h"
+#include "testhost/scenario/book_check_after_run.h"
 
 #include <stdexcept>
 

@@ -1,9 +1,9 @@
-#include "dialog_steps.h"
+#include "testhost/scenario/dialog_steps.h"
 
 #include <sstream>
 
-#include "host_model.h"
 #include "platform/dialog.h"
+#include "testhost/model/host_model.h"
 
 namespace tandrel::testhost {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "dialog_layouts.h"
-#include "scenario.h"
+#include "support/dialog_layouts.h"
+#include "testhost/scenario/scenario.h"
 
 namespace tandrel::testhost {
 

@@ -1,4 +1,4 @@
-#include "expectations.h"
+#include "testhost/scenario/expectations.h"
 
 #include <fstream>
 #include <functional>
@@ -6,8 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "host_model.h"
-#include "scenario.h"
+#include "testhost/model/host_model.h"
+#include "testhost/scenario/scenario.h"
 
 namespace tandrel::testhost {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host_texts.h"
+#include "testhost/scenario/host_texts.h"
 
 namespace tandrel::testhost {
 

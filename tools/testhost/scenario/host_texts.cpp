@@ -1,4 +1,4 @@
-#include "host_texts.h"
+#include "testhost/scenario/host_texts.h"
 
 namespace tandrel::testhost {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "scenario.h"
+#include "testhost/scenario/scenario.h"
 
 namespace tandrel::testhost {
 

@@ -1,10 +1,10 @@
-#include "scenario.h"
+#include "testhost/scenario/scenario.h"
 
 #include <array>
 #include <exception>
 #include <utility>
 
-#include "host_model.h"
+#include "testhost/model/host_model.h"
 
 namespace tandrel::testhost {
 

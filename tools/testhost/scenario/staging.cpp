@@ -1,4 +1,4 @@
-#include "staging.h"
+#include "testhost/scenario/staging.h"
 
 namespace tandrel::testhost {
 

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "host_model.h"
-#include "scenario.h"
+#include "testhost/model/host_model.h"
+#include "testhost/scenario/scenario.h"
 
 namespace tandrel::testhost {
 

@@ -1,4 +1,4 @@
-#include "step_timings.h"
+#include "testhost/scenario/step_timings.h"
 
 #include <cstdlib>
 

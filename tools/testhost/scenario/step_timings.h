@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "scenario.h"
+#include "testhost/scenario/scenario.h"
 
 namespace tandrel::testhost {
 

@@ -1,9 +1,9 @@
-#include "faults.h"
+#include "testhost/win32/faults.h"
 
 #include <commctrl.h>
 
-#include "host_state.h"
-#include "plugin_imports.h"
+#include "testhost/win32/host_state.h"
+#include "testhost/win32/plugin_imports.h"
 
 namespace tandrel::testhost {
 

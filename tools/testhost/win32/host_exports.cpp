@@ -5,9 +5,9 @@
 
 #include <type_traits>
 
-#include "host_state.h"
-#include "host_window.h"
-#include "host_work.h"
+#include "testhost/win32/host_state.h"
+#include "testhost/win32/host_window.h"
+#include "testhost/win32/host_work.h"
 
 using namespace tandrel::win32;
 using tandrel::testhost::Host;

@@ -1,4 +1,4 @@
-#include "host_state.h"
+#include "testhost/win32/host_state.h"
 
 namespace tandrel::testhost {
 

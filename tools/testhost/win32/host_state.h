@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "host_model.h"
 #include "platform/win32/host_api.h"
 #include "platform/win32/win32_files.h"
+#include "testhost/model/host_model.h"
 
 namespace tandrel::testhost {
 

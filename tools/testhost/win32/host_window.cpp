@@ -1,4 +1,4 @@
-#include "host_window.h"
+#include "testhost/win32/host_window.h"
 
 #include <commctrl.h>
 
@@ -6,11 +6,11 @@
 #include <optional>
 #include <vector>
 
-#include "host_state.h"
-#include "host_work.h"
 #include "mail/message_file.h"
 #include "platform/win32/system_code_page.h"
-#include "rules_dialog.h"
+#include "testhost/win32/host_state.h"
+#include "testhost/win32/host_work.h"
+#include "testhost/win32/rules_dialog.h"
 #include "text/characters.h"
 
 namespace tandrel::testhost {

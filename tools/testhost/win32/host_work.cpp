@@ -1,4 +1,4 @@
-#include "host_work.h"
+#include "testhost/win32/host_work.h"
 
 #include <windows.h>
 

@@ -13,19 +13,19 @@
 #include <filesystem>
 #include <string>
 
-#include "book_check_after_run.h"
-#include "expectations.h"
-#include "faults.h"
-#include "host_state.h"
-#include "host_window.h"
 #include "platform/win32/host_api.h"
 #include "platform/win32/system_code_page.h"
 #include "platform/win32/win32_profile.h"
-#include "plugin.h"
-#include "scenario_driver.h"
-#include "staging.h"
-#include "system_texts.h"
-#include "window_watch.h"
+#include "testhost/scenario/book_check_after_run.h"
+#include "testhost/scenario/expectations.h"
+#include "testhost/scenario/staging.h"
+#include "testhost/win32/faults.h"
+#include "testhost/win32/host_state.h"
+#include "testhost/win32/host_window.h"
+#include "testhost/win32/plugin.h"
+#include "testhost/win32/scenario_driver.h"
+#include "testhost/win32/system_texts.h"
+#include "testhost/win32/window_watch.h"
 
 #ifdef TANDREL_JAPANESE_HOST
 constexpr bool kJapaneseHost = true;

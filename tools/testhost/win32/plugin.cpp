@@ -1,6 +1,6 @@
-#include "plugin.h"
+#include "testhost/win32/plugin.h"
 
-#include "window_watch.h"
+#include "testhost/win32/window_watch.h"
 
 namespace tandrel::testhost {
 

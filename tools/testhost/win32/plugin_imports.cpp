@@ -1,4 +1,4 @@
-#include "plugin_imports.h"
+#include "testhost/win32/plugin_imports.h"
 
 namespace tandrel::testhost {
 

@@ -1,8 +1,8 @@
-#include "rules_dialog.h"
+#include "testhost/win32/rules_dialog.h"
 
 #include <vector>
 
-#include "host_state.h"
+#include "testhost/win32/host_state.h"
 
 namespace tandrel::testhost {
 

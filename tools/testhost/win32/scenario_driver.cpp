@@ -1,13 +1,13 @@
-#include "scenario_driver.h"
+#include "testhost/win32/scenario_driver.h"
 
 #include <cstdio>
 
-#include "dialog_steps.h"
-#include "host_model.h"
-#include "host_state.h"
-#include "host_work.h"
-#include "screenshot.h"
-#include "window_view.h"
+#include "testhost/model/host_model.h"
+#include "testhost/scenario/dialog_steps.h"
+#include "testhost/win32/host_state.h"
+#include "testhost/win32/host_work.h"
+#include "testhost/win32/screenshot.h"
+#include "testhost/win32/window_view.h"
 
 namespace tandrel::testhost {
 

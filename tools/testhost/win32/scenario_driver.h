@@ -9,11 +9,11 @@
 #include <set>
 #include <string>
 
-#include "plugin.h"
-#include "scenario.h"
-#include "step_timings.h"
-#include "ui_thread.h"
-#include "window_watch.h"
+#include "testhost/scenario/scenario.h"
+#include "testhost/scenario/step_timings.h"
+#include "testhost/win32/plugin.h"
+#include "testhost/win32/ui_thread.h"
+#include "testhost/win32/window_watch.h"
 
 namespace tandrel::testhost {
 

@@ -1,4 +1,4 @@
-#include "screenshot.h"
+#include "testhost/win32/screenshot.h"
 
 #include <fstream>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "system_texts.h"
+#include "testhost/win32/system_texts.h"
 
 #include <windows.h>
 

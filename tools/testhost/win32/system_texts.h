@@ -2,7 +2,7 @@
 // test host) and back.
 #pragma once
 
-#include "host_texts.h"
+#include "testhost/scenario/host_texts.h"
 
 namespace tandrel::testhost {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "host_window.h"
+#include "testhost/win32/host_window.h"
 
 namespace tandrel::testhost {
 

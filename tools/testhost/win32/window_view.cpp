@@ -1,4 +1,4 @@
-#include "window_view.h"
+#include "testhost/win32/window_view.h"
 
 #include <commctrl.h>
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "dialog_steps.h"
-#include "ui_thread.h"
+#include "testhost/scenario/dialog_steps.h"
+#include "testhost/win32/ui_thread.h"
 
 namespace tandrel::testhost {
 

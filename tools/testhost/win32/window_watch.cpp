@@ -1,10 +1,10 @@
-#include "window_watch.h"
+#include "testhost/win32/window_watch.h"
 
 #include <vector>
 
-#include "dialog_steps.h"
-#include "host_state.h"
-#include "plugin_imports.h"
+#include "testhost/scenario/dialog_steps.h"
+#include "testhost/win32/host_state.h"
+#include "testhost/win32/plugin_imports.h"
 
 namespace tandrel::testhost {
 

@@ -3,8 +3,8 @@
 // adapter and can look at, or fail, the files underneath.
 #pragma once
 
-#include "memory_files.h"
 #include "platform/posix/ini_file_profile.h"
+#include "support/memory_files.h"
 
 namespace tandrel::testing {
 

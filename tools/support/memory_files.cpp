@@ -1,4 +1,4 @@
-#include "memory_files.h"
+#include "support/memory_files.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "host_reader.h"
+#include "helpers/host_reader.h"
 
 #include <algorithm>
 

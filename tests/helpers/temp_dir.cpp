@@ -1,4 +1,4 @@
-#include "temp_dir.h"
+#include "helpers/temp_dir.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "memory_tree.h"
+#include "support/memory_tree.h"
 
 namespace tandrel::testing {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "dialog_layouts.h"
 #include "platform/dialog.h"
+#include "support/dialog_layouts.h"
 
 namespace tandrel::testing {
 

@@ -1,4 +1,4 @@
-#include "random_rule_files.h"
+#include "helpers/random_rule_files.h"
 
 #include <vector>
 

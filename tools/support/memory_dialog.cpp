@@ -1,4 +1,4 @@
-#include "memory_dialog.h"
+#include "support/memory_dialog.h"
 
 #include <algorithm>
 #include <stdexcept>

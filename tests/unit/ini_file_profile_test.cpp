@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "memory_profile.h"
+#include "support/memory_profile.h"
 
 namespace tandrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "file_size_limit.h"
+#include "helpers/file_size_limit.h"
 
 #include <sys/wait.h>
 #include <unistd.h>

@@ -38,9 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // An entry appended as AddAddressToGroup appends it (a line end first
     // when the last line has none) is found again, the entries before it are
     // counted as before, and where the index's lines are short the host, 255
-    // characters at a time, sees exactly one entry more.
+    // characters at a time, sees exactly one entry more. (An index holding a
+    // Ctrl-Z, after which the host reads nothing, takes no entry.)
     const auto room = tandrel::DisplayNameRoom(0, "bab0001.tmp", address, scan.entry_count + 1);
-    if (!address.empty() && room && !scan.duplicate && index.find('\0') == std::string_view::npos) {
+    if (!address.empty() && room && !scan.duplicate && index.find('\0') == std::string_view::npos &&
+        index.find(tandrel::kTextEndOfFile) == std::string_view::npos) {
         const std::string lead(tandrel::NeedsLineEndBeforeAppend(index) ? "\r\n" : "");
         const std::string name(std::string_view("Name that may be cut").substr(0, *room));
         const std::string added =

@@ -53,7 +53,7 @@ chmod 0444 "$work/data/Main/iFilter.Def"
 refused "read-only" rules add "$rules" --folder 'Main\!!!!Inbox\Work\' --header From --address c@x
 chmod 0644 "$work/data/Main/iFilter.Def"
 : > "$work/data/Main/iFilter.Def.lock"
-refused "another program" rules add "$rules" --folder 'Main\!!!!Inbox\Work\' --header From --address c@x
+refused "Another program" rules add "$rules" --folder 'Main\!!!!Inbox\Work\' --header From --address c@x
 rm "$work/data/Main/iFilter.Def.lock"
 refused "254 characters" rules add "$rules" --folder 'Main\!!!!Inbox\Work\' --header From \
   --address "$(printf 'a%.0s' {1..234})@evil.example@0:Subject:"

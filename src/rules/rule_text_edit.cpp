@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "rules/rule_blocks.h"
 #include "rules/rule_lines.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
@@ -18,93 +19,6 @@ namespace {
 bool SameFolder(std::string_view a, std::string_view b) {
     return a.size() == b.size() && (a.empty() || a.back() == b.back()) && a == b;
 }
-
-// A block the reader keeps: ":Begin", a well-formed action line, the body,
-// ":End". Offsets into the text. The last block may be open: the text ends
-// inside it, and the reader closes it there.
-struct TextBlock {
-    std::size_t begin = 0;     // the ":Begin" line
-    std::size_t body = 0;      // the line after the action line
-    std::size_t end_line = 0;  // the ":End" line, or the text's end
-    std::size_t end = 0;       // after the ":End" line, or the text's end
-    bool open = false;         // no ":End" line: the text ends inside the block
-    char kind = 0;
-    std::string_view argument;
-};
-
-// The start of the first line at or after `from` that begins with the end
-// mark, or the text's size. Only such a line ends a block, so the body in
-// between need not be read line by line: the search runs on the mark's
-// rarest character, its "E".
-std::size_t FindEndLine(std::string_view text, std::size_t from) {
-    static_assert(kEndMark.size() > 1 && kEndMark[1] == 'E');
-    const char* const data = text.data();
-    for (std::size_t at = from; at < text.size();) {
-        const void* found = std::memchr(data + at, 'E', text.size() - at);
-        if (found == nullptr) {
-            break;
-        }
-        const auto e = static_cast<std::size_t>(static_cast<const char*>(found) - data);
-        if (e >= from + 1 && (e - 1 == from || data[e - 2] == '\n') &&
-            IsEndLine(text.substr(e - 1))) {
-            return e - 1;
-        }
-        at = e + 1;
-    }
-    return text.size();
-}
-
-// Walks the blocks from the start of the text, as the reader finds them.
-class BlockWalk {
-  public:
-    explicit BlockWalk(std::string_view text) : text_(text) {}
-
-    // The next block into `block`; false at the text's end.
-    bool Next(TextBlock& block) {
-        while (at_ < text_.size()) {
-            const RuleLine line = RuleLineAt(text_, at_);
-            at_ = line.end;
-            if (!IsBeginLine(ContentOf(text_, line))) {
-                continue;
-            }
-            if (first_begin_ == std::string_view::npos) {
-                first_begin_ = line.begin;
-            }
-            if (at_ >= text_.size()) {
-                last_lone_begin_ = line.begin;  // the reader waits for an action line
-                return false;
-            }
-            const RuleLine action = RuleLineAt(text_, at_);
-            const std::string_view content = ContentOf(text_, action);
-            at_ = action.end;
-            if (!IsActionLine(content)) {
-                continue;  // the reader drops this block
-            }
-            block.begin = line.begin;
-            block.kind = content[1];
-            block.argument = content.substr(3);
-            block.body = action.end;
-            block.end_line = FindEndLine(text_, block.body);
-            block.open = block.end_line >= text_.size();
-            block.end = block.open ? text_.size() : RuleLineAt(text_, block.end_line).end;
-            at_ = block.end;
-            return true;
-        }
-        return false;
-    }
-
-    // The first ":Begin" line of all, kept or dropped.
-    std::size_t first_begin() const { return first_begin_; }
-    // The ":Begin" line the text ends with, where the reader would take the
-    // next line for that block's action line; npos when there is none.
-    std::size_t last_lone_begin() const { return last_lone_begin_; }
-
-  private:
-    std::string_view text_;
-    std::size_t at_ = 0;
-    std::size_t first_begin_ = std::string_view::npos;
-    std::size_t last_lone_begin_ = std::string_view::npos;
-};
 
 // The start of the first line in [from, to) that begins with ":Begin", or `to`.
 std::size_t FirstBeginLine(std::string_view text, std::size_t from, std::size_t to) {
@@ -174,19 +88,6 @@ class LeadingRemovals {
     bool moves_a_setting_ = false;
 };
 
-// The next line of `block`'s body from `at` that reads as a condition.
-std::optional<ConditionFields> NextCondition(std::string_view text, const TextBlock& block,
-                                             std::size_t at) {
-    while (at < block.end_line) {
-        const RuleLine line = RuleLineAt(text, at);
-        if (auto condition = SplitConditionLine(ContentOf(text, line))) {
-            return condition;
-        }
-        at = line.end;
-    }
-    return std::nullopt;
-}
-
 // Whether `block` keeps a condition: a line that reads as one and is not in
 // `removed` (line starts, ascending).
 bool KeepsACondition(std::string_view text, const TextBlock& block,
@@ -204,40 +105,6 @@ bool KeepsACondition(std::string_view text, const TextBlock& block,
         at = line_end + 1;
     }
     return false;
-}
-
-// Lines (by their start, into `removed`) that delete-same takes out of
-// `block`: a condition numbered 0 with the header and address, last of its
-// block or followed by a condition numbered 0. `hit` walks the offsets where
-// the text ":header:address<TAB>" stands, which every such line holds.
-void FindSameConditions(std::string_view text, const TextBlock& block,
-                        const RuleInsertion& insertion, const std::vector<std::size_t>& hits,
-                        std::vector<std::size_t>::const_iterator& hit,
-                        std::vector<std::size_t>& removed) {
-    while (hit != hits.end() && *hit < block.body) {
-        ++hit;
-    }
-    std::size_t at = block.body;
-    for (; hit != hits.end() && *hit < block.end_line; ++hit) {
-        // The line that holds the hit.
-        RuleLine line = RuleLineAt(text, at);
-        while (line.end <= *hit) {
-            line = RuleLineAt(text, line.end);
-        }
-        const auto condition = SplitConditionLine(ContentOf(text, line));
-        if (condition && IsSameCondition(condition->number, condition->header, condition->value,
-                                         insertion.header, insertion.address)) {
-            const auto next = NextCondition(text, block, line.end);
-            if (SameConditionGoes(next ? std::optional(next->number) : std::nullopt)) {
-                removed.push_back(line.begin);
-            }
-        }
-        // Later hits on the same line are the same line.
-        while (std::next(hit) != hits.end() && *std::next(hit) < line.end) {
-            ++hit;
-        }
-        at = line.end;
-    }
 }
 
 }  // namespace
@@ -264,7 +131,7 @@ std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view file_tex
     // Delete-same looks only where ":header:address<TAB>" stands.
     std::vector<std::size_t> hits;
     if (insertion.delete_same) {
-        hits = FindAllOccurrences(text, ":" + insertion.header + ":" + insertion.address + "\t");
+        hits = FindAllOccurrences(text, SameConditionNeedle(insertion.header, insertion.address));
     }
     auto hit = hits.cbegin();
 
@@ -285,7 +152,8 @@ std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view file_tex
         }
         removed.clear();
         if (insertion.delete_same && block.kind == kMoveKind) {
-            FindSameConditions(text, block, insertion, hits, hit, removed);
+            FindSameConditions(text, block, insertion.header, insertion.address, hits, hit,
+                               removed);
         }
         const bool receives =
             into_folder && block.kind == kMoveKind && SameFolder(block.argument, insertion.folder);

@@ -8,8 +8,10 @@
 #include "mailbox/folders.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
+#include "rules/rule_file.h"
 #include "settings/header_lists.h"
 #include "text/format_text.h"
+#include "text/one_line.h"
 
 namespace tandrel {
 
@@ -26,6 +28,10 @@ void EnableAll(Dialog& dialog, std::initializer_list<int> ids, bool enabled) {
 void RuleEntryPresenter::Init() {
     Host& host = context_.host;
     const Settings& settings = context_.settings;
+    const std::string data_folder = host.DataFolder();
+    const std::string mailbox = host.CurrentMailbox();
+    received_rules_ = OpenRules(context_.files, RuleFilePath(data_folder, mailbox, true));
+    sent_rules_ = OpenRules(context_.files, RuleFilePath(data_folder, mailbox, false));
     dialog_.SetText(IDC_ENTRY_FOLDER_NAME, host.FolderDisplayName(context_.drop_target));
 
     dialog_.AddItems(IDC_ENTRY_RECEIVING_HEADER, HeaderListNames(settings.in_headers));
@@ -82,7 +88,6 @@ void RuleEntryPresenter::Init() {
         ApplyAddressBookRule();
     }
 
-    const std::string data_folder = host.DataFolder();
     std::string group =
         context_.profile.ReadString(FolderSettingsPath(data_folder, context_.drop_target),
                                     "Settings", "AddrGrp", std::string(), kWholeValue);
@@ -91,6 +96,7 @@ void RuleEntryPresenter::Init() {
             FindDefaultGroup(context_.files, context_.profile, data_folder, context_.lead_bytes);
     }
     dialog_.SetText(IDC_ENTRY_GROUP, group);
+    ShowSortedInto();
 }
 
 void RuleEntryPresenter::FillHeaderNames(const std::string& preferred) {
@@ -172,6 +178,31 @@ void RuleEntryPresenter::ApplyAddressBookRule() {
         dialog_.IsChecked(IDC_ENTRY_ADD_TO_BOOK));
 }
 
+void RuleEntryPresenter::ShowSortedInto(int chosen) {
+    // A combo box's text as OK will read it.
+    const auto text = [&](int id) {
+        const int selected = id == chosen ? dialog_.Selection(id) : -1;
+        return ToOneLine(selected >= 0 ? dialog_.ItemText(id, selected) : dialog_.Text(id),
+                         context_.lead_bytes);
+    };
+    SortedIntoQuery query;
+    query.receiving = dialog_.IsChecked(IDC_ENTRY_ADD_RECEIVING);
+    query.sending = dialog_.IsChecked(IDC_ENTRY_ADD_SENDING);
+    query.receiving_header = text(IDC_ENTRY_RECEIVING_HEADER);
+    query.sending_header = text(IDC_ENTRY_SENDING_HEADER);
+    query.address = text(IDC_ENTRY_ADDRESS);
+    query.target = context_.drop_target;
+    if (dialog_.IsChecked(IDC_ENTRY_CREATE_SUBFOLDER)) {
+        const std::string name = text(IDC_ENTRY_SUBFOLDER_NAME);
+        if (!name.empty()) {
+            query.target = SubfolderId(context_.drop_target, name);
+        }
+    }
+    query.delete_same = dialog_.IsChecked(IDC_ENTRY_DELETE_SAME);
+    dialog_.SetText(IDC_ENTRY_SORTED_INTO, SortedIntoLine(query, received_rules_, sent_rules_,
+                                                          context_.host, context_.strings));
+}
+
 void RuleEntryPresenter::SelectInLists(int source, int first, int second) {
     const int index = dialog_.Selection(source);
     dialog_.Select(first, index);
@@ -202,10 +233,15 @@ bool RuleEntryPresenter::OnCommand(int id, int notification) {
             case IDC_ENTRY_ADD_RECEIVING:
             case IDC_ENTRY_ADD_SENDING:
                 ApplyRuleBoxRules();
+                ShowSortedInto();
                 break;
             case IDC_ENTRY_CREATE_SUBFOLDER:
                 EnableAll(dialog_, {IDC_ENTRY_SUBFOLDER_NAME, IDC_ENTRY_SUBFOLDER_LABEL},
                           dialog_.IsChecked(IDC_ENTRY_CREATE_SUBFOLDER));
+                ShowSortedInto();
+                break;
+            case IDC_ENTRY_DELETE_SAME:
+                ShowSortedInto();
                 break;
             case IDC_ENTRY_EXECUTE_FILTER:
                 ApplyExecuteRule();
@@ -225,15 +261,23 @@ bool RuleEntryPresenter::OnCommand(int id, int notification) {
         switch (id) {
             case IDC_ENTRY_HEADER_NAME:
                 FillAddressLists();
+                ShowSortedInto();
                 break;
             case IDC_ENTRY_ADDRESS:
                 SelectInLists(id, IDC_ENTRY_SUBFOLDER_NAME, IDC_ENTRY_BOOK_NAME);
+                ShowSortedInto(id);
                 break;
             case IDC_ENTRY_SUBFOLDER_NAME:
                 SelectInLists(id, IDC_ENTRY_ADDRESS, IDC_ENTRY_BOOK_NAME);
+                ShowSortedInto(id);
                 break;
             case IDC_ENTRY_BOOK_NAME:
                 SelectInLists(id, IDC_ENTRY_ADDRESS, IDC_ENTRY_SUBFOLDER_NAME);
+                ShowSortedInto();
+                break;
+            case IDC_ENTRY_RECEIVING_HEADER:
+            case IDC_ENTRY_SENDING_HEADER:
+                ShowSortedInto(id);
                 break;
             default:
                 break;
@@ -243,6 +287,11 @@ bool RuleEntryPresenter::OnCommand(int id, int notification) {
     if (notification == kNotifyComboEditUpdate && id == IDC_ENTRY_SUBFOLDER_NAME) {
         // A typed subfolder name becomes the address-book name too.
         dialog_.SetText(IDC_ENTRY_BOOK_NAME, dialog_.Text(IDC_ENTRY_SUBFOLDER_NAME));
+    }
+    if (notification == kNotifyComboEditChange &&
+        (id == IDC_ENTRY_ADDRESS || id == IDC_ENTRY_SUBFOLDER_NAME ||
+         id == IDC_ENTRY_RECEIVING_HEADER || id == IDC_ENTRY_SENDING_HEADER)) {
+        ShowSortedInto();
     }
     return false;
 }

@@ -1,12 +1,14 @@
 // The Rule entry dialog's behaviour: set-up from the dropped message and the
-// settings, the enabling rules and the coupled lists; OK runs the OK
-// sequence (entry/ok_sequence.h).
+// settings, the enabling rules, the coupled lists and the "already sorted
+// into" line (entry/sorted_into_line.h); OK runs the OK sequence
+// (entry/ok_sequence.h).
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "entry/rule_entry_context.h"
+#include "entry/sorted_into_line.h"
 #include "platform/dialog.h"
 
 namespace tandrel {
@@ -28,11 +30,17 @@ class RuleEntryPresenter {
     void ApplyAddressBookRule();
     void SelectInLists(int source, int first, int second);
     void ChooseGroup();
+    // Shows where the condition OK would write already stands; `chosen` is a
+    // combo box whose selection just changed, whose edit does not show it yet.
+    void ShowSortedInto(int chosen = 0);
 
     Dialog& dialog_;
     RuleEntryContext& context_;
     // Sending mode: the host's current message had an X-SMTP-Result header.
     bool sending_ = false;
+    // The rule files as the dialog opened, for the "already sorted into" line.
+    OpenedRules received_rules_;
+    OpenedRules sent_rules_;
 };
 
 }  // namespace tandrel

@@ -16,6 +16,8 @@
 #include "plugin/rule_reload.h"
 #include "resources/resource.h"
 #include "settings/drop_gating.h"
+#include "setup/check_presenter.h"
+#include "setup/rule_history_presenter.h"
 #include "setup/setup_presenter.h"
 
 namespace tandrel::win32 {
@@ -71,6 +73,37 @@ struct SetupWindow {
     Win32Strings strings;
     SetupContext context;
     SetupPresenter presenter;
+};
+
+struct RuleHistoryWindow {
+    RuleHistoryWindow(HWND window, LPARAM /*creation*/)
+        : dialog(DialogOf(window)),
+          host(ConnectionOf(State())),
+          strings(State().instance),
+          context{host, files, strings},
+          presenter(dialog, context) {}
+    Win32Dialog dialog;
+    Win32Host host;
+    Win32Files files;
+    Win32Strings strings;
+    RuleHistoryContext context;
+    RuleHistoryPresenter presenter;
+};
+
+struct CheckWindow {
+    CheckWindow(HWND window, LPARAM /*creation*/)
+        : dialog(DialogOf(window)),
+          host(ConnectionOf(State())),
+          strings(State().instance),
+          context{host, files, profile, strings, IsSystemLeadByte},
+          presenter(dialog, context) {}
+    Win32Dialog dialog;
+    Win32Host host;
+    Win32Files files;
+    Win32Profile profile;
+    Win32Strings strings;
+    CheckContext context;
+    CheckPresenter presenter;
 };
 
 struct AddressGroupWindow {
@@ -148,6 +181,14 @@ INT_PTR CALLBACK AddressGroupDialogProc(HWND dialog, UINT message, WPARAM wparam
     return Dispatch<AddressGroupWindow>(dialog, message, wparam, lparam, AttachImages);
 }
 
+INT_PTR CALLBACK RuleHistoryDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    return Dispatch<RuleHistoryWindow>(dialog, message, wparam, lparam, NoInit<RuleHistoryWindow>);
+}
+
+INT_PTR CALLBACK CheckDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    return Dispatch<CheckWindow>(dialog, message, wparam, lparam, NoInit<CheckWindow>);
+}
+
 DLGPROC DialogProcFor(int template_id) {
     switch (template_id) {
         case IDD_RULE_ENTRY:
@@ -156,6 +197,10 @@ DLGPROC DialogProcFor(int template_id) {
             return SetupDialogProc;
         case IDD_ADDRESS_GROUP:
             return AddressGroupDialogProc;
+        case IDD_RULE_HISTORY:
+            return RuleHistoryDialogProc;
+        case IDD_CHECK:
+            return CheckDialogProc;
         default:
             return nullptr;
     }

@@ -1,4 +1,4 @@
-// The three dialog procedures. Each only translates window messages into
+// The five dialog procedures. Each only translates window messages into
 // calls of its dialog's presenter.
 #pragma once
 
@@ -9,8 +9,10 @@ namespace tandrel::win32 {
 INT_PTR CALLBACK RuleEntryDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR CALLBACK AddressGroupDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR CALLBACK RuleHistoryDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR CALLBACK CheckDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 
-// The procedure of dialog template 101, 102 or 104.
+// The procedure of dialog template 101, 102, 104, 105 or 106.
 DLGPROC DialogProcFor(int template_id);
 
 }  // namespace tandrel::win32

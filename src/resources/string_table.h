@@ -47,6 +47,20 @@
 #define IDS_RUN_CURRENT 201
 #define IDS_RUN_INBOX 202
 #define IDS_RUN_SENT 203
+#define IDS_SORTED_INTO_ALREADY 204
+#define IDS_SORTED_INTO_MOVES_FROM 205
+#define IDS_SORTED_INTO_THIS_FOLDER 206
+#define IDS_SORTED_INTO_RECEIVED 207
+#define IDS_SORTED_INTO_SENT 208
+#define IDS_SORTED_INTO_UNREADABLE 209
+#define IDS_HISTORY_RECEIVED_RULES 210
+#define IDS_HISTORY_SENT_RULES 211
+#define IDS_HISTORY_PUT_BACK 212
+#define IDS_HISTORY_RECEIVED_NAME 213
+#define IDS_HISTORY_SENT_NAME 214
+#define IDS_HISTORY_NONE 215
+#define IDS_CHECK_NOTHING 216
+#define IDS_CHECK_UNREADABLE 217
 
 #define TEXT_PLACE_END_OF_FOLDER "Add condition to the END of existing folder"
 #define TEXT_PLACE_TOP_OF_FOLDER "Add condition to the TOP of existing folder"
@@ -92,6 +106,20 @@
 #define TEXT_RUN_CURRENT "Start filter current folder(%s)"
 #define TEXT_RUN_INBOX "Start filter Inbox"
 #define TEXT_RUN_SENT "Start filter sentbox"
+#define TEXT_SORTED_INTO_ALREADY "Already sorted into: %s"
+#define TEXT_SORTED_INTO_MOVES_FROM "Moves from: %s"
+#define TEXT_SORTED_INTO_THIS_FOLDER "this folder"
+#define TEXT_SORTED_INTO_RECEIVED "%s (received)"
+#define TEXT_SORTED_INTO_SENT "%s (sent)"
+#define TEXT_SORTED_INTO_UNREADABLE "Rules could not be read"
+#define TEXT_HISTORY_RECEIVED_RULES "Received rules"
+#define TEXT_HISTORY_SENT_RULES "Sent rules"
+#define TEXT_HISTORY_PUT_BACK "Put back version %s of the %s? The rules in use now become version 1."
+#define TEXT_HISTORY_RECEIVED_NAME "received rules"
+#define TEXT_HISTORY_SENT_NAME "sent rules"
+#define TEXT_HISTORY_NONE "No former version of these rules is kept yet. Each change Tandrel makes keeps the rules it replaces, the last ten."
+#define TEXT_CHECK_NOTHING "Nothing to report."
+#define TEXT_CHECK_UNREADABLE "%s: could not be read"
 
 /* clang-format on */
 

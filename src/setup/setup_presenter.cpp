@@ -181,6 +181,10 @@ bool SetupPresenter::OnCommand(int id, int notification) {
         ApplyRuleBoxRules();
     } else if (id == IDC_SETUP_EXEC_FILTER) {
         EnableAll(dialog_, kRunOptions, dialog_.IsChecked(IDC_SETUP_EXEC_FILTER));
+    } else if (id == IDC_SETUP_RULE_HISTORY) {
+        dialog_.RunNestedDialog(IDD_RULE_HISTORY, nullptr);
+    } else if (id == IDC_SETUP_CHECK) {
+        dialog_.RunNestedDialog(IDD_CHECK, nullptr);
     }
     return false;
 }

@@ -1,5 +1,7 @@
 // The Setup dialog's behaviour: the two header lists with their buttons, the
-// default choices, the drop keys, and saving them all.
+// default choices, the drop keys, and saving them all; its buttons open the
+// Rule history and Check dialogs (setup/rule_history_presenter.h,
+// setup/check_presenter.h).
 #pragma once
 
 #include <string>

@@ -120,7 +120,9 @@ TEST(DialogTemplates, MatchTheLayoutsOfTheInMemoryDialogs) {
     const auto ids = ResourceIds();
     for (const auto& [name, id] : {std::pair<std::string, int>{"IDD_RULE_ENTRY", IDD_RULE_ENTRY},
                                    {"IDD_SETUP", IDD_SETUP},
-                                   {"IDD_ADDRESS_GROUP", IDD_ADDRESS_GROUP}}) {
+                                   {"IDD_ADDRESS_GROUP", IDD_ADDRESS_GROUP},
+                                   {"IDD_RULE_HISTORY", IDD_RULE_HISTORY},
+                                   {"IDD_CHECK", IDD_CHECK}}) {
         const DialogLayout* layout = FindDialogLayout(id);
         ASSERT_NE(layout, nullptr);
         std::vector<std::string> expected;

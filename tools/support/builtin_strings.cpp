@@ -8,7 +8,7 @@
 namespace tandrel {
 
 std::string BuiltinStrings::Load(int id) {
-    static constexpr std::array<std::pair<int, const char*>, 40> kTable = {{
+    static constexpr std::array<std::pair<int, const char*>, 54> kTable = {{
         {IDS_PLACE_END_OF_FOLDER, TEXT_PLACE_END_OF_FOLDER},
         {IDS_PLACE_TOP_OF_FOLDER, TEXT_PLACE_TOP_OF_FOLDER},
         {IDS_PLACE_NEW_BLOCK_LAST, TEXT_PLACE_NEW_BLOCK_LAST},
@@ -49,6 +49,20 @@ std::string BuiltinStrings::Load(int id) {
         {IDS_RUN_CURRENT, TEXT_RUN_CURRENT},
         {IDS_RUN_INBOX, TEXT_RUN_INBOX},
         {IDS_RUN_SENT, TEXT_RUN_SENT},
+        {IDS_SORTED_INTO_ALREADY, TEXT_SORTED_INTO_ALREADY},
+        {IDS_SORTED_INTO_MOVES_FROM, TEXT_SORTED_INTO_MOVES_FROM},
+        {IDS_SORTED_INTO_THIS_FOLDER, TEXT_SORTED_INTO_THIS_FOLDER},
+        {IDS_SORTED_INTO_RECEIVED, TEXT_SORTED_INTO_RECEIVED},
+        {IDS_SORTED_INTO_SENT, TEXT_SORTED_INTO_SENT},
+        {IDS_SORTED_INTO_UNREADABLE, TEXT_SORTED_INTO_UNREADABLE},
+        {IDS_HISTORY_RECEIVED_RULES, TEXT_HISTORY_RECEIVED_RULES},
+        {IDS_HISTORY_SENT_RULES, TEXT_HISTORY_SENT_RULES},
+        {IDS_HISTORY_PUT_BACK, TEXT_HISTORY_PUT_BACK},
+        {IDS_HISTORY_RECEIVED_NAME, TEXT_HISTORY_RECEIVED_NAME},
+        {IDS_HISTORY_SENT_NAME, TEXT_HISTORY_SENT_NAME},
+        {IDS_HISTORY_NONE, TEXT_HISTORY_NONE},
+        {IDS_CHECK_NOTHING, TEXT_CHECK_NOTHING},
+        {IDS_CHECK_UNREADABLE, TEXT_CHECK_UNREADABLE},
     }};
     for (const auto& [entry_id, text] : kTable) {
         if (entry_id == id) {

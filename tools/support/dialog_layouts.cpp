@@ -14,6 +14,7 @@ const DialogLayout kRuleEntry = {
     {
         {IDC_ENTRY_HEADER_NAME, K::DropDownList, "", true},
         {IDC_ENTRY_ADDRESS, K::DropDownCombo, "", true},
+        {IDC_ENTRY_SORTED_INTO, K::Static, "", true},
         {IDC_ENTRY_ADD_RECEIVING, K::CheckBox, "Add condition to filter for receiving", true},
         {IDC_ENTRY_RECEIVING_HEADER, K::DropDownCombo, "", false},
         {IDC_ENTRY_ADD_SENDING, K::CheckBox, "Add condition to filter for sending", true},
@@ -73,6 +74,8 @@ const DialogLayout kSetup = {
         {IDC_SETUP_DROP_SHIFT, K::PushLikeCheckBox, "Shift", true},
         {IDC_SETUP_DROP_CTRL, K::PushLikeCheckBox, "Ctrl", true},
         {IDC_SETUP_DROP_ALT, K::PushLikeCheckBox, "Alt", true},
+        {IDC_SETUP_RULE_HISTORY, K::PushButton, "Rule history...", true},
+        {IDC_SETUP_CHECK, K::PushButton, "Check...", true},
         {IDC_SETUP_INFO, K::Static, "", true},
         {1, K::PushButton, "OK", true},
         {2, K::PushButton, "Cancel", true},
@@ -91,10 +94,31 @@ const DialogLayout kAddressGroup = {
     },
 };
 
+const DialogLayout kRuleHistory = {
+    IDD_RULE_HISTORY,
+    "Rule history",
+    {
+        {IDC_HISTORY_RULE_FILE, K::DropDownList, "", true},
+        {IDC_HISTORY_VERSIONS, K::ListBox, "", true},
+        {IDC_HISTORY_NONE_KEPT, K::Static, "", true},
+        {IDC_HISTORY_PUT_BACK, K::PushButton, "Put back", false},
+        {2, K::PushButton, "Close", true},
+    },
+};
+
+const DialogLayout kCheck = {
+    IDD_CHECK,
+    "Check",
+    {
+        {IDC_CHECK_FINDINGS, K::ListBox, "", true},
+        {2, K::PushButton, "Close", true},
+    },
+};
+
 }  // namespace
 
 const DialogLayout* FindDialogLayout(int template_id) {
-    for (const DialogLayout* layout : {&kRuleEntry, &kSetup, &kAddressGroup}) {
+    for (const DialogLayout* layout : {&kRuleEntry, &kSetup, &kAddressGroup, &kRuleHistory, &kCheck}) {
         if (layout->template_id == template_id) {
             return layout;
         }

@@ -33,7 +33,7 @@ struct DialogLayout {
     std::vector<ControlLayout> controls;
 };
 
-// The layout of dialog template 101, 102 or 104; nullptr for any other id.
+// The layout of dialog template 101, 102, 104, 105 or 106; nullptr for any other id.
 const DialogLayout* FindDialogLayout(int template_id);
 
 }  // namespace tandrel

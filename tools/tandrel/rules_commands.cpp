@@ -2,17 +2,18 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <sstream>
 
 #include "mailbox/folders.h"
 #include "rules/rule_change_summary.h"
-#include "rules/rule_conflicts.h"
+#include "rules/rule_check.h"
 #include "rules/rule_history.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
 #include "tandrel/arguments.h"
-#include "tandrel/local_time.h"
+#include "text/local_time.h"
 #include "text/one_line.h"
 
 namespace tandrel::cli {
@@ -254,58 +255,6 @@ int RunShow(const std::vector<std::string>& args, Context& context) {
     return kExitOk;
 }
 
-// Lists the lines longer than the host reads whole, and each Ctrl-Z before
-// the file's last byte, after which the host reads nothing; their number.
-std::size_t ReportLinesReadOtherwise(std::string_view text, std::ostream& out) {
-    std::size_t found = 0;
-    int line_number = 0;
-    const std::string_view read = WithoutFinalCtrlZ(text);
-    for (std::size_t start = 0; start < read.size();) {
-        ++line_number;
-        const std::size_t end = std::min(read.find('\n', start), read.size());
-        const std::string_view line = read.substr(start, end - start);
-        if (!FitsHostLine(line)) {
-            out << "line " << line_number << ": longer than " << kHostLineLimit
-                << " characters, which the mail client reads as two (no change is made to "
-                   "the file while it holds one): "
-                << line.substr(0, 40) << "...\n";
-            ++found;
-        }
-        if (line.find(kTextEndOfFile) != std::string_view::npos) {
-            out << "line " << line_number
-                << ": a Ctrl-Z, after which the mail client reads nothing more of the file (no "
-                   "change is made to the file while it holds one)\n";
-            ++found;
-        }
-        start = end + 1;
-    }
-    return found;
-}
-
-// "lines 4, 9: condition From:a@b sorts into 2 folders: Main\A\ Main\B\", and
-// "... stands twice in one block of Main\A\"; the number of conflicts.
-std::size_t ReportConflicts(std::string_view text, std::ostream& out) {
-    const std::vector<RuleConflict> conflicts = FindRuleConflicts(text);
-    for (const RuleConflict& conflict : conflicts) {
-        out << "lines";
-        for (std::size_t i = 0; i < conflict.lines.size(); ++i) {
-            out << (i == 0 ? " " : ", ") << conflict.lines[i];
-        }
-        out << ": condition " << conflict.header << ":" << conflict.value;
-        if (conflict.kind == RuleConflict::Kind::SeveralFolders) {
-            out << " sorts into " << conflict.folders.size() << " folders:";
-            for (const std::string& folder : conflict.folders) {
-                out << " " << folder;
-            }
-        } else {
-            out << " stands " << conflict.lines.size() << " times in one block of "
-                << conflict.folders.front();
-        }
-        out << "\n";
-    }
-    return conflicts.size();
-}
-
 int RunCheck(const std::vector<std::string>& args, Context& context) {
     Arguments parsed;
     int exit_code = kExitOk;
@@ -317,29 +266,16 @@ int RunCheck(const std::vector<std::string>& args, Context& context) {
     if (!ReadExisting(context, parsed.positional.front(), text, exit_code)) {
         return exit_code;
     }
-    std::vector<DroppedLine> dropped;
-    const RuleFile rule_file = ParseRuleFile(text, &dropped);
-    std::size_t found = dropped.size();
-    for (const DroppedLine& line : dropped) {
-        context.out << "line " << line.line_number << ": dropped, " << line.reason << ": "
-                    << line.text << "\n";
-    }
-    found += ReportLinesReadOtherwise(text, context.out);
-    found += ReportConflicts(text, context.out);
+    std::optional<RuleTargetFolders> targets;
     if (const auto data_folder_argument = parsed.Value("data-folder")) {
-        const std::string data_folder =
-            DataFolderArgument(*data_folder_argument, context.lead_bytes);
-        int index = 0;
-        for (const RuleBlock& block : rule_file.blocks) {
-            ++index;
-            if (block.kind == kMoveKind &&
-                !context.files.CanOpenForReading(FolderSettingsPath(data_folder, block.argument))) {
-                context.out << "block " << index
-                            << ": target folder does not exist: " << block.argument << "\n";
-                ++found;
-            }
-        }
+        targets.emplace(RuleTargetFolders{
+            context.files, DataFolderArgument(*data_folder_argument, context.lead_bytes)});
     }
+    const std::vector<std::string> findings = CheckRuleText(text, targets ? &*targets : nullptr);
+    for (const std::string& finding : findings) {
+        context.out << finding << "\n";
+    }
+    const std::size_t found = findings.size();
     if (found == 0) {
         context.out << "nothing found\n";
         return kExitOk;
@@ -376,7 +312,7 @@ int RunHistory(const std::vector<std::string>& args, Context& context) {
     const std::vector<std::string> summaries = SummarizeHistory(texts);
     for (std::size_t i = 0; i < versions.size(); ++i) {
         const KeptVersion& version = versions[i];
-        context.out << version.number << "  " << FormatLocalTime(version.facts.modified) << "  "
+        context.out << version.number << "  " << FormatLocalTime(version.facts.modified, ClockDetail::Seconds) << "  "
                     << version.facts.size << " bytes  "
                     << SplitListPattern(version.path, context.lead_bytes).name << "  "
                     << summaries[i] << "\n";

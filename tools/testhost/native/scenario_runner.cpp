@@ -18,6 +18,8 @@
 #include "settings/drop_gating.h"
 #include "settings/plugin_info.h"
 #include "settings/settings.h"
+#include "setup/check_presenter.h"
+#include "setup/rule_history_presenter.h"
 #include "setup/setup_presenter.h"
 #include "support/builtin_strings.h"
 #include "support/memory_dialog.h"
@@ -221,9 +223,13 @@ class Run {
         AddressGroupContext group{files_, profile_,   strings_, model_->data_folder(),
                                   choice, lead_bytes_};
         SetupContext setup{profile_, settings_path_, settings_, strings_, info_};
+        RuleHistoryContext history{*host_, files_, strings_};
+        CheckContext check{*host_, files_, profile_, strings_, lead_bytes_};
         std::unique_ptr<RuleEntryPresenter> entry_presenter;
         std::unique_ptr<AddressGroupPresenter> group_presenter;
         std::unique_ptr<SetupPresenter> setup_presenter;
+        std::unique_ptr<RuleHistoryPresenter> history_presenter;
+        std::unique_ptr<CheckPresenter> check_presenter;
         std::function<void(int, int)> on_command;
         if (template_id == IDD_RULE_ENTRY) {
             entry_presenter = std::make_unique<RuleEntryPresenter>(dialog, entry);
@@ -237,6 +243,14 @@ class Run {
             setup_presenter = std::make_unique<SetupPresenter>(dialog, setup);
             setup_presenter->Init();
             on_command = [&](int id, int code) { setup_presenter->OnCommand(id, code); };
+        } else if (template_id == IDD_RULE_HISTORY) {
+            history_presenter = std::make_unique<RuleHistoryPresenter>(dialog, history);
+            history_presenter->Init();
+            on_command = [&](int id, int code) { history_presenter->OnCommand(id, code); };
+        } else if (template_id == IDD_CHECK) {
+            check_presenter = std::make_unique<CheckPresenter>(dialog, check);
+            check_presenter->Init();
+            on_command = [&](int id, int code) { check_presenter->OnCommand(id, code); };
         } else {
             throw std::logic_error("cannot run dialog " + std::to_string(template_id));
         }

@@ -1,11 +1,11 @@
-#include "tandrel/local_time.h"
+#include "text/local_time.h"
 
 #include <array>
 #include <ctime>
 
-namespace tandrel::cli {
+namespace tandrel {
 
-std::string FormatLocalTime(std::int64_t seconds) {
+std::string FormatLocalTime(std::int64_t seconds, ClockDetail detail) {
     const auto time = static_cast<std::time_t>(seconds);
     std::tm local{};
 #ifdef _WIN32
@@ -13,11 +13,12 @@ std::string FormatLocalTime(std::int64_t seconds) {
 #else
     const bool converted = localtime_r(&time, &local) != nullptr;
 #endif
+    const char* format = detail == ClockDetail::Seconds ? "%Y-%m-%d %H:%M:%S" : "%Y-%m-%d %H:%M";
     std::array<char, 32> text{};
-    if (!converted || std::strftime(text.data(), text.size(), "%Y-%m-%d %H:%M:%S", &local) == 0) {
+    if (!converted || std::strftime(text.data(), text.size(), format, &local) == 0) {
         return "(unknown time)";
     }
     return text.data();
 }
 
-}  // namespace tandrel::cli
+}  // namespace tandrel

@@ -1,0 +1,43 @@
+// The Rule entry dialog's "already sorted into" line: the folders whose rules
+// already hold the condition OK would write. The rule files are read once,
+// when the dialog opens; each update is a lookup in what was read.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/host.h"
+#include "platform/strings.h"
+#include "rules/rule_condition_lookup.h"
+
+namespace tandrel {
+
+// One rule file as the dialog found it when it opened.
+struct OpenedRules {
+    bool unreadable = false;                      // it exists but could not be read
+    std::unique_ptr<RuleConditionLookup> lookup;  // none: the file is missing or unreadable
+};
+
+OpenedRules OpenRules(Files& files, const std::string& path);
+
+// What OK would write, as the dialog shows it now.
+struct SortedIntoQuery {
+    bool receiving = false;  // a condition into the received rules
+    bool sending = false;    // a condition into the sent rules
+    std::string receiving_header;
+    std::string sending_header;
+    std::string address;
+    std::string target;  // the folder the rule sorts to
+    bool delete_same = false;
+};
+
+// "Already sorted into: Work, Lists", "Moves from: Work (received), Friends
+// (sent)", "Rules could not be read", or empty when the condition stands
+// nowhere else. Folders are named as the host shows them, by identifier where
+// two listed share a name; the rule's own target is "this folder", and with
+// delete-same, which keeps it, it is left out.
+std::string SortedIntoLine(const SortedIntoQuery& query, const OpenedRules& received,
+                           const OpenedRules& sent, Host& host, Strings& strings);
+
+}  // namespace tandrel

@@ -1,0 +1,102 @@
+#include "setup/rule_history_presenter.h"
+
+#include "resources/resource.h"
+#include "resources/string_table.h"
+#include "rules/rule_change_summary.h"
+#include "rules/rule_file.h"
+#include "rules/rule_insert.h"
+#include "text/format_text.h"
+#include "text/local_time.h"
+
+namespace tandrel {
+
+void RuleHistoryPresenter::Init() {
+    const std::string data_folder = context_.host.DataFolder();
+    const std::string mailbox = context_.host.CurrentMailbox();
+    received_path_ = RuleFilePath(data_folder, mailbox, true);
+    sent_path_ = RuleFilePath(data_folder, mailbox, false);
+    dialog_.AddItem(IDC_HISTORY_RULE_FILE, context_.strings.Load(IDS_HISTORY_RECEIVED_RULES));
+    dialog_.AddItem(IDC_HISTORY_RULE_FILE, context_.strings.Load(IDS_HISTORY_SENT_RULES));
+    dialog_.Select(IDC_HISTORY_RULE_FILE, 0);
+    ShowVersions();
+}
+
+bool RuleHistoryPresenter::ShowsReceivedRules() {
+    return dialog_.Selection(IDC_HISTORY_RULE_FILE) != 1;
+}
+
+std::string RuleHistoryPresenter::ShownPath() {
+    return ShowsReceivedRules() ? received_path_ : sent_path_;
+}
+
+// One line a version: "2  2026-12-09 14:05  + From contains a@b.c -> Main\Work\".
+// The summaries need every text; when one cannot be read, none is given.
+void RuleHistoryPresenter::ShowVersions() {
+    Files& files = context_.files;
+    const std::string path = ShownPath();
+    versions_ = ListKeptVersions(files, path);
+    std::vector<std::string> texts(1);
+    bool all_read = files.ReadFile(path, texts.front()) != ReadStatus::Failed;
+    for (const KeptVersion& version : versions_) {
+        texts.emplace_back();
+        all_read = all_read && files.ReadFile(version.path, texts.back()) == ReadStatus::Ok;
+    }
+    const std::vector<std::string> summaries =
+        all_read ? SummarizeHistory(texts) : std::vector<std::string>(versions_.size());
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < versions_.size(); ++i) {
+        lines.push_back(std::to_string(versions_[i].number) + "  " +
+                        FormatLocalTime(versions_[i].facts.modified, ClockDetail::Minutes) +
+                        "  " + summaries[i]);
+    }
+    dialog_.ClearItems(IDC_HISTORY_VERSIONS);
+    dialog_.AddItems(IDC_HISTORY_VERSIONS, lines);
+    dialog_.SetText(IDC_HISTORY_NONE_KEPT,
+                    versions_.empty() ? context_.strings.Load(IDS_HISTORY_NONE) : std::string());
+    dialog_.Enable(IDC_HISTORY_PUT_BACK, false);
+}
+
+// Asks first; puts the version back as "rules undo --to N" does, holding the
+// file's lock, and has the host take the rules into use as OK does.
+void RuleHistoryPresenter::PutBackSelected() {
+    const int selected = dialog_.Selection(IDC_HISTORY_VERSIONS);
+    if (selected < 0 || selected >= static_cast<int>(versions_.size())) {
+        return;
+    }
+    const int number = versions_[static_cast<std::size_t>(selected)].number;
+    Strings& strings = context_.strings;
+    const std::string question = FormatText(
+        strings.Load(IDS_HISTORY_PUT_BACK),
+        {std::to_string(number),
+         strings.Load(ShowsReceivedRules() ? IDS_HISTORY_RECEIVED_NAME : IDS_HISTORY_SENT_NAME)});
+    if (dialog_.ShowMessage(question, kMessageOkCancel | kMessageInformation,
+                            MessageOwner::Dialog) != kIdOk) {
+        return;
+    }
+    const std::string path = ShownPath();
+    const RuleWriteResult result = UndoRuleChange(context_.files, path, number);
+    if (result == RuleWriteResult::Written) {
+        context_.host.RequestRuleReload();
+    } else {
+        dialog_.ShowMessage(RuleWriteMessage(strings, result, path), kMessageOk | kMessageError,
+                            MessageOwner::Dialog);
+    }
+    ShowVersions();
+}
+
+bool RuleHistoryPresenter::OnCommand(int id, int notification) {
+    if (id == kIdCancel) {
+        dialog_.End(kIdCancel);
+        return true;
+    }
+    if (id == IDC_HISTORY_RULE_FILE && notification == kNotifySelChange) {
+        ShowVersions();
+    } else if (id == IDC_HISTORY_VERSIONS && notification == kNotifySelChange) {
+        dialog_.Enable(IDC_HISTORY_PUT_BACK, dialog_.Selection(IDC_HISTORY_VERSIONS) >= 0);
+    } else if (id == IDC_HISTORY_PUT_BACK && notification == kNotifyClicked) {
+        PutBackSelected();
+    }
+    return false;
+}
+
+}  // namespace tandrel

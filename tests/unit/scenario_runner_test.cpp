@@ -97,17 +97,19 @@ TEST_F(ScenarioRunnerTest, ADialogLeftOpenOrAStepOutOfPlaceFails) {
     EXPECT_EQ(disabled.message.rfind("line 5: ", 0), 0U) << disabled.message;
 }
 
+const std::filesystem::path kNoScenario = "/nonexistent/scenario";
+
 TEST(BookCheckAfterRun, FailsARunThatLeavesTheBookOutOfStep) {
     tandrel::testing::MemoryProfile profile;
     tandrel::testing::MemoryFiles& files = profile.files();
-    EXPECT_NO_THROW(CheckBookAfterRun(files, profile, "C:\\Data\\", kNoLeadBytes))
+    EXPECT_NO_THROW(CheckBookAfterRun(files, profile, "C:\\Data\\", kNoLeadBytes, kNoScenario))
         << "a data folder without an address book";
     const std::string group = "C:\\Data\\AddrBook\\@B\\G\\";
     files.AddFile(group + "Group.idx", "");
-    EXPECT_NO_THROW(CheckBookAfterRun(files, profile, "C:\\Data\\", kNoLeadBytes));
+    EXPECT_NO_THROW(CheckBookAfterRun(files, profile, "C:\\Data\\", kNoLeadBytes, kNoScenario));
     files.AppendFile(group + "Group.idx", "0\t0\tgone.vcf\tb\tb@x\t\t\t1\r\n");
     try {
-        CheckBookAfterRun(files, profile, "C:\\Data\\", kNoLeadBytes);
+        CheckBookAfterRun(files, profile, "C:\\Data\\", kNoLeadBytes, kNoScenario);
         ADD_FAILURE() << "the line went unnoticed";
     } catch (const std::runtime_error& failure) {
         EXPECT_STREQ(failure.what(),
@@ -123,6 +125,9 @@ TEST_F(ScenarioRunnerTest, ARunWhoseBookIsOutOfStepFails) {
     EXPECT_NE(result.message.find("B:G: Group.idx line 1: card file \"gone.vcf\" is missing"),
               std::string::npos)
         << result.message;
+    // A scenario that plants the finding names it in expect.book.
+    dir_.Write("expect.book", "B:G: Group.idx line 1: card file \"gone.vcf\" is missing\n");
+    EXPECT_TRUE(RunWith(kCancelledDrop).passed);
 }
 
 TEST(ScenarioSteps, DecodesStringsAndSkipsComments) {
@@ -136,6 +141,15 @@ TEST(ScenarioSteps, DecodesStringsAndSkipsComments) {
     EXPECT_EQ(steps[1].verb(), "end");
     ParseSteps("ok\nset 1 \"open", error);
     EXPECT_EQ(error, "line 2: unclosed string");
+}
+
+TEST(ScenarioSteps, TimeMarksMatchOnlyALocalTime) {
+    EXPECT_TRUE(MatchesWithTimes("1  {time}  + x", "1  2026-12-09 14:05  + x"));
+    EXPECT_TRUE(MatchesWithTimes("{time}/{time}", "2026-12-09 14:05/1999-01-01 00:00"));
+    EXPECT_FALSE(MatchesWithTimes("1  {time}  + x", "1  2026-12-09 14:05:31  + x"));
+    EXPECT_FALSE(MatchesWithTimes("1  {time}", "1  2026-12-09 14.05"));
+    EXPECT_FALSE(MatchesWithTimes("1  {time}", "2  2026-12-09 14:05"));
+    EXPECT_FALSE(MatchesWithTimes("{time}", "2026-12-09"));
 }
 
 double host_work_so_far = 0;  // what the host's running total tells the clock

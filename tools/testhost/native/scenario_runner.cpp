@@ -158,7 +158,7 @@ class Run {
     void Check() {
         CheckExpectations(scenario_, data_, settings_path_, model_->log(), texts_,
                           DataNames::HostCodePage, model_->data_folder());
-        CheckBookAfterRun(files_, profile_, model_->data_folder(), lead_bytes_);
+        CheckBookAfterRun(files_, profile_, model_->data_folder(), lead_bytes_, scenario_);
     }
 
   private:

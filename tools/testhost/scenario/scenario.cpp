@@ -113,6 +113,27 @@ std::string WithDataFolder(std::string text, const std::string& data_folder) {
     return text;
 }
 
+bool MatchesWithTimes(std::string_view pattern, std::string_view text) {
+    static constexpr std::string_view kMark = "{time}";
+    static constexpr std::string_view kShape = "0000-00-00 00:00";
+    for (auto mark = pattern.find(kMark); mark != std::string_view::npos;
+         mark = pattern.find(kMark)) {
+        if (text.substr(0, mark) != pattern.substr(0, mark) || text.size() < mark + kShape.size()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < kShape.size(); ++i) {
+            const char c = text[mark + i];
+            const bool digit = c >= '0' && c <= '9';
+            if (kShape[i] == '0' ? !digit : c != kShape[i]) {
+                return false;
+            }
+        }
+        pattern.remove_prefix(mark + kMark.size());
+        text.remove_prefix(mark + kShape.size());
+    }
+    return text == pattern;
+}
+
 std::string JoinedQuoted(const std::vector<std::string>& texts) {
     std::string joined;
     for (const std::string& text : texts) {

@@ -47,6 +47,10 @@ int Number(const Step& step, std::size_t index);
 // host's data folder, which differs from run to run and runner to runner.
 std::string WithDataFolder(std::string text, const std::string& data_folder);
 
+// Whether `text` is `pattern` with each "{time}" standing for a local time
+// "YYYY-MM-DD HH:MM", which differs from run to run.
+bool MatchesWithTimes(std::string_view pattern, std::string_view text);
+
 // Texts as the log writes them, quoted and joined by blanks; "(none)" for none.
 std::string JoinedQuoted(const std::vector<std::string>& texts);
 

@@ -208,7 +208,7 @@ DriverResult RunInHost(const Options& options, Run& run) {
                           DataNames::Utf8, host.model->data_folder());
         tandrel::Win32Profile profile;
         CheckBookAfterRun(host.files, profile, host.model->data_folder(),
-                          tandrel::win32::IsSystemLeadByte);
+                          tandrel::win32::IsSystemLeadByte, run.scenario);
     }
     return result;
 }

@@ -1,6 +1,34 @@
 #include "platform/win32/win32_dialog.h"
 
+#include <algorithm>
+
 namespace tandrel::win32 {
+
+namespace {
+
+// A list box made with a horizontal scroll bar scrolls as far as its widest
+// line (others ignore the width); one that held nothing before starts again
+// from the lines added now.
+void WidenToLongestLine(HWND list, const std::vector<std::string>& added, bool was_empty) {
+    HDC context = GetDC(list);
+    if (context == nullptr) {
+        return;
+    }
+    const HGDIOBJ former =
+        SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    LONG widest = was_empty ? 0 : static_cast<LONG>(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0));
+    for (const std::string& text : added) {
+        SIZE size{};
+        if (GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &size)) {
+            widest = std::max(widest, size.cx + 8);  // the item's own margins
+        }
+    }
+    SelectObject(context, former);
+    ReleaseDC(list, context);
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
+}
+
+}  // namespace
 
 std::string WindowText(HWND window) {
     const int length = GetWindowTextLengthA(window);
@@ -77,11 +105,15 @@ void Win32Dialog::AddItems(int id, const std::vector<std::string>& texts) {
     for (const std::string& text : texts) {
         bytes += text.size() + 1;
     }
+    const bool was_empty = list_box && SendMessageA(control, LB_GETCOUNT, 0, 0) <= 0;
     SendMessageA(control, WM_SETREDRAW, FALSE, 0);
     SendMessageA(control, list_box ? LB_INITSTORAGE : CB_INITSTORAGE, texts.size(), bytes);
     const UINT add = list_box ? LB_ADDSTRING : CB_ADDSTRING;
     for (const std::string& text : texts) {
         SendMessageA(control, add, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    if (list_box) {
+        WidenToLongestLine(control, texts, was_empty);
     }
     SendMessageA(control, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(control, nullptr, TRUE);

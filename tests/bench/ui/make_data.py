@@ -3,7 +3,8 @@
 
 The large data is made here at run time rather than kept in the repository:
 a mail whose To holds 1,000 addresses, whose From is folded and whose Subject
-is 64 KB, and address books of 50 and of 5,050 groups.
+is 64 KB, address books of 50 and of 5,050 groups, and rule files of 20 and
+of 100,000 conditions.
 """
 import os
 import sys
@@ -56,6 +57,22 @@ def address_book(data, top_groups, sub_groups):
             write(os.path.join(group, f"Team {sub:03}", "Group.ini"))
 
 
+def rule_files(data, conditions):
+    """Both rule files of Main: blocks of up to 100 conditions, one address a
+    condition; user77's stands in a second folder too."""
+    for name, header in (("iFilter.Def", "From"), ("oFilter.Def", "To")):
+        lines = ["Version=1"]
+        for first in range(0, conditions, 100):
+            block = first // 100
+            lines += [f':Begin "folder {block}"', f"!M:Main\\!!!!Inbox\\Folder {block}\\"]
+            lines += [f"@0:{header}:user{n}@example.com\tO\tI"
+                      for n in range(first, min(first + 100, conditions))]
+            if block == 1 or (conditions < 100 and block == 0):
+                lines.append(f"@0:{header}:user77@example.com\tO\tI")
+            lines.append(f':End "folder {block}"')
+        write(os.path.join(data, "Main", name), (CRLF.join(lines) + CRLF).encode("ascii"))
+
+
 def main():
     if len(sys.argv) != 3:
         sys.exit("usage: make_data.py CASE DATA_FOLDER")
@@ -69,6 +86,10 @@ def main():
     elif case == "groups-5000":
         mailbox(data, small_mail())
         address_book(data, 50, 100)
+    elif case in ("small-rules", "large-rules"):
+        mailbox(data, small_mail())
+        address_book(data, 1, 0)
+        rule_files(data, 20 if case == "small-rules" else 100000)
     elif case in ("small-mail", "setup") or case.startswith("floor-"):
         mailbox(data, small_mail())
         address_book(data, 1, 0)

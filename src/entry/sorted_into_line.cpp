@@ -1,11 +1,12 @@
 #include "entry/sorted_into_line.h"
 
+#include <array>
 #include <map>
 #include <vector>
 
 #include "resources/string_table.h"
-#include "text/one_line.h"
 #include "text/format_text.h"
+#include "text/one_line.h"
 
 namespace tandrel {
 
@@ -38,8 +39,8 @@ std::string SortedIntoLine(const SortedIntoQuery& query, const OpenedRules& rece
         const std::string& header;
         bool received;
     };
-    const File files[] = {{query.receiving, received, query.receiving_header, true},
-                          {query.sending, sent, query.sending_header, false}};
+    const std::array<File, 2> files = {{{query.receiving, received, query.receiving_header, true},
+                                        {query.sending, sent, query.sending_header, false}}};
     for (const File& file : files) {
         if (file.written && file.rules.unreadable) {
             return strings.Load(IDS_SORTED_INTO_UNREADABLE);

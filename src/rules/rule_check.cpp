@@ -66,6 +66,7 @@ std::vector<std::string> CheckRuleText(std::string_view text, const RuleTargetFo
     std::vector<DroppedLine> dropped;
     const RuleFile rule_file = ParseRuleFile(text, &dropped);
     std::vector<std::string> findings;
+    findings.reserve(dropped.size());
     for (const DroppedLine& line : dropped) {
         findings.push_back("line " + std::to_string(line.line_number) + ": dropped, " +
                            line.reason + ": " + line.text);
@@ -76,9 +77,8 @@ std::vector<std::string> CheckRuleText(std::string_view text, const RuleTargetFo
         int index = 0;
         for (const RuleBlock& block : rule_file.blocks) {
             ++index;
-            if (block.kind == kMoveKind &&
-                !targets->files.CanOpenForReading(
-                    FolderSettingsPath(targets->data_folder, block.argument))) {
+            if (block.kind == kMoveKind && !targets->files.CanOpenForReading(FolderSettingsPath(
+                                               targets->data_folder, block.argument))) {
                 findings.push_back("block " + std::to_string(index) +
                                    ": target folder does not exist: " + block.argument);
             }

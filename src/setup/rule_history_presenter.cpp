@@ -46,8 +46,8 @@ void RuleHistoryPresenter::ShowVersions() {
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < versions_.size(); ++i) {
         lines.push_back(std::to_string(versions_[i].number) + "  " +
-                        FormatLocalTime(versions_[i].facts.modified, ClockDetail::Minutes) +
-                        "  " + summaries[i]);
+                        FormatLocalTime(versions_[i].facts.modified, ClockDetail::Minutes) + "  " +
+                        summaries[i]);
     }
     dialog_.ClearItems(IDC_HISTORY_VERSIONS);
     dialog_.AddItems(IDC_HISTORY_VERSIONS, lines);

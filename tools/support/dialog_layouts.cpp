@@ -118,7 +118,8 @@ const DialogLayout kCheck = {
 }  // namespace
 
 const DialogLayout* FindDialogLayout(int template_id) {
-    for (const DialogLayout* layout : {&kRuleEntry, &kSetup, &kAddressGroup, &kRuleHistory, &kCheck}) {
+    for (const DialogLayout* layout :
+         {&kRuleEntry, &kSetup, &kAddressGroup, &kRuleHistory, &kCheck}) {
         if (layout->template_id == template_id) {
             return layout;
         }

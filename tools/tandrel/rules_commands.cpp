@@ -312,7 +312,8 @@ int RunHistory(const std::vector<std::string>& args, Context& context) {
     const std::vector<std::string> summaries = SummarizeHistory(texts);
     for (std::size_t i = 0; i < versions.size(); ++i) {
         const KeptVersion& version = versions[i];
-        context.out << version.number << "  " << FormatLocalTime(version.facts.modified, ClockDetail::Seconds) << "  "
+        context.out << version.number << "  "
+                    << FormatLocalTime(version.facts.modified, ClockDetail::Seconds) << "  "
                     << version.facts.size << " bytes  "
                     << SplitListPattern(version.path, context.lead_bytes).name << "  "
                     << summaries[i] << "\n";

@@ -97,8 +97,7 @@ std::optional<int> TakeOver(const std::string& path) {
 
 // Whether a failed link or advisory lock says the file system has none.
 bool IsUnsupported(int error) {
-    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS ||
-           error == ENOLCK;
+    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == ENOLCK;
 }
 
 // The lock file made in place, where the file system has no hard links or

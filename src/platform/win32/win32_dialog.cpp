@@ -16,7 +16,8 @@ void WidenToLongestLine(HWND list, const std::vector<std::string>& added, bool w
     }
     const HGDIOBJ former =
         SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
-    LONG widest = was_empty ? 0 : static_cast<LONG>(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0));
+    LONG widest =
+        was_empty ? 0 : static_cast<LONG>(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0));
     for (const std::string& text : added) {
         SIZE size{};
         if (GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &size)) {

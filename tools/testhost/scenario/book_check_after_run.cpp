@@ -24,8 +24,9 @@ void CheckBookAfterRun(Files& files, Profile& profile, const std::string& data_f
         expected += "\n  " + line;
     }
     if (found != expected) {
-        throw std::runtime_error("the address book check finds:" + (found.empty() ? " nothing" : found) +
-                                 (expected.empty() ? "" : "\nexpect.book wants:" + expected));
+        throw std::runtime_error(
+            "the address book check finds:" + (found.empty() ? " nothing" : found) +
+            (expected.empty() ? "" : "\nexpect.book wants:" + expected));
     }
 }
 

@@ -1,24 +1,23 @@
 #include "addressbook/address_group_presenter.h"
 
+#include <string_view>
+
 #include "addressbook/create_group.h"
-#include "addressbook/group_listing.h"
 #include "resources/resource.h"
+#include "text/characters.h"
 
 namespace tandrel {
 
 namespace {
 
-// Inserts `items` below `parent`; `found` becomes the item of `to_select`.
-void InsertItems(Tree& tree, TreeItem parent, const std::vector<GroupTreeItem>& items,
-                 const GroupIdentifier& to_select, TreeItem& found) {
-    for (const GroupTreeItem& item : items) {
-        const TreeItem inserted =
-            tree.Insert(parent, item.text, item.group_path.empty() ? kBookImage : kGroupImage);
-        if (item.book == to_select.book && item.group_path == to_select.group_path) {
-            found = inserted;
+TreeItem FindChild(Tree& tree, TreeItem parent, std::string_view text) {
+    for (TreeItem child = tree.FirstChild(parent); child != kNoTreeItem;
+         child = tree.NextSibling(child)) {
+        if (tree.Text(child) == text) {
+            return child;
         }
-        InsertItems(tree, inserted, item.children, to_select, found);
     }
+    return kNoTreeItem;
 }
 
 }  // namespace
@@ -38,17 +37,69 @@ GroupIdentifier GetSelectedGroup(Tree& tree) {
     return group;
 }
 
+// An item with an expand button while its folder has sub-folders that may
+// be groups; they are listed when it is opened.
+TreeItem AddressGroupPresenter::InsertBranch(TreeItem parent, GroupBranch branch) {
+    const bool expandable = !branch.subfolders.empty();
+    const TreeItem item = tree_.Insert(
+        parent, branch.text, branch.group_path.empty() ? kBookImage : kGroupImage, expandable);
+    if (expandable) {
+        unlisted_.emplace(item, std::move(branch));
+    }
+    return item;
+}
+
+void AddressGroupPresenter::FillBranch(TreeItem item) {
+    const auto found = unlisted_.find(item);
+    if (found == unlisted_.end()) {
+        return;  // listed already, or nothing below it
+    }
+    const GroupBranch branch = std::move(found->second);
+    unlisted_.erase(found);
+    std::vector<GroupBranch> groups = ListChildGroups(context_.files, branch, context_.lead_bytes);
+    if (groups.empty()) {
+        tree_.SetExpandable(item, false);  // no sub-folder was a group
+        return;
+    }
+    tree_.BeginFill();
+    for (GroupBranch& group : groups) {
+        InsertBranch(item, std::move(group));
+    }
+    tree_.EndFill();
+}
+
 void AddressGroupPresenter::Init() {
-    const GroupIdentifier& current = context_.choice.shown;
-    const std::vector<GroupTreeItem> groups =
-        ListGroupTree(context_.files, context_.profile, context_.data_folder, context_.lead_bytes);
+    const GroupIdentifier& shown = context_.choice.shown;
     TreeItem selected = kNoTreeItem;
     tree_.BeginFill();
-    InsertItems(tree_, kNoTreeItem, groups, current, selected);
+    for (GroupBranch& book : ListBookBranches(context_.files, context_.profile,
+                                              context_.data_folder, context_.lead_bytes)) {
+        const bool holds_shown = book.book == shown.book;
+        const TreeItem item = InsertBranch(kNoTreeItem, std::move(book));
+        FillBranch(item);
+        if (holds_shown && selected == kNoTreeItem) {
+            selected = item;
+        }
+    }
+    // The branch down to the group shown, each level listed on the way.
+    if (selected != kNoTreeItem && !shown.group_path.empty()) {
+        for (const std::string_view name :
+             SplitAtCharacter(shown.group_path, '\\', context_.lead_bytes)) {
+            FillBranch(selected);
+            selected = FindChild(tree_, selected, name);
+            if (selected == kNoTreeItem) {
+                break;
+            }
+        }
+    }
     tree_.EndFill();
     if (selected != kNoTreeItem) {
         tree_.Select(selected);
     }
+}
+
+void AddressGroupPresenter::OnItemExpanding(TreeItem item) {
+    FillBranch(item);
 }
 
 bool AddressGroupPresenter::OnCommand(int id, int notification) {
@@ -77,6 +128,8 @@ void AddressGroupPresenter::CreateGroup() {
     if (selected == kNoTreeItem) {
         return;  // nowhere to put it
     }
+    // The groups already there are shown before a name is compared with them.
+    FillBranch(selected);
     const GroupIdentifier parent = GetSelectedGroup(tree_);
     const std::string name = dialog_.Text(IDC_GROUP_NEW_NAME);
     std::vector<std::string> shown;
@@ -88,7 +141,9 @@ void AddressGroupPresenter::CreateGroup() {
         CreateShownGroup(context_.files, context_.profile, context_.data_folder, parent, shown,
                          name, context_.lead_bytes);
     if (result == CreateGroupResult::Created) {
-        tree_.Select(tree_.Insert(selected, name, kGroupImage));
+        const TreeItem made = tree_.Insert(selected, name, kGroupImage, false);
+        tree_.SetExpandable(selected, true);
+        tree_.Select(made);
         return;
     }
     dialog_.ShowMessage(CreateGroupMessage(context_.strings, result, parent, name),

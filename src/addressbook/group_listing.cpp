@@ -11,57 +11,45 @@ namespace {
 // The longest group identifier the host keeps (a 256-byte buffer).
 constexpr std::size_t kLongestIdentifier = 255;
 
-// One listing of a folder finds both its sub-folders and its marker file.
-struct GroupFolder {
-    std::vector<FolderEntry> folders;
-    bool has_marker = false;
-};
-
-GroupFolder ListGroupFolder(Files& files, const std::string& folder) {
-    GroupFolder listed;
-    std::vector<FolderEntry> entries;
-    if (!files.ListFolder(folder + "*", entries)) {
-        return listed;
-    }
-    for (FolderEntry& entry : entries) {
-        if (!entry.is_directory) {
-            listed.has_marker =
-                listed.has_marker || EqualIgnoringCase(entry.name, kGroupMarkerName);
-        } else if (IsNamedFolder(entry)) {
-            listed.folders.push_back(std::move(entry));
-        }
-    }
-    return listed;
+std::string ChildPath(const GroupBranch& parent, const std::string& name) {
+    return parent.group_path.empty() ? name : parent.group_path + "\\" + name;
 }
 
-void ListGroups(Files& files, const std::string& book_folder, const GroupFolder& listed,
-                LeadBytePredicate is_lead_byte, GroupTreeItem& parent) {
-    const std::string folder =
-        parent.group_path.empty() ? book_folder : book_folder + parent.group_path + "\\";
-    for (const FolderEntry& entry : listed.folders) {
-        const std::string& name = entry.name;
+// What one listing of a group's or book's folder finds: the sub-folders that
+// may be groups, and whether it holds the marker file.
+bool ListBranchFolder(Files& files, GroupBranch& branch, bool follow,
+                      LeadBytePredicate is_lead_byte) {
+    std::vector<FolderEntry> entries;
+    if (!files.ListFolder(branch.folder + "*", entries)) {
+        return false;
+    }
+    bool has_marker = false;
+    for (FolderEntry& entry : entries) {
+        if (!entry.is_directory) {
+            has_marker = has_marker || EqualIgnoringCase(entry.name, kGroupMarkerName);
+            continue;
+        }
         // A name no group path holds (a lead byte at its end would take the
-        // "\\" after it) is not listed: its path would name another folder.
-        if (!IsPlainFileName(name, is_lead_byte)) {
+        // "\" after it) is not listed: its path would name another folder.
+        // Nor is one the host could not keep.
+        if (!follow || !IsNamedFolder(entry) || !IsPlainFileName(entry.name, is_lead_byte) ||
+            JoinGroupIdentifier({branch.book, ChildPath(branch, entry.name)}).size() >
+                kLongestIdentifier) {
             continue;
         }
-        GroupTreeItem item;
-        item.book = parent.book;
-        item.group_path = parent.group_path.empty() ? name : parent.group_path + "\\" + name;
-        if (JoinGroupIdentifier({item.book, item.group_path}).size() > kLongestIdentifier) {
-            continue;
-        }
-        const GroupFolder group = ListGroupFolder(files, folder + name + "\\");
-        if (!group.has_marker) {
-            continue;
-        }
-        item.text = name;
-        // A link is shown where it stands, not followed further: a walk
-        // through links could run in a loop.
-        if (!entry.is_link) {
-            ListGroups(files, book_folder, group, is_lead_byte, item);
-        }
-        parent.children.push_back(std::move(item));
+        branch.subfolders.push_back(std::move(entry));
+    }
+    return has_marker;
+}
+
+void AddSubtree(Files& files, const GroupBranch& branch, LeadBytePredicate is_lead_byte,
+                GroupTreeItem& item) {
+    for (const GroupBranch& child : ListChildGroups(files, branch, is_lead_byte)) {
+        GroupTreeItem& added = item.children.emplace_back();
+        added.book = child.book;
+        added.group_path = child.group_path;
+        added.text = child.text;
+        AddSubtree(files, child, is_lead_byte, added);
     }
 }
 
@@ -103,23 +91,53 @@ bool IsListedFolder(const FolderEntry& entry) {
     return IsNamedFolder(entry) && !entry.is_link;
 }
 
-std::vector<GroupTreeItem> ListGroupTree(Files& files, Profile& profile,
-                                         const std::string& data_folder,
-                                         LeadBytePredicate is_lead_byte) {
+std::vector<GroupBranch> ListBookBranches(Files& files, Profile& profile,
+                                          const std::string& data_folder,
+                                          LeadBytePredicate is_lead_byte) {
     const std::string root = AddressBookRoot(data_folder);
-    std::vector<GroupTreeItem> books;
+    std::vector<GroupBranch> books;
     for (const std::string& entry : ListedBookFolders(files, root)) {
-        GroupTreeItem book;
+        GroupBranch book;
         book.book = entry.substr(1);
         book.text = book.book;
         if (!IsPlainBookName(book.book, is_lead_byte) ||
             !files.CanOpenForReading(root + "\\" + entry + "\\" + kGroupMarkerName)) {
             continue;
         }
-        const std::string book_folder =
-            ResolveBookFolder(profile, data_folder, book.book, is_lead_byte);
-        ListGroups(files, book_folder, ListGroupFolder(files, book_folder), is_lead_byte, book);
+        book.folder = ResolveBookFolder(profile, data_folder, book.book, is_lead_byte);
+        ListBranchFolder(files, book, true, is_lead_byte);
         books.push_back(std::move(book));
+    }
+    return books;
+}
+
+std::vector<GroupBranch> ListChildGroups(Files& files, const GroupBranch& parent,
+                                         LeadBytePredicate is_lead_byte) {
+    std::vector<GroupBranch> groups;
+    for (const FolderEntry& entry : parent.subfolders) {
+        GroupBranch group;
+        group.book = parent.book;
+        group.group_path = ChildPath(parent, entry.name);
+        group.text = entry.name;
+        group.folder = parent.folder + entry.name + "\\";
+        // A link is shown where it stands, not followed further: a walk
+        // through links could run in a loop.
+        if (ListBranchFolder(files, group, !entry.is_link, is_lead_byte)) {
+            groups.push_back(std::move(group));
+        }
+    }
+    return groups;
+}
+
+std::vector<GroupTreeItem> ListGroupTree(Files& files, Profile& profile,
+                                         const std::string& data_folder,
+                                         LeadBytePredicate is_lead_byte) {
+    std::vector<GroupTreeItem> books;
+    for (const GroupBranch& book : ListBookBranches(files, profile, data_folder, is_lead_byte)) {
+        GroupTreeItem& item = books.emplace_back();
+        item.book = book.book;
+        item.text = book.text;
+        AddSubtree(files, book, is_lead_byte, item);
     }
     return books;
 }

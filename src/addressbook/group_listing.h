@@ -28,7 +28,32 @@ bool IsNamedFolder(const FolderEntry& entry);
 // that is no link.
 bool IsListedFolder(const FolderEntry& entry);
 
-// One item of the Address group dialog's tree.
+// A book or group as one listing of its folder found it: the tree of the
+// Address group dialog is listed a level at a time, as it is opened.
+struct GroupBranch {
+    std::string book;
+    std::string group_path;  // empty for a book
+    std::string text;        // the book name or the group folder's name
+    std::string folder;      // its folder, ending with "\"
+    // The sub-folders that may be groups below it (a plain name, an
+    // identifier the host keeps); whether they are is found when they are
+    // listed. None below a link, which is not followed.
+    std::vector<FolderEntry> subfolders;
+};
+
+// Every book whose "{root}\@{book}\Group.ini" opens, in listing order, each
+// with one listing of its folder.
+std::vector<GroupBranch> ListBookBranches(Files& files, Profile& profile,
+                                          const std::string& data_folder,
+                                          LeadBytePredicate is_lead_byte);
+
+// The groups directly below `parent`: each of its sub-folders that holds
+// "Group.ini", in listing order, each listed once. A group without the
+// marker is left out together with its sub-groups.
+std::vector<GroupBranch> ListChildGroups(Files& files, const GroupBranch& parent,
+                                         LeadBytePredicate is_lead_byte);
+
+// One item of the whole tree.
 struct GroupTreeItem {
     std::string book;
     std::string group_path;  // empty for a book
@@ -36,11 +61,10 @@ struct GroupTreeItem {
     std::vector<GroupTreeItem> children;
 };
 
-// Every book whose "{root}\@{book}\Group.ini" opens, and below it every group
-// whose folder holds "Group.ini", depth first, in listing order. A group
-// without the marker is left out together with its sub-groups, and so is one
-// whose identifier would be longer than the host's 255 characters. A group
-// folder that is a link is listed, but not what lies below it.
+// The whole tree, level by level as above: every book and, below it, every
+// group, depth first. A group whose identifier would be longer than the
+// host's 255 characters is left out; a group folder that is a link is
+// listed, but not what lies below it.
 std::vector<GroupTreeItem> ListGroupTree(Files& files, Profile& profile,
                                          const std::string& data_folder,
                                          LeadBytePredicate is_lead_byte);

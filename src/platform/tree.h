@@ -1,4 +1,5 @@
-// Tree port: the tree view of the Address group dialog.
+// Tree port: the tree view of the Address group dialog. Opening an item
+// (its expand button) reaches the presenter as the platform's notification.
 #pragma once
 
 #include <cstdint>
@@ -21,8 +22,12 @@ class Tree {
     // thousands is drawn once at the end, not item by item.
     virtual void BeginFill() = 0;
     virtual void EndFill() = 0;
-    // Appends an item as the last child of `parent`.
-    virtual TreeItem Insert(TreeItem parent, const std::string& text, int image) = 0;
+    // Appends an item as the last child of `parent`; an `expandable` one
+    // shows an expand button before it has children.
+    virtual TreeItem Insert(TreeItem parent, const std::string& text, int image,
+                            bool expandable) = 0;
+    // Shows or hides the expand button of an item, whatever children it has.
+    virtual void SetExpandable(TreeItem item, bool expandable) = 0;
     virtual void Select(TreeItem item) = 0;
     virtual TreeItem Selected() = 0;
     virtual TreeItem Parent(TreeItem item) = 0;

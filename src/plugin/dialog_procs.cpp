@@ -129,6 +129,23 @@ struct AddressGroupWindow {
     AddressGroupPresenter presenter;
 };
 
+// Notifications of a dialog's common controls; only the group tree's opening
+// of an item is asked for.
+template <typename Window>
+void OnNotify(Window& /*window*/, const NMHDR& /*header*/) {}
+
+void OnNotify(AddressGroupWindow& window, const NMHDR& header) {
+    // An ANSI tree may still notify in Unicode; the item sits in the same place.
+    if (header.idFrom != IDC_GROUP_TREE ||
+        (header.code != TVN_ITEMEXPANDINGA && header.code != TVN_ITEMEXPANDINGW)) {
+        return;
+    }
+    const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
+    if ((change.action & TVE_EXPAND) != 0) {
+        window.presenter.OnItemExpanding(reinterpret_cast<TreeItem>(change.itemNew.hItem));
+    }
+}
+
 // Runs one dialog: the window object is made at WM_INITDIALOG, kept in the
 // window's user data and freed at WM_NCDESTROY. Nothing may unwind out.
 template <typename Window>
@@ -148,6 +165,11 @@ INT_PTR Dispatch(HWND window, UINT message, WPARAM wparam, LPARAM lparam, void (
                     return FALSE;
                 }
                 return open->presenter.OnCommand(LOWORD(wparam), HIWORD(wparam)) ? TRUE : FALSE;
+            case WM_NOTIFY:
+                if (open != nullptr && lparam != 0) {
+                    OnNotify(*open, *reinterpret_cast<const NMHDR*>(lparam));
+                }
+                return FALSE;  // the control goes on as it would
             case WM_NCDESTROY:
                 delete open;
                 SetWindowLongPtrA(window, DWLP_USER, 0);

@@ -123,7 +123,8 @@ RuleWriteResult InsertRule(Files& files, const std::string& path, const RuleInse
     return ResultOf(WriteKeepingHistory(files, target, EditedPieces(read.text, *edits)));
 }
 
-RuleWriteResult UndoRuleChange(Files& files, const std::string& path, int version) {
+RuleWriteResult UndoRuleChange(Files& files, const std::string& path, int version,
+                               const KeptVersion* as_listed) {
     const std::string target = files.ResolveLinks(path);
     std::unique_ptr<FileLock> lock;
     RuleFileRead current;
@@ -134,8 +135,14 @@ RuleWriteResult UndoRuleChange(Files& files, const std::string& path, int versio
     if (version < 1 || static_cast<std::size_t>(version) > versions.size()) {
         return RuleWriteResult::NoBackup;
     }
+    const KeptVersion& kept = versions[static_cast<std::size_t>(version) - 1];
+    if (as_listed != nullptr &&
+        (kept.path != as_listed->path || kept.facts.size != as_listed->facts.size ||
+         kept.facts.modified != as_listed->facts.modified)) {
+        return RuleWriteResult::NoBackup;
+    }
     std::string former;
-    switch (files.ReadFile(versions[static_cast<std::size_t>(version) - 1].path, former)) {
+    switch (files.ReadFile(kept.path, former)) {
         case ReadStatus::Ok:
             break;
         case ReadStatus::Missing:

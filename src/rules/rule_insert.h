@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/strings.h"
 #include "rules/rule_file.h"
+#include "rules/rule_history.h"
 
 namespace tandrel {
 
@@ -64,7 +65,10 @@ RuleWriteResult InsertRule(Files& files, const std::string& path, const RuleInse
 // file at `path` back in its place, the current content becoming the newest
 // version, so that an undo can be undone; all while holding the file's lock.
 // Refuses a file that cannot be read or is read-only, as InsertRule does;
-// NoBackup when there is no such version.
-RuleWriteResult UndoRuleChange(Files& files, const std::string& path, int version = 1);
+// NoBackup when there is no such version, or when `as_listed` (the version
+// as a list showed it to the user) is no longer the version of that number:
+// another writer moved the versions meanwhile.
+RuleWriteResult UndoRuleChange(Files& files, const std::string& path, int version = 1,
+                               const KeptVersion* as_listed = nullptr);
 
 }  // namespace tandrel

@@ -1,5 +1,6 @@
 #include "setup/check_presenter.h"
 
+#include "addressbook/address_book.h"
 #include "addressbook/book_check.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
@@ -27,9 +28,12 @@ std::vector<std::string> CheckFindings(CheckContext& context) {
             }
         }
     }
-    for (const BookFinding& finding :
-         CheckAddressBook(context.files, context.profile, data_folder, context.lead_bytes)) {
-        findings.push_back(DescribeFinding(finding));
+    // A data folder without an address book is nothing to report.
+    if (context.files.Facts(AddressBookRoot(data_folder))) {
+        for (const BookFinding& finding :
+             CheckAddressBook(context.files, context.profile, data_folder, context.lead_bytes)) {
+            findings.push_back(DescribeFinding(finding));
+        }
     }
     if (findings.empty()) {
         findings.push_back(context.strings.Load(IDS_CHECK_NOTHING));

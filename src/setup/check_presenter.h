@@ -24,7 +24,7 @@ struct CheckContext {
 };
 
 // Every finding: each rule file's, prefixed "iFilter.Def: ", then the address
-// book's; or the one line "Nothing to report.".
+// book's (none without an address book); or the one line "Nothing to report.".
 std::vector<std::string> CheckFindings(CheckContext& context);
 
 class CheckPresenter {

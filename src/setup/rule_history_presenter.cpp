@@ -30,19 +30,25 @@ std::string RuleHistoryPresenter::ShownPath() {
 }
 
 // One line a version: "2  2026-12-09 14:05  + From contains a@b.c -> Main\Work\".
-// The summaries need every text; when one cannot be read, none is given.
+// A change whose text before or after cannot be read has no summary.
 void RuleHistoryPresenter::ShowVersions() {
     Files& files = context_.files;
     const std::string path = ShownPath();
-    versions_ = ListKeptVersions(files, path);
+    // A rule file that is a link keeps its versions beside the file it ends
+    // at, where a put-back finds them.
+    versions_ = ListKeptVersions(files, files.ResolveLinks(path));
     std::vector<std::string> texts(1);
-    bool all_read = files.ReadFile(path, texts.front()) != ReadStatus::Failed;
+    std::vector<bool> read{files.ReadFile(path, texts.front()) != ReadStatus::Failed};
     for (const KeptVersion& version : versions_) {
         texts.emplace_back();
-        all_read = all_read && files.ReadFile(version.path, texts.back()) == ReadStatus::Ok;
+        read.push_back(files.ReadFile(version.path, texts.back()) == ReadStatus::Ok);
     }
-    const std::vector<std::string> summaries =
-        all_read ? SummarizeHistory(texts) : std::vector<std::string>(versions_.size());
+    std::vector<std::string> summaries = SummarizeHistory(texts);
+    for (std::size_t i = 0; i < summaries.size(); ++i) {
+        if (!read[i] || !read[i + 1]) {
+            summaries[i].clear();
+        }
+    }
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < versions_.size(); ++i) {
         lines.push_back(std::to_string(versions_[i].number) + "  " +
@@ -63,7 +69,8 @@ void RuleHistoryPresenter::PutBackSelected() {
     if (selected < 0 || selected >= static_cast<int>(versions_.size())) {
         return;
     }
-    const int number = versions_[static_cast<std::size_t>(selected)].number;
+    const KeptVersion chosen = versions_[static_cast<std::size_t>(selected)];
+    const int number = chosen.number;
     Strings& strings = context_.strings;
     const std::string question = FormatText(
         strings.Load(IDS_HISTORY_PUT_BACK),
@@ -74,7 +81,7 @@ void RuleHistoryPresenter::PutBackSelected() {
         return;
     }
     const std::string path = ShownPath();
-    const RuleWriteResult result = UndoRuleChange(context_.files, path, number);
+    const RuleWriteResult result = UndoRuleChange(context_.files, path, number, &chosen);
     if (result == RuleWriteResult::Written) {
         context_.host.RequestRuleReload();
     } else {

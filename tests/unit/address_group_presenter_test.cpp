@@ -33,6 +33,7 @@ class AddressGroupTest : public ::testing::Test {
     void Open(const std::string& field) {
         choice_.shown = SplitGroupIdentifier(field, kNoLeadBytes);
         presenter_ = std::make_unique<AddressGroupPresenter>(dialog_, tree_, context_);
+        tree_.set_expanding_handler([this](TreeItem item) { presenter_->OnItemExpanding(item); });
         presenter_->Init();
     }
     void Add(const std::string& name) {
@@ -61,6 +62,24 @@ TEST_F(AddressGroupTest, OpensWithTheFieldsGroupSelected) {
     EXPECT_EQ(GetSelectedGroup(tree_).group_path, "Friends\\School");
 }
 
+TEST_F(AddressGroupTest, ListsABranchWhenItIsOpened) {
+    profile_.files().AddFile(std::string(kRoot) + "@Work\\Team\\Group.ini", "");
+    profile_.files().AddDirectory(std::string(kRoot) + "@Work\\Team\\Archive\\Old");
+    Open("Work:");
+    EXPECT_EQ(tree_.Paths(),
+              (std::vector<std::string>{"Private", "Private\\Friends", "Work", "Work\\Team"}))
+        << "the books and their first level";
+    const TreeItem friends = tree_.Find("Private\\Friends");
+    const TreeItem team = tree_.Find("Work\\Team");
+    EXPECT_TRUE(tree_.IsExpandable(friends));
+    EXPECT_TRUE(tree_.IsExpandable(team)) << "Archive may be a group until it is listed";
+    tree_.Open(team);
+    EXPECT_FALSE(tree_.IsExpandable(team)) << "Archive holds no marker";
+    tree_.Open(friends);
+    EXPECT_NE(tree_.Find("Private\\Friends\\School"), kNoTreeItem) << "listed when opened";
+    EXPECT_FALSE(tree_.IsExpandable(tree_.Find("Private\\Friends\\School")));
+}
+
 TEST_F(AddressGroupTest, OkHandsBackOnlyAGroup) {
     Open("Private:");
     EXPECT_EQ(tree_.PathOf(tree_.Selected()), "Private");
@@ -82,6 +101,7 @@ TEST_F(AddressGroupTest, AddMakesAGroupUnderTheSelectionOnce) {
     Open("Nobody:Nothing");
     EXPECT_EQ(tree_.Selected(), kNoTreeItem);
     Add("Work");
+    tree_.OpenAll();
     EXPECT_EQ(tree_.Paths().size(), 4U) << "nothing is made without a selection";
     tree_.Select(tree_.Find("Private"));
     Add("Friends");

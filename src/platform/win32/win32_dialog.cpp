@@ -64,7 +64,13 @@ void Win32Dialog::SetChecked(int id, bool checked) {
     CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 void Win32Dialog::Enable(int id, bool enabled) {
-    EnableWindow(GetDlgItem(window_, id), enabled);
+    HWND control = GetDlgItem(window_, id);
+    // A control disabled while it has the focus would leave the keyboard
+    // nowhere: the focus moves on to the next control first.
+    if (!enabled && GetFocus() == control) {
+        SendMessageA(window_, WM_NEXTDLGCTL, 0, FALSE);
+    }
+    EnableWindow(control, enabled);
 }
 
 int Win32Dialog::ItemCount(int id) {

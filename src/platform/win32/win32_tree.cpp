@@ -21,11 +21,12 @@ void Win32Tree::EndFill() {
     InvalidateRect(tree_, nullptr, TRUE);
 }
 
-TreeItem Win32Tree::Insert(TreeItem parent, const std::string& text, int image) {
+TreeItem Win32Tree::Insert(TreeItem parent, const std::string& text, int image, bool expandable) {
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent == kNoTreeItem ? TVI_ROOT : Handle(parent);
     insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    insert.item.cChildren = expandable ? 1 : 0;
     std::vector<char> buffer(text.begin(), text.end());
     buffer.push_back('\0');
     insert.item.pszText = buffer.data();
@@ -33,6 +34,14 @@ TreeItem Win32Tree::Insert(TreeItem parent, const std::string& text, int image) 
     insert.item.iSelectedImage = image;
     return static_cast<TreeItem>(
         SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void Win32Tree::SetExpandable(TreeItem item, bool expandable) {
+    TVITEMA data = {};
+    data.mask = TVIF_HANDLE | TVIF_CHILDREN;
+    data.hItem = Handle(item);
+    data.cChildren = expandable ? 1 : 0;
+    SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&data));
 }
 
 void Win32Tree::Select(TreeItem item) {

@@ -15,7 +15,8 @@ class Win32Tree final : public Tree {
 
     void BeginFill() override;
     void EndFill() override;
-    TreeItem Insert(TreeItem parent, const std::string& text, int image) override;
+    TreeItem Insert(TreeItem parent, const std::string& text, int image, bool expandable) override;
+    void SetExpandable(TreeItem item, bool expandable) override;
     void Select(TreeItem item) override;
     TreeItem Selected() override;
     TreeItem Parent(TreeItem item) override;

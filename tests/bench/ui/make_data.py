@@ -59,7 +59,8 @@ def address_book(data, top_groups, sub_groups):
 
 def rule_files(data, conditions):
     """Both rule files of Main: blocks of up to 100 conditions, one address a
-    condition; user77's stands in a second folder too."""
+    condition; user77's condition stands in the first two folders (in the
+    only one of the small files), so the line lists it."""
     for name, header in (("iFilter.Def", "From"), ("oFilter.Def", "To")):
         lines = ["Version=1"]
         for first in range(0, conditions, 100):

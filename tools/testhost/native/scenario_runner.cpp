@@ -61,7 +61,11 @@ class MemoryDialogView final : public DialogView {
     std::string Text(int id) override { return dialog_.Text(id); }
     std::vector<std::string> Items(int id) override { return dialog_.control(id).items; }
     int Selection(int id) override { return dialog_.Selection(id); }
-    std::vector<std::string> TreePaths() override { return tree_.Paths(); }
+    // The tree as a user sees it after opening every item.
+    std::vector<std::string> TreePaths() override {
+        tree_.OpenAll();
+        return tree_.Paths();
+    }
     std::string TreeSelectedPath() override { return tree_.PathOf(tree_.Selected()); }
 
     void Type(int id, const std::string& text) override {
@@ -70,9 +74,20 @@ class MemoryDialogView final : public DialogView {
         on_command_(id, combo ? kNotifyComboEditUpdate : kNotifyEditBoxUpdate);
         on_command_(id, combo ? kNotifyComboEditChange : kNotifyEditBoxChange);
     }
+    // A combo box with an edit tells of the new selection while its edit
+    // still shows the former text, as the platform's does.
     void Choose(int id, int index) override {
-        dialog_.Select(id, index);
+        MemoryDialog::Control& control = dialog_.control(id);
+        if (control.kind != ControlKind::DropDownCombo) {
+            dialog_.Select(id, index);
+            on_command_(id, kNotifySelChange);
+            return;
+        }
+        control.selection = index;
         on_command_(id, kNotifySelChange);
+        if (control.selection == index) {
+            dialog_.Select(id, index);
+        }
     }
     void Click(int id) override {
         MemoryDialog::Control& control = dialog_.control(id);
@@ -82,7 +97,7 @@ class MemoryDialogView final : public DialogView {
         on_command_(id, kNotifyClicked);
     }
     bool TreeSelect(const std::string& path) override {
-        const TreeItem item = tree_.Find(path);
+        const TreeItem item = tree_.FindOpening(path);
         if (item == kNoTreeItem) {
             return false;
         }
@@ -237,6 +252,8 @@ class Run {
             on_command = [&](int id, int code) { entry_presenter->OnCommand(id, code); };
         } else if (template_id == IDD_ADDRESS_GROUP && creation != nullptr) {
             group_presenter = std::make_unique<AddressGroupPresenter>(dialog, tree, group);
+            tree.set_expanding_handler(
+                [&](TreeItem item) { group_presenter->OnItemExpanding(item); });
             group_presenter->Init();
             on_command = [&](int id, int code) { group_presenter->OnCommand(id, code); };
         } else if (template_id == IDD_SETUP) {

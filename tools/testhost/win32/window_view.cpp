@@ -46,13 +46,29 @@ void CollectPaths(HWND tree, HTREEITEM first, std::vector<std::string>& paths) {
     }
 }
 
-HTREEITEM FindPath(HWND tree, HTREEITEM first, const std::string& path) {
+// Opens every item as a user would, depth first: the first opening of an
+// item notifies the plug-in, which inserts the groups below it.
+void OpenAll(HWND tree, HTREEITEM first) {
     for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-        if (PathOf(tree, item) == path) {
+        TreeView_Expand(tree, item, TVE_EXPAND);
+        OpenAll(tree, TreeView_GetChild(tree, item));
+    }
+}
+
+// The item whose path is `path`, opening each item on the way as a user
+// looking for it does. Paths are compared whole, never split: a second byte
+// of a double-byte name may have the code of "\\".
+HTREEITEM FindOpening(HWND tree, const std::string& path) {
+    for (HTREEITEM item = TreeView_GetRoot(tree); item != nullptr;) {
+        const std::string item_path = PathOf(tree, item);
+        if (item_path == path) {
             return item;
         }
-        if (HTREEITEM found = FindPath(tree, TreeView_GetChild(tree, item), path)) {
-            return found;
+        if (path.compare(0, item_path.size() + 1, item_path + "\\") == 0) {
+            TreeView_Expand(tree, item, TVE_EXPAND);
+            item = TreeView_GetChild(tree, item);
+        } else {
+            item = TreeView_GetNextSibling(tree, item);
         }
     }
     return nullptr;
@@ -159,6 +175,7 @@ std::vector<std::string> WindowView::TreePaths() {
         std::vector<std::string> paths;
         HWND tree = TreeOf(dialog_);
         if (tree != nullptr) {
+            OpenAll(tree, TreeView_GetRoot(tree));
             CollectPaths(tree, TreeView_GetRoot(tree), paths);
         }
         return paths;
@@ -192,9 +209,25 @@ void WindowView::Choose(int id, int index) {
     ui_.Post([dialog, id, index] {
         HWND control = GetDlgItem(dialog, id);
         const bool list = IsListBox(control);
-        SendMessageA(control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        // A combo box with an edit tells of a choice from its list while the
+        // edit still shows the former text, as when a user clicks the item:
+        // the selection is made in its list first, the edit follows.
+        COMBOBOXINFO combo = {};
+        combo.cbSize = sizeof combo;
+        const bool with_edit = !list && GetComboBoxInfo(control, &combo) &&
+                               combo.hwndItem != nullptr && combo.hwndItem != control &&
+                               combo.hwndList != nullptr;
+        if (with_edit) {
+            SendMessageA(combo.hwndList, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        } else {
+            SendMessageA(control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(index),
+                         0);
+        }
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, list ? LBN_SELCHANGE : CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(control));
+        if (with_edit && SendMessageA(control, CB_GETCURSEL, 0, 0) == index) {
+            SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        }
     });
 }
 
@@ -206,7 +239,7 @@ void WindowView::Click(int id) {
 bool WindowView::TreeSelect(const std::string& path) {
     return ui_.Call<bool>([this, path] {
         HWND tree = TreeOf(dialog_);
-        HTREEITEM item = tree == nullptr ? nullptr : FindPath(tree, TreeView_GetRoot(tree), path);
+        HTREEITEM item = tree == nullptr ? nullptr : FindOpening(tree, path);
         if (item == nullptr) {
             return false;
         }

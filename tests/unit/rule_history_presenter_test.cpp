@@ -1,0 +1,82 @@
+// The Rule history dialog over a rule file on disk: the versions listed are
+// the ones a put-back finds, and what it puts back is what the list showed.
+#include "setup/rule_history_presenter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "helpers/temp_dir.h"
+#include "platform/posix/posix_files.h"
+#include "resources/resource.h"
+#include "support/builtin_strings.h"
+#include "support/memory_dialog.h"
+#include "testhost/model/host_model.h"
+#include "testhost/native/model_host.h"
+
+namespace tandrel {
+namespace {
+
+using testing::MemoryDialog;
+using testing::TempDir;
+
+class RuleHistoryTest : public ::testing::Test {
+  protected:
+    RuleHistoryTest() {
+        dir_.Write("data/Main/!!!!Inbox/Folder.ini", "");
+        dir_.Write("temp/.keep", "");
+        dialog_.set_message_handler([this](const std::string& text, unsigned, MessageOwner) {
+            messages_.push_back(text);
+            return kIdOk;
+        });
+    }
+    void Open() {
+        model_.SetMailbox("Main\\");
+        presenter_ = std::make_unique<RuleHistoryPresenter>(dialog_, context_);
+        presenter_->Init();
+    }
+    void PutBack(int index) {
+        dialog_.Select(IDC_HISTORY_VERSIONS, index);
+        presenter_->OnCommand(IDC_HISTORY_VERSIONS, kNotifySelChange);
+        presenter_->OnCommand(IDC_HISTORY_PUT_BACK, kNotifyClicked);
+    }
+
+    TempDir dir_;
+    PosixFiles files_;
+    testhost::HostModel model_{files_, dir_.path() + "data/", dir_.path() + "temp/", kNoLeadBytes};
+    testhost::ModelHost host_{model_};
+    BuiltinStrings strings_;
+    RuleHistoryContext context_{host_, files_, strings_};
+    MemoryDialog dialog_{IDD_RULE_HISTORY};
+    std::unique_ptr<RuleHistoryPresenter> presenter_;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(RuleHistoryTest, ARuleFileThatIsALinkShowsTheVersionsBesideItsTarget) {
+    dir_.Write("real/iFilter.Def", "Version=1\r\n");
+    dir_.Write("real/iFilter.Def.bak", "Version=0\r\n");
+    std::filesystem::create_symlink("../../real/iFilter.Def",
+                                    dir_.path() + "data/Main/iFilter.Def");
+    Open();
+    ASSERT_EQ(dialog_.ItemCount(IDC_HISTORY_VERSIONS), 1);
+    PutBack(0);
+    EXPECT_EQ(messages_.size(), 1U) << "only the question";
+    EXPECT_EQ(dir_.Read("real/iFilter.Def"), "Version=0\r\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir_.path() + "data/Main/iFilter.Def"));
+    EXPECT_EQ(dialog_.ItemCount(IDC_HISTORY_VERSIONS), 2);
+}
+
+TEST_F(RuleHistoryTest, AVersionMovedByAnotherWriterMeanwhileIsNotPutBack) {
+    dir_.Write("data/Main/iFilter.Def", "Version=2\r\n");
+    dir_.Write("data/Main/iFilter.Def.bak", "Version=1\r\n");
+    Open();
+    dir_.Write("data/Main/iFilter.Def.bak", "Version=1 and more\r\n");  // another writer
+    PutBack(0);
+    ASSERT_EQ(messages_.size(), 2U);
+    EXPECT_EQ(messages_[1].rfind("There is no such former version", 0), 0U) << messages_[1];
+    EXPECT_EQ(dir_.Read("data/Main/iFilter.Def"), "Version=2\r\n");
+    EXPECT_TRUE(model_.log().empty()) << "no reload";
+}
+
+}  // namespace
+}  // namespace tandrel

@@ -40,7 +40,7 @@ GroupIdentifier GetSelectedGroup(Tree& tree) {
 // An item with an expand button while its folder has sub-folders that may
 // be groups; they are listed when it is opened.
 TreeItem AddressGroupPresenter::InsertBranch(TreeItem parent, GroupBranch branch) {
-    const bool expandable = !branch.subfolders.empty();
+    const bool expandable = branch.may_hold_groups;
     const TreeItem item = tree_.Insert(
         parent, branch.text, branch.group_path.empty() ? kBookImage : kGroupImage, expandable);
     if (expandable) {

@@ -1,7 +1,6 @@
 #include "addressbook/group_listing.h"
 
 #include "addressbook/address_book.h"
-#include "text/affixes.h"
 #include "text/file_names.h"
 
 namespace tandrel {
@@ -15,31 +14,24 @@ std::string ChildPath(const GroupBranch& parent, const std::string& name) {
     return parent.group_path.empty() ? name : parent.group_path + "\\" + name;
 }
 
-// What one listing of a group's or book's folder finds: the sub-folders that
-// may be groups, and whether it holds the marker file.
-bool ListBranchFolder(Files& files, GroupBranch& branch, bool follow,
+// Whether a sub-folder of `parent` may be a group: a name no group path
+// holds (a lead byte at its end would take the "\\" after it) is not listed,
+// its path would name another folder; nor is one the host could not keep.
+bool IsGroupCandidate(const GroupBranch& parent, const FolderEntry& entry,
                       LeadBytePredicate is_lead_byte) {
-    std::vector<FolderEntry> entries;
-    if (!files.ListFolder(branch.folder + "*", entries)) {
-        return false;
-    }
-    bool has_marker = false;
-    for (FolderEntry& entry : entries) {
-        if (!entry.is_directory) {
-            has_marker = has_marker || EqualIgnoringCase(entry.name, kGroupMarkerName);
-            continue;
-        }
-        // A name no group path holds (a lead byte at its end would take the
-        // "\" after it) is not listed: its path would name another folder.
-        // Nor is one the host could not keep.
-        if (!follow || !IsNamedFolder(entry) || !IsPlainFileName(entry.name, is_lead_byte) ||
-            JoinGroupIdentifier({branch.book, ChildPath(branch, entry.name)}).size() >
-                kLongestIdentifier) {
-            continue;
-        }
-        branch.subfolders.push_back(std::move(entry));
-    }
-    return has_marker;
+    return IsNamedFolder(entry) && IsPlainFileName(entry.name, is_lead_byte) &&
+           JoinGroupIdentifier({parent.book, ChildPath(parent, entry.name)}).size() <=
+               kLongestIdentifier;
+}
+
+// Looks into the branch's folder only as far as its first candidate.
+bool MayHoldGroups(Files& files, const GroupBranch& branch, LeadBytePredicate is_lead_byte) {
+    bool found = false;
+    files.VisitFolder(branch.folder, [&](const FolderEntry& entry) {
+        found = IsGroupCandidate(branch, entry, is_lead_byte);
+        return !found;
+    });
+    return found;
 }
 
 void AddSubtree(Files& files, const GroupBranch& branch, LeadBytePredicate is_lead_byte,
@@ -105,7 +97,7 @@ std::vector<GroupBranch> ListBookBranches(Files& files, Profile& profile,
             continue;
         }
         book.folder = ResolveBookFolder(profile, data_folder, book.book, is_lead_byte);
-        ListBranchFolder(files, book, true, is_lead_byte);
+        book.may_hold_groups = MayHoldGroups(files, book, is_lead_byte);
         books.push_back(std::move(book));
     }
     return books;
@@ -114,17 +106,29 @@ std::vector<GroupBranch> ListBookBranches(Files& files, Profile& profile,
 std::vector<GroupBranch> ListChildGroups(Files& files, const GroupBranch& parent,
                                          LeadBytePredicate is_lead_byte) {
     std::vector<GroupBranch> groups;
-    for (const FolderEntry& entry : parent.subfolders) {
+    std::vector<FolderEntry> entries;
+    if (!parent.may_hold_groups || !files.ListFolder(parent.folder + "*", entries)) {
+        return groups;
+    }
+    for (const FolderEntry& entry : entries) {
+        if (!IsGroupCandidate(parent, entry, is_lead_byte)) {
+            continue;
+        }
         GroupBranch group;
         group.book = parent.book;
         group.group_path = ChildPath(parent, entry.name);
         group.text = entry.name;
         group.folder = parent.folder + entry.name + "\\";
+        // The marker is looked up, not opened: a level of hundreds of groups
+        // is shown as it opens.
+        const auto marker = files.Facts(group.folder + kGroupMarkerName);
+        if (!marker || marker->is_directory) {
+            continue;
+        }
         // A link is shown where it stands, not followed further: a walk
         // through links could run in a loop.
-        if (ListBranchFolder(files, group, !entry.is_link, is_lead_byte)) {
-            groups.push_back(std::move(group));
-        }
+        group.may_hold_groups = !entry.is_link && MayHoldGroups(files, group, is_lead_byte);
+        groups.push_back(std::move(group));
     }
     return groups;
 }

@@ -28,17 +28,18 @@ bool IsNamedFolder(const FolderEntry& entry);
 // that is no link.
 bool IsListedFolder(const FolderEntry& entry);
 
-// A book or group as one listing of its folder found it: the tree of the
-// Address group dialog is listed a level at a time, as it is opened.
+// A book or group of the tree. The tree of the Address group dialog is
+// listed a level at a time, as it is opened.
 struct GroupBranch {
     std::string book;
     std::string group_path;  // empty for a book
     std::string text;        // the book name or the group folder's name
     std::string folder;      // its folder, ending with "\"
-    // The sub-folders that may be groups below it (a plain name, an
-    // identifier the host keeps); whether they are is found when they are
-    // listed. None below a link, which is not followed.
-    std::vector<FolderEntry> subfolders;
+    // Whether it has a sub-folder that may be a group (a named folder with a
+    // plain name and an identifier the host keeps), found without listing
+    // more than that one; whether any is a group is found when it is opened.
+    // Never for a link, which is not followed.
+    bool may_hold_groups = false;
 };
 
 // Every book whose "{root}\@{book}\Group.ini" opens, in listing order, each
@@ -48,8 +49,8 @@ std::vector<GroupBranch> ListBookBranches(Files& files, Profile& profile,
                                           LeadBytePredicate is_lead_byte);
 
 // The groups directly below `parent`: each of its sub-folders that holds
-// "Group.ini", in listing order, each listed once. A group without the
-// marker is left out together with its sub-groups.
+// "Group.ini", in listing order, one listing of `parent` and a look into
+// each. A group without the marker is left out together with its sub-groups.
 std::vector<GroupBranch> ListChildGroups(Files& files, const GroupBranch& parent,
                                          LeadBytePredicate is_lead_byte);
 

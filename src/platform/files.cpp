@@ -14,6 +14,20 @@ ReadStatus Files::ReadFileInPieces(const std::string& path,
     return status;
 }
 
+bool Files::VisitFolder(const std::string& folder,
+                        const std::function<bool(const FolderEntry&)>& visit) {
+    std::vector<FolderEntry> entries;
+    if (!ListFolder(folder + "*", entries)) {
+        return false;
+    }
+    for (const FolderEntry& entry : entries) {
+        if (!visit(entry)) {
+            break;
+        }
+    }
+    return true;
+}
+
 LockStatus Files::LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) {
     // How long a writer waits for another's lock, and the first and longest
     // pause between two tries: a writer holds the lock for a few milliseconds.

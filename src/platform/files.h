@@ -141,6 +141,13 @@ class Files {
     // true and no entries.
     virtual bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) = 0;
 
+    // Hands the entries of `folder` (ending with a separator) to `visit` in
+    // the file system's order until it returns false, reading no more of the
+    // listing than it must: to find one sub-folder in a folder of hundreds.
+    // False when the folder cannot be listed. By default over ListFolder.
+    virtual bool VisitFolder(const std::string& folder,
+                             const std::function<bool(const FolderEntry&)>& visit);
+
     // Makes one directory; true when it exists as a directory afterwards.
     virtual bool MakeDirectory(const std::string& path) = 0;
 

@@ -104,42 +104,58 @@ class CountingFiles : public MemoryFiles {
         opened.push_back(path);
         return MemoryFiles::CanOpenForReading(path);
     }
+    std::optional<FileFacts> Facts(const std::string& path) override {
+        opened.push_back(path);
+        return MemoryFiles::Facts(path);
+    }
     std::map<std::string, int> listings;
     std::vector<std::string> opened;
 };
 
-TEST(GroupTree, ListsEachFolderOnceAndFindsTheMarkerInThatListing) {
+TEST(GroupTree, ALevelLooksIntoItsGroupsFoldersAndNoDeeper) {
     CountingFiles files;
     MemoryProfile profile;  // the shared book's pointer file, read apart
     AddSampleBooks(files);
     profile.files().AddFile(std::string(kRoot) + "@Shared\\Address.ini",
                             "[Settings]\r\nPath=E:\\Book\\\r\n");
-    const std::string tree = Render(ListGroupTree(files, profile, kData, kNoLeadBytes));
-    EXPECT_EQ(tree,
-              "B [B:]\n  X [B:X]\n    Sub [B:X\\Sub]\n  Y [B:Y]\nShared [Shared:]\n"
-              "  Team [Shared:Team]\n");
+    const std::vector<GroupBranch> books = ListBookBranches(files, profile, kData, kNoLeadBytes);
+    ASSERT_EQ(books.size(), 2U);
+    EXPECT_EQ(books[1].folder, "E:\\Book\\");
+    const std::vector<GroupBranch> groups = ListChildGroups(files, books[0], kNoLeadBytes);
+    ASSERT_EQ(groups.size(), 2U);
+    EXPECT_EQ(groups[0].group_path, "X");
+    EXPECT_TRUE(groups[0].may_hold_groups) << "X has Sub and Unmarked";
+    EXPECT_FALSE(groups[1].may_hold_groups) << "Y has no sub-folder";
     for (const auto& [pattern, count] : files.listings) {
-        EXPECT_EQ(count, 1) << pattern;
+        EXPECT_TRUE(pattern.find("\\X\\") == std::string::npos ||
+                    pattern == std::string(kRoot) + "@B\\X\\*")
+            << "listed below X: " << pattern;
     }
-    // One listing for the books, one for each book and group folder, and one
-    // for a folder looked into for a marker ("Unmarked"; "Deeper" not).
-    EXPECT_EQ(files.listings.size(), 8U);
-    EXPECT_EQ(files.listings.count(std::string(kRoot) + "@B\\X\\Unmarked\\*"), 1U);
-    EXPECT_EQ(files.listings.count(std::string(kRoot) + "@B\\X\\Unmarked\\Deeper\\*"), 0U)
-        << "below a folder without a marker nothing is listed";
-    // Only the books' markers are opened: a group's shows in its listing.
-    EXPECT_EQ(files.opened.size(), 3U);
+    EXPECT_EQ(files.opened, (std::vector<std::string>{
+                                std::string(kRoot) + "@A\\Group.ini",
+                                std::string(kRoot) + "@B\\Group.ini",
+                                std::string(kRoot) + "@Shared\\Group.ini",
+                                std::string(kRoot) + "@B\\X\\Group.ini",
+                                std::string(kRoot) + "@B\\Y\\Group.ini",
+                            }))
+        << "one marker looked up for each book folder and group of the level";
+
+    // The whole tree never goes below a folder without a marker.
+    files.listings.clear();
+    ListGroupTree(files, profile, kData, kNoLeadBytes);
+    EXPECT_EQ(files.listings.count(std::string(kRoot) + "@B\\X\\Unmarked\\*"), 0U);
+    EXPECT_EQ(files.listings.count(std::string(kRoot) + "@B\\X\\Unmarked\\Deeper\\*"), 0U);
 }
 
-TEST(GroupTree, TakesTheMarkerInAnyCaseButNotAFolderOfThatName) {
+TEST(GroupTree, TakesAMarkerFileButNotAFolderOfThatName) {
     MemoryProfile profile;
     MemoryFiles& files = profile.files();
     files.AddFile(std::string(kRoot) + "@B\\Group.ini", "");
-    files.AddFile(std::string(kRoot) + "@B\\Lower\\group.ini", "");
+    files.AddFile(std::string(kRoot) + "@B\\Real\\Group.ini", "");
     files.AddDirectory(std::string(kRoot) + "@B\\Fake\\Group.ini");
     files.AddFile(std::string(kRoot) + "@B\\Fake\\Inner\\Group.ini", "");
     EXPECT_EQ(Render(ListGroupTree(files, profile, kData, kNoLeadBytes)),
-              "B [B:]\n  Lower [B:Lower]\n");
+              "B [B:]\n  Real [B:Real]\n");
 }
 
 TEST(GroupTree, ShowsLinksByNameAndGoesNoFurtherThanALinkedBook) {

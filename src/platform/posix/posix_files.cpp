@@ -388,32 +388,51 @@ bool PosixFiles::CanOpenForReading(const std::string& path) {
     return fd.get() >= 0;
 }
 
-bool PosixFiles::ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
-    entries.clear();
-    const ListPattern parts = SplitListPattern(Posix(pattern), is_lead_byte_);
-    const std::string folder = parts.folder.empty() ? std::string(".") : parts.folder;
-    DIR* dir = ::opendir(folder.c_str());
+namespace {
+
+// The entries of `folder` (a POSIX path), in the file system's order, to
+// `visit` until it returns false; a link tells whether it leads to a folder.
+bool VisitEntries(const std::string& folder,
+                  const std::function<bool(const FolderEntry&)>& visit) {
+    const std::string opened = folder.empty() ? std::string(".") : folder;
+    DIR* dir = ::opendir(opened.c_str());
     if (dir == nullptr) {
         return false;
     }
     while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (!MatchesListPattern(name, parts.name)) {
-            continue;
-        }
-        FolderEntry listed{name, entry->d_type == DT_DIR, entry->d_type == DT_LNK};
+        FolderEntry listed{entry->d_name, entry->d_type == DT_DIR, entry->d_type == DT_LNK};
+        const std::string path = opened + "/" + listed.name;
         if (entry->d_type == DT_UNKNOWN) {
             struct stat info {};
-            listed.is_link =
-                ::lstat((folder + "/" + name).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+            listed.is_link = ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
         }
         if (entry->d_type == DT_UNKNOWN || listed.is_link) {
-            listed.is_directory = IsDirectory(folder + "/" + name);
+            listed.is_directory = IsDirectory(path);
         }
-        entries.push_back(listed);
+        if (!visit(listed)) {
+            break;
+        }
     }
     ::closedir(dir);
     return true;
+}
+
+}  // namespace
+
+bool PosixFiles::ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    const ListPattern parts = SplitListPattern(Posix(pattern), is_lead_byte_);
+    return VisitEntries(parts.folder, [&](const FolderEntry& entry) {
+        if (MatchesListPattern(entry.name, parts.name)) {
+            entries.push_back(entry);
+        }
+        return true;
+    });
+}
+
+bool PosixFiles::VisitFolder(const std::string& folder,
+                             const std::function<bool(const FolderEntry&)>& visit) {
+    return VisitEntries(Posix(folder), visit);
 }
 
 bool PosixFiles::MakeDirectory(const std::string& path) {

@@ -158,6 +158,20 @@ HANDLE OpenPlainFile(const std::string& path, DWORD access, DWORD share, DWORD d
 // Whether a directory entry is a link: a symbolic link or a junction. Other
 // reparse points (a cloud file's placeholder, a deduplicated file) are the
 // files and folders they stand for.
+// A file name of the wide API in the code page of the ANSI one, as
+// FindFirstFileA gives it.
+std::string NarrowName(const WCHAR* wide, std::size_t length) {
+    const UINT code_page = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+    const int wide_length = static_cast<int>(length);
+    const int size =
+        WideCharToMultiByte(code_page, 0, wide, wide_length, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    if (size > 0) {
+        WideCharToMultiByte(code_page, 0, wide, wide_length, &narrow[0], size, nullptr, nullptr);
+    }
+    return narrow;
+}
+
 bool IsLinkEntry(const WIN32_FIND_DATAA& found) {
     return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
            (found.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
@@ -423,7 +437,10 @@ bool Win32Files::CanOpenForReading(const std::string& path) {
 bool Win32Files::ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
     entries.clear();
     WIN32_FIND_DATAA found = {};
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    // Without the short names, which a listing never uses and which cost a
+    // name made up for every entry.
+    HANDLE search = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &found,
+                                     FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
@@ -435,6 +452,47 @@ bool Win32Files::ListFolder(const std::string& pattern, std::vector<FolderEntry>
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return true;
+}
+
+// The listing is read in pieces through the folder's handle: the first piece
+// small, as the first sub-folder is often all that is wanted, the others
+// large. A listing through FindFirstFile reads (and looks up) a whole buffer
+// of entries at once.
+bool Win32Files::VisitFolder(const std::string& folder,
+                             const std::function<bool(const FolderEntry&)>& visit) {
+    Handle directory(CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!directory.valid()) {
+        return false;
+    }
+    constexpr DWORD kFirstPiece = 1024;  // room for one entry of the longest name
+    constexpr DWORD kLaterPiece = 16384;
+    std::vector<std::uint64_t> buffer(kLaterPiece / sizeof(std::uint64_t));
+    for (DWORD piece = kFirstPiece;; piece = kLaterPiece) {
+        if (!GetFileInformationByHandleEx(directory.get(), FileFullDirectoryInfo, buffer.data(),
+                                          piece)) {
+            return GetLastError() == ERROR_NO_MORE_FILES;
+        }
+        const auto* bytes = reinterpret_cast<const char*>(buffer.data());
+        for (std::size_t at = 0;;) {
+            const auto* info = reinterpret_cast<const FILE_FULL_DIR_INFO*>(bytes + at);
+            FolderEntry entry;
+            entry.name = NarrowName(info->FileName, info->FileNameLength / sizeof(WCHAR));
+            entry.is_directory = (info->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            // A reparse point's tag stands where the extended attributes' size would.
+            entry.is_link = (info->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+                            (info->EaSize == IO_REPARSE_TAG_SYMLINK ||
+                             info->EaSize == IO_REPARSE_TAG_MOUNT_POINT);
+            if (!visit(entry)) {
+                return true;
+            }
+            if (info->NextEntryOffset == 0) {
+                break;
+            }
+            at += info->NextEntryOffset;
+        }
+    }
 }
 
 bool Win32Files::MakeDirectory(const std::string& path) {

@@ -22,6 +22,8 @@ class Win32Files final : public Files {
     bool IsLink(const std::string& path) override;
     bool CanOpenForReading(const std::string& path) override;
     bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
+    bool VisitFolder(const std::string& folder,
+                     const std::function<bool(const FolderEntry&)>& visit) override;
     bool MakeDirectory(const std::string& path) override;
     std::optional<std::uint64_t> FileSize(const std::string& path) override;
     std::optional<FileFacts> Facts(const std::string& path) override;

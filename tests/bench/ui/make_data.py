@@ -3,8 +3,9 @@
 
 The large data is made here at run time rather than kept in the repository:
 a mail whose To holds 1,000 addresses, whose From is folded and whose Subject
-is 64 KB, address books of 50 and of 5,050 groups, and rule files of 20 and
-of 100,000 conditions.
+is 64 KB, address books of 50, 5,050 and 20,200 groups (one of 5,050 with a
+group four levels down shown in the Inbox), and rule files of 20 and of
+100,000 conditions.
 """
 import os
 import sys
@@ -57,6 +58,18 @@ def address_book(data, top_groups, sub_groups):
             write(os.path.join(group, f"Team {sub:03}", "Group.ini"))
 
 
+def deep_group(data):
+    """Below Group 00\\Team 000 of the 5,050, two more levels of ten groups;
+    the Inbox shows the last one as its address group."""
+    team = os.path.join(data, "AddrBook", "@Private", "Group 00", "Team 000")
+    for part in range(10):
+        for piece in range(10):
+            write(os.path.join(team, f"Part {part}", f"Piece {piece}", "Group.ini"))
+        write(os.path.join(team, f"Part {part}", "Group.ini"))
+    write(os.path.join(data, "Main", "!!!!Inbox", "Folder.ini"),
+          b"[Settings]\r\nAddrGrp=Private:Group 00\\Team 000\\Part 9\\Piece 9\r\n")
+
+
 def rule_files(data, conditions):
     """Both rule files of Main: blocks of up to 100 conditions, one address a
     condition; user77's condition stands in the first two folders (in the
@@ -87,6 +100,13 @@ def main():
     elif case == "groups-5000":
         mailbox(data, small_mail())
         address_book(data, 50, 100)
+    elif case == "groups-20000":
+        mailbox(data, small_mail())
+        address_book(data, 200, 100)
+    elif case == "groups-deep":
+        mailbox(data, small_mail())
+        address_book(data, 50, 100)
+        deep_group(data)
     elif case in ("small-rules", "large-rules"):
         mailbox(data, small_mail())
         address_book(data, 1, 0)

@@ -1,8 +1,58 @@
 #include "rules/rule_history.h"
 
+#include <array>
+#include <optional>
+
+#include "text/affixes.h"
+
 namespace tandrel {
 
 namespace {
+
+// What a slot holds, as one listing of the versions' folder tells it.
+enum class SlotState { Empty, Version, Folder };
+
+bool NamesEntry(const std::string& slot_path, const std::string& name, bool ignoring_case) {
+    if (name.empty() || slot_path.size() <= name.size()) {
+        return false;
+    }
+    const std::size_t at = slot_path.size() - name.size();
+    const char before = slot_path[at - 1];
+    const std::string_view tail = std::string_view(slot_path).substr(at);
+    return (before == '\\' || before == '/') &&
+           (ignoring_case ? EqualIgnoringCase(tail, name) : tail == name);
+}
+
+// The state of every slot, from one listing of "FILE.bak*" rather than a look
+// at each slot: the listing holds only names that begin with the file's own.
+// A name that differs from a slot's in case alone is left to the file system
+// to decide, as a look at that slot does.
+std::array<SlotState, kKeptVersions + 1> SlotStates(Files& files, const std::string& path) {
+    std::array<SlotState, kKeptVersions + 1> states{};
+    std::vector<FolderEntry> entries;
+    const bool listed = files.ListFolder(BackupPath(path) + "*", entries);
+    for (int slot = 1; slot <= kKeptVersions; ++slot) {
+        const std::string slot_path = HistorySlotPath(path, slot);
+        std::optional<bool> is_folder;
+        bool ask = !listed;
+        for (const FolderEntry& entry : entries) {
+            if (NamesEntry(slot_path, entry.name, false)) {
+                is_folder = entry.is_directory && !entry.is_link;  // a link is not followed
+                break;
+            }
+            ask = ask || NamesEntry(slot_path, entry.name, true);
+        }
+        if (!is_folder && ask) {
+            if (const auto facts = files.Facts(slot_path)) {
+                is_folder = facts->is_directory;
+            }
+        }
+        states[static_cast<std::size_t>(slot)] = !is_folder   ? SlotState::Empty
+                                                 : *is_folder ? SlotState::Folder
+                                                              : SlotState::Version;
+    }
+    return states;
+}
 
 // One version moved a slot further on.
 struct SlotMove {
@@ -30,11 +80,12 @@ void MoveBack(Files& files, const std::string& path, const std::vector<SlotMove>
 bool MakeRoomForNewest(Files& files, const std::string& path, std::vector<SlotMove>& moves) {
     std::vector<int> usable;  // the slots that hold no folder, in order
     std::vector<bool> taken;
+    const auto states = SlotStates(files, path);
     for (int slot = 1; slot <= kKeptVersions; ++slot) {
-        const auto facts = files.Facts(HistorySlotPath(path, slot));
-        if (!(facts && facts->is_directory)) {
+        const SlotState state = states[static_cast<std::size_t>(slot)];
+        if (state != SlotState::Folder) {
             usable.push_back(slot);
-            taken.push_back(facts.has_value());
+            taken.push_back(state == SlotState::Version);
         }
     }
     if (usable.empty() || usable.front() != 1) {

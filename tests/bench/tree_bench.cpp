@@ -1,5 +1,6 @@
-// Filling the Address group dialog's tree from a book of 5,000 groups,
-// beside its floor: a bare recursive listing of the same folders.
+// Opening the Address group dialog's tree on a book of 5,000 groups, beside a
+// bare recursive listing of the same folders: what opening it cost when it
+// listed the whole book. It lists the first level now, a fraction of that.
 #include <benchmark/benchmark.h>
 
 #include "addressbook/address_group_presenter.h"

@@ -392,8 +392,7 @@ namespace {
 
 // The entries of `folder` (a POSIX path), in the file system's order, to
 // `visit` until it returns false; a link tells whether it leads to a folder.
-bool VisitEntries(const std::string& folder,
-                  const std::function<bool(const FolderEntry&)>& visit) {
+bool VisitEntries(const std::string& folder, const std::function<bool(const FolderEntry&)>& visit) {
     const std::string opened = folder.empty() ? std::string(".") : folder;
     DIR* dir = ::opendir(opened.c_str());
     if (dir == nullptr) {

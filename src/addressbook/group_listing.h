@@ -43,7 +43,7 @@ struct GroupBranch {
 };
 
 // Every book whose "{root}\@{book}\Group.ini" opens, in listing order, each
-// with one listing of its folder.
+// with a look into its folder as far as a sub-folder that may be a group.
 std::vector<GroupBranch> ListBookBranches(Files& files, Profile& profile,
                                           const std::string& data_folder,
                                           LeadBytePredicate is_lead_byte);

@@ -13,14 +13,15 @@ namespace {
 enum class SlotState { Empty, Version, Folder };
 
 bool NamesEntry(const std::string& slot_path, const std::string& name, bool ignoring_case) {
-    if (name.empty() || slot_path.size() <= name.size()) {
+    if (name.empty() || slot_path.size() < name.size()) {
         return false;
     }
     const std::size_t at = slot_path.size() - name.size();
-    const char before = slot_path[at - 1];
     const std::string_view tail = std::string_view(slot_path).substr(at);
-    return (before == '\\' || before == '/') &&
-           (ignoring_case ? EqualIgnoringCase(tail, name) : tail == name);
+    // The name is the whole path where a bare file name was given.
+    const bool after_folder = at == 0 || slot_path[at - 1] == '\\' ||
+                              slot_path[at - 1] == '/' || slot_path[at - 1] == ':';
+    return after_folder && (ignoring_case ? EqualIgnoringCase(tail, name) : tail == name);
 }
 
 // The state of every slot, from one listing of "FILE.bak*" rather than a look

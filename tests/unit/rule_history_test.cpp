@@ -53,17 +53,20 @@ std::vector<std::string> Versions(int newest, int oldest) {
 }
 
 TEST(RuleHistory, KeepsTheLastTenVersionsNewestAsTheOneBackup) {
-    MemoryFiles files;
-    files.AddFile(kPath, "v0");
-    WriteVersions(files, 3);
-    EXPECT_EQ(History(files), Versions(2, 0));
-    EXPECT_EQ(files.Content(std::string(kPath) + ".bak"), "v2") << "the newest stays FILE.bak";
-    EXPECT_EQ(files.Content(std::string(kPath) + ".bak3"), "v0");
-    WriteVersions(files, 13);
-    EXPECT_EQ(files.Content(kPath), "v13");
-    EXPECT_EQ(History(files), Versions(12, 3)) << "the oldest gave way";
-    EXPECT_FALSE(files.Exists(std::string(kPath) + ".bak11"));
-    EXPECT_FALSE(files.Exists(std::string(kPath) + ".bak1"));
+    // Also for a bare file name, as the tool takes one in the working folder.
+    for (const std::string path : {kPath, "iFilter.Def"}) {
+        MemoryFiles files;
+        files.AddFile(path, "v0");
+        WriteVersions(files, 3, path);
+        EXPECT_EQ(History(files, path), Versions(2, 0)) << path;
+        EXPECT_EQ(files.Content(path + ".bak"), "v2") << "the newest stays FILE.bak";
+        EXPECT_EQ(files.Content(path + ".bak3"), "v0") << path;
+        WriteVersions(files, 13, path);
+        EXPECT_EQ(files.Content(path), "v13") << path;
+        EXPECT_EQ(History(files, path), Versions(12, 3)) << "the oldest gave way";
+        EXPECT_FALSE(files.Exists(path + ".bak11")) << path;
+        EXPECT_FALSE(files.Exists(path + ".bak1")) << path;
+    }
 }
 
 TEST(RuleHistory, AFileThatWasNotThereIsKeptAsAnEmptyVersion) {

@@ -155,9 +155,6 @@ HANDLE OpenPlainFile(const std::string& path, DWORD access, DWORD share, DWORD d
     return file;
 }
 
-// Whether a directory entry is a link: a symbolic link or a junction. Other
-// reparse points (a cloud file's placeholder, a deduplicated file) are the
-// files and folders they stand for.
 // A file name of the wide API in the code page of the ANSI one, as
 // FindFirstFileA gives it.
 std::string NarrowName(const WCHAR* wide, std::size_t length) {
@@ -172,6 +169,9 @@ std::string NarrowName(const WCHAR* wide, std::size_t length) {
     return narrow;
 }
 
+// Whether a directory entry is a link: a symbolic link or a junction. Other
+// reparse points (a cloud file's placeholder, a deduplicated file) are the
+// files and folders they stand for.
 bool IsLinkEntry(const WIN32_FIND_DATAA& found) {
     return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
            (found.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||

@@ -19,8 +19,8 @@ bool NamesEntry(const std::string& slot_path, const std::string& name, bool igno
     const std::size_t at = slot_path.size() - name.size();
     const std::string_view tail = std::string_view(slot_path).substr(at);
     // The name is the whole path where a bare file name was given.
-    const bool after_folder = at == 0 || slot_path[at - 1] == '\\' ||
-                              slot_path[at - 1] == '/' || slot_path[at - 1] == ':';
+    const bool after_folder = at == 0 || slot_path[at - 1] == '\\' || slot_path[at - 1] == '/' ||
+                              slot_path[at - 1] == ':';
     return after_folder && (ignoring_case ? EqualIgnoringCase(tail, name) : tail == name);
 }
 

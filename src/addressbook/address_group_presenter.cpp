@@ -141,9 +141,18 @@ void AddressGroupPresenter::CreateGroup() {
         CreateShownGroup(context_.files, context_.profile, context_.data_folder, parent, shown,
                          name, context_.lead_bytes);
     if (result == CreateGroupResult::Created) {
-        const TreeItem made = tree_.Insert(selected, name, kGroupImage, false);
+        GroupBranch made;
+        made.book = parent.book;
+        made.group_path = ChildGroup(parent, name).group_path;
+        made.text = name;
+        made.folder = ResolveBookFolder(context_.profile, context_.data_folder, parent.book,
+                                        context_.lead_bytes) +
+                      made.group_path + "\\";
+        // A folder that was there already may hold groups of its own.
+        made.may_hold_groups = MayHoldGroups(context_.files, made, context_.lead_bytes);
+        const TreeItem item = InsertBranch(selected, std::move(made));
         tree_.SetExpandable(selected, true);
-        tree_.Select(made);
+        tree_.Select(item);
         return;
     }
     dialog_.ShowMessage(CreateGroupMessage(context_.strings, result, parent, name),

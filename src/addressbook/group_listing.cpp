@@ -24,16 +24,6 @@ bool IsGroupCandidate(const GroupBranch& parent, const FolderEntry& entry,
                kLongestIdentifier;
 }
 
-// Looks into the branch's folder only as far as its first candidate.
-bool MayHoldGroups(Files& files, const GroupBranch& branch, LeadBytePredicate is_lead_byte) {
-    bool found = false;
-    files.VisitFolder(branch.folder, [&](const FolderEntry& entry) {
-        found = IsGroupCandidate(branch, entry, is_lead_byte);
-        return !found;
-    });
-    return found;
-}
-
 void AddSubtree(Files& files, const GroupBranch& branch, LeadBytePredicate is_lead_byte,
                 GroupTreeItem& item) {
     for (const GroupBranch& child : ListChildGroups(files, branch, is_lead_byte)) {
@@ -46,6 +36,15 @@ void AddSubtree(Files& files, const GroupBranch& branch, LeadBytePredicate is_le
 }
 
 }  // namespace
+
+bool MayHoldGroups(Files& files, const GroupBranch& branch, LeadBytePredicate is_lead_byte) {
+    bool found = false;
+    files.VisitFolder(branch.folder, [&](const FolderEntry& entry) {
+        found = IsGroupCandidate(branch, entry, is_lead_byte);
+        return !found;
+    });
+    return found;
+}
 
 std::vector<std::string> ListedFolders(Files& files, const std::string& pattern) {
     std::vector<FolderEntry> entries;

@@ -42,6 +42,10 @@ struct GroupBranch {
     bool may_hold_groups = false;
 };
 
+// Whether `branch`'s folder has a sub-folder that may be a group, looking
+// into it only as far as the first.
+bool MayHoldGroups(Files& files, const GroupBranch& branch, LeadBytePredicate is_lead_byte);
+
 // Every book whose "{root}\@{book}\Group.ini" opens, in listing order, each
 // with a look into its folder as far as a sub-folder that may be a group.
 std::vector<GroupBranch> ListBookBranches(Files& files, Profile& profile,

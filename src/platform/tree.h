@@ -19,7 +19,7 @@ class Tree {
   public:
     virtual ~Tree() = default;
     // Inserts between BeginFill and EndFill are one fill: a tree of
-    // thousands is drawn once at the end, not item by item.
+    // thousands is drawn once at the end, not item by item. Fills may nest.
     virtual void BeginFill() = 0;
     virtual void EndFill() = 0;
     // Appends an item as the last child of `parent`; an `expandable` one

@@ -38,7 +38,11 @@ std::array<SlotState, kKeptVersions + 1> SlotStates(Files& files, const std::str
         bool ask = !listed;
         for (const FolderEntry& entry : entries) {
             if (NamesEntry(slot_path, entry.name, false)) {
-                is_folder = entry.is_directory && !entry.is_link;  // a link is not followed
+                if (entry.is_link) {
+                    ask = true;  // whether a link counts as a folder is the file system's word
+                } else {
+                    is_folder = entry.is_directory;
+                }
                 break;
             }
             ask = ask || NamesEntry(slot_path, entry.name, true);
@@ -89,12 +93,27 @@ bool MakeRoomForNewest(Files& files, const std::string& path, std::vector<SlotMo
             taken.push_back(state == SlotState::Version);
         }
     }
+    // The gap the versions move up to is looked at itself: a slot the listing
+    // did not show (a name the file system folds in case as ASCII does not,
+    // a listing cut short) must not be taken for one.
+    std::size_t free = 0;
+    while (free < usable.size()) {
+        if (!taken[free]) {
+            const auto facts = files.Facts(HistorySlotPath(path, usable[free]));
+            if (!facts) {
+                break;
+            }
+            if (facts->is_directory) {
+                usable.erase(usable.begin() + static_cast<std::ptrdiff_t>(free));
+                taken.erase(taken.begin() + static_cast<std::ptrdiff_t>(free));
+                continue;
+            }
+            taken[free] = true;
+        }
+        ++free;
+    }
     if (usable.empty() || usable.front() != 1) {
         return false;
-    }
-    std::size_t free = 0;
-    while (free < usable.size() && taken[free]) {
-        ++free;
     }
     if (free == usable.size()) {
         for (free = usable.size() - 1; free > 0; --free) {

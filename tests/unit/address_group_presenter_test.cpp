@@ -110,10 +110,18 @@ TEST_F(AddressGroupTest, AddMakesAGroupUnderTheSelectionOnce) {
     Add("friends");
     EXPECT_EQ(tree_.PathOf(tree_.Selected()), "Private\\friends") << "another case, another name";
     EXPECT_TRUE(profile_.files().Exists(std::string(kRoot) + "@Private\\friends\\Group.ini"));
+    profile_.files().AddFile(std::string(kRoot) + "@Private\\Hidden\\Old\\Group.ini", "");
     tree_.Select(tree_.Find("Private"));
     Add("Hidden");
     EXPECT_EQ(tree_.PathOf(tree_.Selected()), "Private\\Hidden")
         << "a folder on disk that the tree does not show is made a group";
+    tree_.Open(tree_.Selected());
+    const TreeItem old = tree_.Find("Private\\Hidden\\Old");
+    ASSERT_NE(old, kNoTreeItem) << "with the groups the folder held";
+    tree_.Select(old);
+    Add("Newer");
+    EXPECT_TRUE(tree_.IsExpandable(old)) << "a group with a group below it can be opened";
+    tree_.Select(tree_.Find("Private\\Hidden"));
     Add("a/b");
     EXPECT_EQ(messages_.back().rfind("Address group name(a/b) is not a plain folder name", 0), 0U);
     EXPECT_EQ(dialog_.Text(IDC_GROUP_NEW_NAME), "a/b");

@@ -243,6 +243,24 @@ class RenameFailing : public MemoryFiles {
     bool Rename(const std::string& /*from*/, const std::string& /*to*/) override { return false; }
 };
 
+// Files whose listings leave out the versions' slots, as one cut short, or
+// one that shows a name the file system folds in case otherwise, would.
+class ListingWithoutSlots : public MemoryFiles {
+  public:
+    bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
+        const bool listed = MemoryFiles::ListFolder(pattern, entries);
+        entries.clear();
+        return listed;
+    }
+};
+
+TEST(RuleHistoryFaults, AVersionTheListingMissesIsStillMovedUp) {
+    ListingWithoutSlots files;
+    files.AddFile(kPath, "v0");
+    WriteVersions(files, 3);
+    EXPECT_EQ(History(files), Versions(2, 0));
+}
+
 TEST(RuleHistoryFaults, KeepingVersionsNeverStopsAChange) {
     // A read-only oldest version (which Windows will not remove) goes all
     // the same.

@@ -31,7 +31,8 @@ bool MemoryTree::IsExpandable(TreeItem item) const {
 
 void MemoryTree::Open(TreeItem item) {
     Item* found = Get(item);
-    if (found == nullptr || found->opened) {
+    // Without an expand button an item cannot be opened, whatever it holds.
+    if (found == nullptr || found->opened || !found->expandable) {
         return;
     }
     found->opened = true;
@@ -43,9 +44,7 @@ void MemoryTree::Open(TreeItem item) {
 void MemoryTree::OpenAll() {
     // Items inserted meanwhile come later in the list and are opened too.
     for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (items_[i].expandable || FirstChild(static_cast<TreeItem>(i + 1)) != kNoTreeItem) {
-            Open(static_cast<TreeItem>(i + 1));
-        }
+        Open(static_cast<TreeItem>(i + 1));
     }
 }
 

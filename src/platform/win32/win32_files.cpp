@@ -441,6 +441,11 @@ bool Win32Files::ListFolder(const std::string& pattern, std::vector<FolderEntry>
     // name made up for every entry.
     HANDLE search = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &found,
                                      FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
+        // Windows before 7 knows no basic level.
+        search = FindFirstFileExA(pattern.c_str(), FindExInfoStandard, &found,
+                                  FindExSearchNameMatch, nullptr, 0);
+    }
     if (search == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
@@ -450,8 +455,14 @@ bool Win32Files::ListFolder(const std::string& pattern, std::vector<FolderEntry>
                            (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                            IsLinkEntry(found)});
     } while (FindNextFileA(search, &found));
+    // A listing cut short is no listing: a caller would take what is missing
+    // for absent.
+    const bool whole = GetLastError() == ERROR_NO_MORE_FILES;
     FindClose(search);
-    return true;
+    if (!whole) {
+        entries.clear();
+    }
+    return whole;
 }
 
 // The listing is read in pieces through the folder's handle: the first piece
@@ -472,7 +483,12 @@ bool Win32Files::VisitFolder(const std::string& folder,
     for (DWORD piece = kFirstPiece;; piece = kLaterPiece) {
         if (!GetFileInformationByHandleEx(directory.get(), FileFullDirectoryInfo, buffer.data(),
                                           piece)) {
-            return GetLastError() == ERROR_NO_MORE_FILES;
+            const DWORD error = GetLastError();
+            if (error != ERROR_NO_MORE_FILES && piece == kFirstPiece) {
+                // A file system without this kind of listing is listed as others are.
+                return Files::VisitFolder(folder, visit);
+            }
+            return error == ERROR_NO_MORE_FILES;
         }
         const auto* bytes = reinterpret_cast<const char*>(buffer.data());
         for (std::size_t at = 0;;) {

@@ -12,13 +12,19 @@ HTREEITEM Handle(TreeItem item) {
 
 }  // namespace
 
+// A fill may hold others (a level filled while the tree opens); the tree
+// draws again when the outermost ends.
 void Win32Tree::BeginFill() {
-    SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
+    if (fills_++ == 0) {
+        SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
+    }
 }
 
 void Win32Tree::EndFill() {
-    SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(tree_, nullptr, TRUE);
+    if (fills_ > 0 && --fills_ == 0) {
+        SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(tree_, nullptr, TRUE);
+    }
 }
 
 TreeItem Win32Tree::Insert(TreeItem parent, const std::string& text, int image, bool expandable) {

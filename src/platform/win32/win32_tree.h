@@ -28,6 +28,7 @@ class Win32Tree final : public Tree {
     TreeItem Next(TreeItem item, UINT relation);
 
     HWND tree_;
+    int fills_ = 0;  // fills begun and not yet ended
 };
 
 }  // namespace tandrel::win32

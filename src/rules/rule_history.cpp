@@ -1,9 +1,7 @@
 #include "rules/rule_history.h"
 
 #include <array>
-#include <optional>
-
-#include "text/affixes.h"
+#include <string_view>
 
 namespace tandrel {
 
@@ -12,49 +10,39 @@ namespace {
 // What a slot holds, as one listing of the versions' folder tells it.
 enum class SlotState { Empty, Version, Folder };
 
-bool NamesEntry(const std::string& slot_path, const std::string& name, bool ignoring_case) {
+// Whether `name`, listed in the slot's folder, is the slot's own file name.
+bool NamesSlot(const std::string& slot_path, const std::string& name) {
     if (name.empty() || slot_path.size() < name.size()) {
         return false;
     }
     const std::size_t at = slot_path.size() - name.size();
-    const std::string_view tail = std::string_view(slot_path).substr(at);
     // The name is the whole path where a bare file name was given.
     const bool after_folder = at == 0 || slot_path[at - 1] == '\\' || slot_path[at - 1] == '/' ||
                               slot_path[at - 1] == ':';
-    return after_folder && (ignoring_case ? EqualIgnoringCase(tail, name) : tail == name);
+    return after_folder && std::string_view(slot_path).substr(at) == name;
 }
 
 // The state of every slot, from one listing of "FILE.bak*" rather than a look
 // at each slot: the listing holds only names that begin with the file's own.
-// A name that differs from a slot's in case alone is left to the file system
-// to decide, as a look at that slot does.
-std::array<SlotState, kKeptVersions + 1> SlotStates(Files& files, const std::string& path) {
+// Its word that a slot is empty is a guess (a name the file system folds in
+// case, a link, a listing that failed): the rotation looks at the slot it
+// stops at itself.
+std::array<SlotState, kKeptVersions + 1> ListedSlotStates(Files& files, const std::string& path) {
     std::array<SlotState, kKeptVersions + 1> states{};
     std::vector<FolderEntry> entries;
-    const bool listed = files.ListFolder(BackupPath(path) + "*", entries);
+    if (!files.ListFolder(BackupPath(path) + "*", entries)) {
+        return states;
+    }
     for (int slot = 1; slot <= kKeptVersions; ++slot) {
         const std::string slot_path = HistorySlotPath(path, slot);
-        std::optional<bool> is_folder;
-        bool ask = !listed;
         for (const FolderEntry& entry : entries) {
-            if (NamesEntry(slot_path, entry.name, false)) {
-                if (entry.is_link) {
-                    ask = true;  // whether a link counts as a folder is the file system's word
-                } else {
-                    is_folder = entry.is_directory;
-                }
+            // Whether a link counts as a folder is the file system's word.
+            if (!entry.is_link && NamesSlot(slot_path, entry.name)) {
+                states[static_cast<std::size_t>(slot)] =
+                    entry.is_directory ? SlotState::Folder : SlotState::Version;
                 break;
             }
-            ask = ask || NamesEntry(slot_path, entry.name, true);
         }
-        if (!is_folder && ask) {
-            if (const auto facts = files.Facts(slot_path)) {
-                is_folder = facts->is_directory;
-            }
-        }
-        states[static_cast<std::size_t>(slot)] = !is_folder   ? SlotState::Empty
-                                                 : *is_folder ? SlotState::Folder
-                                                              : SlotState::Version;
     }
     return states;
 }
@@ -85,7 +73,7 @@ void MoveBack(Files& files, const std::string& path, const std::vector<SlotMove>
 bool MakeRoomForNewest(Files& files, const std::string& path, std::vector<SlotMove>& moves) {
     std::vector<int> usable;  // the slots that hold no folder, in order
     std::vector<bool> taken;
-    const auto states = SlotStates(files, path);
+    const auto states = ListedSlotStates(files, path);
     for (int slot = 1; slot <= kKeptVersions; ++slot) {
         const SlotState state = states[static_cast<std::size_t>(slot)];
         if (state != SlotState::Folder) {
@@ -94,8 +82,7 @@ bool MakeRoomForNewest(Files& files, const std::string& path, std::vector<SlotMo
         }
     }
     // The gap the versions move up to is looked at itself: a slot the listing
-    // did not show (a name the file system folds in case as ASCII does not,
-    // a listing cut short) must not be taken for one.
+    // did not show must not be taken for one.
     std::size_t free = 0;
     while (free < usable.size()) {
         if (!taken[free]) {

@@ -13,6 +13,7 @@
 
 #include "helpers/file_size_limit.h"
 #include "helpers/temp_dir.h"
+#include "platform/posix/posix_lock.h"
 
 namespace tandrel {
 namespace {
@@ -363,6 +364,33 @@ TEST(PosixFilesLock, AWriterStoppedOrKilledLeavesNoLockInTheWay) {
     std::unique_ptr<FileLock> lock;
     EXPECT_EQ(files.LockForWriting(path, lock), LockStatus::Locked);
     lock.reset();
+    EXPECT_EQ(dir.Listing(), "");
+}
+
+TEST(PosixFilesLock, ALockWhoseProcessNumberWasGivenAgainIsTakenOver) {
+    TempDir dir;
+    PosixFiles files;
+    const std::string path = dir.path() + "iFilter.Def";
+    std::string holder;  // "PID HOST START" of this process, as its lock names it
+    {
+        std::unique_ptr<FileLock> lock;
+        ASSERT_EQ(files.LockForWriting(path, lock), LockStatus::Locked);
+        holder = dir.Read("iFilter.Def.lock");
+    }
+    const std::string number_and_host = holder.substr(0, holder.rfind(' '));
+    ASSERT_NE(number_and_host.find(' '), std::string::npos) << holder;
+    const std::string lock_path = path + ".lock";
+    const auto try_lock = [&](const std::string& named) {
+        dir.Write("iFilter.Def.lock", named);
+        std::unique_ptr<FileLock> lock;
+        return TryLockFile(lock_path, lock);
+    };
+    // This process holds it, by its number and start time, or by its number
+    // alone in the form without a start time.
+    EXPECT_EQ(try_lock(holder), LockTry::Held);
+    EXPECT_EQ(try_lock(number_and_host + "\n"), LockTry::Held);
+    // A process of the same number that started at another time is gone.
+    EXPECT_EQ(try_lock(number_and_host + " 1\n"), LockTry::Taken);
     EXPECT_EQ(dir.Listing(), "");
 }
 

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <optional>
+#include <string>
 
 namespace tandrel {
 
@@ -25,15 +26,60 @@ std::string HostName() {
     return host.data();
 }
 
-// Names this process and its host in the lock file: "PID HOST".
+// When the process `pid` started, in clock ticks after the system started:
+// the 22nd field of /proc/PID/stat, after the name in parentheses (which may
+// hold blanks and parentheses itself). Nullopt where it cannot be read.
+std::optional<std::string> ProcessStartTime(pid_t pid) {
+    const int fd = ::open(("/proc/" + std::to_string(pid) + "/stat").c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::array<char, 1024> text{};
+    const ssize_t got = ::read(fd, text.data(), text.size() - 1);
+    ::close(fd);
+    if (got <= 0) {
+        return std::nullopt;
+    }
+    const std::string stat(text.data(), static_cast<std::size_t>(got));
+    const auto name_end = stat.rfind(')');
+    if (name_end == std::string::npos) {
+        return std::nullopt;
+    }
+    // Fields 3 to 21, each followed by a blank, then the start time.
+    std::size_t at = name_end + 1;
+    for (int field = 3; field <= 22 && at != std::string::npos; ++field) {
+        at = stat.find_first_not_of(' ', at);
+        if (at == std::string::npos) {
+            break;
+        }
+        const std::size_t end = stat.find_first_of(" \n", at);
+        if (field == 22) {
+            const std::string start = stat.substr(at, end - at);
+            if (start.empty() || start.find_first_not_of("0123456789") != std::string::npos) {
+                return std::nullopt;
+            }
+            return start;
+        }
+        at = end;
+    }
+    return std::nullopt;
+}
+
+// Names this process, its host and when it started in the lock file: "PID
+// HOST START"; "PID HOST" where the start time cannot be read.
 bool WriteHolder(int fd) {
-    const std::string holder = std::to_string(::getpid()) + " " + HostName() + "\n";
+    const auto started = ProcessStartTime(::getpid());
+    const std::string holder = std::to_string(::getpid()) + " " + HostName() +
+                               (started ? " " + *started : std::string()) + "\n";
     return ::ftruncate(fd, 0) == 0 &&
            ::pwrite(fd, holder.data(), holder.size(), 0) == static_cast<ssize_t>(holder.size());
 }
 
 // Whether the lock file read from `fd` names a holder on this host whose
-// process is gone. An empty one, or one from an earlier writer, names none.
+// process is gone: there is no such process, or the process with that number
+// started at another time than the holder (the number was given again). An
+// empty lock file, or one from an earlier writer, names none; one without a
+// start time is judged by its number alone.
 bool HolderIsGone(int fd) {
     std::array<char, 512> text{};
     const ssize_t got = ::pread(fd, text.data(), text.size() - 1, 0);
@@ -43,11 +89,27 @@ bool HolderIsGone(int fd) {
     const std::string holder(text.data(), static_cast<std::size_t>(got));
     char* end = nullptr;
     const long pid = std::strtol(holder.c_str(), &end, 10);
-    if (pid <= 0 || end == holder.c_str() || *end != ' ' ||
-        std::string(end + 1) != HostName() + "\n") {
+    if (pid <= 0 || end == holder.c_str() || *end != ' ' || holder.back() != '\n') {
         return false;
     }
-    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+    // "HOST" or "HOST START", then the line end.
+    const std::string rest = holder.substr(static_cast<std::size_t>(end + 1 - holder.c_str()));
+    const std::string host = HostName();
+    const bool with_start = rest.size() > host.size() + 1 &&
+                            rest.compare(0, host.size(), host) == 0 && rest[host.size()] == ' ';
+    if (rest != host + "\n" && !with_start) {
+        return false;
+    }
+    // EPERM: the process is there, another user's.
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+        return true;
+    }
+    if (!with_start) {
+        return false;
+    }
+    const std::string recorded = rest.substr(host.size() + 1, rest.size() - host.size() - 2);
+    const auto started = ProcessStartTime(static_cast<pid_t>(pid));
+    return started && *started != recorded;
 }
 
 bool SameFile(int fd, const std::string& path) {

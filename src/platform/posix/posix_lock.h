@@ -26,9 +26,10 @@ class DeferredSignals {
 };
 
 // One try at the lock file `posix_lock_path`. The lock file names its
-// holder's process and host, and the holder keeps an advisory lock on it; a
-// lock file whose holder is known to be gone (same host, no such process,
-// no advisory lock) is taken over.
+// holder's process, host and the process's start time, and the holder keeps
+// an advisory lock on it; a lock file whose holder is known to be gone (same
+// host, no advisory lock, and no such process or one that started at
+// another time) is taken over.
 LockTry TryLockFile(const std::string& posix_lock_path, std::unique_ptr<FileLock>& lock);
 
 }  // namespace tandrel

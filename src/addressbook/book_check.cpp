@@ -20,6 +20,16 @@ namespace tandrel {
 
 namespace {
 
+// The separator paths are shown with: the one the data folder ends with, so
+// that a folder given with "/" is not shown with "\" below it.
+char ShownSeparator(const std::string& data_folder, LeadBytePredicate is_lead_byte) {
+    return EndsWithCharacter(data_folder, '/', is_lead_byte) ? '/' : '\\';
+}
+
+std::string ShownPath(const std::string& path, char separator, LeadBytePredicate is_lead_byte) {
+    return separator == '\\' ? path : ReplaceCharacter(path, '\\', separator, is_lead_byte);
+}
+
 // A decimal number of digits alone, as Tandrel writes offsets and sequence numbers.
 std::optional<std::uint64_t> DecimalOf(std::string_view text) {
     if (text.empty() || text.size() > 18) {
@@ -175,14 +185,14 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
 
 // Checks the group at `group_path` below `book_folder` and every group below it.
 void CheckGroupTree(Files& files, const std::string& book, const std::string& book_folder,
-                    const std::string& group_path, LeadBytePredicate is_lead_byte,
-                    std::vector<BookFinding>& findings) {
+                    const std::string& group_path, char shown_separator,
+                    LeadBytePredicate is_lead_byte, std::vector<BookFinding>& findings) {
     const std::string identifier = JoinGroupIdentifier({book, group_path});
     const auto add = [&](std::string text) { findings.push_back({identifier, std::move(text)}); };
     const std::string folder = book_folder + group_path + (group_path.empty() ? "" : "\\");
     std::vector<FolderEntry> entries;
     if (!files.ListFolder(folder + "*", entries)) {
-        add("the folder " + folder + " cannot be listed");
+        add("the folder " + ShownPath(folder, shown_separator, is_lead_byte) + " cannot be listed");
         return;
     }
     std::set<std::string, LessIgnoringCase> named;
@@ -199,12 +209,25 @@ void CheckGroupTree(Files& files, const std::string& book, const std::string& bo
         if (IsListedFolder(entry) && IsPlainFileName(entry.name, is_lead_byte)) {
             CheckGroupTree(files, book, book_folder,
                            group_path.empty() ? entry.name : group_path + "\\" + entry.name,
-                           is_lead_byte, findings);
+                           shown_separator, is_lead_byte, findings);
         }
     }
 }
 
 }  // namespace
+
+std::optional<BookFinding> FindUnlistedAddressBook(Files& files, const std::string& data_folder,
+                                                   LeadBytePredicate is_lead_byte) {
+    std::vector<FolderEntry> books;
+    if (files.ListFolder(AddressBookRoot(data_folder) + "\\@*", books)) {
+        return std::nullopt;
+    }
+    return BookFinding{std::string(),
+                       "the address book " +
+                           ShownPath(AddressBookRoot(data_folder),
+                                     ShownSeparator(data_folder, is_lead_byte), is_lead_byte) +
+                           " cannot be listed"};
+}
 
 std::vector<BookFinding> CheckAddressBook(Files& files, Profile& profile,
                                           const std::string& data_folder,
@@ -213,14 +236,15 @@ std::vector<BookFinding> CheckAddressBook(Files& files, Profile& profile,
     const std::string root = AddressBookRoot(data_folder);
     std::vector<FolderEntry> books;
     if (!files.ListFolder(root + "\\@*", books)) {
-        findings.push_back({std::string(), "the address book " + root + " cannot be listed"});
+        findings.push_back(*FindUnlistedAddressBook(files, data_folder, is_lead_byte));
         return findings;
     }
+    const char shown_separator = ShownSeparator(data_folder, is_lead_byte);
     for (const FolderEntry& entry : books) {
         if (IsNamedFolder(entry) && IsPlainBookName(entry.name.substr(1), is_lead_byte)) {
             const std::string book = entry.name.substr(1);
             CheckGroupTree(files, book, ResolveBookFolder(profile, data_folder, book, is_lead_byte),
-                           std::string(), is_lead_byte, findings);
+                           std::string(), shown_separator, is_lead_byte, findings);
         }
     }
     return findings;

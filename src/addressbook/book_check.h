@@ -2,6 +2,7 @@
 // as Tandrel and the host write them; nothing is written.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,11 @@ struct BookFinding {
 std::vector<BookFinding> CheckAddressBook(Files& files, Profile& profile,
                                           const std::string& data_folder,
                                           LeadBytePredicate is_lead_byte);
+
+// The finding that the address book below `data_folder` cannot be listed
+// (there is no such folder, or no address book in it); nullopt when it can.
+std::optional<BookFinding> FindUnlistedAddressBook(Files& files, const std::string& data_folder,
+                                                   LeadBytePredicate is_lead_byte);
 
 // "Book:Group: text", as the tool prints a finding.
 std::string DescribeFinding(const BookFinding& finding);

@@ -32,6 +32,16 @@ TEST_F(CliBookTest, TreeShowsGroupsIndentedAndTheDefault) {
     EXPECT_EQ(run.out, "Private\n  Friends\n    School\ndefault: Private:Friends\n");
 }
 
+TEST_F(CliBookTest, TreeAndCheckRefuseAMissingDataFolderAlike) {
+    const std::string missing = dir_.path() + "gone";
+    const ToolRun tree = Tandrel({"book", "tree", missing});
+    const ToolRun check = Tandrel({"book", "check", missing});
+    EXPECT_EQ(tree.exit_code, kExitFailed);
+    EXPECT_EQ(check.exit_code, kExitFailed);
+    EXPECT_EQ(tree.err, "tandrel: the address book " + missing + "/AddrBook cannot be listed\n");
+    EXPECT_EQ(check.out, "the address book " + missing + "/AddrBook cannot be listed\n");
+}
+
 TEST_F(CliBookTest, AddWritesTheEntryAndRefusesWithTheMessage) {
     ASSERT_EQ(Add("Private:Friends\\School", "ann@example.com").exit_code, kExitOk);
     EXPECT_EQ(dir_.Read("data/AddrBook/@Private/Friends/School/Group.idx"),

@@ -98,6 +98,10 @@ int RunTree(const std::vector<std::string>& args, Context& context) {
     }
     const std::string data_folder =
         DataFolderArgument(parsed.positional.front(), context.lead_bytes);
+    if (const auto unlisted =
+            FindUnlistedAddressBook(context.files, data_folder, context.lead_bytes)) {
+        return Failure(context, DescribeFinding(*unlisted));
+    }
     PrintTree(ListGroupTree(context.files, context.profile, data_folder, context.lead_bytes), 0,
               context.out);
     context.out << "default: "

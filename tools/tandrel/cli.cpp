@@ -90,7 +90,9 @@ LeadBytePredicate CodePageLeadBytes(const std::vector<std::string>& args) {
 std::string DataFolderArgument(std::string folder, LeadBytePredicate is_lead_byte) {
     if (!folder.empty() && !EndsWithCharacter(folder, '\\', is_lead_byte) &&
         !EndsWithCharacter(folder, '/', is_lead_byte)) {
-        folder += '\\';
+        // The separator the folder is given with, so paths below it are not
+        // shown with two kinds.
+        folder += FindCharacter(folder, '/', is_lead_byte) != std::string::npos ? '/' : '\\';
     }
     return folder;
 }

@@ -164,8 +164,9 @@ void WriteRules(OkRun& run) {
         if (result == RuleWriteResult::Written) {
             any_written = true;
         } else {
-            run.dialog.ShowMessage(RuleWriteMessage(run.context.strings, result, path),
-                                   kMessageOk | kMessageError, MessageOwner::Dialog);
+            run.dialog.ShowMessage(
+                RuleWriteMessage(run.context.strings, result, run.context.files.ResolveLinks(path)),
+                kMessageOk | kMessageError, MessageOwner::Dialog);
         }
     }
     if (any_written) {

@@ -28,6 +28,12 @@ bool Files::VisitFolder(const std::string& folder,
     return true;
 }
 
+bool Files::WriteAtomically(const std::string& path, const std::vector<std::string_view>& pieces,
+                            const std::string& backup_path) {
+    std::unique_ptr<StagedReplacement> staged = StageReplacement(path, pieces);
+    return staged != nullptr && PutInPlace(std::move(staged), backup_path);
+}
+
 LockStatus Files::LockForWriting(const std::string& path, std::unique_ptr<FileLock>& lock) {
     // How long a writer waits for another's lock, and the first and longest
     // pause between two tries: a writer holds the lock for a few milliseconds.

@@ -36,6 +36,14 @@ class FileLock {
     virtual ~FileLock() = default;
 };
 
+// A replacement written whole beside the file it is to replace and not yet
+// in its place (Files::StageReplacement). Its temporary file is removed when
+// this goes, unless Files::PutInPlace put it in place.
+class StagedReplacement {
+  public:
+    virtual ~StagedReplacement() = default;
+};
+
 // What the file system tells of an entry without opening it.
 struct FileFacts {
     bool is_directory = false;
@@ -92,10 +100,24 @@ class Files {
     // `backup_path`, the former file is kept there (an empty backup when there
     // was no file), and the target is not touched when the backup cannot be
     // made; an empty `backup_path` keeps none. On failure the old file stays
-    // byte for byte and no temporary file is left behind.
-    virtual bool WriteAtomically(const std::string& path,
-                                 const std::vector<std::string_view>& pieces,
-                                 const std::string& backup_path) = 0;
+    // byte for byte and no temporary file is left behind. The same as
+    // StageReplacement and then PutInPlace.
+    bool WriteAtomically(const std::string& path, const std::vector<std::string_view>& pieces,
+                         const std::string& backup_path);
+
+    // The first half of WriteAtomically: writes `pieces` whole into a
+    // temporary file beside `path`, flushed, and touches nothing else, so a
+    // caller that must move other files for the replace (a rule file's kept
+    // versions) moves them only once the new content is safe. Nullptr when
+    // it could not be written; nothing is left behind then.
+    virtual std::unique_ptr<StagedReplacement> StageReplacement(
+        const std::string& path, const std::vector<std::string_view>& pieces) = 0;
+
+    // The second half: puts a replacement this port staged in the place of
+    // its file, keeping the former file at `backup_path`, as WriteAtomically
+    // does. On failure the file stays as it was and the temporary file goes.
+    virtual bool PutInPlace(std::unique_ptr<StagedReplacement> staged,
+                            const std::string& backup_path) = 0;
 
     // Appends `content`, creating the file if needed. Not atomic: a failed
     // append may leave part of `content` at the end of the file. Refuses what

@@ -36,7 +36,6 @@
 #define IDS_GROUP_BUSY 119
 #define IDS_RULES_READ_ONLY 120
 #define IDS_RULES_LONG_LINES 121
-#define IDS_RULES_STRAY_LINES 122
 #define IDS_RULES_BACKUP_IN_THE_WAY 123
 #define IDS_GROUP_IS_LINK 124
 #define IDS_RESERVED_GROUP_NAME 125
@@ -95,7 +94,6 @@
 #define TEXT_GROUP_BUSY "Another program is changing the address group(%s:%s)\nNothing was added; try again. If this stays so, delete Group.idx.lock in the group's folder"
 #define TEXT_RULES_READ_ONLY "The sorting rules\n %s\nare read-only\nNothing was written"
 #define TEXT_RULES_LONG_LINES "The sorting rules\n %s\nhold a line longer than 254 characters, which the mail client reads as two, or a Ctrl-Z before their end, after which it reads nothing\nNothing was written"
-#define TEXT_RULES_STRAY_LINES "The sorting rules\n %s\nhold lines between the rule blocks that the mail client would read as settings once the first block, left without conditions, goes\nNothing was written"
 #define TEXT_RULES_BACKUP_IN_THE_WAY "Unable to keep the former sorting rules as\n %s\nThe sorting rules\n %s\nwere not written"
 #define TEXT_GROUP_IS_LINK "The address group(%s:%s) is a link to another folder, or lies in one\nTandrel does not write through links"
 #define TEXT_RULES_NOT_READ "Unable to read the sorting rules\n %s\nas a plain file\nNothing was written"

@@ -1,11 +1,13 @@
 #include "rules/rule_change_summary.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <tuple>
 #include <unordered_map>
 #include <vector>
 
+#include "rules/rule_lines.h"
 #include "rules/rule_reader.h"
 
 namespace tandrel {
@@ -113,7 +115,9 @@ std::string DescribeTarget(const RuleKey& key) {
                                  : std::string(1, key.kind) + ":" + std::string(key.target);
 }
 
-std::string Summarize(const RuleFile& before, const RuleFile& after, bool put_back) {
+}  // namespace
+
+std::string SummarizeRuleFiles(const RuleFile& before, const RuleFile& after, bool put_back) {
     RuleCounts condition_counts;
     RuleCounts block_counts;
     Count(after, 1, condition_counts, block_counts);
@@ -155,34 +159,152 @@ std::string Summarize(const RuleFile& before, const RuleFile& after, bool put_ba
     return summary;
 }
 
+namespace {
+
+// How many bytes two texts share at their start; compared a block at a time,
+// since neighbouring versions share nearly all of them.
+std::size_t CommonPrefix(std::string_view a, std::string_view b) {
+    constexpr std::size_t kBlock = 4096;
+    const std::size_t most = std::min(a.size(), b.size());
+    std::size_t same = 0;
+    while (same + kBlock <= most && std::memcmp(a.data() + same, b.data() + same, kBlock) == 0) {
+        same += kBlock;
+    }
+    while (same < most && a[same] == b[same]) {
+        ++same;
+    }
+    return same;
+}
+
+// How many bytes two texts share at their end, at most `most`.
+std::size_t CommonSuffix(std::string_view a, std::string_view b, std::size_t most) {
+    constexpr std::size_t kBlock = 4096;
+    const char* const a_end = a.data() + a.size();
+    const char* const b_end = b.data() + b.size();
+    std::size_t same = 0;
+    while (same + kBlock <= most &&
+           std::memcmp(a_end - same - kBlock, b_end - same - kBlock, kBlock) == 0) {
+        same += kBlock;
+    }
+    while (same < most && *(a_end - same - 1) == *(b_end - same - 1)) {
+        ++same;
+    }
+    return same;
+}
+
+// The start of the first line that begins with ":Begin", or npos.
+std::size_t FirstBeginLine(std::string_view text) {
+    for (std::size_t at = text.find(kBeginMark); at != std::string_view::npos;
+         at = text.find(kBeginMark, at + 1)) {
+        if (at == 0 || text[at - 1] == '\n') {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// The stretch of two texts that holds every difference and begins and ends
+// where the reader is outside any block in both: everything before `begin`
+// and after the ends is the same in both, and read the same way.
+struct ChangedStretch {
+    std::size_t begin = 0;
+    std::size_t before_end = 0;
+    std::size_t after_end = 0;
+    bool after_a_block = false;  // a ":Begin" line stands before `begin`
+};
+
+// The reader is outside any block after a line that begins with ":End",
+// whatever it read before: such a line closes a block, fails as an action
+// line (its third character is no ":") or is dropped. So the stretch begins
+// after the last such line before the first difference, and ends after the
+// first such line after the last.
+ChangedStretch FindChangedStretch(std::string_view before, std::string_view after) {
+    ChangedStretch stretch;
+    const std::size_t prefix = CommonPrefix(before, after);
+    const std::size_t line_start = before.substr(0, prefix).rfind('\n');
+    stretch.begin = line_start == std::string_view::npos ? 0 : line_start + 1;
+    const std::size_t suffix =
+        CommonSuffix(before, after, std::min(before.size(), after.size()) - stretch.begin);
+
+    // Back from the first difference to the line after an ":End" line.
+    std::size_t begin = 0;
+    for (std::size_t line_end = stretch.begin; line_end > 0;) {
+        const std::size_t previous = before.substr(0, line_end - 1).rfind('\n');
+        const std::size_t line = previous == std::string_view::npos ? 0 : previous + 1;
+        if (IsEndLine(before.substr(line, line_end - line))) {
+            begin = line_end;
+            break;
+        }
+        line_end = line;
+    }
+    const std::size_t first_begin = FirstBeginLine(before);
+    stretch.after_a_block = begin > 0 && first_begin < begin;
+    stretch.begin = stretch.after_a_block ? begin : 0;
+
+    // On from the first whole line of the common end to after an ":End" line.
+    const std::size_t shared_from = before.size() - suffix;
+    std::size_t end = before.size();
+    const std::size_t first_line_end = before.find('\n', shared_from);
+    for (std::size_t at = first_line_end == std::string_view::npos ? before.size()
+                                                                   : first_line_end + 1;
+         at < before.size();) {
+        const RuleLine line = RuleLineAt(before, at);
+        if (IsEndLine(ContentOf(before, line))) {
+            end = line.end;
+            break;
+        }
+        at = line.end;
+    }
+    stretch.before_end = end;
+    stretch.after_end = after.size() - (before.size() - end);
+    // Where no block stood before the stretch, the lines after it read alike
+    // only when a block began within it in both texts.
+    if (!stretch.after_a_block &&
+        (first_begin >= stretch.before_end || FirstBeginLine(after) >= stretch.after_end)) {
+        stretch.before_end = before.size();
+        stretch.after_end = after.size();
+    }
+    return stretch;
+}
+
 }  // namespace
 
-std::string SummarizeRuleChange(std::string_view before, std::string_view after) {
+std::string SummarizeRuleChange(std::string_view before, std::string_view after, bool put_back) {
     if (before == after) {
         return "no change";
     }
-    return Summarize(ParseRuleFile(before), ParseRuleFile(after), false);
+    // Only the stretch that differs is read: what stands around it is the
+    // same in both texts and adds as much to one side of the counts as to
+    // the other.
+    const ChangedStretch stretch = FindChangedStretch(before, after);
+    return SummarizeRuleFiles(
+        ParseRuleStretch(before.substr(stretch.begin, stretch.before_end - stretch.begin),
+                         stretch.after_a_block),
+        ParseRuleStretch(after.substr(stretch.begin, stretch.after_end - stretch.begin),
+                         stretch.after_a_block),
+        put_back);
 }
 
-std::vector<std::string> SummarizeHistory(const std::vector<std::string>& texts) {
+std::vector<std::string> SummarizeHistory(const std::vector<HistoryText>& texts) {
     std::vector<std::string> summaries;
-    if (texts.empty()) {
-        return summaries;
-    }
-    RuleFile newer = ParseRuleFile(texts.front());
     for (std::size_t version = 1; version < texts.size(); ++version) {
-        const std::string& after = texts[version - 1];
-        RuleFile older = ParseRuleFile(texts[version]);
-        if (texts[version] == after) {
-            summaries.emplace_back("no change");
-        } else {
-            // An undo puts back the bytes of an older version.
-            const bool put_back =
-                std::find(texts.begin() + static_cast<std::ptrdiff_t>(version) + 1, texts.end(),
-                          after) != texts.end();
-            summaries.push_back(Summarize(older, newer, put_back));
+        const HistoryText& older = texts[version];
+        const HistoryText& newer = texts[version - 1];
+        if (!older.read) {
+            summaries.emplace_back(kCannotBeRead);
+            continue;
         }
-        newer = std::move(older);
+        if (!newer.read) {
+            summaries.emplace_back();
+            continue;
+        }
+        // An undo puts back the bytes of an older version.
+        const auto same_bytes = [&newer](const HistoryText& text) {
+            return text.read && text.hash == newer.hash && text.text == newer.text;
+        };
+        const bool put_back = std::any_of(texts.begin() + static_cast<std::ptrdiff_t>(version) + 1,
+                                          texts.end(), same_bytes);
+        summaries.push_back(SummarizeRuleChange(older.text, newer.text, put_back));
     }
     return summaries;
 }

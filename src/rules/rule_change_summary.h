@@ -3,11 +3,18 @@
 // a@b.c removed from Main\Old\", "block removed".
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "rules/rule_file.h"
+
 namespace tandrel {
+
+// What a history line says in place of the summary of a version that
+// cannot be read.
+constexpr const char* kCannotBeRead = "cannot be read";
 
 // What changed from the rule-file text `before` to `after`: conditions added
 // and removed, by their block's target, then blocks added and removed; at
@@ -15,13 +22,27 @@ namespace tandrel {
 // texts are the same; "layout or settings changed" when the rules are. It
 // begins "changed outside Tandrel" when no one rewrite of Tandrel's makes
 // such a change (one condition added to one folder, the same condition
-// taken out elsewhere, emptied blocks removed, the settings kept).
-std::string SummarizeRuleChange(std::string_view before, std::string_view after);
+// taken out elsewhere, emptied blocks removed, the settings kept), unless
+// `put_back`: `after` is the bytes of an older version, which an undo puts
+// back. Only the stretch where the texts differ is read.
+std::string SummarizeRuleChange(std::string_view before, std::string_view after,
+                                bool put_back = false);
+
+// The same summary of two rule files read whole.
+std::string SummarizeRuleFiles(const RuleFile& before, const RuleFile& after, bool put_back);
+
+// One text of a rule file's history.
+struct HistoryText {
+    bool read = false;  // false when it cannot be read
+    std::string_view text;
+    std::uint64_t hash = 0;  // ContentHash of the text
+};
 
 // The summary of each kept version's next change: `texts` are the file's
 // current text and then its kept versions, newest first; one line for each
-// version. A change to the bytes of an older version is an undo, which
-// Tandrel makes too. Each text is read once.
-std::vector<std::string> SummarizeHistory(const std::vector<std::string>& texts);
+// version. A version that cannot be read says kCannotBeRead; one whose next
+// text cannot be read has an empty summary. A change to the bytes of an
+// older version is an undo, which Tandrel makes too.
+std::vector<std::string> SummarizeHistory(const std::vector<HistoryText>& texts);
 
 }  // namespace tandrel

@@ -1,6 +1,7 @@
 #include "rules/rule_history.h"
 
 #include <array>
+#include <memory>
 #include <string_view>
 
 namespace tandrel {
@@ -22,29 +23,53 @@ bool NamesSlot(const std::string& slot_path, const std::string& name) {
     return after_folder && std::string_view(slot_path).substr(at) == name;
 }
 
-// The state of every slot, from one listing of "FILE.bak*" rather than a look
-// at each slot: the listing holds only names that begin with the file's own.
+// The path a version that gives way stands at while the rewrite it makes
+// room for is not done: put back when that fails, removed when it is done.
+// A rewrite that was interrupted may have left it; the next one removes it.
+std::string GivingWayPath(const std::string& path) {
+    return BackupPath(path) + ".tandrel-old";
+}
+
+// The slots as one listing of "FILE.bak*" tells them, rather than a look at
+// each slot: the listing holds only names that begin with the file's own.
 // Its word that a slot is empty is a guess (a name the file system folds in
 // case, a link, a listing that failed): the rotation looks at the slot it
 // stops at itself.
-std::array<SlotState, kKeptVersions + 1> ListedSlotStates(Files& files, const std::string& path) {
+struct ListedSlots {
     std::array<SlotState, kKeptVersions + 1> states{};
+    bool giving_way_left = false;  // an interrupted rewrite left a version giving way
+};
+
+ListedSlots ListSlots(Files& files, const std::string& path) {
+    ListedSlots listed;
     std::vector<FolderEntry> entries;
     if (!files.ListFolder(BackupPath(path) + "*", entries)) {
-        return states;
+        return listed;
+    }
+    const std::string giving_way = GivingWayPath(path);
+    for (const FolderEntry& entry : entries) {
+        listed.giving_way_left =
+            listed.giving_way_left || (!entry.is_directory && NamesSlot(giving_way, entry.name));
     }
     for (int slot = 1; slot <= kKeptVersions; ++slot) {
         const std::string slot_path = HistorySlotPath(path, slot);
         for (const FolderEntry& entry : entries) {
             // Whether a link counts as a folder is the file system's word.
             if (!entry.is_link && NamesSlot(slot_path, entry.name)) {
-                states[static_cast<std::size_t>(slot)] =
+                listed.states[static_cast<std::size_t>(slot)] =
                     entry.is_directory ? SlotState::Folder : SlotState::Version;
                 break;
             }
         }
     }
-    return states;
+    return listed;
+}
+
+// Removes a version that gave way, its read-only mark cleared first.
+void RemoveGivingWay(Files& files, const std::string& path) {
+    const std::string giving_way = GivingWayPath(path);
+    files.MakeWritable(giving_way);
+    files.RemoveFile(giving_way);
 }
 
 // One version moved a slot further on.
@@ -53,29 +78,53 @@ struct SlotMove {
     int to = 0;
 };
 
-// Undoes the moves, the last first, so that each slot is free when its
-// version comes back to it.
-void MoveBack(Files& files, const std::string& path, const std::vector<SlotMove>& moves) {
-    for (auto move = moves.rbegin(); move != moves.rend(); ++move) {
+// The room a rewrite made for its newest version: the versions moved up, and
+// the slot whose version stands aside to give way (0 for none).
+struct Room {
+    std::vector<SlotMove> moves;
+    int set_aside = 0;
+};
+
+// Sets the version in `slot` aside to give way; false when it cannot move.
+bool SetAside(Files& files, const std::string& path, int slot, Room& room) {
+    RemoveGivingWay(files, path);
+    if (!files.Rename(HistorySlotPath(path, slot), GivingWayPath(path))) {
+        return false;
+    }
+    room.set_aside = slot;
+    return true;
+}
+
+// Undoes the room made: the moves, the last first, so that each slot is free
+// when its version comes back to it, then the version set aside.
+void GiveBackRoom(Files& files, const std::string& path, Room& room) {
+    for (auto move = room.moves.rbegin(); move != room.moves.rend(); ++move) {
         if (!files.Rename(HistorySlotPath(path, move->to), HistorySlotPath(path, move->from))) {
             return;
         }
+    }
+    room.moves.clear();
+    if (room.set_aside != 0 &&
+        files.Rename(GivingWayPath(path), HistorySlotPath(path, room.set_aside))) {
+        room.set_aside = 0;
     }
 }
 
 // Frees slot 1 for the newest version. The versions move along the slots
 // that hold no folder (a folder named like a slot is passed over, never
 // moved), each to the next, up to the first empty slot; when none is empty,
-// the oldest version that can be removed gives way, its read-only mark
-// cleared first, and older ones that cannot be removed stay where they are.
-// The moves made go to `moves`. False when slot 1 holds a folder, or a
-// version could not be moved or removed; the moves made are then undone.
-bool MakeRoomForNewest(Files& files, const std::string& path, std::vector<SlotMove>& moves) {
+// the oldest version that can move sets itself aside to give way (older
+// ones that cannot move stay where they are). False when slot 1 holds a
+// folder, or a version could not be moved; what was done is then undone.
+bool MakeRoomForNewest(Files& files, const std::string& path, Room& room) {
     std::vector<int> usable;  // the slots that hold no folder, in order
     std::vector<bool> taken;
-    const auto states = ListedSlotStates(files, path);
+    const ListedSlots listed = ListSlots(files, path);
+    if (listed.giving_way_left) {
+        RemoveGivingWay(files, path);
+    }
     for (int slot = 1; slot <= kKeptVersions; ++slot) {
-        const SlotState state = states[static_cast<std::size_t>(slot)];
+        const SlotState state = listed.states[static_cast<std::size_t>(slot)];
         if (state != SlotState::Folder) {
             usable.push_back(slot);
             taken.push_back(state == SlotState::Version);
@@ -104,9 +153,7 @@ bool MakeRoomForNewest(Files& files, const std::string& path, std::vector<SlotMo
     }
     if (free == usable.size()) {
         for (free = usable.size() - 1; free > 0; --free) {
-            const std::string oldest = HistorySlotPath(path, usable[free]);
-            files.MakeWritable(oldest);
-            if (files.RemoveFile(oldest)) {
+            if (SetAside(files, path, usable[free], room)) {
                 break;
             }
         }
@@ -117,11 +164,10 @@ bool MakeRoomForNewest(Files& files, const std::string& path, std::vector<SlotMo
     for (std::size_t at = free; at > 0; --at) {
         const SlotMove move{usable[at - 1], usable[at]};
         if (!files.Rename(HistorySlotPath(path, move.from), HistorySlotPath(path, move.to))) {
-            MoveBack(files, path, moves);
-            moves.clear();
+            GiveBackRoom(files, path, room);
             return false;
         }
-        moves.push_back(move);
+        room.moves.push_back(move);
     }
     return true;
 }
@@ -138,45 +184,63 @@ std::string HistorySlotPath(const std::string& path, int slot) {
 
 HistoryWrite WriteKeepingHistory(Files& files, const std::string& path,
                                  const std::vector<std::string_view>& pieces) {
+    // The new content is written whole before any version moves: a write
+    // that cannot finish leaves every version as it was.
+    std::unique_ptr<StagedReplacement> staged = files.StageReplacement(path, pieces);
+    if (staged == nullptr) {
+        return HistoryWrite::Failed;
+    }
     const bool had_file = files.Facts(path).has_value();
     const std::string newest = HistorySlotPath(path, 1);
-    std::vector<SlotMove> moves;
-    const bool room = MakeRoomForNewest(files, path, moves);
-    if (!room) {
+    Room room;
+    const bool room_made = MakeRoomForNewest(files, path, room);
+    if (!room_made) {
         // The versions cannot move: keeping versions must not stop the
         // change, so the newest takes the place of version 1, unless a
-        // folder stands there.
+        // folder stands there. Version 1 gives way only once the replace is
+        // done, where it can be set aside.
         const auto facts = files.Facts(newest);
         if (facts && facts->is_directory) {
             return HistoryWrite::BackupInTheWay;
         }
-        files.MakeWritable(newest);
+        if (facts && !SetAside(files, path, 1, room)) {
+            files.MakeWritable(newest);
+        }
     }
-    if (files.WriteAtomically(path, pieces, newest)) {
+    if (files.PutInPlace(std::move(staged), newest)) {
+        if (room.set_aside != 0) {
+            RemoveGivingWay(files, path);
+        }
         return HistoryWrite::Written;
-    }
-    if (!room) {
-        return HistoryWrite::BackupInTheWay;
     }
     // Slot 1 was free, so what a failed replace left there is its own backup:
     // a copy of the file, which is still in place, or an empty one for no
     // file. That goes; a backup that is the only copy left of the file stays.
-    if (files.Facts(path) || !had_file) {
-        files.RemoveFile(newest);
+    if (room.set_aside == 1 || room_made) {
+        if (files.Facts(path) || !had_file) {
+            files.RemoveFile(newest);
+        }
+        if (!files.Facts(newest)) {
+            GiveBackRoom(files, path, room);
+        }
     }
-    if (!moves.empty() && !files.Facts(newest)) {
-        MoveBack(files, path, moves);
-    }
-    return HistoryWrite::Failed;
+    return room_made ? HistoryWrite::Failed : HistoryWrite::BackupInTheWay;
 }
 
 std::vector<KeptVersion> ListKeptVersions(Files& files, const std::string& path) {
     std::vector<KeptVersion> versions;
     for (int slot = 1; slot <= kKeptVersions; ++slot) {
         const std::string slot_path = HistorySlotPath(path, slot);
-        if (const auto facts = files.Facts(slot_path); facts && !facts->is_directory) {
-            versions.push_back({static_cast<int>(versions.size()) + 1, slot_path, *facts});
+        auto facts = files.Facts(slot_path);
+        if (!facts || facts->is_directory) {
+            continue;
         }
+        if (files.IsLink(slot_path)) {
+            if (const auto led_to = files.Facts(files.ResolveLinks(slot_path))) {
+                facts = led_to;
+            }
+        }
+        versions.push_back({static_cast<int>(versions.size()) + 1, slot_path, *facts, {}});
     }
     return versions;
 }

@@ -5,6 +5,7 @@
 // empty is filled by the next one.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,11 +45,15 @@ HistoryWrite WriteKeepingHistory(Files& files, const std::string& path,
 struct KeptVersion {
     int number = 0;    // 1 for the newest
     std::string path;  // its slot's file
+    // What a put-back reads: the facts of the file a link in the slot leads
+    // to, and the ContentHash of its bytes where they were read for a list.
     FileFacts facts;
+    std::optional<std::uint64_t> content_hash;
 };
 
 // The versions there are of `path`, newest first and numbered from 1; an
-// empty slot is passed over.
+// empty slot and a folder are passed over. A link in a slot is a version,
+// with the facts of what it leads to.
 std::vector<KeptVersion> ListKeptVersions(Files& files, const std::string& path);
 
 }  // namespace tandrel

@@ -11,6 +11,7 @@
 #include "rules/rule_reader.h"
 #include "rules/rule_text_edit.h"
 #include "rules/rule_writer.h"
+#include "text/content_hash.h"
 #include "text/format_text.h"
 #include "text/one_line.h"
 
@@ -116,11 +117,8 @@ RuleWriteResult InsertRule(Files& files, const std::string& path, const RuleInse
     }
     // Edited as text, so the lines it does not change keep their bytes and a
     // large file is written in pieces.
-    const auto edits = RuleTextEdits(read.text, insertion);
-    if (!edits) {
-        return RuleWriteResult::StrayLines;
-    }
-    return ResultOf(WriteKeepingHistory(files, target, EditedPieces(read.text, *edits)));
+    const std::vector<RuleTextEdit> edits = RuleTextEdits(read.text, insertion);
+    return ResultOf(WriteKeepingHistory(files, target, EditedPieces(read.text, edits)));
 }
 
 RuleWriteResult UndoRuleChange(Files& files, const std::string& path, int version,
@@ -137,18 +135,19 @@ RuleWriteResult UndoRuleChange(Files& files, const std::string& path, int versio
     }
     const KeptVersion& kept = versions[static_cast<std::size_t>(version) - 1];
     if (as_listed != nullptr &&
-        (kept.path != as_listed->path || kept.facts.size != as_listed->facts.size ||
-         kept.facts.modified != as_listed->facts.modified)) {
+        (kept.path != as_listed->path || kept.facts.modified != as_listed->facts.modified)) {
         return RuleWriteResult::NoBackup;
     }
     std::string former;
-    switch (files.ReadFile(kept.path, former)) {
-        case ReadStatus::Ok:
-            break;
-        case ReadStatus::Missing:
-            return RuleWriteResult::NoBackup;
-        case ReadStatus::Failed:
-            return RuleWriteResult::ReadFailed;
+    if (files.ReadFile(kept.path, former) != ReadStatus::Ok) {
+        return RuleWriteResult::VersionNotRead;
+    }
+    // The time is kept in whole seconds: a version another writer made in the
+    // same second as the one listed is told by its bytes.
+    if (as_listed != nullptr &&
+        (former.size() != as_listed->facts.size ||
+         (as_listed->content_hash && ContentHash(former) != *as_listed->content_hash))) {
+        return RuleWriteResult::NoBackup;
     }
     return ResultOf(WriteKeepingHistory(files, target, {former}));
 }
@@ -166,9 +165,8 @@ std::string RuleWriteMessage(Strings& strings, RuleWriteResult result, const std
             return text(IDS_RULE_LINE_TOO_LONG, {path});
         case RuleWriteResult::LongLines:
             return text(IDS_RULES_LONG_LINES, {path});
-        case RuleWriteResult::StrayLines:
-            return text(IDS_RULES_STRAY_LINES, {path});
         case RuleWriteResult::ReadFailed:
+        case RuleWriteResult::VersionNotRead:
             return text(IDS_RULES_NOT_READ, {path});
         case RuleWriteResult::ReadOnly:
             return text(IDS_RULES_READ_ONLY, {path});

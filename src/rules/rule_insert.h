@@ -33,9 +33,8 @@ enum class RuleWriteResult {
     LineTooLong,     // a line written would be longer than the host reads as one
     LongLines,       // the file holds a line the host reads as two, or a Ctrl-Z before its
                      // end; it is left alone
-    StrayLines,      // a line between blocks would come to stand before the first block,
-                     // where the host reads it as a setting; the file is left alone
     ReadFailed,      // the file exists but cannot be read, or is no plain file; it is left alone
+    VersionNotRead,  // (undo) the kept version cannot be read, or is no plain file
     ReadOnly,        // the file is marked read-only; it is left alone
     Busy,            // another writer held the file's lock all the time this one waited
     WriteFailed,     // the file could not be replaced; it is as it was
@@ -44,7 +43,9 @@ enum class RuleWriteResult {
 };
 
 // The user's message for a rule write that did not happen (the library's
-// string table through `strings`), naming the rule file at `path`.
+// string table through `strings`), naming the file at `path`: the rule file
+// written, which is the file a link leads to (its lock and its versions
+// stand beside it), or for VersionNotRead the version's own file.
 std::string RuleWriteMessage(Strings& strings, RuleWriteResult result, const std::string& path);
 
 // Why `insertion` cannot go into a rule file, or nullptr when it can.
@@ -64,10 +65,12 @@ RuleWriteResult InsertRule(Files& files, const std::string& path, const RuleInse
 // Puts kept version `version` (1 the newest, rules/rule_history.h) of the rule
 // file at `path` back in its place, the current content becoming the newest
 // version, so that an undo can be undone; all while holding the file's lock.
-// Refuses a file that cannot be read or is read-only, as InsertRule does;
-// NoBackup when there is no such version, or when `as_listed` (the version
-// as a list showed it to the user) is no longer the version of that number:
-// another writer moved the versions meanwhile.
+// Refuses a file that cannot be read or is read-only, as InsertRule does,
+// and a version that cannot be read (VersionNotRead); NoBackup when there is
+// no such version, or when `as_listed` (the version as a list showed it to
+// the user) is no longer the version of that number, by its file, time,
+// size or the hash of its bytes: another writer changed the versions
+// meanwhile.
 RuleWriteResult UndoRuleChange(Files& files, const std::string& path, int version = 1,
                                const KeptVersion* as_listed = nullptr);
 

@@ -65,11 +65,12 @@ std::optional<RuleCondition> ParseConditionLine(std::string_view line) {
     return condition;
 }
 
-RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped,
-                       RuleFileLines* lines) {
+namespace {
+
+RuleFile Parse(std::string_view text, bool block_seen, std::vector<DroppedLine>* dropped,
+               RuleFileLines* lines) {
     enum class State { Outside, AfterBegin, InBlock };
     State state = State::Outside;
-    bool block_seen = false;
     bool in_dropped_block = false;  // only for the reason given to `dropped`
     std::string pending_label;
     int pending_begin_line = 0;
@@ -147,6 +148,17 @@ RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped,
         drop(pending_begin_text, "block without an action line", pending_begin_line);
     }
     return rule_file;
+}
+
+}  // namespace
+
+RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped,
+                       RuleFileLines* lines) {
+    return Parse(text, false, dropped, lines);
+}
+
+RuleFile ParseRuleStretch(std::string_view stretch, bool after_a_block) {
+    return Parse(stretch, after_a_block, nullptr, nullptr);
 }
 
 ReadStatus ReadRuleFile(Files& files, const std::string& path, RuleFile& rule_file) {

@@ -31,6 +31,13 @@ struct RuleFileLines {
 RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped = nullptr,
                        RuleFileLines* lines = nullptr);
 
+// Parses a stretch of rule-file text that begins where the reader is outside
+// any block: at the start of the text, or right after a line beginning with
+// ":End", which leaves the reader outside whatever it read before. With
+// `after_a_block`, a ":Begin" line stands before the stretch, so the reader
+// takes none of its lines for a setting.
+RuleFile ParseRuleStretch(std::string_view stretch, bool after_a_block);
+
 // Parses one condition line ("@0:From:a@b.example<TAB>O<TAB>I").
 std::optional<RuleCondition> ParseConditionLine(std::string_view line);
 

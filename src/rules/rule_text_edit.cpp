@@ -32,16 +32,11 @@ std::size_t FirstBeginLine(std::string_view text, std::size_t from, std::size_t 
     return to;
 }
 
-// Whether a line in [from, to) holds "=": before the first ":Begin" the
-// reader takes such a line for a setting.
-bool HoldsASettingLine(std::string_view text, std::size_t from, std::size_t to) {
-    return text.substr(from, to - from).find('=') != std::string_view::npos;
-}
-
 // Blocks at the head of the text that go: the lines outside blocks after
-// them come to stand before the first ":Begin", where the reader takes a line
-// holding "=" for a setting. Fed each block in order, it tells whether such
-// a line would move there.
+// them come to stand before the first ":Begin", where the reader would take
+// a line holding "=" for a setting. Fed each block in order, it gathers the
+// removals of those lines. The host never read them, and a plain rewrite of
+// the file drops every line between blocks.
 class LeadingRemovals {
   public:
     LeadingRemovals(std::string_view text, std::size_t first_begin)
@@ -63,21 +58,32 @@ class LeadingRemovals {
             return;
         }
         // The lines between two blocks that go move too.
-        moves_a_setting_ = moves_a_setting_ || HoldsASettingLine(text_, run_end_, block.begin);
+        RemoveSettingLines(block.begin);
         run_end_ = block.end;
     }
 
-    // After the last block: true when a setting line would move.
-    bool MovesASetting() {
+    // After the last block: the removals, in text order.
+    std::vector<RuleTextEdit> SettingLineRemovals() {
         if (leading_ && run_end_ != std::string_view::npos) {
             Close(FirstBeginLine(text_, run_end_, text_.size()));
         }
-        return moves_a_setting_;
+        return std::move(removals_);
     }
 
   private:
+    // Every line from the end of the run up to `to` that holds "=" goes.
+    void RemoveSettingLines(std::size_t to) {
+        for (std::size_t at = run_end_; at < to;) {
+            const RuleLine line = RuleLineAt(text_, at);
+            if (text_.substr(at, line.end - at).find('=') != std::string_view::npos) {
+                removals_.push_back({line.begin, line.end, std::string()});
+            }
+            at = line.end;
+        }
+    }
+
     void Close(std::size_t stop) {
-        moves_a_setting_ = moves_a_setting_ || HoldsASettingLine(text_, run_end_, stop);
+        RemoveSettingLines(stop);
         leading_ = false;
     }
 
@@ -85,7 +91,7 @@ class LeadingRemovals {
     std::size_t first_begin_;
     bool leading_ = true;
     std::size_t run_end_ = std::string_view::npos;  // after the last block of the run
-    bool moves_a_setting_ = false;
+    std::vector<RuleTextEdit> removals_;
 };
 
 // Whether `block` keeps a condition: a line that reads as one and is not in
@@ -109,8 +115,8 @@ bool KeepsACondition(std::string_view text, const TextBlock& block,
 
 }  // namespace
 
-std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view file_text,
-                                                       const RuleInsertion& insertion) {
+std::vector<RuleTextEdit> RuleTextEdits(std::string_view file_text,
+                                        const RuleInsertion& insertion) {
     // The host reads nothing after a Ctrl-Z: the one that ends a file stays
     // last, and the change goes before it.
     const std::string_view text = WithoutFinalCtrlZ(file_text);
@@ -184,9 +190,14 @@ std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view file_tex
     const bool new_first = insertion.place_mode == kPlaceNewBlockFirst ||
                            (insertion.place_mode == kPlaceTopOfFolder && !added);
     // Lines outside blocks that would come before the first ":Begin" and be
-    // read as settings: no form the writer writes keeps them out.
-    if (!new_first && leading.MovesASetting()) {
-        return std::nullopt;
+    // read as settings go, unless the new block comes first.
+    if (!new_first) {
+        const std::vector<RuleTextEdit> removals = leading.SettingLineRemovals();
+        const std::size_t walked = edits.size();
+        edits.insert(edits.end(), removals.begin(), removals.end());
+        std::inplace_merge(
+            edits.begin(), edits.begin() + static_cast<std::ptrdiff_t>(walked), edits.end(),
+            [](const RuleTextEdit& a, const RuleTextEdit& b) { return a.offset < b.offset; });
     }
     const bool new_last = insertion.place_mode == kPlaceNewBlockLast ||
                           (insertion.place_mode == kPlaceEndOfFolder && !added);
@@ -226,14 +237,10 @@ std::vector<std::string_view> EditedPieces(std::string_view text,
     return pieces;
 }
 
-std::optional<std::string> InsertRuleIntoText(std::string_view text,
-                                              const RuleInsertion& insertion) {
-    const auto edits = RuleTextEdits(text, insertion);
-    if (!edits) {
-        return std::nullopt;
-    }
+std::string InsertRuleIntoText(std::string_view text, const RuleInsertion& insertion) {
+    const std::vector<RuleTextEdit> edits = RuleTextEdits(text, insertion);
     std::string out;
-    for (const std::string_view piece : EditedPieces(text, *edits)) {
+    for (const std::string_view piece : EditedPieces(text, edits)) {
         out += piece;
     }
     return out;

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,20 +24,18 @@ struct RuleTextEdit {
 // The changes the insertion makes, in text order. Every line it does not
 // change keeps its bytes, also lines the reader leaves out and a file that
 // ends inside a block, and a Ctrl-Z the text ends with stays last. Every
-// line it adds is in a form the writer writes. Nullopt when no such edit
-// keeps what the host reads: when blocks that go from the head of the text
-// would leave a line holding "=" from between the blocks before the first
-// ":Begin", where it reads as a setting.
-std::optional<std::vector<RuleTextEdit>> RuleTextEdits(std::string_view text,
-                                                       const RuleInsertion& insertion);
+// line it adds is in a form the writer writes. One kind of line it takes out
+// besides: where blocks that go from the head of the text would leave lines
+// from between the blocks before the first ":Begin", a line among them that
+// holds "=" goes, since the reader would take it for a setting there.
+std::vector<RuleTextEdit> RuleTextEdits(std::string_view text, const RuleInsertion& insertion);
 
 // The edited text as pieces to be written one after another: stretches of
 // `text` and the edits' own texts, which must outlive the pieces.
 std::vector<std::string_view> EditedPieces(std::string_view text,
                                            const std::vector<RuleTextEdit>& edits);
 
-// The text after the insertion, joined; nullopt as RuleTextEdits.
-std::optional<std::string> InsertRuleIntoText(std::string_view text,
-                                              const RuleInsertion& insertion);
+// The text after the insertion, joined.
+std::string InsertRuleIntoText(std::string_view text, const RuleInsertion& insertion);
 
 }  // namespace tandrel

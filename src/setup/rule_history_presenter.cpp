@@ -2,8 +2,8 @@
 
 #include "resources/resource.h"
 #include "resources/string_table.h"
-#include "rules/rule_change_summary.h"
 #include "rules/rule_file.h"
+#include "rules/rule_history_list.h"
 #include "rules/rule_insert.h"
 #include "text/format_text.h"
 #include "text/local_time.h"
@@ -29,31 +29,17 @@ std::string RuleHistoryPresenter::ShownPath() {
     return ShowsReceivedRules() ? received_path_ : sent_path_;
 }
 
-// One line a version: "2  2026-12-09 14:05  + From contains a@b.c -> Main\Work\".
-// A change whose text before or after cannot be read has no summary.
+// One line a version: "2  2026-12-09 14:05  + From contains a@b.c -> Main\Work\",
+// with "cannot be read" for a version that cannot be read.
 void RuleHistoryPresenter::ShowVersions() {
-    Files& files = context_.files;
-    const std::string path = ShownPath();
-    // A rule file that is a link keeps its versions beside the file it ends
-    // at, where a put-back finds them.
-    versions_ = ListKeptVersions(files, files.ResolveLinks(path));
-    std::vector<std::string> texts(1);
-    std::vector<bool> read{files.ReadFile(path, texts.front()) != ReadStatus::Failed};
-    for (const KeptVersion& version : versions_) {
-        texts.emplace_back();
-        read.push_back(files.ReadFile(version.path, texts.back()) == ReadStatus::Ok);
-    }
-    std::vector<std::string> summaries = SummarizeHistory(texts);
-    for (std::size_t i = 0; i < summaries.size(); ++i) {
-        if (!read[i] || !read[i + 1]) {
-            summaries[i].clear();
-        }
-    }
+    const RuleHistoryList history = ListRuleHistory(context_.files, ShownPath());
+    versions_.clear();
     std::vector<std::string> lines;
-    for (std::size_t i = 0; i < versions_.size(); ++i) {
-        lines.push_back(std::to_string(versions_[i].number) + "  " +
-                        FormatLocalTime(versions_[i].facts.modified, ClockDetail::Minutes) + "  " +
-                        summaries[i]);
+    for (const HistoryRow& row : history.rows) {
+        versions_.push_back(row.version);
+        lines.push_back(std::to_string(row.version.number) + "  " +
+                        FormatLocalTime(row.version.facts.modified, ClockDetail::Minutes) + "  " +
+                        row.summary);
     }
     dialog_.ClearItems(IDC_HISTORY_VERSIONS);
     dialog_.AddItems(IDC_HISTORY_VERSIONS, lines);
@@ -85,7 +71,10 @@ void RuleHistoryPresenter::PutBackSelected() {
     if (result == RuleWriteResult::Written) {
         context_.host.RequestRuleReload();
     } else {
-        dialog_.ShowMessage(RuleWriteMessage(strings, result, path), kMessageOk | kMessageError,
+        const std::string named = result == RuleWriteResult::VersionNotRead
+                                      ? chosen.path
+                                      : context_.files.ResolveLinks(path);
+        dialog_.ShowMessage(RuleWriteMessage(strings, result, named), kMessageOk | kMessageError,
                             MessageOwner::Dialog);
     }
     ShowVersions();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 
@@ -230,6 +231,44 @@ TEST(CliRulesHistory, ListsEachVersionWithWhatTheChangeAfterItDid) {
     EXPECT_EQ(lines[2], "");
 }
 
+TEST(CliRulesHistory, ListsEveryVersionItCanReadAndTheFactsOfWhatALinkLeadsTo) {
+    TempDir dir;
+    const std::string file = dir.path() + "iFilter.Def";
+    dir.Write("iFilter.Def", kWorkAnnBob);
+    dir.Write("iFilter.Def.bak", kWorkAnn);
+    ASSERT_EQ(::mkfifo((file + ".bak2").c_str(), 0600), 0);
+    dir.Write("elsewhere.def", kHomeBob);
+    ASSERT_EQ(::symlink("elsewhere.def", (file + ".bak3").c_str()), 0);
+    const ToolRun run = Tandrel({"rules", "history", file});
+    ASSERT_EQ(run.exit_code, kExitOk) << run.err;
+    const std::vector<std::string_view> lines = SplitAtCharacter(run.out, '\n', kNoLeadBytes);
+    ASSERT_EQ(lines.size(), 4U) << run.out;
+    EXPECT_NE(lines[0].find("iFilter.Def.bak  + From contains bob@example.com"), std::string::npos)
+        << lines[0];
+    EXPECT_NE(lines[1].find("iFilter.Def.bak2  cannot be read"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[2].find("  " + std::to_string(kHomeBob.size()) + " bytes  iFilter.Def.bak3"),
+              std::string::npos)
+        << "the size of what a put-back reads: " << lines[2];
+    ASSERT_EQ(Tandrel({"rules", "undo", file, "--to", "3"}).exit_code, kExitOk);
+    EXPECT_EQ(dir.Read("iFilter.Def"), kHomeBob);
+}
+
+TEST(CliRulesAdd, DropsALineThatWouldTurnIntoASettingAndHistoryCountsItAsTandrels) {
+    TempDir dir;
+    const std::string file = dir.path() + "iFilter.Def";
+    dir.Write("iFilter.Def", kSettings + kWorkAnn + "Stray=7\r\n; a note\r\n" + kHomeBob);
+    const ToolRun add =
+        Tandrel({"rules", "add", file, "--folder", "Main\\!!!!Inbox\\Home\\", "--header", "From",
+                 "--address", "ann@example.com", "--delete-same"});
+    ASSERT_EQ(add.exit_code, kExitOk) << add.err;
+    EXPECT_EQ(dir.Read("iFilter.Def"),
+              kSettings + "; a note\r\n" +
+                  ":Begin \"\"\r\n!M:Main\\!!!!Inbox\\Home\\\r\n@0:From:bob@example.com\tO\tI\r\n"
+                  "@0:From:ann@example.com\tO\tI\r\n:End \"\"\r\n");
+    const std::string history = Tandrel({"rules", "history", file}).out;
+    EXPECT_EQ(history.find("outside"), std::string::npos) << history;
+}
+
 TEST(CliRulesUndo, PutsBackTheVersionAskedFor) {
     TempDir dir;
     const std::string file = dir.path() + "iFilter.Def";
@@ -331,12 +370,24 @@ TEST(CliRulesUndo, LeavesAFileItCannotReadAlone) {
     ASSERT_EQ(::mkfifo((dir.path() + "Main/iFilter.Def").c_str(), 0600), 0);
     const ToolRun run = Tandrel({"rules", "undo", dir.path() + "Main/iFilter.Def"});
     EXPECT_EQ(run.exit_code, kExitFailed);
-    EXPECT_NE(run.err.find("cannot read"), std::string::npos) << run.err;
+    EXPECT_NE(
+        run.err.find("Unable to read the sorting rules\n " + dir.path() + "Main/iFilter.Def\n"),
+        std::string::npos)
+        << run.err;
     struct stat info {};
     ASSERT_EQ(::lstat((dir.path() + "Main/iFilter.Def").c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "not replaced";
     EXPECT_EQ(Tandrel({"rules", "show", dir.path() + "Main/iFilter.Def"}).exit_code, kExitFailed)
         << "and show does not wait on it";
+    // A version that cannot be read is named itself.
+    ASSERT_EQ(::unlink((dir.path() + "Main/iFilter.Def").c_str()), 0);
+    dir.Write("Main/iFilter.Def", kWorkAnn);
+    ASSERT_EQ(::mkfifo((dir.path() + "Main/iFilter.Def.bak2").c_str(), 0600), 0);
+    const ToolRun version =
+        Tandrel({"rules", "undo", dir.path() + "Main/iFilter.Def", "--to", "2"});
+    EXPECT_EQ(version.exit_code, kExitFailed);
+    EXPECT_NE(version.err.find(" " + dir.path() + "Main/iFilter.Def.bak2\n"), std::string::npos)
+        << version.err;
 }
 
 TEST(CliRulesAdd, ReadsFolderNamesAsShiftJisWithTheCodePage) {
@@ -357,6 +408,24 @@ TEST(CliRulesAdd, ReadsFolderNamesAsShiftJisWithTheCodePage) {
     std::vector<std::string> with_code_page = check;
     with_code_page.insert(with_code_page.end(), {"--code-page", "932"});
     EXPECT_EQ(Tandrel(with_code_page).out, "nothing found\n");
+}
+
+// The busy message names the lock that is there: beside the file a link
+// leads to. (The writer waits for the lock first, five seconds.)
+TEST(CliRulesAdd, NamesTheLockBesideTheFileALinkLeadsTo) {
+    TempDir dir;
+    dir.Write("real/iFilter.Def", kWorkAnn);
+    dir.Write("Main/.keep", "");
+    ASSERT_EQ(::symlink("../real/iFilter.Def", (dir.path() + "Main/iFilter.Def").c_str()), 0);
+    // Held by a process that is there (the first one), in the form without a
+    // start time.
+    std::array<char, 256> host{};
+    ASSERT_EQ(::gethostname(host.data(), host.size() - 1), 0);
+    dir.Write("real/iFilter.Def.lock", "1 " + std::string(host.data()) + "\n");
+    const ToolRun add = AddTo(dir, "Main\\Work\\", "From", "b@x");
+    EXPECT_EQ(add.exit_code, kExitFailed);
+    EXPECT_NE(add.err.find("/real/iFilter.Def.lock\n"), std::string::npos) << add.err;
+    EXPECT_EQ(add.err.find("Main/iFilter.Def.lock"), std::string::npos) << add.err;
 }
 
 }  // namespace

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "rules/rule_reader.h"
+#include "text/content_hash.h"
 
 namespace tandrel {
 namespace {
@@ -49,19 +54,71 @@ TEST(RuleChangeSummary, TellsNoChangeFromAChangeOfLayoutAlone) {
     EXPECT_EQ(SummarizeRuleChange(text, "Version=2\r\n" + text), "changed outside Tandrel");
 }
 
+// The texts of a history as read: nullopt for one that cannot be read.
+std::vector<HistoryText> AsRead(const std::vector<std::optional<std::string>>& texts) {
+    std::vector<HistoryText> read;
+    for (const auto& text : texts) {
+        read.push_back(text ? HistoryText{true, *text, ContentHash(*text)} : HistoryText{});
+    }
+    return read;
+}
+
 TEST(RuleChangeSummary, TellsAChangeMadeOutsideTandrelFromAnUndo) {
     const std::string first = Block("W\\", From("a"));
     const std::string second = first + Block("X\\", From("b"));
     const std::string edited = second + Block("Y\\", From("c") + From("d"));  // by hand
     // The current text, then the versions newest first: a hand edit after the
     // second change, then an undo back to the first text.
-    EXPECT_EQ(SummarizeHistory({first, edited, second, first}),
+    const std::vector<std::optional<std::string>> texts = {first, edited, second, first};
+    EXPECT_EQ(SummarizeHistory(AsRead(texts)),
               std::vector<std::string>(
                   {"- From contains b removed from X\\; - From contains c removed from Y\\; - "
                    "From contains d removed from Y\\; and 2 more",
                    "changed outside Tandrel; + From contains c -> Y\\; + From contains d -> "
                    "Y\\; block added for Y\\",
                    "+ From contains b -> X\\; block added for X\\"}));
+}
+
+TEST(RuleChangeSummary, AVersionThatCannotBeReadIsMarkedAndTheOthersStillSummarized) {
+    const std::string first = Block("W\\", From("a"));
+    const std::string second = first + Block("X\\", From("b"));
+    const std::vector<std::optional<std::string>> texts = {second + Block("Y\\", From("c")), second,
+                                                           std::nullopt, first, ""};
+    EXPECT_EQ(
+        SummarizeHistory(AsRead(texts)),
+        std::vector<std::string>({"+ From contains c -> Y\\; block added for Y\\", kCannotBeRead,
+                                  "", "+ From contains a -> W\\; block added for W\\"}));
+}
+
+// Only the stretch that differs is read: the summary is the one of the whole
+// texts wherever the change stands, and however the reader's state runs
+// across it (a block left open, lines that read as settings, a ":Begin" that
+// opens no block).
+TEST(RuleChangeSummary, ReadsOnlyWhatDiffersAndSaysWhatTheWholeTextsSay) {
+    const std::string blocks = Block("A\\", From("a") + From("b")) + Block("B\\", From("c"));
+    const std::vector<std::pair<std::string, std::string>> changes = {
+        {blocks, blocks + Block("C\\", From("d"))},
+        {blocks, Block("A\\", From("a") + From("b") + From("x")) + Block("B\\", From("c"))},
+        {blocks, Block("A\\", From("a")) + Block("B\\", From("c") + From("b"))},
+        {"S=1\r\n" + blocks, "S=2\r\n" + blocks},
+        {blocks, "S=2\r\n" + blocks},
+        {blocks + "S=3\r\n", blocks},
+        {":End\r\nS=1\r\n" + blocks, ":End\r\nS=2\r\n" + blocks},
+        {Block("A\\", From("a")) + ":Begin \"\"\r\n!M:B\\\r\n" + From("b") +
+             Block("C\\", From("c")),
+         Block("A\\", From("a")) + ":Begin \"\"\r\n!M:B\\\r\n" + From("b") + ":End\r\n" +
+             Block("C\\", From("c"))},
+        {Block("A\\", From("a")) + ":Begin\r\n" + From("z") + Block("C\\", From("c")),
+         Block("A\\", From("a")) + ":Begin\r\n!M:Z\\\r\n" + From("z") + Block("C\\", From("c"))},
+        {Block("A\\", From("a")) + "@0:From:q\tO\tI", Block("A\\", From("a")) + "@0:From:r\tO\tI"},
+    };
+    for (const auto& [before, after] : changes) {
+        for (const auto& [older, newer] : {std::pair(before, after), std::pair(after, before)}) {
+            const std::string whole =
+                SummarizeRuleFiles(ParseRuleFile(older), ParseRuleFile(newer), false);
+            EXPECT_EQ(SummarizeRuleChange(older, newer), whole) << older << "\n->\n" << newer;
+        }
+    }
 }
 
 }  // namespace

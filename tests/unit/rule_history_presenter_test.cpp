@@ -66,16 +66,40 @@ TEST_F(RuleHistoryTest, ARuleFileThatIsALinkShowsTheVersionsBesideItsTarget) {
     EXPECT_EQ(dialog_.ItemCount(IDC_HISTORY_VERSIONS), 2);
 }
 
-TEST_F(RuleHistoryTest, AVersionMovedByAnotherWriterMeanwhileIsNotPutBack) {
+TEST_F(RuleHistoryTest, AVersionChangedByAnotherWriterMeanwhileIsNotPutBack) {
     dir_.Write("data/Main/iFilter.Def", "Version=2\r\n");
     dir_.Write("data/Main/iFilter.Def.bak", "Version=1\r\n");
+    const std::string version = dir_.path() + "data/Main/iFilter.Def.bak";
+    const auto written = std::filesystem::last_write_time(version);
     Open();
-    dir_.Write("data/Main/iFilter.Def.bak", "Version=1 and more\r\n");  // another writer
-    PutBack(0);
+    // Another writer, in the same second, with as many bytes, then with more.
+    for (const char* other : {"Version=9\r\n", "Version=1 and more\r\n"}) {
+        dir_.Write("data/Main/iFilter.Def.bak", other);
+        std::filesystem::last_write_time(version, written);
+        messages_.clear();
+        PutBack(0);
+        ASSERT_EQ(messages_.size(), 2U);
+        EXPECT_EQ(messages_[1].rfind("There is no such former version", 0), 0U) << messages_[1];
+        EXPECT_EQ(dir_.Read("data/Main/iFilter.Def"), "Version=2\r\n");
+        EXPECT_TRUE(model_.log().empty()) << "no reload";
+        Open();
+    }
+}
+
+TEST_F(RuleHistoryTest, AVersionThatCannotBeReadIsMarkedAndNamedWhenPutBack) {
+    dir_.Write("data/Main/iFilter.Def", "Version=3\r\n");
+    dir_.Write("data/Main/iFilter.Def.bak", "Version=2\r\n");
+    std::filesystem::create_directory_symlink("..", dir_.path() + "data/Main/iFilter.Def.bak2");
+    dir_.Write("data/Main/iFilter.Def.bak3", "Version=1\r\n");
+    Open();
+    const std::vector<std::string>& items = dialog_.control(IDC_HISTORY_VERSIONS).items;
+    ASSERT_EQ(items.size(), 3U);
+    EXPECT_NE(items[0].find("changed outside Tandrel"), std::string::npos) << items[0];
+    EXPECT_NE(items[1].find("  cannot be read"), std::string::npos) << items[1];
+    PutBack(1);
     ASSERT_EQ(messages_.size(), 2U);
-    EXPECT_EQ(messages_[1].rfind("There is no such former version", 0), 0U) << messages_[1];
-    EXPECT_EQ(dir_.Read("data/Main/iFilter.Def"), "Version=2\r\n");
-    EXPECT_TRUE(model_.log().empty()) << "no reload";
+    EXPECT_NE(messages_[1].find("data/Main/iFilter.Def.bak2\n"), std::string::npos) << messages_[1];
+    EXPECT_EQ(dir_.Read("data/Main/iFilter.Def"), "Version=3\r\n");
 }
 
 }  // namespace

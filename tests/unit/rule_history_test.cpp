@@ -166,7 +166,12 @@ void ExpectOldOrNewAfterFault(int kept, std::optional<std::size_t> calls,
     } else {
         EXPECT_FALSE(written) << what;
         EXPECT_EQ(files.Content(kPath), old_live) << what;
-        EXPECT_TRUE(history == old_history || history == without_oldest) << what;
+        if (bytes) {
+            // The new content could not be written: nothing else was touched.
+            EXPECT_EQ(history, old_history) << what;
+        } else {
+            EXPECT_TRUE(history == old_history || history == without_oldest) << what;
+        }
     }
     for (const std::string& path : files.Paths()) {
         EXPECT_TRUE(files.IsDirectory(path) || path.rfind(kPath, 0) == 0)
@@ -184,7 +189,7 @@ void ExpectOldOrNewAfterFault(int kept, std::optional<std::size_t> calls,
 
 TEST(RuleHistoryFaults, AnInterruptionAtAnyCallOrByteLosesAtMostTheOldestVersion) {
     for (const int kept : {0, 1, 4, 9, 10}) {
-        for (std::size_t calls = 0; calls <= static_cast<std::size_t>(kKeptVersions) + 1; ++calls) {
+        for (std::size_t calls = 0; calls <= static_cast<std::size_t>(kKeptVersions) + 2; ++calls) {
             ExpectOldOrNewAfterFault(kept, calls, std::nullopt);
         }
         for (std::size_t bytes = 0; bytes <= 3; ++bytes) {
@@ -193,24 +198,78 @@ TEST(RuleHistoryFaults, AnInterruptionAtAnyCallOrByteLosesAtMostTheOldestVersion
     }
 }
 
+TEST(RuleHistoryFaults, AWriteThatFailsAtAnyStepLeavesEveryVersionAsItWas) {
+    for (const int kept : {0, 4, 9, 10}) {
+        for (std::size_t call = 0; call <= static_cast<std::size_t>(kKeptVersions) + 2; ++call) {
+            MemoryFiles files;
+            files.AddFile(kPath, "v0");
+            WriteVersions(files, kept);
+            const std::string old_live = "v" + std::to_string(kept);
+            const std::vector<std::string> before = History(files);
+            files.FailWriteCallAfter(call);
+            const bool written =
+                WriteKeepingHistory(files, kPath, {"new"}) == HistoryWrite::Written;
+            const std::string what = std::to_string(kept) + " kept, call " + std::to_string(call);
+            const std::vector<std::string> history = History(files);
+            if (!written) {
+                EXPECT_EQ(files.Content(kPath), old_live) << what;
+                EXPECT_EQ(history, before) << what;
+            } else {
+                // Where a version could not move, another gave way: the newest
+                // is on top, and at most one of the others is gone.
+                EXPECT_EQ(files.Content(kPath), "new") << what;
+                std::vector<std::string> all = before;
+                all.insert(all.begin(), old_live);
+                ASSERT_FALSE(history.empty()) << what;
+                EXPECT_EQ(history.front(), old_live) << what;
+                const auto kept_in_order = [&](std::size_t gone) {
+                    std::vector<std::string> rest = all;
+                    rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(gone));
+                    return history == rest;
+                };
+                bool one_gone = all.size() <= kKeptVersions && history == all;
+                for (std::size_t gone = 1; gone < all.size(); ++gone) {
+                    one_gone = one_gone || kept_in_order(gone);
+                }
+                EXPECT_TRUE(one_gone) << what;
+            }
+            for (const std::string& path : files.Paths()) {
+                EXPECT_EQ(path.find("tandrel"), std::string::npos) << what << ": left " << path;
+            }
+        }
+    }
+}
+
 // A replace that makes its backup and then fails to put the new file in place.
 class ReplaceFailingAfterBackup : public MemoryFiles {
   public:
-    bool WriteAtomically(const std::string& path, const std::vector<std::string_view>& /*pieces*/,
-                         const std::string& backup_path) override {
+    std::unique_ptr<StagedReplacement> StageReplacement(
+        const std::string& path, const std::vector<std::string_view>& pieces) override {
+        staged_path_ = path;
+        return MemoryFiles::StageReplacement(path, pieces);
+    }
+    bool PutInPlace(std::unique_ptr<StagedReplacement> /*staged*/,
+                    const std::string& backup_path) override {
         std::string former;
-        const bool had_file = ReadFile(path, former) == ReadStatus::Ok;
+        const bool had_file = ReadFile(staged_path_, former) == ReadStatus::Ok;
         AddFile(backup_path, had_file ? former : std::string());
         return false;
     }
+
+  private:
+    std::string staged_path_;
 };
 
-// Files where one path cannot be removed.
+// Files where the file at one path can be neither removed nor moved, as one
+// another program holds open.
 class RemovalFailing : public MemoryFiles {
   public:
     explicit RemovalFailing(std::string kept) : kept_(std::move(kept)) {}
     bool RemoveFile(const std::string& path) override {
         return path != kept_ && MemoryFiles::RemoveFile(path);
+    }
+    bool Rename(const std::string& from, const std::string& to) override {
+        return from != kept_ && MemoryFiles::Rename(from, to);
     }
 
   private:
@@ -306,29 +365,35 @@ TEST(RuleHistoryFaults, KeepingVersionsNeverStopsAChange) {
     EXPECT_EQ(blocked.Content(kPath), "v0");
 }
 
-TEST(RuleHistoryFaults, AFailedRewriteOnDiskMovesTheVersionsBack) {
-    TempDir dir;
-    PosixFiles files;
-    const std::string path = dir.path() + "iFilter.Def";
-    dir.Write("iFilter.Def", "v0");
-    WriteVersions(files, 4, path);
-    const std::string replacement = "a longer replacement";
-    for (rlim_t limit = 0; limit < replacement.size(); ++limit) {
-        ASSERT_EQ(WithFileSizeLimit(limit,
-                                    [&] {
-                                        return WriteKeepingHistory(files, path, {replacement}) ==
-                                               HistoryWrite::Written;
-                                    }),
-                  ChildResult::False)
-            << "limit " << limit;
-        ASSERT_EQ(dir.Read("iFilter.Def"), "v4") << "limit " << limit;
-        ASSERT_EQ(History(files, path), Versions(3, 0)) << "limit " << limit;
-        ASSERT_EQ(dir.Listing(),
-                  "iFilter.Def iFilter.Def.bak iFilter.Def.bak2 iFilter.Def.bak3 iFilter.Def.bak4")
-            << "limit " << limit;
+TEST(RuleHistoryFaults, ARewriteThatCannotFinishOnDiskLeavesEveryVersion) {
+    // With a gap to move up to, and with all ten versions kept, where the
+    // oldest must give way only once the rewrite is done.
+    for (const int kept : {4, 10}) {
+        TempDir dir;
+        PosixFiles files;
+        const std::string path = dir.path() + "iFilter.Def";
+        dir.Write("iFilter.Def", "v0");
+        WriteVersions(files, kept, path);
+        const std::string live = dir.Read("iFilter.Def");
+        const std::vector<std::string> before = History(files, path);
+        const std::string listing = dir.Listing();
+        const std::string replacement = "a longer replacement";
+        for (rlim_t limit = 0; limit < replacement.size(); ++limit) {
+            ASSERT_EQ(WithFileSizeLimit(limit,
+                                        [&] {
+                                            return WriteKeepingHistory(files, path,
+                                                                       {replacement}) ==
+                                                   HistoryWrite::Written;
+                                        }),
+                      ChildResult::False)
+                << "limit " << limit;
+            ASSERT_EQ(dir.Read("iFilter.Def"), live) << "limit " << limit;
+            ASSERT_EQ(History(files, path), before) << kept << " kept, limit " << limit;
+            ASSERT_EQ(dir.Listing(), listing) << "limit " << limit;
+        }
+        ASSERT_EQ(WriteKeepingHistory(files, path, {replacement}), HistoryWrite::Written);
+        EXPECT_EQ(History(files, path), Versions(kept, kept == 10 ? 1 : 0));
     }
-    ASSERT_EQ(WriteKeepingHistory(files, path, {replacement}), HistoryWrite::Written);
-    EXPECT_EQ(History(files, path), Versions(4, 0));
 }
 
 }  // namespace

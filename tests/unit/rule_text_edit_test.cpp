@@ -80,15 +80,12 @@ TEST(RuleTextEdit, ForAnyTextItReadsAsTheModelsResult) {
         if (RuleInsertionFault(insertion) != nullptr) {
             continue;
         }
-        const std::optional<std::string> edited = InsertRuleIntoText(text, insertion);
-        if (!edited) {
-            continue;  // refused: a line would become a setting
-        }
-        ASSERT_TRUE(ParseRuleFile(*edited) == ModelResult(model, insertion))
+        const std::string edited = InsertRuleIntoText(text, insertion);
+        ASSERT_TRUE(ParseRuleFile(edited) == ModelResult(model, insertion))
             << "text " << i << ", mode " << insertion.place_mode << ", delete-same "
             << insertion.delete_same << ":\n"
             << text << "\nedited:\n"
-            << *edited;
+            << edited;
         ++compared;
     }
     EXPECT_GT(compared, 2000);
@@ -182,7 +179,7 @@ TEST(RuleTextEdit, ACtrlZOrALoneCrAtTheEndStaysWhereTheHostReadsIt) {
     for (const int mode : {kPlaceNewBlockLast, kPlaceNewBlockFirst}) {
         insertion.place_mode = mode;
         EXPECT_EQ(InsertRuleIntoText(text + "\x1A", insertion),
-                  *InsertRuleIntoText(text, insertion) + "\x1A");
+                  InsertRuleIntoText(text, insertion) + "\x1A");
         ExpectKeptAndRead(text + "\x1A", insertion, {"@0:From:a@x\tO\tI"});
     }
     // The last line ends in a CR alone: the LF after it makes it a CR LF.
@@ -196,12 +193,13 @@ TEST(RuleTextEdit, ACtrlZOrALoneCrAtTheEndStaysWhereTheHostReadsIt) {
     EXPECT_EQ(files.Content("C:\\Main\\iFilter.Def"), text + "\x1A" + text);
 }
 
-TEST(RuleTextEdit, AnEmptiedFirstBlockNeverTurnsTheLinesAfterItIntoSettings) {
+TEST(RuleTextEdit, AnEmptiedFirstBlockTakesOnlyTheLinesThatWouldTurnIntoSettings) {
     // Delete-same empties the first block, which goes; the lines after it
     // then stand before the first block, where "Stray=7" would be a setting.
     const std::string first =
         "Version=3\r\n:Begin \"\"\r\n!M:Main\\A\\\r\n@0:From:a@x\tO\tI\r\n:End \"\"\r\n";
     const std::string last = ":Begin \"\"\r\n!M:Main\\B\\\r\n@0:To:b@x\tO\tI\r\n:End \"\"\r\n";
+    const std::string emptied = ":Begin \"\"\r\n!M:C\\\r\n@0:From:a@x\tO\tI\r\n:End \"\"\r\n";
     RuleInsertion insertion;
     insertion.folder = "Main\\B\\";
     insertion.header = "From";
@@ -209,20 +207,21 @@ TEST(RuleTextEdit, AnEmptiedFirstBlockNeverTurnsTheLinesAfterItIntoSettings) {
     insertion.delete_same = true;
     for (const int mode : {int{kPlaceEndOfFolder}, int{kPlaceNewBlockLast}, -1}) {
         insertion.place_mode = mode;
-        // A line without "=" stays a line the reader leaves out.
-        ExpectKeptAndRead(first + "; a note\r\n" + last, insertion, {"Version=3", "; a note"});
-        testing::MemoryFiles files;
-        // Also between two blocks that both go.
-        const std::string emptied = ":Begin \"\"\r\n!M:C\\\r\n@0:From:a@x\tO\tI\r\n:End \"\"\r\n";
+        // Also between two blocks that both go, and with no block left.
         for (const std::string& text :
-             {first + "Stray=7\r\n; a note\r\n" + last, first + "Stray=7\r\n" + emptied + last}) {
-            files.AddFile("C:\\Main\\iFilter.Def", text);
-            EXPECT_EQ(InsertRule(files, "C:\\Main\\iFilter.Def", insertion),
-                      RuleWriteResult::StrayLines);
-            EXPECT_EQ(files.Content("C:\\Main\\iFilter.Def"), text);
+             {first + "Stray=7\r\n; a note\r\n" + last,
+              first + "Stray=7\r\n" + emptied + "A=1\r\n; a note\r\n" + last,
+              first + "; a note\r\nStray=7"}) {
+            ExpectKeptAndRead(text, insertion, {"Version=3", "; a note"});
+            const std::string edited = InsertRuleIntoText(text, insertion);
+            EXPECT_EQ(edited.find("Stray=7"), std::string::npos) << edited;
+            EXPECT_EQ(edited.find("A=1"), std::string::npos) << edited;
         }
     }
-    // A new first block keeps them after it.
+    // Lines that stay between blocks stay whole, "=" or not; so do they after
+    // a new first block.
+    insertion.place_mode = kPlaceEndOfFolder;
+    ExpectKeptAndRead(first + last + "Late=1\r\n" + last, insertion, {"Version=3", "Late=1"});
     insertion.place_mode = kPlaceNewBlockFirst;
     ExpectKeptAndRead(first + "Stray=7\r\n" + last, insertion, {"Version=3", "Stray=7"});
 }

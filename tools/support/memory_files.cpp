@@ -108,6 +108,11 @@ std::vector<std::string> MemoryFiles::Paths() const {
 
 bool MemoryFiles::Spend(std::size_t size, std::size_t& allowed) {
     allowed = size;
+    if (failing_call_ && (*failing_call_)-- == 0) {
+        failing_call_.reset();
+        allowed = 0;
+        return false;
+    }
     if (call_budget_) {
         if (*call_budget_ == 0) {
             allowed = 0;
@@ -140,15 +145,24 @@ ReadStatus MemoryFiles::ReadFile(const std::string& path, std::string& content) 
     return ReadStatus::Ok;
 }
 
-bool MemoryFiles::WriteAtomically(const std::string& path,
-                                  const std::vector<std::string_view>& pieces,
-                                  const std::string& backup_path) {
+namespace {
+
+// What a replacement holds until it is put in place.
+class MemoryStagedReplacement final : public StagedReplacement {
+  public:
+    MemoryStagedReplacement(std::string path, std::string content)
+        : path(std::move(path)), content(std::move(content)) {}
+    std::string path;
+    std::string content;
+};
+
+}  // namespace
+
+std::unique_ptr<StagedReplacement> MemoryFiles::StageReplacement(
+    const std::string& path, const std::vector<std::string_view>& pieces) {
     const Node* existing = Find(path);
-    const Node* backup = backup_path.empty() ? nullptr : Find(backup_path);
-    if ((existing != nullptr && existing->is_directory) ||
-        (backup != nullptr && backup->is_directory) || !ParentExists(path) ||
-        (!backup_path.empty() && !ParentExists(backup_path))) {
-        return false;
+    if ((existing != nullptr && existing->is_directory) || !ParentExists(path)) {
+        return nullptr;
     }
     std::string content;
     for (const std::string_view piece : pieces) {
@@ -157,9 +171,27 @@ bool MemoryFiles::WriteAtomically(const std::string& path,
     std::size_t allowed = 0;
     if (!Spend(content.size(), allowed)) {
         bytes_written_ += allowed;  // into a temporary file that is then removed
-        return false;
+        return nullptr;
     }
     bytes_written_ += content.size();
+    return std::make_unique<MemoryStagedReplacement>(path, std::move(content));
+}
+
+bool MemoryFiles::PutInPlace(std::unique_ptr<StagedReplacement> staged,
+                             const std::string& backup_path) {
+    auto& replacement = static_cast<MemoryStagedReplacement&>(*staged);
+    const std::string& path = replacement.path;
+    const Node* existing = Find(path);
+    const Node* backup = backup_path.empty() ? nullptr : Find(backup_path);
+    if ((existing != nullptr && existing->is_directory) ||
+        (backup != nullptr && backup->is_directory) || !ParentExists(path) ||
+        (!backup_path.empty() && !ParentExists(backup_path))) {
+        return false;
+    }
+    std::size_t allowed = 0;
+    if (!Spend(0, allowed)) {
+        return false;
+    }
     if (!backup_path.empty()) {
         // The former file becomes the backup by a rename: no bytes are
         // written, and it keeps its time.
@@ -167,7 +199,7 @@ bool MemoryFiles::WriteAtomically(const std::string& path,
         AddFile(backup_path, existing != nullptr ? existing->content : std::string());
         Find(backup_path)->modified = former_time;
     }
-    AddFile(path, content);
+    AddFile(path, replacement.content);
     return true;
 }
 

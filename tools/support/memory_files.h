@@ -31,8 +31,12 @@ class MemoryFiles : public Files {
     // Let only this many more bytes be written; then every write fails: a
     // replace leaves its target as it was, an append stops part way.
     void SetWriteBudget(std::size_t bytes) { write_budget_ = bytes; }
-    // Let only this many more write calls (replace, append or rename) succeed.
+    // Let only this many more write calls succeed (staging a replacement,
+    // putting it in place, an append or a rename), as an interruption would.
     void SetWriteCallBudget(std::size_t calls) { call_budget_ = calls; }
+    // Let the write call after `calls` more fail, once, as a full disk or a
+    // file held open would; the calls after it succeed.
+    void FailWriteCallAfter(std::size_t calls) { failing_call_ = calls; }
 
     bool Exists(const std::string& path) const;
     bool IsDirectory(const std::string& path) const;
@@ -43,8 +47,10 @@ class MemoryFiles : public Files {
     std::size_t bytes_written() const { return bytes_written_; }
 
     ReadStatus ReadFile(const std::string& path, std::string& content) override;
-    bool WriteAtomically(const std::string& path, const std::vector<std::string_view>& pieces,
-                         const std::string& backup_path) override;
+    std::unique_ptr<StagedReplacement> StageReplacement(
+        const std::string& path, const std::vector<std::string_view>& pieces) override;
+    bool PutInPlace(std::unique_ptr<StagedReplacement> staged,
+                    const std::string& backup_path) override;
     bool AppendFile(const std::string& path, const std::string& content) override;
     bool IsReadOnly(const std::string& path) override;
     bool MakeWritable(const std::string& path) override;
@@ -88,6 +94,7 @@ class MemoryFiles : public Files {
     std::set<std::string> links_;
     std::optional<std::size_t> write_budget_;
     std::optional<std::size_t> call_budget_;
+    std::optional<std::size_t> failing_call_;
     std::size_t bytes_written_ = 0;
     std::int64_t clock_ = 0;  // one tick a change, so that later changes are later
     std::uint64_t waited_ = 0;

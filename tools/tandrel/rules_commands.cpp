@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "mailbox/folders.h"
-#include "rules/rule_change_summary.h"
 #include "rules/rule_check.h"
 #include "rules/rule_history.h"
+#include "rules/rule_history_list.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"
@@ -101,14 +101,15 @@ std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-// Exit code and message of a rewrite of the rule file at `path`: the
-// dialog's message, and where the tool lists what refused it, a pointer there.
+// Exit code and message of a rewrite that names the file at `path`
+// (RuleWriteMessage): the dialog's message, and where the tool lists what
+// refused it, a pointer there.
 int ReportRuleChange(Context& context, RuleWriteResult result, const std::string& path) {
     if (result == RuleWriteResult::Written) {
         return kExitOk;
     }
     std::string message = RuleWriteMessage(context.strings, result, path);
-    if (result == RuleWriteResult::LongLines || result == RuleWriteResult::StrayLines) {
+    if (result == RuleWriteResult::LongLines) {
         message += "\n'tandrel rules check' lists the lines";
     }
     return Failure(context, message);
@@ -174,7 +175,7 @@ int RunAdd(const std::vector<std::string>& args, Context& context) {
     if (result == RuleWriteResult::RefusedText) {
         return Failure(context, std::string("refused: ") + RuleInsertionFault(insertion));
     }
-    return ReportRuleChange(context, result, path);
+    return ReportRuleChange(context, result, context.files.ResolveLinks(path));
 }
 
 // Reads FILE for show and check; a missing or unreadable file is a failure.
@@ -290,33 +291,24 @@ int RunHistory(const std::vector<std::string>& args, Context& context) {
                       exit_code)) {
         return exit_code;
     }
-    const std::string path = context.files.ResolveLinks(parsed.positional.front());
-    std::vector<std::string> texts(1);
-    if (context.files.ReadFile(path, texts.front()) == ReadStatus::Failed) {
-        return Failure(context, "cannot read " + path);
+    const RuleHistoryList history = ListRuleHistory(context.files, parsed.positional.front());
+    if (history.rows.empty() && !context.files.Facts(history.target)) {
+        return Failure(context, "no such file: " + history.target);
     }
-    const std::vector<KeptVersion> versions = ListKeptVersions(context.files, path);
-    if (versions.empty()) {
-        if (!context.files.Facts(path)) {
-            return Failure(context, "no such file: " + path);
-        }
+    if (history.rows.empty()) {
         context.out << "no former versions kept\n";
-        return kExitOk;
     }
-    for (const KeptVersion& version : versions) {
-        texts.emplace_back();
-        if (context.files.ReadFile(version.path, texts.back()) != ReadStatus::Ok) {
-            return Failure(context, "cannot read " + version.path);
-        }
-    }
-    const std::vector<std::string> summaries = SummarizeHistory(texts);
-    for (std::size_t i = 0; i < versions.size(); ++i) {
-        const KeptVersion& version = versions[i];
+    for (const HistoryRow& row : history.rows) {
+        const KeptVersion& version = row.version;
         context.out << version.number << "  "
                     << FormatLocalTime(version.facts.modified, ClockDetail::Seconds) << "  "
                     << version.facts.size << " bytes  "
-                    << SplitListPattern(version.path, context.lead_bytes).name << "  "
-                    << summaries[i] << "\n";
+                    << SplitListPattern(version.path, context.lead_bytes).name
+                    << (row.summary.empty() ? "" : "  " + row.summary) << "\n";
+    }
+    if (!history.current_read) {
+        return Failure(context, "cannot read " + history.target +
+                                    ": what the change after version 1 did is not known");
     }
     return kExitOk;
 }
@@ -339,17 +331,21 @@ int RunUndo(const std::vector<std::string>& args, Context& context) {
         version = *number;
     }
     const std::string& path = parsed.positional.front();
-    const RuleWriteResult result = UndoRuleChange(context.files, path, version);
-    if (result == RuleWriteResult::ReadFailed) {
-        return Failure(context, "cannot read " + path + " or its version " +
-                                    std::to_string(version) +
-                                    " as a plain file; it was left alone");
-    }
+    const std::string target = context.files.ResolveLinks(path);
+    // The version as listed now; the undo puts it back only if it is still
+    // the same under the lock.
+    const std::vector<KeptVersion> versions = ListKeptVersions(context.files, target);
+    const KeptVersion* chosen = static_cast<std::size_t>(version) <= versions.size()
+                                    ? &versions[static_cast<std::size_t>(version) - 1]
+                                    : nullptr;
+    const RuleWriteResult result = UndoRuleChange(context.files, path, version, chosen);
     if (result == RuleWriteResult::Written) {
         context.out << "put back version " << version << " of " << path
                     << "; what it replaced is now version 1\n";
     }
-    return ReportRuleChange(context, result, path);
+    return ReportRuleChange(
+        context, result,
+        result == RuleWriteResult::VersionNotRead && chosen != nullptr ? chosen->path : target);
 }
 
 }  // namespace

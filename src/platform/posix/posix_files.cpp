@@ -260,21 +260,61 @@ ReadStatus PosixFiles::ReadFileInPieces(const std::string& path,
         Posix(path), [](off_t) {}, take);
 }
 
-bool PosixFiles::WriteAtomically(const std::string& path,
-                                 const std::vector<std::string_view>& pieces,
-                                 const std::string& backup_path) {
-    const std::string target = Posix(path);
-    const DeferredSignals deferred;  // no temporary file is left behind
-    const std::string temp_path = WriteTemporaryBeside(target, pieces);
+namespace {
+
+// A temporary file written beside its target; the signals that would leave it
+// behind are held back while it exists.
+class PosixStagedReplacement final : public StagedReplacement {
+  public:
+    PosixStagedReplacement(std::unique_ptr<DeferredSignals> deferred, std::string target,
+                           std::string temp_path)
+        : deferred_(std::move(deferred)),
+          target_(std::move(target)),
+          temp_path_(std::move(temp_path)) {}
+    PosixStagedReplacement(const PosixStagedReplacement&) = delete;
+    PosixStagedReplacement& operator=(const PosixStagedReplacement&) = delete;
+    ~PosixStagedReplacement() override {
+        if (!temp_path_.empty()) {
+            ::unlink(temp_path_.c_str());
+        }
+    }
+
+    const std::string& target() const { return target_; }
+    // Renames the temporary file over the target; it is no longer this one's.
+    bool RenameOverTarget() {
+        if (::rename(temp_path_.c_str(), target_.c_str()) != 0) {
+            return false;
+        }
+        temp_path_.clear();
+        return true;
+    }
+
+  private:
+    std::unique_ptr<DeferredSignals> deferred_;  // first, so that it goes last
+    std::string target_;
+    std::string temp_path_;
+};
+
+}  // namespace
+
+std::unique_ptr<StagedReplacement> PosixFiles::StageReplacement(
+    const std::string& path, const std::vector<std::string_view>& pieces) {
+    auto deferred = std::make_unique<DeferredSignals>();
+    std::string target = Posix(path);
+    std::string temp_path = WriteTemporaryBeside(target, pieces);
     if (temp_path.empty()) {
-        return false;
+        return nullptr;
     }
-    if ((!backup_path.empty() && !KeepAsBackup(*this, target, Posix(backup_path))) ||
-        ::rename(temp_path.c_str(), target.c_str()) != 0) {
-        ::unlink(temp_path.c_str());
-        return false;
-    }
-    return true;
+    return std::make_unique<PosixStagedReplacement>(std::move(deferred), std::move(target),
+                                                    std::move(temp_path));
+}
+
+bool PosixFiles::PutInPlace(std::unique_ptr<StagedReplacement> staged,
+                            const std::string& backup_path) {
+    // Only this port stages what it is given back.
+    auto& replacement = static_cast<PosixStagedReplacement&>(*staged);
+    return (backup_path.empty() || KeepAsBackup(*this, replacement.target(), Posix(backup_path))) &&
+           replacement.RenameOverTarget();
 }
 
 bool PosixFiles::AppendFile(const std::string& path, const std::string& content) {

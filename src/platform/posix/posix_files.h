@@ -15,8 +15,10 @@ class PosixFiles final : public Files {
     ReadStatus ReadFile(const std::string& path, std::string& content) override;
     ReadStatus ReadFileInPieces(const std::string& path,
                                 const std::function<void(std::string_view)>& take) override;
-    bool WriteAtomically(const std::string& path, const std::vector<std::string_view>& pieces,
-                         const std::string& backup_path) override;
+    std::unique_ptr<StagedReplacement> StageReplacement(
+        const std::string& path, const std::vector<std::string_view>& pieces) override;
+    bool PutInPlace(std::unique_ptr<StagedReplacement> staged,
+                    const std::string& backup_path) override;
     bool AppendFile(const std::string& path, const std::string& content) override;
     ReadStatus ReadFileEnd(const std::string& path, std::size_t count, std::string& end) override;
     std::string ResolveLinks(const std::string& path) override;

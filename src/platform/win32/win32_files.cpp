@@ -204,8 +204,8 @@ bool MoveOver(const std::string& from, const std::string& to) {
 
 // Puts the temporary file in place of the target; with a backup name, the
 // former target becomes the backup. False leaves the target as it was.
-bool PutInPlace(const std::string& temp_path, const std::string& target,
-                const std::string& backup) {
+bool MoveIntoPlace(const std::string& temp_path, const std::string& target,
+                   const std::string& backup) {
     if (!Exists(target)) {
         return MoveOver(temp_path, target);
     }
@@ -234,32 +234,50 @@ bool PutInPlace(const std::string& temp_path, const std::string& target,
     return false;
 }
 
-bool Replace(const std::string& path, const std::vector<std::string_view>& pieces,
-             const std::string& backup) {
-    const std::string target = FullPath(path);
-    const std::string full_backup = backup.empty() ? std::string() : FullPath(backup);
-    if (!full_backup.empty() && !Exists(target)) {
-        // No former file: the backup is made empty, so that undoing the next
-        // change cannot bring back something older.
-        const std::string empty_backup = WriteTemporaryBeside(full_backup, {});
-        if (empty_backup.empty()) {
-            return false;
-        }
-        if (!MoveOver(empty_backup, full_backup)) {
-            DeleteFileA(empty_backup.c_str());
-            return false;
-        }
-    }
-    const std::string temp_path = WriteTemporaryBeside(target, pieces);
-    if (temp_path.empty()) {
+// The former file kept as `full_backup` when there is none: an empty backup,
+// so that undoing the next change cannot bring back something older.
+bool KeepEmptyBackup(const std::string& full_backup) {
+    const std::string empty_backup = WriteTemporaryBeside(full_backup, {});
+    if (empty_backup.empty()) {
         return false;
     }
-    if (!PutInPlace(temp_path, target, full_backup)) {
-        DeleteFileA(temp_path.c_str());
+    if (!MoveOver(empty_backup, full_backup)) {
+        DeleteFileA(empty_backup.c_str());
         return false;
     }
     return true;
 }
+
+// A temporary file written in its target's folder, removed unless it was put
+// in place.
+class Win32StagedReplacement final : public StagedReplacement {
+  public:
+    Win32StagedReplacement(std::string target, std::string temp_path)
+        : target_(std::move(target)), temp_path_(std::move(temp_path)) {}
+    Win32StagedReplacement(const Win32StagedReplacement&) = delete;
+    Win32StagedReplacement& operator=(const Win32StagedReplacement&) = delete;
+    ~Win32StagedReplacement() override {
+        if (!temp_path_.empty()) {
+            DeleteFileA(temp_path_.c_str());
+        }
+    }
+
+    // Puts the temporary file in place; it is no longer this one's then.
+    bool PutInPlace(const std::string& full_backup) {
+        if (!full_backup.empty() && !Exists(target_) && !KeepEmptyBackup(full_backup)) {
+            return false;
+        }
+        if (!MoveIntoPlace(temp_path_, target_, full_backup)) {
+            return false;
+        }
+        temp_path_.clear();
+        return true;
+    }
+
+  private:
+    std::string target_;
+    std::string temp_path_;
+};
 
 }  // namespace
 
@@ -305,10 +323,21 @@ ReadStatus Win32Files::ReadFileInPieces(const std::string& path,
     }
 }
 
-bool Win32Files::WriteAtomically(const std::string& path,
-                                 const std::vector<std::string_view>& pieces,
-                                 const std::string& backup_path) {
-    return Replace(path, pieces, backup_path);
+std::unique_ptr<StagedReplacement> Win32Files::StageReplacement(
+    const std::string& path, const std::vector<std::string_view>& pieces) {
+    std::string target = FullPath(path);
+    std::string temp_path = WriteTemporaryBeside(target, pieces);
+    if (temp_path.empty()) {
+        return nullptr;
+    }
+    return std::make_unique<Win32StagedReplacement>(std::move(target), std::move(temp_path));
+}
+
+bool Win32Files::PutInPlace(std::unique_ptr<StagedReplacement> staged,
+                            const std::string& backup_path) {
+    // Only this port stages what it is given back.
+    return static_cast<Win32StagedReplacement&>(*staged).PutInPlace(
+        backup_path.empty() ? std::string() : FullPath(backup_path));
 }
 
 bool Win32Files::AppendFile(const std::string& path, const std::string& content) {

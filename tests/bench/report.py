@@ -12,6 +12,7 @@ RATIO_LIMITS = {
     "InsertRuleDeleteSame": 1.3,
     "AddAddress": 1.3,
     "GroupTree": 2.0,
+    "RuleHistory": 2.0,
 }
 # Ten times the size: at most this many times the time. Where the floor
 # itself grows by ten or more (a file that no longer fits the processor's

@@ -6,13 +6,17 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "bench/bench_data.h"
 #include "bench/beside_floor.h"
 #include "platform/posix/posix_files.h"
 #include "rules/rule_conflicts.h"
 #include "rules/rule_history.h"
+#include "rules/rule_history_list.h"
 #include "rules/rule_insert.h"
+#include "rules/rule_lines.h"
 #include "rules/rule_reader.h"
 
 namespace tandrel::bench {
@@ -109,6 +113,63 @@ BENCHMARK(RuleConflicts)
     ->Arg(100000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// The Rule history dialog's list (and `tandrel rules history`): a rule file
+// and its ten versions, each made by a rewrite of Tandrel's from the one
+// before (a condition added to a folder, or a sender moved to a folder a few
+// blocks on), read and summarized; beside the floor of reading all eleven
+// files and splitting them into lines.
+void RuleHistory(benchmark::State& state) {
+    const int conditions = static_cast<int>(state.range(0));
+    ScratchFolder scratch;
+    const std::string path = scratch.path() + "iFilter.Def";
+    PutFile(path, RuleFileText(conditions));
+    PosixFiles files;
+    const int folders = conditions / 10;
+    for (int version = 0; version < kKeptVersions; ++version) {
+        const int folder = (version * 7919) % folders;
+        RuleInsertion insertion;
+        insertion.folder = "Main\\!!!!Inbox\\Folder" + std::to_string(folder) + "\\";
+        insertion.header = "From";
+        insertion.delete_same = version % 3 == 2;
+        insertion.address =
+            insertion.delete_same
+                ? "user" + std::to_string(((folder + folders - 5) % folders) * 10) + "@example.com"
+                : "new" + std::to_string(version) + "@example.com";
+        if (InsertRule(files, path, insertion) != RuleWriteResult::Written) {
+            state.SkipWithError("the versions could not be made");
+            return;
+        }
+    }
+    std::vector<std::string> paths = {path};
+    for (int slot = 1; slot <= kKeptVersions; ++slot) {
+        paths.push_back(HistorySlotPath(path, slot));
+    }
+    std::vector<std::string> floor_texts(paths.size());
+    std::vector<std::string_view> floor_lines;
+    TimeBesideFloor(
+        state, [] {},
+        [&] {
+            floor_lines.clear();
+            for (std::size_t i = 0; i < paths.size(); ++i) {
+                files.ReadFile(paths[i], floor_texts[i]);
+                const std::string_view text = floor_texts[i];
+                for (std::size_t at = 0; at < text.size();) {
+                    const RuleLine line = RuleLineAt(text, at);
+                    floor_lines.push_back(ContentOf(text, line));
+                    at = line.end;
+                }
+            }
+            benchmark::DoNotOptimize(floor_lines.data());
+        },
+        [&] {
+            const RuleHistoryList history = ListRuleHistory(files, path);
+            return history.rows.size() == static_cast<std::size_t>(kKeptVersions) &&
+                   history.rows.back().summary.rfind("+ From", 0) == 0;
+        });
+}
+
+BENCHMARK(RuleHistory)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tandrel::bench

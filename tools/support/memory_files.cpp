@@ -150,8 +150,8 @@ namespace {
 // What a replacement holds until it is put in place.
 class MemoryStagedReplacement final : public StagedReplacement {
   public:
-    MemoryStagedReplacement(std::string path, std::string content)
-        : path(std::move(path)), content(std::move(content)) {}
+    MemoryStagedReplacement(std::string target, std::string written)
+        : path(std::move(target)), content(std::move(written)) {}
     std::string path;
     std::string content;
 };

@@ -260,7 +260,8 @@ TEST(PosixFilesLinks, ALinkedFileIsReplacedAtItsTargetWithTheBackupBesideIt) {
     ASSERT_EQ(::lstat((dir.path() + "Main/iFilter.Def").c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link stays a link";
     EXPECT_EQ(files.ResolveLinks(dir.path() + "real\\iFilter.Def"),
-              dir.path() + "real/iFilter.Def");
+              dir.path() + "real\\iFilter.Def")
+        << "no link: the path as given";
 }
 
 TEST(PosixFilesLinks, ABackupThatIsALinkOfTheFileLeavesNoTemporaryFile) {

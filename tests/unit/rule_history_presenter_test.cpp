@@ -98,7 +98,7 @@ TEST_F(RuleHistoryTest, AVersionThatCannotBeReadIsMarkedAndNamedWhenPutBack) {
     EXPECT_NE(items[1].find("  cannot be read"), std::string::npos) << items[1];
     PutBack(1);
     ASSERT_EQ(messages_.size(), 2U);
-    EXPECT_NE(messages_[1].find("data/Main/iFilter.Def.bak2\n"), std::string::npos) << messages_[1];
+    EXPECT_NE(messages_[1].find("Main\\iFilter.Def.bak2\n"), std::string::npos) << messages_[1];
     EXPECT_EQ(dir_.Read("data/Main/iFilter.Def"), "Version=3\r\n");
 }
 

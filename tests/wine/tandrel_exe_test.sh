@@ -87,6 +87,8 @@ chmod a-w "$work/data/Main/iFilter.Def.bak10"
 tool rules add "$rules" --folder 'Main\!!!!Inbox\Home\' --header From --address "ro@x" \
   || fail "add over a read-only oldest version"
 cmp -s "$work/data/Main/iFilter.Def.bak10" "$work/former9" || fail "the oldest did not give way"
+[ "$(ls "$work/data/Main" | grep -c -v '^iFilter.Def\(\.bak[0-9]*\)\{0,1\}$')" = 0 ] \
+  || fail "left beside the versions: $(ls "$work/data/Main")"
 
 # A large rule file rewritten in pieces: the Win32 adapter writes the same
 # bytes as the native one, for a condition put at the top of a block in the

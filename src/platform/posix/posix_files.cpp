@@ -376,6 +376,10 @@ std::string PosixFiles::ResolveLinks(const std::string& path) {
     for (int links = 0; links < kMostLinks; ++links) {
         struct stat info {};
         if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            // No link: the path as it was given, as the port promises.
+            if (links == 0) {
+                return path;
+            }
             break;
         }
         std::string target(PATH_MAX, '\0');

@@ -51,7 +51,10 @@ constexpr const char* kAddHelp =
     "content is kept as FILE.bak, the newest of the versions 'tandrel rules\n"
     "history' lists, and FILE.lock is held while FILE is rewritten.\n"
     "A line that would be longer than the mail client reads (254 characters) is\n"
-    "refused, and so is a read-only FILE.\n"
+    "refused, and so is a read-only FILE. Where blocks left without conditions\n"
+    "go from the head of FILE, a line from between the blocks that holds \"=\"\n"
+    "and would come to stand before the first block, where the mail client\n"
+    "would read it as a setting, goes too.\n"
     "\n"
     "  --place N        0 at the end of the folder's blocks (default), 1 at their\n"
     "                   top, 2 a new block after all, 3 a new block before all;\n"
@@ -86,9 +89,12 @@ constexpr const char* kHistoryHelp =
     "Lists the former versions kept of FILE, newest first: number, time of\n"
     "writing, size, the file that holds it (FILE.bak, then FILE.bak2 up to\n"
     "FILE.bak10), and what the change after it did, beginning \"changed outside\n"
-    "Tandrel\" where no one rewrite of Tandrel's makes such a change. Every\n"
-    "rewrite keeps the content it replaces as version 1; the oldest of ten\n"
-    "gives way.\n";
+    "Tandrel\" where no one rewrite of Tandrel's makes such a change, or\n"
+    "\"cannot be read\" for a version that cannot be read. A version that is a\n"
+    "link is listed with the time and size of the file it leads to, which is\n"
+    "what 'tandrel rules undo' puts back. Every rewrite keeps the content it\n"
+    "replaces as version 1; the oldest of ten gives way once the rewrite is\n"
+    "done. Exits 1 when FILE itself cannot be read.\n";
 
 constexpr const char* kUndoHelp =
     "usage: tandrel rules undo FILE [--to N]\n"

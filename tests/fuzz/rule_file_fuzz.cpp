@@ -3,7 +3,8 @@
 // the text reads back as the same insertion done on the model, and keeps
 // every line it does not change. Every line it adds is one the host reads
 // whole: read 255 characters at a time, as the host reads, the file holds
-// what it held read so, and the new condition.
+// what it held read so, and the new condition. The summary of a change, read
+// from the stretch where two texts differ, is the one of the whole texts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <string_view>
 
 #include "helpers/host_reader.h"
+#include "rules/rule_change_summary.h"
 #include "rules/rule_insert.h"
 #include "rules/rule_insert_reference.h"
 #include "rules/rule_reader.h"
@@ -26,6 +28,18 @@ void Check(bool condition) {
     }
 }
 
+// The summary of a change reads only the stretch where the texts differ; it
+// must say what the whole texts say.
+void CheckSummary(std::string_view before, std::string_view after) {
+    if (before == after) {
+        Check(tandrel::SummarizeRuleChange(before, after) == "no change");
+        return;
+    }
+    Check(tandrel::SummarizeRuleChange(before, after) ==
+          tandrel::SummarizeRuleFiles(tandrel::ParseRuleFile(before), tandrel::ParseRuleFile(after),
+                                      false));
+}
+
 void CheckInsertion(std::string_view text, const tandrel::RuleFile& model,
                     const tandrel::RuleInsertion& insertion) {
     // The model keeps no line between blocks, so lines from there that the
@@ -35,6 +49,7 @@ void CheckInsertion(std::string_view text, const tandrel::RuleFile& model,
     tandrel::RuleFile expected = model;
     tandrel::InsertRuleIntoModel(expected, insertion);
     Check(tandrel::ParseRuleFile(edited) == expected);
+    CheckSummary(text, edited);
     if (!tandrel::FitsHostLines(text)) {
         return;  // the host reads the file's own long lines in pieces
     }
@@ -52,6 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string written = tandrel::FormatRuleFile(first);
     const tandrel::RuleFile second = tandrel::ParseRuleFile(written);
     Check(tandrel::FormatRuleFile(second) == written);
+    // Any two texts: the input and the input with its middle third cut out.
+    const std::string cut =
+        std::string(text.substr(0, size / 3)) + std::string(text.substr(size - size / 3));
+    CheckSummary(text, cut);
+    CheckSummary(cut, text);
     // Insertions aimed at what the text holds: its first block's folder and
     // its first condition, in every mode, with and without delete-same.
     tandrel::RuleInsertion insertion;

@@ -23,11 +23,14 @@ bool NamesSlot(const std::string& slot_path, const std::string& name) {
     return after_folder && std::string_view(slot_path).substr(at) == name;
 }
 
-// The path a version that gives way stands at while the rewrite it makes
-// room for is not done: put back when that fails, removed when it is done.
-// A rewrite that was interrupted may have left it; the next one removes it.
-std::string GivingWayPath(const std::string& path) {
-    return BackupPath(path) + ".tandrel-old";
+// The names a version stands under while it gives way, past the last slot:
+// "FILE.bak11", or "FILE.bak12" and "FILE.bak13" where one before is stuck.
+// It is put back when the rewrite fails and removed when it is done; no list
+// shows it, and a rewrite removes one an interrupted rewrite left.
+constexpr int kGivingWayNames = 3;
+
+std::string GivingWayPath(const std::string& path, int which) {
+    return HistorySlotPath(path, kKeptVersions + 1 + which);
 }
 
 // The slots as one listing of "FILE.bak*" tells them, rather than a look at
@@ -37,7 +40,7 @@ std::string GivingWayPath(const std::string& path) {
 // stops at itself.
 struct ListedSlots {
     std::array<SlotState, kKeptVersions + 1> states{};
-    bool giving_way_left = false;  // an interrupted rewrite left a version giving way
+    std::array<bool, kGivingWayNames> giving_way_left{};  // left by an interrupted rewrite
 };
 
 ListedSlots ListSlots(Files& files, const std::string& path) {
@@ -46,10 +49,13 @@ ListedSlots ListSlots(Files& files, const std::string& path) {
     if (!files.ListFolder(BackupPath(path) + "*", entries)) {
         return listed;
     }
-    const std::string giving_way = GivingWayPath(path);
-    for (const FolderEntry& entry : entries) {
-        listed.giving_way_left =
-            listed.giving_way_left || (!entry.is_directory && NamesSlot(giving_way, entry.name));
+    for (int which = 0; which < kGivingWayNames; ++which) {
+        const std::string giving_way = GivingWayPath(path, which);
+        for (const FolderEntry& entry : entries) {
+            if (!entry.is_directory && NamesSlot(giving_way, entry.name)) {
+                listed.giving_way_left[static_cast<std::size_t>(which)] = true;
+            }
+        }
     }
     for (int slot = 1; slot <= kKeptVersions; ++slot) {
         const std::string slot_path = HistorySlotPath(path, slot);
@@ -65,11 +71,11 @@ ListedSlots ListSlots(Files& files, const std::string& path) {
     return listed;
 }
 
-// Removes a version that gave way, its read-only mark cleared first.
-void RemoveGivingWay(Files& files, const std::string& path) {
-    const std::string giving_way = GivingWayPath(path);
+// Removes a version that gave way, its read-only mark cleared first; false
+// when something is still there.
+bool RemoveGivingWay(Files& files, const std::string& giving_way) {
     files.MakeWritable(giving_way);
-    files.RemoveFile(giving_way);
+    return files.RemoveFile(giving_way) && !files.Facts(giving_way);
 }
 
 // One version moved a slot further on.
@@ -78,25 +84,38 @@ struct SlotMove {
     int to = 0;
 };
 
-// The room a rewrite made for its newest version: the versions moved up, and
-// the slot whose version stands aside to give way (0 for none).
-struct Room {
-    std::vector<SlotMove> moves;
-    int set_aside = 0;
+// A version standing aside to give way.
+struct SetAsideVersion {
+    int slot = 0;
+    std::string giving_way;
 };
 
-// Sets the version in `slot` aside to give way; false when it cannot move.
+// The room a rewrite made for its newest version: the versions moved up, and
+// those standing aside.
+struct Room {
+    std::vector<SlotMove> moves;
+    std::vector<SetAsideVersion> set_aside;
+};
+
+// Sets the version in `slot` aside to give way, under the first name that is
+// free or can be freed; false when it cannot move.
 bool SetAside(Files& files, const std::string& path, int slot, Room& room) {
-    RemoveGivingWay(files, path);
-    if (!files.Rename(HistorySlotPath(path, slot), GivingWayPath(path))) {
-        return false;
+    for (int which = 0; which < kGivingWayNames; ++which) {
+        std::string giving_way = GivingWayPath(path, which);
+        if (files.Facts(giving_way) && !RemoveGivingWay(files, giving_way)) {
+            continue;  // stuck: the next name
+        }
+        if (!files.Rename(HistorySlotPath(path, slot), giving_way)) {
+            return false;
+        }
+        room.set_aside.push_back({slot, std::move(giving_way)});
+        return true;
     }
-    room.set_aside = slot;
-    return true;
+    return false;
 }
 
 // Undoes the room made: the moves, the last first, so that each slot is free
-// when its version comes back to it, then the version set aside.
+// when its version comes back to it, then the versions set aside.
 void GiveBackRoom(Files& files, const std::string& path, Room& room) {
     for (auto move = room.moves.rbegin(); move != room.moves.rend(); ++move) {
         if (!files.Rename(HistorySlotPath(path, move->to), HistorySlotPath(path, move->from))) {
@@ -104,9 +123,10 @@ void GiveBackRoom(Files& files, const std::string& path, Room& room) {
         }
     }
     room.moves.clear();
-    if (room.set_aside != 0 &&
-        files.Rename(GivingWayPath(path), HistorySlotPath(path, room.set_aside))) {
-        room.set_aside = 0;
+    while (!room.set_aside.empty() &&
+           files.Rename(room.set_aside.back().giving_way,
+                        HistorySlotPath(path, room.set_aside.back().slot))) {
+        room.set_aside.pop_back();
     }
 }
 
@@ -120,8 +140,10 @@ bool MakeRoomForNewest(Files& files, const std::string& path, Room& room) {
     std::vector<int> usable;  // the slots that hold no folder, in order
     std::vector<bool> taken;
     const ListedSlots listed = ListSlots(files, path);
-    if (listed.giving_way_left) {
-        RemoveGivingWay(files, path);
+    for (int which = 0; which < kGivingWayNames; ++which) {
+        if (listed.giving_way_left[static_cast<std::size_t>(which)]) {
+            RemoveGivingWay(files, GivingWayPath(path, which));
+        }
     }
     for (int slot = 1; slot <= kKeptVersions; ++slot) {
         const SlotState state = listed.states[static_cast<std::size_t>(slot)];
@@ -135,11 +157,13 @@ bool MakeRoomForNewest(Files& files, const std::string& path, Room& room) {
     std::size_t free = 0;
     while (free < usable.size()) {
         if (!taken[free]) {
-            const auto facts = files.Facts(HistorySlotPath(path, usable[free]));
+            const std::string slot_path = HistorySlotPath(path, usable[free]);
+            const auto facts = files.Facts(slot_path);
             if (!facts) {
                 break;
             }
-            if (facts->is_directory) {
+            // A link to a folder (a junction on Windows) moves as a version.
+            if (facts->is_directory && !files.IsLink(slot_path)) {
                 usable.erase(usable.begin() + static_cast<std::ptrdiff_t>(free));
                 taken.erase(taken.begin() + static_cast<std::ptrdiff_t>(free));
                 continue;
@@ -197,8 +221,8 @@ HistoryWrite WriteKeepingHistory(Files& files, const std::string& path,
     if (!room_made) {
         // The versions cannot move: keeping versions must not stop the
         // change, so the newest takes the place of version 1, unless a
-        // folder stands there. Version 1 gives way only once the replace is
-        // done, where it can be set aside.
+        // folder stands there. Version 1 stands aside until the replace is
+        // done where it can.
         const auto facts = files.Facts(newest);
         if (facts && facts->is_directory) {
             return HistoryWrite::BackupInTheWay;
@@ -208,15 +232,17 @@ HistoryWrite WriteKeepingHistory(Files& files, const std::string& path,
         }
     }
     if (files.PutInPlace(std::move(staged), newest)) {
-        if (room.set_aside != 0) {
-            RemoveGivingWay(files, path);
+        for (const SetAsideVersion& version : room.set_aside) {
+            RemoveGivingWay(files, version.giving_way);
         }
         return HistoryWrite::Written;
     }
     // Slot 1 was free, so what a failed replace left there is its own backup:
     // a copy of the file, which is still in place, or an empty one for no
     // file. That goes; a backup that is the only copy left of the file stays.
-    if (room.set_aside == 1 || room_made) {
+    const bool newest_was_free =
+        room_made || (!room.set_aside.empty() && room.set_aside.back().slot == 1);
+    if (newest_was_free) {
         if (files.Facts(path) || !had_file) {
             files.RemoveFile(newest);
         }
@@ -232,10 +258,15 @@ std::vector<KeptVersion> ListKeptVersions(Files& files, const std::string& path)
     for (int slot = 1; slot <= kKeptVersions; ++slot) {
         const std::string slot_path = HistorySlotPath(path, slot);
         auto facts = files.Facts(slot_path);
-        if (!facts || facts->is_directory) {
+        if (!facts) {
             continue;
         }
-        if (files.IsLink(slot_path)) {
+        // A link is a version, also one to a folder (a folder on Windows).
+        const bool link = files.IsLink(slot_path);
+        if (facts->is_directory && !link) {
+            continue;
+        }
+        if (link) {
             if (const auto led_to = files.Facts(files.ResolveLinks(slot_path))) {
                 facts = led_to;
             }

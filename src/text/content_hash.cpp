@@ -1,5 +1,6 @@
 #include "text/content_hash.h"
 
+#include <array>
 #include <cstring>
 
 namespace tandrel {
@@ -34,7 +35,8 @@ std::uint64_t ContentHash(std::string_view bytes) {
     std::size_t left = bytes.size();
     std::uint64_t hash = kMultiplier3 + bytes.size();
     if (left >= 32) {
-        std::uint64_t lanes[4] = {kMultiplier1 + kMultiplier2, kMultiplier2, 0, 0 - kMultiplier1};
+        std::array<std::uint64_t, 4> lanes = {kMultiplier1 + kMultiplier2, kMultiplier2, 0,
+                                              0 - kMultiplier1};
         for (; left >= 32; at += 32, left -= 32) {
             lanes[0] = Mix(lanes[0], Load(at));
             lanes[1] = Mix(lanes[1], Load(at + 8));

@@ -57,6 +57,7 @@ TEST(RuleChangeSummary, TellsNoChangeFromAChangeOfLayoutAlone) {
 // The texts of a history as read: nullopt for one that cannot be read.
 std::vector<HistoryText> AsRead(const std::vector<std::optional<std::string>>& texts) {
     std::vector<HistoryText> read;
+    read.reserve(texts.size());
     for (const auto& text : texts) {
         read.push_back(text ? HistoryText{true, *text, ContentHash(*text)} : HistoryText{});
     }

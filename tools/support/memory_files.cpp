@@ -336,9 +336,12 @@ bool MemoryFiles::Rename(const std::string& from, const std::string& to) {
     if (!Spend(0, allowed)) {
         return false;
     }
-    // The read-only mark goes with the file.
+    // The read-only and link marks go with the file.
     if (read_only_.erase(source) != 0) {
         read_only_.insert(target);
+    }
+    if (links_.erase(source) != 0) {
+        links_.insert(target);
     }
     for (Node& node : nodes_) {
         if (node.path == source) {

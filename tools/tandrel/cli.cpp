@@ -88,11 +88,14 @@ LeadBytePredicate CodePageLeadBytes(const std::vector<std::string>& args) {
 }
 
 std::string DataFolderArgument(std::string folder, LeadBytePredicate is_lead_byte) {
-    if (!folder.empty() && !EndsWithCharacter(folder, '\\', is_lead_byte) &&
-        !EndsWithCharacter(folder, '/', is_lead_byte)) {
-        // The separator the folder is given with, so paths below it are not
-        // shown with two kinds.
-        folder += FindCharacter(folder, '/', is_lead_byte) != std::string::npos ? '/' : '\\';
+    // Ended by the separator the folder is given with, so that paths below it
+    // are not shown with two kinds.
+    const bool with_slashes = FindCharacter(folder, '/', is_lead_byte) != std::string::npos;
+    if (with_slashes && EndsWithCharacter(folder, '\\', is_lead_byte)) {
+        folder.back() = '/';
+    } else if (!folder.empty() && !EndsWithCharacter(folder, '\\', is_lead_byte) &&
+               !EndsWithCharacter(folder, '/', is_lead_byte)) {
+        folder += with_slashes ? '/' : '\\';
     }
     return folder;
 }

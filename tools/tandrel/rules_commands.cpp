@@ -298,11 +298,15 @@ int RunHistory(const std::vector<std::string>& args, Context& context) {
         return exit_code;
     }
     const RuleHistoryList history = ListRuleHistory(context.files, parsed.positional.front());
-    if (history.rows.empty() && !context.files.Facts(history.target)) {
-        return Failure(context, "no such file: " + history.target);
-    }
     if (history.rows.empty()) {
+        if (!context.files.Facts(history.target)) {
+            return Failure(context, "no such file: " + history.target);
+        }
+        if (!history.current_read) {
+            return Failure(context, "cannot read " + history.target);
+        }
         context.out << "no former versions kept\n";
+        return kExitOk;
     }
     for (const HistoryRow& row : history.rows) {
         const KeptVersion& version = row.version;

@@ -87,7 +87,9 @@ chmod a-w "$work/data/Main/iFilter.Def.bak10"
 tool rules add "$rules" --folder 'Main\!!!!Inbox\Home\' --header From --address "ro@x" \
   || fail "add over a read-only oldest version"
 cmp -s "$work/data/Main/iFilter.Def.bak10" "$work/former9" || fail "the oldest did not give way"
-[ "$(ls "$work/data/Main" | grep -c -v '^iFilter.Def\(\.bak[0-9]*\)\{0,1\}$')" = 0 ] \
+# Nothing beside the file and its ten versions: no version left standing
+# aside (FILE.bak11), no temporary file.
+[ "$(ls "$work/data/Main" | grep -c -v -E '^iFilter\.Def(\.bak([2-9]|10)?)?$')" = 0 ] \
   || fail "left beside the versions: $(ls "$work/data/Main")"
 
 # A large rule file rewritten in pieces: the Win32 adapter writes the same

@@ -15,14 +15,28 @@ RuleHistoryList ListRuleHistory(Files& files, const std::string& path) {
     // while the summaries look at them.
     std::vector<std::string> texts(versions.size() + 1);
     std::vector<HistoryText> history(texts.size());
-    list.current_read = files.ReadFile(list.target, texts.front()) != ReadStatus::Failed;
     for (std::size_t i = 0; i < texts.size(); ++i) {
+        // Each text is hashed as it is read, a piece at a time while the
+        // piece is fresh.
+        const std::string& file = i == 0 ? list.target : versions[i - 1].path;
+        if (const auto size = files.FileSize(file)) {
+            texts[i].reserve(static_cast<std::size_t>(*size));
+        }
+        ContentHasher hasher;
+        const ReadStatus status =
+            files.ReadFileInPieces(file, [&text = texts[i], &hasher](std::string_view piece) {
+                text += piece;
+                hasher.Add(piece);
+            });
         // A version is read whole, or it cannot be read: a missing one too,
-        // as a link that leads nowhere.
-        const bool read = i == 0 ? list.current_read
-                                 : files.ReadFile(versions[i - 1].path, texts[i]) == ReadStatus::Ok;
-        history[i] = {read, texts[i], read ? ContentHash(texts[i]) : 0};
+        // as a link that leads nowhere. A missing file itself is empty.
+        const bool read = status == ReadStatus::Ok || (i == 0 && status == ReadStatus::Missing);
+        if (!read) {
+            texts[i].clear();
+        }
+        history[i] = {read, texts[i], hasher.Finish()};
     }
+    list.current_read = history.front().read;
     const std::vector<std::string> summaries = SummarizeHistory(history);
     for (std::size_t i = 0; i < versions.size(); ++i) {
         HistoryRow row{versions[i], history[i + 1].read, summaries[i]};

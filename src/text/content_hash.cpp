@@ -1,6 +1,6 @@
 #include "text/content_hash.h"
 
-#include <array>
+#include <algorithm>
 #include <cstring>
 
 namespace tandrel {
@@ -10,6 +10,7 @@ namespace {
 constexpr std::uint64_t kMultiplier1 = 0x9E3779B97F4A7C15ULL;  // 2^64 over the golden ratio
 constexpr std::uint64_t kMultiplier2 = 0xC2B2AE3D27D4EB4FULL;
 constexpr std::uint64_t kMultiplier3 = 0x165667B19E3779F9ULL;
+constexpr std::size_t kStripe = 32;
 
 std::uint64_t RotateLeft(std::uint64_t value, int bits) {
     return (value << bits) | (value >> (64 - bits));
@@ -30,25 +31,50 @@ std::uint64_t Mix(std::uint64_t state, std::uint64_t input) {
 // Four independent lanes over 32 bytes a step, so that the multiplications
 // overlap; then the rest eight bytes and one byte at a time, and a final
 // mix that spreads every input bit over the whole result.
-std::uint64_t ContentHash(std::string_view bytes) {
-    const char* at = bytes.data();
-    std::size_t left = bytes.size();
-    std::uint64_t hash = kMultiplier3 + bytes.size();
-    if (left >= 32) {
-        std::array<std::uint64_t, 4> lanes = {kMultiplier1 + kMultiplier2, kMultiplier2, 0,
-                                              0 - kMultiplier1};
-        for (; left >= 32; at += 32, left -= 32) {
-            lanes[0] = Mix(lanes[0], Load(at));
-            lanes[1] = Mix(lanes[1], Load(at + 8));
-            lanes[2] = Mix(lanes[2], Load(at + 16));
-            lanes[3] = Mix(lanes[3], Load(at + 24));
+ContentHasher::ContentHasher()
+    : lanes_{kMultiplier1 + kMultiplier2, kMultiplier2, 0, 0 - kMultiplier1} {}
+
+void ContentHasher::MixStripe(const char* stripe) {
+    lanes_[0] = Mix(lanes_[0], Load(stripe));
+    lanes_[1] = Mix(lanes_[1], Load(stripe + 8));
+    lanes_[2] = Mix(lanes_[2], Load(stripe + 16));
+    lanes_[3] = Mix(lanes_[3], Load(stripe + 24));
+}
+
+void ContentHasher::Add(std::string_view piece) {
+    size_ += piece.size();
+    const char* at = piece.data();
+    std::size_t left = piece.size();
+    if (pending_size_ > 0) {
+        const std::size_t taken = std::min(left, kStripe - pending_size_);
+        std::memcpy(pending_.data() + pending_size_, at, taken);
+        pending_size_ += taken;
+        at += taken;
+        left -= taken;
+        if (pending_size_ < kStripe) {
+            return;
         }
-        hash += RotateLeft(lanes[0], 1) + RotateLeft(lanes[1], 7) + RotateLeft(lanes[2], 12) +
-                RotateLeft(lanes[3], 18);
-        for (const std::uint64_t lane : lanes) {
+        MixStripe(pending_.data());
+        pending_size_ = 0;
+    }
+    for (; left >= kStripe; at += kStripe, left -= kStripe) {
+        MixStripe(at);
+    }
+    std::memcpy(pending_.data(), at, left);
+    pending_size_ = left;
+}
+
+std::uint64_t ContentHasher::Finish() const {
+    std::uint64_t hash = kMultiplier3 + size_;
+    if (size_ >= kStripe) {
+        hash += RotateLeft(lanes_[0], 1) + RotateLeft(lanes_[1], 7) + RotateLeft(lanes_[2], 12) +
+                RotateLeft(lanes_[3], 18);
+        for (const std::uint64_t lane : lanes_) {
             hash = (hash ^ Mix(0, lane)) * kMultiplier1 + kMultiplier3;
         }
     }
+    const char* at = pending_.data();
+    std::size_t left = pending_size_;
     for (; left >= 8; at += 8, left -= 8) {
         hash = RotateLeft(hash ^ Mix(0, Load(at)), 27) * kMultiplier1 + kMultiplier3;
     }
@@ -61,6 +87,12 @@ std::uint64_t ContentHash(std::string_view bytes) {
     hash ^= hash >> 29;
     hash *= kMultiplier3;
     return hash ^ (hash >> 32);
+}
+
+std::uint64_t ContentHash(std::string_view bytes) {
+    ContentHasher hasher;
+    hasher.Add(bytes);
+    return hasher.Finish();
 }
 
 }  // namespace tandrel

@@ -23,6 +23,12 @@ GROWTH_LIMIT = 11.0
 # report's hash map outgrows the processor's cache, and it must check 100k
 # conditions well under a second.
 TIME_LIMITS_MS = {("RuleConflicts", 100000): 250.0}
+# Cases held to their ratio alone, not to growth: the Rule history list
+# compares each version with the next, which at 10,000 conditions (eleven
+# texts of 400 KB) stays in the processor's cache and at 100,000 (4 MB each)
+# does not, while its floor reads each text once either way; its ratio to
+# the floor rises from about 0.75 to about 1.1 across that edge.
+RATIO_ONLY = {"RuleHistory"}
 MS_PER_UNIT = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 
 
@@ -63,7 +69,7 @@ def main(path):
     for (case, size), (time, floor) in sorted(times.items()):
         # The next size of the case at about ten times this one.
         larger = [(s, t) for (c, s), t in times.items() if c == case and 9.9 <= s / size <= 10.1]
-        if not larger or any(c == case for c, _ in TIME_LIMITS_MS):
+        if not larger or case in RATIO_ONLY or any(c == case for c, _ in TIME_LIMITS_MS):
             continue
         bigger_size, (bigger, bigger_floor) = larger[0]
         growth = bigger / time

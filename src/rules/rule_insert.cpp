@@ -62,6 +62,12 @@ struct RuleFileRead {
 // when the rewrite cannot go on.
 std::optional<RuleWriteResult> LockAndRead(Files& files, const std::string& target,
                                            std::unique_ptr<FileLock>& lock, RuleFileRead& read) {
+    // A link that could not be followed to its end (a loop, or a target the
+    // port cannot name) would be replaced by a plain file, its target left
+    // as it was.
+    if (files.IsLink(target)) {
+        return RuleWriteResult::ReadFailed;
+    }
     if (const auto refused = LockRefusal(files.LockForWriting(target, lock), RuleWriteResult::Busy,
                                          RuleWriteResult::WriteFailed)) {
         return *refused;

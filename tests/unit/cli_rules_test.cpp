@@ -253,6 +253,20 @@ TEST(CliRulesHistory, ListsEveryVersionItCanReadAndTheFactsOfWhatALinkLeadsTo) {
     EXPECT_EQ(dir.Read("iFilter.Def"), kHomeBob);
 }
 
+TEST(CliRulesAdd, RefusesALinkItCannotFollowInsteadOfReplacingIt) {
+    // A target whose name holds a "\\", which a host path cannot name.
+    TempDir dir;
+    dir.Write("a/x\\y.Def", kWorkAnn);
+    ASSERT_EQ(::symlink("a/x\\y.Def", (dir.path() + "iFilter.Def").c_str()), 0);
+    const ToolRun add = Tandrel({"rules", "add", dir.path() + "iFilter.Def", "--folder",
+                                 "Main\\B\\", "--header", "From", "--address", "b@x"});
+    EXPECT_EQ(add.exit_code, kExitFailed);
+    struct stat info {};
+    ASSERT_EQ(::lstat((dir.path() + "iFilter.Def").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << "still the link";
+    EXPECT_EQ(dir.Read("a/x\\y.Def"), kWorkAnn);
+}
+
 TEST(CliRulesAdd, DropsALineThatWouldTurnIntoASettingAndHistoryCountsItAsTandrels) {
     TempDir dir;
     const std::string file = dir.path() + "iFilter.Def";

@@ -390,8 +390,14 @@ TEST(PosixFilesLock, ALockWhoseProcessNumberWasGivenAgainIsTakenOver) {
     // alone in the form without a start time.
     EXPECT_EQ(try_lock(holder), LockTry::Held);
     EXPECT_EQ(try_lock(number_and_host + "\n"), LockTry::Held);
+    // Only the first line counts: a writer stopped while it named itself over
+    // a longer line leaves the rest of that.
+    EXPECT_EQ(try_lock(holder + "the rest of a longer line\n"), LockTry::Held);
     // A process of the same number that started at another time is gone.
     EXPECT_EQ(try_lock(number_and_host + " 1\n"), LockTry::Taken);
+    // So is the maker of an empty lock file whose advisory lock nobody holds:
+    // it stopped before it named itself.
+    EXPECT_EQ(try_lock(""), LockTry::Taken);
     EXPECT_EQ(dir.Listing(), "");
 }
 

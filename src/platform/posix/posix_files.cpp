@@ -179,8 +179,11 @@ bool IsDirectory(const std::string& posix_path) {
 // none, the content is copied.
 bool KeepAsBackup(PosixFiles& files, const std::string& posix_target,
                   const std::string& posix_backup) {
-    if (!Exists(posix_target)) {
-        return ReplaceWith(posix_backup, std::string());
+    struct stat info {};
+    if (::lstat(posix_target.c_str(), &info) != 0) {
+        // Only a file that is not there is kept as an empty backup: one the
+        // system cannot look at now is no reason to keep nothing of it.
+        return (errno == ENOENT || errno == ENOTDIR) && ReplaceWith(posix_backup, std::string());
     }
     std::string link_path = FolderOf(posix_backup) + "/." + BaseNameOf(posix_backup) + ".XXXXXX";
     FileDescriptor placeholder(::mkstemp(link_path.data()));

@@ -67,26 +67,36 @@ std::optional<std::string> ProcessStartTime(pid_t pid) {
 
 // Names this process, its host and when it started in the lock file: "PID
 // HOST START"; "PID HOST" where the start time cannot be read.
+// The line goes over the former one before the rest is cut off, so that a
+// writer stopped in between leaves a file that names a holder all the same.
 bool WriteHolder(int fd) {
     const auto started = ProcessStartTime(::getpid());
     const std::string holder = std::to_string(::getpid()) + " " + HostName() +
                                (started ? " " + *started : std::string()) + "\n";
-    return ::ftruncate(fd, 0) == 0 &&
-           ::pwrite(fd, holder.data(), holder.size(), 0) == static_cast<ssize_t>(holder.size());
+    return ::pwrite(fd, holder.data(), holder.size(), 0) == static_cast<ssize_t>(holder.size()) &&
+           ::ftruncate(fd, static_cast<off_t>(holder.size())) == 0;
 }
 
-// Whether the lock file read from `fd` names a holder on this host whose
-// process is gone: there is no such process, or the process with that number
-// started at another time than the holder (the number was given again). An
-// empty lock file, or one from an earlier writer, names none; one without a
-// start time is judged by its number alone.
+// Whether the lock file read from `fd`, whose advisory lock the caller
+// holds, names a holder on this host whose process is gone: there is no such
+// process, or the process with that number started at another time than the
+// holder (the number was given again). An empty lock file names no holder
+// that is left: every writer names itself before it lets go of the advisory
+// lock, so one stopped while it made the file left it so. Its first line
+// counts; one without a start time is judged by its number alone.
 bool HolderIsGone(int fd) {
     std::array<char, 512> text{};
     const ssize_t got = ::pread(fd, text.data(), text.size() - 1, 0);
-    if (got <= 0) {
+    if (got == 0) {
+        return true;
+    }
+    if (got < 0) {
         return false;
     }
-    const std::string holder(text.data(), static_cast<std::size_t>(got));
+    std::string holder(text.data(), static_cast<std::size_t>(got));
+    if (const auto line_end = holder.find('\n'); line_end != std::string::npos) {
+        holder.resize(line_end + 1);
+    }
     char* end = nullptr;
     const long pid = std::strtol(holder.c_str(), &end, 10);
     if (pid <= 0 || end == holder.c_str() || *end != ' ' || holder.back() != '\n') {
@@ -172,6 +182,9 @@ LockTry MakeInPlace(const std::string& posix_lock_path, std::unique_ptr<Deferred
     if (fd < 0) {
         return errno == EEXIST ? LockTry::Held : LockTry::Failed;
     }
+    // Where the file system has advisory locks after all, holding one tells
+    // a waiter that this file, empty for a moment, has a holder.
+    ::flock(fd, LOCK_EX | LOCK_NB);
     WriteHolder(fd);
     lock = std::make_unique<PosixFileLock>(std::move(deferred), posix_lock_path, fd);
     return LockTry::Taken;

@@ -199,8 +199,11 @@ void RuleEntryPresenter::ShowSortedInto(int chosen) {
         }
     }
     query.delete_same = dialog_.IsChecked(IDC_ENTRY_DELETE_SAME);
-    dialog_.SetText(IDC_ENTRY_SORTED_INTO, SortedIntoLine(query, received_rules_, sent_rules_,
-                                                          context_.host, context_.strings));
+    dialog_.SetText(IDC_ENTRY_SORTED_INTO,
+                    SortedIntoLine(query, received_rules_, sent_rules_, context_.host,
+                                   context_.strings, [this](const std::string& line) {
+                                       return dialog_.TextFits(IDC_ENTRY_SORTED_INTO, line);
+                                   }));
 }
 
 void RuleEntryPresenter::SelectInLists(int source, int first, int second) {

@@ -12,9 +12,13 @@ namespace tandrel {
 
 namespace {
 
-struct Listed {
-    std::string folder;
-    bool received;
+// The most places the line names; the rest it counts.
+constexpr std::size_t kNamedPlaces = 5;
+
+// A place the line names: a folder, in the received or the sent rules.
+struct Place {
+    std::string_view folder;
+    bool received = false;
 };
 
 }  // namespace
@@ -22,8 +26,17 @@ struct Listed {
 OpenedRules OpenRules(Files& files, const std::string& path) {
     OpenedRules opened;
     std::string text;
-    const ReadStatus status = files.ReadFile(path, text);
-    if (status == ReadStatus::Failed) {
+    // Read as OK reads it: a file the host reads otherwise (a line it reads
+    // as two, a Ctrl-Z before the end) is one OK refuses.
+    HostLineCheck line_check;
+    if (const auto size = files.FileSize(path)) {
+        text.reserve(static_cast<std::size_t>(*size));
+    }
+    const ReadStatus status = files.ReadFileInPieces(path, [&](std::string_view piece) {
+        text += piece;
+        line_check.Take(piece);
+    });
+    if (status == ReadStatus::Failed || (status == ReadStatus::Ok && !line_check.fits())) {
         opened.unreadable = true;
     } else if (status == ReadStatus::Ok) {
         opened.lookup = std::make_unique<RuleConditionLookup>(std::move(text));
@@ -32,7 +45,8 @@ OpenedRules OpenRules(Files& files, const std::string& path) {
 }
 
 std::string SortedIntoLine(const SortedIntoQuery& query, const OpenedRules& received,
-                           const OpenedRules& sent, Host& host, Strings& strings) {
+                           const OpenedRules& sent, Host& host, Strings& strings,
+                           const std::function<bool(const std::string&)>& fits) {
     struct File {
         bool written;
         const OpenedRules& rules;
@@ -49,55 +63,82 @@ std::string SortedIntoLine(const SortedIntoQuery& query, const OpenedRules& rece
     if (TrimBlanks(query.address).empty()) {
         return std::string();
     }
-    std::vector<Listed> listed;
-    bool from_received = false;
-    bool from_sent = false;
+    // The places in today's order, the first few named, the others counted
+    // from the index alone.
+    std::vector<Place> named;
+    std::size_t places = 0;
+    std::array<std::size_t, 2> in_file{};
     for (const File& file : files) {
         if (!file.written || !file.rules.lookup || TrimBlanks(file.header).empty()) {
             continue;
         }
-        for (std::string& folder : file.rules.lookup->FoldersHolding(file.header, query.address)) {
-            if (query.delete_same && folder == query.target) {
-                continue;
+        const RuleConditionLookup& lookup = *file.rules.lookup;
+        // Delete-same keeps the condition in the rule's own target.
+        const bool target_left_out =
+            query.delete_same && lookup.Holds(file.header, query.address, query.target);
+        const ConditionPlaces found = lookup.Places(
+            file.header, query.address, kNamedPlaces - named.size() + (target_left_out ? 1 : 0));
+        const std::size_t count = found.count - (target_left_out ? 1 : 0);
+        in_file[file.received ? 0 : 1] = count;
+        places += count;
+        for (const std::string_view folder : found.first) {
+            if (named.size() < kNamedPlaces && !(target_left_out && folder == query.target)) {
+                named.push_back({folder, file.received});
             }
-            (file.received ? from_received : from_sent) = true;
-            listed.push_back({std::move(folder), file.received});
         }
     }
-    if (listed.empty()) {
+    if (places == 0) {
         return std::string();
     }
-    // The host's names of the folders listed; a name two folders share
-    // gives way to their identifiers.
-    std::map<std::string, std::string> names;
-    std::map<std::string, int> folders_named;
-    for (const Listed& entry : listed) {
-        if (entry.folder != query.target && names.count(entry.folder) == 0) {
-            std::string name = host.FolderDisplayName(entry.folder);
-            ++folders_named[name];
-            names.emplace(entry.folder, std::move(name));
+    const bool both_files = in_file[0] > 0 && in_file[1] > 0;
+    // The host's names of the places named, and of the target among them; a
+    // name two of them share gives way to their identifiers.
+    std::map<std::string_view, std::string> names;
+    for (const Place& place : named) {
+        if (names.count(place.folder) == 0) {
+            names.emplace(place.folder, host.FolderDisplayName(std::string(place.folder)));
         }
     }
-    const bool both_files = from_received && from_sent;
-    std::string list;
-    for (const Listed& entry : listed) {
-        std::string shown;
-        if (entry.folder == query.target) {
-            shown = strings.Load(IDS_SORTED_INTO_THIS_FOLDER);
-        } else {
-            const std::string& name = names[entry.folder];
-            shown = name.empty() || folders_named[name] > 1 ? entry.folder : name;
+    const auto line = [&](std::size_t shown) {
+        std::map<std::string_view, int> sharing;
+        std::map<std::string_view, bool> counted;
+        for (std::size_t i = 0; i < shown; ++i) {
+            if (!counted[named[i].folder]) {
+                counted[named[i].folder] = true;
+                ++sharing[names[named[i].folder]];
+            }
         }
-        if (both_files) {
-            shown = FormatText(
-                strings.Load(entry.received ? IDS_SORTED_INTO_RECEIVED : IDS_SORTED_INTO_SENT),
-                {shown});
+        std::string list;
+        for (std::size_t i = 0; i < shown; ++i) {
+            const Place& place = named[i];
+            const std::string& name = names[place.folder];
+            std::string text = place.folder == query.target
+                                   ? strings.Load(IDS_SORTED_INTO_THIS_FOLDER)
+                               : name.empty() || sharing[name] > 1 ? std::string(place.folder)
+                                                                   : name;
+            if (both_files) {
+                text = FormatText(
+                    strings.Load(place.received ? IDS_SORTED_INTO_RECEIVED : IDS_SORTED_INTO_SENT),
+                    {text});
+            }
+            list += (list.empty() ? "" : ", ") + text;
         }
-        list += (list.empty() ? "" : ", ") + shown;
+        if (places > shown) {
+            list +=
+                FormatText(strings.Load(IDS_SORTED_INTO_MORE), {std::to_string(places - shown)});
+        }
+        return FormatText(
+            strings.Load(query.delete_same ? IDS_SORTED_INTO_MOVES_FROM : IDS_SORTED_INTO_ALREADY),
+            {list});
+    };
+    // Where the control cannot show it all, one place fewer is named, so no
+    // place is cut off unseen.
+    std::size_t shown = named.size();
+    std::string text = line(shown);
+    while (shown > 1 && !fits(text)) {
+        text = line(--shown);
     }
-    return FormatText(
-        strings.Load(query.delete_same ? IDS_SORTED_INTO_MOVES_FROM : IDS_SORTED_INTO_ALREADY),
-        {list});
+    return text;
 }
 
 }  // namespace tandrel

@@ -3,6 +3,7 @@
 // when the dialog opens; each update is a lookup in what was read.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,7 +16,7 @@ namespace tandrel {
 
 // One rule file as the dialog found it when it opened.
 struct OpenedRules {
-    bool unreadable = false;                      // it exists but could not be read
+    bool unreadable = false;  // it exists but could not be read, or the host reads it otherwise
     std::unique_ptr<RuleConditionLookup> lookup;  // none: the file is missing or unreadable
 };
 
@@ -34,10 +35,14 @@ struct SortedIntoQuery {
 
 // "Already sorted into: Work, Lists", "Moves from: Work (received), Friends
 // (sent)", "Rules could not be read", or empty when the condition stands
-// nowhere else. Folders are named as the host shows them, by identifier where
-// two listed share a name; the rule's own target is "this folder", and with
-// delete-same, which keeps it, it is left out.
+// nowhere else. At most five places are named, the others counted ("... and
+// 12 more"), and fewer while the line does not `fits` its control. Folders
+// are named as the host shows them, by identifier where two named share a
+// name, the rule's own target included; that target is "this folder", and
+// with delete-same, which keeps it, it is left out. Only the places named
+// are asked of the host.
 std::string SortedIntoLine(const SortedIntoQuery& query, const OpenedRules& received,
-                           const OpenedRules& sent, Host& host, Strings& strings);
+                           const OpenedRules& sent, Host& host, Strings& strings,
+                           const std::function<bool(const std::string&)>& fits);
 
 }  // namespace tandrel

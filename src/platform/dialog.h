@@ -40,6 +40,9 @@ class Dialog {
     // The text of an edit or static control, or of a combo box's edit.
     virtual std::string Text(int id) = 0;
     virtual void SetText(int id, const std::string& text) = 0;
+    // Whether `text` fits control `id` whole as the control wraps it, in its
+    // font; true where there is no font to measure with.
+    virtual bool TextFits(int /*id*/, const std::string& /*text*/) { return true; }
 
     virtual bool IsChecked(int id) = 0;
     virtual void SetChecked(int id, bool checked) = 0;

@@ -60,6 +60,7 @@
 #define IDS_HISTORY_NONE 215
 #define IDS_CHECK_NOTHING 216
 #define IDS_CHECK_UNREADABLE 217
+#define IDS_SORTED_INTO_MORE 218
 
 #define TEXT_PLACE_END_OF_FOLDER "Add condition to the END of existing folder"
 #define TEXT_PLACE_TOP_OF_FOLDER "Add condition to the TOP of existing folder"
@@ -118,6 +119,7 @@
 #define TEXT_HISTORY_NONE "No former version of these rules is kept yet. Each change Tandrel makes keeps the rules it replaces, the last ten."
 #define TEXT_CHECK_NOTHING "Nothing to report."
 #define TEXT_CHECK_UNREADABLE "%s: could not be read"
+#define TEXT_SORTED_INTO_MORE " and %s more"
 
 /* clang-format on */
 

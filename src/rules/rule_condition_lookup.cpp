@@ -1,44 +1,197 @@
 #include "rules/rule_condition_lookup.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <functional>
+#include <optional>
 
+#include "rules/rule_blocks.h"
 #include "rules/rule_file.h"
-#include "text/text_search.h"
+#include "rules/rule_lines.h"
 
 namespace tandrel {
 
+namespace {
+
+// Past this many folders, whether a condition already stands in a folder is
+// looked up in a set rather than by walking its places.
+constexpr std::uint32_t kWalkedPlaces = 8;
+
+// About the bytes a condition takes in a rule file, to size the table once.
+constexpr std::size_t kBytesPerCondition = 32;
+
+// A condition is named by "header:value" as it stands in its line: the
+// header holds no ":", so the two together name it.
+
+std::uint64_t HashKey(std::string_view key) {
+    return std::hash<std::string_view>()(key);
+}
+
+std::uint64_t Tag(std::uint64_t hash) {
+    return hash & 0xFFFFFFFF00000000ULL;
+}
+
+}  // namespace
+
 RuleConditionLookup::RuleConditionLookup(std::string text) : text_(std::move(text)) {
+    std::size_t slots = 64;
+    while (slots < text_.size() / kBytesPerCondition * 2) {
+        slots *= 2;
+    }
+    table_.assign(slots, 0);
+    conditions_.reserve(slots / 2);
+    places_.reserve(slots / 2);
     BlockWalk walk(text_);
     for (TextBlock block; walk.Next(block);) {
-        blocks_.push_back(block);
+        if (block.kind != kMoveKind) {
+            continue;
+        }
+        // Delete-same takes a condition numbered 0 that is the last of its
+        // block or followed by one numbered 0: each is known at the next.
+        std::optional<std::string_view> waiting;  // the last condition numbered 0
+        for (std::size_t at = block.body; at < block.end_line;) {
+            const RuleLine line = RuleLineAt(text_, at);
+            at = line.end;
+            const std::string_view content = ContentOf(text_, line);
+            const auto ends = FindConditionFields(content);
+            if (!ends) {
+                continue;
+            }
+            // Most numbers are a single "0".
+            const bool numbered_0 =
+                ends->number_end == 2 ? content[1] == '0'
+                                      : ParseDecimal(content.substr(1, ends->number_end - 1)) == 0;
+            if (waiting && numbered_0) {
+                Add(*waiting, block.argument);
+            }
+            waiting.reset();
+            if (numbered_0) {
+                waiting =
+                    content.substr(ends->number_end + 1, ends->value_end - ends->number_end - 1);
+            }
+        }
+        if (waiting) {
+            Add(*waiting, block.argument);
+        }
     }
 }
 
-std::vector<std::string> RuleConditionLookup::FoldersHolding(std::string_view header,
-                                                             std::string_view value) const {
-    const std::vector<std::size_t> hits =
-        FindAllOccurrences(text_, SameConditionNeedle(header, value));
-    std::vector<std::string> folders;
-    std::unordered_set<std::string_view> listed;
-    std::vector<std::size_t> lines;
-    for (auto hit = hits.cbegin(); hit != hits.cend();) {
-        // The block whose body holds the hit, if any.
-        const auto block = std::upper_bound(
-            blocks_.begin(), blocks_.end(), *hit,
-            [](std::size_t at, const TextBlock& candidate) { return at < candidate.body; });
-        if (block == blocks_.begin() || *hit >= std::prev(block)->end_line) {
-            ++hit;  // outside every block's body
-            continue;
+RuleConditionLookup::~RuleConditionLookup() = default;
+
+const RuleConditionLookup::Condition* RuleConditionLookup::Find(std::string_view key,
+                                                                std::uint64_t hash) const {
+    const std::size_t mask = table_.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint64_t entry = table_[slot];
+        if (entry == 0) {
+            return nullptr;
         }
-        const TextBlock& holder = *std::prev(block);
-        lines.clear();
-        FindSameConditions(text_, holder, header, value, hits, hit, lines);
-        if (holder.kind == kMoveKind && !lines.empty() && listed.insert(holder.argument).second) {
-            folders.emplace_back(holder.argument);
+        const Condition& condition = conditions_[(entry & 0xFFFFFFFF) - 1];
+        if (Tag(entry) == Tag(hash) && condition.hash == hash && condition.key == key) {
+            return &condition;
         }
     }
-    return folders;
+}
+
+RuleConditionLookup::Condition& RuleConditionLookup::FindOrAdd(std::string_view key) {
+    const std::uint64_t hash = HashKey(key);
+    const std::size_t mask = table_.size() - 1;
+    std::size_t slot = hash & mask;
+    for (;; slot = (slot + 1) & mask) {
+        const std::uint64_t entry = table_[slot];
+        if (entry == 0) {
+            break;
+        }
+        Condition& condition = conditions_[(entry & 0xFFFFFFFF) - 1];
+        if (Tag(entry) == Tag(hash) && condition.hash == hash && condition.key == key) {
+            return condition;
+        }
+    }
+    conditions_.push_back({key, hash, kNone, kNone, 0, nullptr});
+    table_[slot] = Tag(hash) | conditions_.size();
+    if (conditions_.size() * 4 > table_.size() * 3) {
+        Grow();
+    }
+    return conditions_.back();
+}
+
+void RuleConditionLookup::Grow() {
+    std::vector<std::uint64_t> larger(table_.size() * 2, 0);
+    const std::size_t mask = larger.size() - 1;
+    for (std::size_t index = 0; index < conditions_.size(); ++index) {
+        std::size_t slot = conditions_[index].hash & mask;
+        while (larger[slot] != 0) {
+            slot = (slot + 1) & mask;
+        }
+        larger[slot] = Tag(conditions_[index].hash) | (index + 1);
+    }
+    table_.swap(larger);
+}
+
+void RuleConditionLookup::Add(std::string_view key, std::string_view folder) {
+    Condition& condition = FindOrAdd(key);
+    // Each folder once.
+    if (condition.folders != nullptr) {
+        if (!condition.folders->insert(folder).second) {
+            return;
+        }
+    } else {
+        for (std::uint32_t place = condition.first; place != kNone; place = places_[place].next) {
+            if (places_[place].folder == folder) {
+                return;
+            }
+        }
+    }
+    const auto index = static_cast<std::uint32_t>(places_.size());
+    places_.push_back({folder, kNone});
+    (condition.first == kNone ? condition.first : places_[condition.last].next) = index;
+    condition.last = index;
+    if (++condition.count == kWalkedPlaces) {
+        condition.folders = std::make_unique<std::unordered_set<std::string_view>>();
+        for (std::uint32_t place = condition.first; place != kNone; place = places_[place].next) {
+            condition.folders->insert(places_[place].folder);
+        }
+    }
+}
+
+ConditionPlaces RuleConditionLookup::Places(std::string_view header, std::string_view value,
+                                            std::size_t most) const {
+    ConditionPlaces places;
+    // A header with a ":" is none a condition line can hold.
+    if (header.find(':') != std::string_view::npos) {
+        return places;
+    }
+    const std::string key = std::string(header) + ":" + std::string(value);
+    const Condition* condition = Find(key, HashKey(key));
+    if (condition == nullptr) {
+        return places;
+    }
+    places.count = condition->count;
+    for (std::uint32_t place = condition->first; place != kNone && places.first.size() < most;
+         place = places_[place].next) {
+        places.first.push_back(places_[place].folder);
+    }
+    return places;
+}
+
+bool RuleConditionLookup::Holds(std::string_view header, std::string_view value,
+                                std::string_view folder) const {
+    if (header.find(':') != std::string_view::npos) {
+        return false;
+    }
+    const std::string key = std::string(header) + ":" + std::string(value);
+    const Condition* condition = Find(key, HashKey(key));
+    if (condition == nullptr) {
+        return false;
+    }
+    if (condition->folders != nullptr) {
+        return condition->folders->count(folder) != 0;
+    }
+    for (std::uint32_t place = condition->first; place != kNone; place = places_[place].next) {
+        if (places_[place].folder == folder) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace tandrel

@@ -77,14 +77,38 @@ TEST(RuleConditionLookup, FindsTheFoldersTheModelHoldsTheConditionIn) {
         for (const RuleBlock& block : model.blocks) {
             for (const RuleCondition& condition : block.conditions) {
                 const auto expected = ModelFolders(model, condition.header, condition.value);
-                ASSERT_EQ(lookup.FoldersHolding(condition.header, condition.value), expected)
+                const ConditionPlaces places =
+                    lookup.Places(condition.header, condition.value, SIZE_MAX);
+                ASSERT_EQ(places.count, expected.size());
+                ASSERT_EQ(std::vector<std::string>(places.first.begin(), places.first.end()),
+                          expected)
                     << condition.header << ":" << condition.value << " in\n"
                     << text;
+                for (const RuleBlock& other : model.blocks) {
+                    ASSERT_EQ(lookup.Holds(condition.header, condition.value, other.argument),
+                              std::find(expected.begin(), expected.end(), other.argument) !=
+                                  expected.end());
+                }
                 found += expected.empty() ? 0 : 1;
             }
         }
     }
     EXPECT_GT(found, 1000);
+}
+
+TEST(RuleConditionLookup, CountsEachOfManyFoldersOnceInFileOrder) {
+    std::string text;
+    for (int block = 0; block < 60; ++block) {
+        text += ":Begin \"\"\r\n!M:F" + std::to_string(block % 20) +
+                "\\\r\n@0:From:a@x\tO\tI\r\n:End \"\"\r\n";
+    }
+    const RuleConditionLookup lookup(text);
+    const ConditionPlaces places = lookup.Places("From", "a@x", 3);
+    EXPECT_EQ(places.count, 20U);
+    EXPECT_EQ(places.first, std::vector<std::string_view>({"F0\\", "F1\\", "F2\\"}));
+    EXPECT_TRUE(lookup.Holds("From", "a@x", "F19\\"));
+    EXPECT_FALSE(lookup.Holds("From", "a@x", "F20\\"));
+    EXPECT_EQ(lookup.Places("From:a@x", "", 3).count, 0U) << "no header holds a colon";
 }
 
 }  // namespace

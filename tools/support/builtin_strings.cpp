@@ -62,6 +62,7 @@ std::string BuiltinStrings::Load(int id) {
         {IDS_HISTORY_NONE, TEXT_HISTORY_NONE},
         {IDS_CHECK_NOTHING, TEXT_CHECK_NOTHING},
         {IDS_CHECK_UNREADABLE, TEXT_CHECK_UNREADABLE},
+        {IDS_SORTED_INTO_MORE, TEXT_SORTED_INTO_MORE},
     }};
     for (const auto& [entry_id, text] : kTable) {
         if (entry_id == id) {

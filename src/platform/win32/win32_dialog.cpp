@@ -57,6 +57,29 @@ std::string Win32Dialog::Text(int id) {
 void Win32Dialog::SetText(int id, const std::string& text) {
     SetDlgItemTextA(window_, id, text.c_str());
 }
+// Measured as a static control wraps its text: in its font, broken at words,
+// within its width.
+bool Win32Dialog::TextFits(int id, const std::string& text) {
+    HWND control = GetDlgItem(window_, id);
+    RECT room = {};
+    if (control == nullptr || !GetClientRect(control, &room)) {
+        return true;
+    }
+    HDC context = GetDC(control);
+    if (context == nullptr) {
+        return true;
+    }
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    const HGDIOBJ former = font != nullptr ? SelectObject(context, font) : nullptr;
+    RECT needed = {0, 0, room.right - room.left, 0};
+    DrawTextA(context, text.c_str(), static_cast<int>(text.size()), &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+    if (former != nullptr) {
+        SelectObject(context, former);
+    }
+    ReleaseDC(control, context);
+    return needed.bottom - needed.top <= room.bottom - room.top;
+}
 bool Win32Dialog::IsChecked(int id) {
     return IsDlgButtonChecked(window_, id) == BST_CHECKED;
 }

@@ -22,6 +22,7 @@ class Win32Dialog final : public Dialog {
     void SetTitle(const std::string& title) override;
     std::string Text(int id) override;
     void SetText(int id, const std::string& text) override;
+    bool TextFits(int id, const std::string& text) override;
     bool IsChecked(int id) override;
     void SetChecked(int id, bool checked) override;
     void Enable(int id, bool enabled) override;

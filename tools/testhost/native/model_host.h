@@ -7,7 +7,7 @@
 
 namespace tandrel::testhost {
 
-class ModelHost final : public Host {
+class ModelHost : public Host {
   public:
     explicit ModelHost(HostModel& model) : model_(model) {}
 

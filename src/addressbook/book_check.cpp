@@ -12,8 +12,10 @@
 #include "addressbook/address_book.h"
 #include "addressbook/group_index_lines.h"
 #include "addressbook/group_listing.h"
+#include "resources/string_table.h"
 #include "text/affixes.h"
 #include "text/file_names.h"
+#include "text/format_text.h"
 #include "text/one_line.h"
 
 namespace tandrel {
@@ -43,10 +45,6 @@ std::optional<std::uint64_t> DecimalOf(std::string_view text) {
         value = value * 10 + static_cast<std::uint64_t>(c - '0');
     }
     return value;
-}
-
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
 }
 
 // The card files of one group, each read once, and the addresses of each
@@ -93,11 +91,11 @@ class CardFiles {
 // The index's findings of one group (`folder` ends with "\"); the card
 // files it names go to `named`. False when the index cannot be read.
 bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_lead_byte,
-                const std::function<void(std::string)>& add,
+                const std::function<void(Finding)>& add,
                 std::set<std::string, LessIgnoringCase>& named) {
     std::string index;
     if (files.ReadFile(folder + kGroupIndexName, index) == ReadStatus::Failed) {
-        add(std::string(kGroupIndexName) + " cannot be read");
+        add(MakeFinding(IDS_BOOK_INDEX_UNREADABLE));
         return false;
     }
     CardFiles cards(files, folder);
@@ -111,20 +109,17 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
     for (std::size_t start = 0; start < index.size();) {
         const IndexLineFields line = ReadIndexLine(index, start);
         ++line_number;
-        const auto at = [line_number] {
-            return std::string(kGroupIndexName) + " line " + std::to_string(line_number) + ": ";
-        };
+        const auto at = [line_number] { return Field(std::to_string(line_number)); };
         const std::size_t line_start = start;
         // Numbered as an editor counts lines: CR LF ends one.
         start = line.end + (index.compare(line.end, 2, "\r\n") == 0 ? 2 : 1);
         const std::string_view content =
             std::string_view(index).substr(line_start, line.end - line_start);
         if (content.find(kTextEndOfFile) != std::string_view::npos) {
-            add(at() + "a Ctrl-Z, after which the mail client reads nothing more of the index");
+            add(MakeFinding(IDS_BOOK_CTRL_Z, {at()}));
         }
         if (!FitsHostLine(content)) {
-            add(at() + "longer than " + std::to_string(kHostLineLimit) +
-                " characters, which the mail client reads as two lines");
+            add(MakeFinding(IDS_BOOK_LONG_LINE, {at(), Field(std::to_string(kHostLineLimit))}));
         }
         if (line.card_file) {
             named.emplace(*line.card_file);
@@ -145,21 +140,25 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
         const std::string card_name(fields[kIndexCardFileField]);
         const std::optional<std::uint64_t> offset = DecimalOf(fields[kIndexOffsetField]);
         if (!IsCardFileName(card_name, is_lead_byte)) {
-            add(at() + Quoted(card_name) + " is no card file name");
+            add(MakeFinding(IDS_BOOK_NO_CARD_NAME, {at(), Field(ShownText(card_name))}));
         } else if (CardFiles::Card& card = cards.Read(card_name); card.status != ReadStatus::Ok) {
-            add(at() + "card file " + Quoted(card_name) +
-                (card.status == ReadStatus::Missing ? " is missing" : " cannot be read"));
+            add(MakeFinding(card.status == ReadStatus::Missing ? IDS_BOOK_CARD_MISSING
+                                                               : IDS_BOOK_CARD_UNREADABLE,
+                            {at(), Field(ShownText(card_name))}));
         } else if (!offset || !card.HoldsAt(*offset, address)) {
-            add(at() + "offset " + Quoted(fields[kIndexOffsetField]) + " in " + card_name +
-                " is no vCard block holding " + std::string(address));
+            add(MakeFinding(IDS_BOOK_NO_BLOCK,
+                            {at(), Field(ShownText(fields[kIndexOffsetField])),
+                             Field(ShownText(card_name)), Field(ShownText(address))}));
         }
         const std::optional<std::uint64_t> sequence = DecimalOf(fields[kIndexSequenceField]);
         if (!sequence) {
-            add(at() + "sequence number " + Quoted(fields[kIndexSequenceField]) + " is no number");
+            add(MakeFinding(IDS_BOOK_SEQUENCE_NO_NUMBER,
+                            {at(), Field(ShownText(fields[kIndexSequenceField]))}));
         } else {
             if (last_sequence && *sequence <= *last_sequence) {
-                add(at() + "sequence number " + std::to_string(*sequence) + " after " +
-                    std::to_string(*last_sequence));
+                add(MakeFinding(IDS_BOOK_SEQUENCE_NOT_RISING,
+                                {at(), Field(std::to_string(*sequence)),
+                                 Field(std::to_string(*last_sequence))}));
             }
             last_sequence = sequence;
         }
@@ -173,12 +172,12 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
     std::sort(repeated.begin(), repeated.end());
     for (const auto& [first, address] : repeated) {
         const std::vector<int>& lines = repeated_lines[address];
-        std::string text = std::string(kGroupIndexName) + " lines";
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            text += (i == 0 ? " " : ", ") + std::to_string(lines[i]);
+        std::string numbers;
+        for (const int line : lines) {
+            numbers += (numbers.empty() ? "" : ", ") + std::to_string(line);
         }
-        add(text + ": address " + std::string(address) + " entered " +
-            std::to_string(lines.size()) + " times");
+        add(MakeFinding(IDS_BOOK_REPEATED, {Field(numbers), Field(ShownText(address)),
+                                            Field(std::to_string(lines.size()))}));
     }
     return true;
 }
@@ -188,11 +187,12 @@ void CheckGroupTree(Files& files, const std::string& book, const std::string& bo
                     const std::string& group_path, char shown_separator,
                     LeadBytePredicate is_lead_byte, std::vector<BookFinding>& findings) {
     const std::string identifier = JoinGroupIdentifier({book, group_path});
-    const auto add = [&](std::string text) { findings.push_back({identifier, std::move(text)}); };
+    const auto add = [&](Finding finding) { findings.push_back({identifier, std::move(finding)}); };
     const std::string folder = book_folder + group_path + (group_path.empty() ? "" : "\\");
     std::vector<FolderEntry> entries;
     if (!files.ListFolder(folder + "*", entries)) {
-        add("the folder " + ShownPath(folder, shown_separator, is_lead_byte) + " cannot be listed");
+        add(MakeFinding(IDS_BOOK_FOLDER_UNLISTED,
+                        {Field(ShownText(ShownPath(folder, shown_separator, is_lead_byte)))}));
         return;
     }
     std::set<std::string, LessIgnoringCase> named;
@@ -200,7 +200,7 @@ void CheckGroupTree(Files& files, const std::string& book, const std::string& bo
     for (const FolderEntry& entry : entries) {
         if (index_read && !entry.is_directory && !IsGroupsOwnFileName(entry.name) &&
             named.find(entry.name) == named.end()) {
-            add("card file " + entry.name + " is named by no index line");
+            add(MakeFinding(IDS_BOOK_UNNAMED_FILE, {Field(ShownText(entry.name))}));
         }
     }
     for (const FolderEntry& entry : entries) {
@@ -222,11 +222,12 @@ std::optional<BookFinding> FindUnlistedAddressBook(Files& files, const std::stri
     if (files.ListFolder(AddressBookRoot(data_folder) + "\\@*", books)) {
         return std::nullopt;
     }
-    return BookFinding{std::string(),
-                       "the address book " +
-                           ShownPath(AddressBookRoot(data_folder),
-                                     ShownSeparator(data_folder, is_lead_byte), is_lead_byte) +
-                           " cannot be listed"};
+    return BookFinding{
+        std::string(),
+        MakeFinding(IDS_BOOK_UNLISTED,
+                    {Field(ShownText(ShownPath(AddressBookRoot(data_folder),
+                                               ShownSeparator(data_folder, is_lead_byte),
+                                               is_lead_byte)))})};
 }
 
 std::vector<BookFinding> CheckAddressBook(Files& files, Profile& profile,
@@ -250,8 +251,12 @@ std::vector<BookFinding> CheckAddressBook(Files& files, Profile& profile,
     return findings;
 }
 
-std::string DescribeFinding(const BookFinding& finding) {
-    return finding.group.empty() ? finding.text : finding.group + ": " + finding.text;
+std::string DescribeFinding(const BookFinding& finding,
+                            const std::function<std::string(int)>& load) {
+    const std::string text = DescribeFindings({finding.finding}, 0, load, FoldersByIdentifier());
+    return finding.group.empty()
+               ? text
+               : FormatText(load(IDS_BOOK_IN_GROUP), {ShownText(finding.group), text});
 }
 
 }  // namespace tandrel

@@ -2,18 +2,20 @@
 // as Tandrel and the host write them; nothing is written.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "text/finding.h"
 
 namespace tandrel {
 
 struct BookFinding {
     std::string group;  // the group identifier, "Book:Group\Sub" ("Book:" for the book itself)
-    std::string text;   // what was found, e.g. "Group.idx line 3: card file ... is missing"
+    Finding finding;    // what was found, e.g. "Group.idx line 3: card file ... is missing"
 };
 
 // For every book below "{data folder}AddrBook" and every group folder below
@@ -31,7 +33,9 @@ std::vector<BookFinding> CheckAddressBook(Files& files, Profile& profile,
 std::optional<BookFinding> FindUnlistedAddressBook(Files& files, const std::string& data_folder,
                                                    LeadBytePredicate is_lead_byte);
 
-// "Book:Group: text", as the tool prints a finding.
-std::string DescribeFinding(const BookFinding& finding);
+// "Book:Group: text", as the tool and the Check dialog show a finding;
+// `load` gives the text of a string-table entry.
+std::string DescribeFinding(const BookFinding& finding,
+                            const std::function<std::string(int)>& load);
 
 }  // namespace tandrel

@@ -61,6 +61,52 @@
 #define IDS_CHECK_NOTHING 216
 #define IDS_CHECK_UNREADABLE 217
 #define IDS_SORTED_INTO_MORE 218
+#define IDS_CHECK_MORE 219
+#define IDS_CHECK_IN_FILE 220
+#define IDS_FOUND_DROPPED_OUTSIDE 221
+#define IDS_FOUND_DROPPED_IN_BAD_BLOCK 222
+#define IDS_FOUND_DROPPED_NO_SETTING 223
+#define IDS_FOUND_DROPPED_BAD_BLOCK 224
+#define IDS_FOUND_DROPPED_BAD_ACTION 225
+#define IDS_FOUND_DROPPED_BAD_CONDITION 226
+#define IDS_FOUND_DROPPED_NO_ACTION 227
+#define IDS_FOUND_LONG_LINE 228
+#define IDS_FOUND_CTRL_Z 229
+#define IDS_FOUND_SEVERAL_FOLDERS 230
+#define IDS_FOUND_REPEATED 231
+#define IDS_FOUND_NO_TARGET 232
+#define IDS_BOOK_IN_GROUP 233
+#define IDS_BOOK_INDEX_UNREADABLE 234
+#define IDS_BOOK_CTRL_Z 235
+#define IDS_BOOK_LONG_LINE 236
+#define IDS_BOOK_NO_CARD_NAME 237
+#define IDS_BOOK_CARD_MISSING 238
+#define IDS_BOOK_CARD_UNREADABLE 239
+#define IDS_BOOK_NO_BLOCK 240
+#define IDS_BOOK_SEQUENCE_NO_NUMBER 241
+#define IDS_BOOK_SEQUENCE_NOT_RISING 242
+#define IDS_BOOK_REPEATED 243
+#define IDS_BOOK_UNNAMED_FILE 244
+#define IDS_BOOK_FOLDER_UNLISTED 245
+#define IDS_BOOK_UNLISTED 246
+#define IDS_CHANGE_SEPARATOR 247
+#define IDS_CHANGE_OUTSIDE 248
+#define IDS_CHANGE_ADDED 249
+#define IDS_CHANGE_ADDED_TIMES 250
+#define IDS_CHANGE_ADDED_X 251
+#define IDS_CHANGE_ADDED_X_TIMES 252
+#define IDS_CHANGE_REMOVED 253
+#define IDS_CHANGE_REMOVED_TIMES 254
+#define IDS_CHANGE_REMOVED_X 255
+#define IDS_CHANGE_REMOVED_X_TIMES 256
+#define IDS_CHANGE_BLOCK_ADDED 257
+#define IDS_CHANGE_BLOCK_ADDED_TIMES 258
+#define IDS_CHANGE_BLOCK_REMOVED 259
+#define IDS_CHANGE_BLOCK_REMOVED_TIMES 260
+#define IDS_CHANGE_MORE 261
+#define IDS_CHANGE_NONE 262
+#define IDS_CHANGE_LAYOUT 263
+#define IDS_HISTORY_UNREADABLE 264
 
 #define TEXT_PLACE_END_OF_FOLDER "Add condition to the END of existing folder"
 #define TEXT_PLACE_TOP_OF_FOLDER "Add condition to the TOP of existing folder"
@@ -120,6 +166,52 @@
 #define TEXT_CHECK_NOTHING "Nothing to report."
 #define TEXT_CHECK_UNREADABLE "%s: could not be read"
 #define TEXT_SORTED_INTO_MORE " and %s more"
+#define TEXT_CHECK_MORE "... and %s more"
+#define TEXT_CHECK_IN_FILE "%s: %s"
+#define TEXT_FOUND_DROPPED_OUTSIDE "line %s: dropped, outside any block: %s"
+#define TEXT_FOUND_DROPPED_IN_BAD_BLOCK "line %s: dropped, part of a block whose action line is malformed: %s"
+#define TEXT_FOUND_DROPPED_NO_SETTING "line %s: dropped, no \042=\042 in a line before the first block: %s"
+#define TEXT_FOUND_DROPPED_BAD_BLOCK "line %s: dropped, block whose action line is malformed: %s"
+#define TEXT_FOUND_DROPPED_BAD_ACTION "line %s: dropped, malformed action line (the third character is not \042:\042): %s"
+#define TEXT_FOUND_DROPPED_BAD_CONDITION "line %s: dropped, malformed condition line: %s"
+#define TEXT_FOUND_DROPPED_NO_ACTION "line %s: dropped, block without an action line: %s"
+#define TEXT_FOUND_LONG_LINE "line %s: longer than %s characters, which the mail client reads as two (no change is made to the file while it holds one): %s"
+#define TEXT_FOUND_CTRL_Z "line %s: a Ctrl-Z, after which the mail client reads nothing more of the file (no change is made to the file while it holds one)"
+#define TEXT_FOUND_SEVERAL_FOLDERS "lines %s: condition %s:%s sorts into %s folders: %s"
+#define TEXT_FOUND_REPEATED "lines %s: condition %s:%s stands %s times in one block of %s"
+#define TEXT_FOUND_NO_TARGET "block %s: target folder does not exist: %s"
+#define TEXT_BOOK_IN_GROUP "%s: %s"
+#define TEXT_BOOK_INDEX_UNREADABLE "Group.idx cannot be read"
+#define TEXT_BOOK_CTRL_Z "Group.idx line %s: a Ctrl-Z, after which the mail client reads nothing more of the index"
+#define TEXT_BOOK_LONG_LINE "Group.idx line %s: longer than %s characters, which the mail client reads as two lines"
+#define TEXT_BOOK_NO_CARD_NAME "Group.idx line %s: \042%s\042 is no card file name"
+#define TEXT_BOOK_CARD_MISSING "Group.idx line %s: card file \042%s\042 is missing"
+#define TEXT_BOOK_CARD_UNREADABLE "Group.idx line %s: card file \042%s\042 cannot be read"
+#define TEXT_BOOK_NO_BLOCK "Group.idx line %s: offset \042%s\042 in %s is no vCard block holding %s"
+#define TEXT_BOOK_SEQUENCE_NO_NUMBER "Group.idx line %s: sequence number \042%s\042 is no number"
+#define TEXT_BOOK_SEQUENCE_NOT_RISING "Group.idx line %s: sequence number %s after %s"
+#define TEXT_BOOK_REPEATED "Group.idx lines %s: address %s entered %s times"
+#define TEXT_BOOK_UNNAMED_FILE "card file %s is named by no index line"
+#define TEXT_BOOK_FOLDER_UNLISTED "the folder %s cannot be listed"
+#define TEXT_BOOK_UNLISTED "the address book %s cannot be listed"
+#define TEXT_CHANGE_SEPARATOR "; "
+#define TEXT_CHANGE_OUTSIDE "changed outside Tandrel"
+#define TEXT_CHANGE_ADDED "+ %s contains %s -> %s"
+#define TEXT_CHANGE_ADDED_TIMES "+ %s contains %s -> %s (%s times)"
+#define TEXT_CHANGE_ADDED_X "+ %s contains %s (X) -> %s"
+#define TEXT_CHANGE_ADDED_X_TIMES "+ %s contains %s (X) -> %s (%s times)"
+#define TEXT_CHANGE_REMOVED "- %s contains %s removed from %s"
+#define TEXT_CHANGE_REMOVED_TIMES "- %s contains %s removed from %s (%s times)"
+#define TEXT_CHANGE_REMOVED_X "- %s contains %s (X) removed from %s"
+#define TEXT_CHANGE_REMOVED_X_TIMES "- %s contains %s (X) removed from %s (%s times)"
+#define TEXT_CHANGE_BLOCK_ADDED "block added for %s"
+#define TEXT_CHANGE_BLOCK_ADDED_TIMES "block added for %s (%s times)"
+#define TEXT_CHANGE_BLOCK_REMOVED "block removed from %s"
+#define TEXT_CHANGE_BLOCK_REMOVED_TIMES "block removed from %s (%s times)"
+#define TEXT_CHANGE_MORE "and %s more"
+#define TEXT_CHANGE_NONE "no change"
+#define TEXT_CHANGE_LAYOUT "layout or settings changed"
+#define TEXT_HISTORY_UNREADABLE "cannot be read"
 
 /* clang-format on */
 

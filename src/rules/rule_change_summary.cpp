@@ -7,8 +7,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "resources/string_table.h"
 #include "rules/rule_lines.h"
 #include "rules/rule_reader.h"
+#include "text/one_line.h"
 
 namespace tandrel {
 
@@ -103,58 +105,72 @@ bool TandrelCouldMake(const std::vector<std::pair<RuleKey, int>>& conditions,
     return same_settings;
 }
 
-std::string DescribeCondition(const RuleKey& key) {
-    return std::string(key.header) + " contains " + std::string(key.value) +
-           (key.mark ? "" : " (X)");
+// The target a change names: a folder, or another kind's argument after its
+// kind, which names no folder.
+FindingField TargetField(const RuleKey& key) {
+    return key.kind == kMoveKind
+               ? FolderField({std::string(key.target)})
+               : Field(ShownText(std::string(1, key.kind) + ":" + std::string(key.target)));
 }
 
-// The target as the line shows it: a folder as it is, another kind's argument
-// after its kind.
-std::string DescribeTarget(const RuleKey& key) {
-    return key.kind == kMoveKind ? std::string(key.target)
-                                 : std::string(1, key.kind) + ":" + std::string(key.target);
+// A condition added or removed: which text says it, by its mark and whether
+// it counts more than once.
+int ConditionChangeText(bool added, bool mark, bool times) {
+    if (added) {
+        return mark ? (times ? IDS_CHANGE_ADDED_TIMES : IDS_CHANGE_ADDED)
+                    : (times ? IDS_CHANGE_ADDED_X_TIMES : IDS_CHANGE_ADDED_X);
+    }
+    return mark ? (times ? IDS_CHANGE_REMOVED_TIMES : IDS_CHANGE_REMOVED)
+                : (times ? IDS_CHANGE_REMOVED_X_TIMES : IDS_CHANGE_REMOVED_X);
 }
 
 }  // namespace
 
-std::string SummarizeRuleFiles(const RuleFile& before, const RuleFile& after, bool put_back) {
+std::vector<Finding> SummarizeRuleFiles(const RuleFile& before, const RuleFile& after,
+                                        bool put_back) {
     RuleCounts condition_counts;
     RuleCounts block_counts;
     Count(after, 1, condition_counts, block_counts);
     Count(before, -1, condition_counts, block_counts);
     const auto conditions = Differences(condition_counts);
     const auto blocks = Differences(block_counts);
-    std::vector<std::string> changes;
-    const auto add = [&changes](const std::string& change, int times) {
-        changes.push_back(times == 1 ? change : change + " (" + std::to_string(times) + " times)");
-    };
-    for (const auto& [key, difference] : conditions) {
-        if (difference > 0) {
-            add("+ " + DescribeCondition(key) + " -> " + DescribeTarget(key), difference);
+    std::vector<Finding> changes;
+    const auto add = [&changes](int text, std::vector<FindingField> fields, int times) {
+        if (times != 1) {
+            fields.push_back(Field(std::to_string(times)));
         }
-    }
-    for (const auto& [key, difference] : conditions) {
-        if (difference < 0) {
-            add("- " + DescribeCondition(key) + " removed from " + DescribeTarget(key),
-                -difference);
+        changes.push_back(MakeFinding(text, std::move(fields)));
+    };
+    for (const bool added : {true, false}) {
+        for (const auto& [key, difference] : conditions) {
+            if ((difference > 0) == added) {
+                const int times = added ? difference : -difference;
+                add(ConditionChangeText(added, key.mark, times != 1),
+                    {Field(ShownText(key.header)), Field(ShownText(key.value)), TargetField(key)},
+                    times);
+            }
         }
     }
     for (const auto& [key, difference] : blocks) {
-        add((difference > 0 ? "block added for " : "block removed from ") + DescribeTarget(key),
-            difference > 0 ? difference : -difference);
+        const int times = difference > 0 ? difference : -difference;
+        const bool added = difference > 0;
+        add(added ? (times != 1 ? IDS_CHANGE_BLOCK_ADDED_TIMES : IDS_CHANGE_BLOCK_ADDED)
+                  : (times != 1 ? IDS_CHANGE_BLOCK_REMOVED_TIMES : IDS_CHANGE_BLOCK_REMOVED),
+            {TargetField(key)}, times);
     }
-    std::string summary;
+    std::vector<Finding> summary;
     if (!put_back && !TandrelCouldMake(conditions, blocks, before.settings == after.settings)) {
-        summary = "changed outside Tandrel";
+        summary.push_back(MakeFinding(IDS_CHANGE_OUTSIDE));
     }
     if (changes.empty() && summary.empty()) {
-        return "layout or settings changed";
+        return {MakeFinding(IDS_CHANGE_LAYOUT)};
     }
     for (std::size_t i = 0; i < changes.size() && i < kNamedChanges; ++i) {
-        summary += (summary.empty() ? "" : "; ") + changes[i];
+        summary.push_back(std::move(changes[i]));
     }
     if (changes.size() > kNamedChanges) {
-        summary += "; and " + std::to_string(changes.size() - kNamedChanges) + " more";
+        summary.push_back(
+            MakeFinding(IDS_CHANGE_MORE, {Field(std::to_string(changes.size() - kNamedChanges))}));
     }
     return summary;
 }
@@ -269,9 +285,10 @@ ChangedStretch FindChangedStretch(std::string_view before, std::string_view afte
 
 }  // namespace
 
-std::string SummarizeRuleChange(std::string_view before, std::string_view after, bool put_back) {
+std::vector<Finding> SummarizeRuleChange(std::string_view before, std::string_view after,
+                                         bool put_back) {
     if (before == after) {
-        return "no change";
+        return {MakeFinding(IDS_CHANGE_NONE)};
     }
     // Only the stretch that differs is read: what stands around it is the
     // same in both texts and adds as much to one side of the counts as to
@@ -285,13 +302,13 @@ std::string SummarizeRuleChange(std::string_view before, std::string_view after,
         put_back);
 }
 
-std::vector<std::string> SummarizeHistory(const std::vector<HistoryText>& texts) {
-    std::vector<std::string> summaries;
+std::vector<std::vector<Finding>> SummarizeHistory(const std::vector<HistoryText>& texts) {
+    std::vector<std::vector<Finding>> summaries;
     for (std::size_t version = 1; version < texts.size(); ++version) {
         const HistoryText& older = texts[version];
         const HistoryText& newer = texts[version - 1];
         if (!older.read) {
-            summaries.emplace_back(kCannotBeRead);
+            summaries.push_back({MakeFinding(IDS_HISTORY_UNREADABLE)});
             continue;
         }
         if (!newer.read) {

@@ -37,9 +37,9 @@ RuleHistoryList ListRuleHistory(Files& files, const std::string& path) {
         history[i] = {read, texts[i], hasher.Finish()};
     }
     list.current_read = history.front().read;
-    const std::vector<std::string> summaries = SummarizeHistory(history);
+    std::vector<std::vector<Finding>> summaries = SummarizeHistory(history);
     for (std::size_t i = 0; i < versions.size(); ++i) {
-        HistoryRow row{versions[i], history[i + 1].read, summaries[i]};
+        HistoryRow row{versions[i], history[i + 1].read, std::move(summaries[i])};
         if (row.read) {
             row.version.facts.size = texts[i + 1].size();
             row.version.content_hash = history[i + 1].hash;

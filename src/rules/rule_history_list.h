@@ -8,15 +8,16 @@
 
 #include "platform/files.h"
 #include "rules/rule_history.h"
+#include "text/finding.h"
 
 namespace tandrel {
 
 struct HistoryRow {
     KeptVersion version;  // with the hash of the bytes read, where they could be read
     bool read = false;    // false: it cannot be read, and its summary says so
-    // What the change after it did (SummarizeHistory): kCannotBeRead for a
-    // version that cannot be read, empty when the text after it cannot be.
-    std::string summary;
+    // What the change after it did (SummarizeHistory): "cannot be read" for
+    // a version that cannot be read, nothing when the text after it cannot be.
+    std::vector<Finding> summary;
 };
 
 struct RuleHistoryList {

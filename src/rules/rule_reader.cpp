@@ -1,6 +1,7 @@
 #include "rules/rule_reader.h"
 
 #include <cstdint>
+#include <functional>
 
 #include "rules/rule_lines.h"
 
@@ -67,8 +68,8 @@ std::optional<RuleCondition> ParseConditionLine(std::string_view line) {
 
 namespace {
 
-RuleFile Parse(std::string_view text, bool block_seen, std::vector<DroppedLine>* dropped,
-               RuleFileLines* lines) {
+RuleFile Parse(std::string_view text, bool block_seen,
+               const std::function<void(DroppedLine)>* dropped, RuleFileLines* lines) {
     enum class State { Outside, AfterBegin, InBlock };
     State state = State::Outside;
     bool in_dropped_block = false;  // only for the reason given to `dropped`
@@ -79,9 +80,9 @@ RuleFile Parse(std::string_view text, bool block_seen, std::vector<DroppedLine>*
 
     LineCursor cursor(text);
     std::string_view line;
-    const auto drop = [&](std::string_view dropped_line, const char* reason, int line_number) {
+    const auto drop = [&](std::string_view dropped_line, DropReason reason, int line_number) {
         if (dropped != nullptr) {
-            dropped->push_back({line_number, std::string(dropped_line), reason});
+            (*dropped)({line_number, std::string(dropped_line), reason});
         }
     };
 
@@ -96,10 +97,10 @@ RuleFile Parse(std::string_view text, bool block_seen, std::vector<DroppedLine>*
                     in_dropped_block = false;
                     state = State::AfterBegin;
                 } else if (block_seen) {
-                    drop(line,
-                         in_dropped_block ? "part of a block whose action line is malformed"
-                                          : "outside any block",
-                         cursor.line_number());
+                    drop(
+                        line,
+                        in_dropped_block ? DropReason::InMalformedBlock : DropReason::OutsideBlocks,
+                        cursor.line_number());
                     if (IsEndLine(line)) {
                         in_dropped_block = false;
                     }
@@ -107,7 +108,7 @@ RuleFile Parse(std::string_view text, bool block_seen, std::vector<DroppedLine>*
                     rule_file.settings.push_back({std::string(line.substr(0, equals)),
                                                   ParseDecimal(line.substr(equals + 1))});
                 } else {
-                    drop(line, "no \"=\" in a line before the first block", cursor.line_number());
+                    drop(line, DropReason::NoSetting, cursor.line_number());
                 }
                 break;
             case State::AfterBegin:
@@ -122,10 +123,8 @@ RuleFile Parse(std::string_view text, bool block_seen, std::vector<DroppedLine>*
                     }
                     state = State::InBlock;
                 } else {
-                    drop(pending_begin_text, "block whose action line is malformed",
-                         pending_begin_line);
-                    drop(line, "malformed action line (the third character is not \":\")",
-                         cursor.line_number());
+                    drop(pending_begin_text, DropReason::MalformedBlockBegin, pending_begin_line);
+                    drop(line, DropReason::MalformedAction, cursor.line_number());
                     in_dropped_block = true;
                     state = State::Outside;
                 }
@@ -139,13 +138,13 @@ RuleFile Parse(std::string_view text, bool block_seen, std::vector<DroppedLine>*
                         lines->condition_lines.back().push_back(cursor.line_number());
                     }
                 } else {
-                    drop(line, "malformed condition line", cursor.line_number());
+                    drop(line, DropReason::MalformedCondition, cursor.line_number());
                 }
                 break;
         }
     }
     if (state == State::AfterBegin) {
-        drop(pending_begin_text, "block without an action line", pending_begin_line);
+        drop(pending_begin_text, DropReason::NoActionLine, pending_begin_line);
     }
     return rule_file;
 }
@@ -154,7 +153,17 @@ RuleFile Parse(std::string_view text, bool block_seen, std::vector<DroppedLine>*
 
 RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped,
                        RuleFileLines* lines) {
-    return Parse(text, false, dropped, lines);
+    if (dropped == nullptr) {
+        return Parse(text, false, nullptr, lines);
+    }
+    const std::function<void(DroppedLine)> keep = [dropped](DroppedLine line) {
+        dropped->push_back(std::move(line));
+    };
+    return Parse(text, false, &keep, lines);
+}
+
+RuleFile ParseRuleFile(std::string_view text, const std::function<void(DroppedLine)>& dropped) {
+    return Parse(text, false, &dropped, nullptr);
 }
 
 RuleFile ParseRuleStretch(std::string_view stretch, bool after_a_block) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,11 +14,22 @@
 
 namespace tandrel {
 
+// Why the reader leaves a line out.
+enum class DropReason {
+    OutsideBlocks,        // between blocks, after the first
+    InMalformedBlock,     // in a block whose action line is malformed
+    NoSetting,            // before the first block, without "="
+    MalformedBlockBegin,  // the ":Begin" of a block whose action line is malformed
+    MalformedAction,      // an action line whose third character is not ":"
+    MalformedCondition,   // a line in a block that reads as no condition
+    NoActionLine,         // a ":Begin" the file ends with
+};
+
 // A line that the model does not keep, so a rewrite leaves it out.
 struct DroppedLine {
     int line_number = 0;  // from 1
     std::string text;     // without its line end
-    std::string reason;
+    DropReason reason = DropReason::OutsideBlocks;
 };
 
 // The line numbers (from 1) of what the model keeps: for each block, those
@@ -30,6 +42,9 @@ struct RuleFileLines {
 // the line numbers of the blocks' conditions go to `lines` if given.
 RuleFile ParseRuleFile(std::string_view text, std::vector<DroppedLine>* dropped = nullptr,
                        RuleFileLines* lines = nullptr);
+
+// The same, each dropped line handed to `dropped` as it is found.
+RuleFile ParseRuleFile(std::string_view text, const std::function<void(DroppedLine)>& dropped);
 
 // Parses a stretch of rule-file text that begins where the reader is outside
 // any block: at the start of the text, or right after a line beginning with

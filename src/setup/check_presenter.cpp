@@ -1,11 +1,14 @@
 #include "setup/check_presenter.h"
 
+#include <functional>
+
 #include "addressbook/address_book.h"
 #include "addressbook/book_check.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
 #include "rules/rule_check.h"
 #include "rules/rule_file.h"
+#include "text/finding.h"
 #include "text/format_text.h"
 
 namespace tandrel {
@@ -14,29 +17,47 @@ std::vector<std::string> CheckFindings(CheckContext& context) {
     const std::string data_folder = context.host.DataFolder();
     const std::string mailbox = context.host.CurrentMailbox();
     const RuleTargetFolders targets{context.files, data_folder};
+    const auto load = [&context](int id) { return context.strings.Load(id); };
+    // Folders by the names the user sees.
+    const FolderNaming naming = FoldersByDisplayName(
+        [&context](const std::string& folder) { return context.host.FolderDisplayName(folder); });
+    // Every finding is counted, the first few shown.
     std::vector<std::string> findings;
+    std::size_t found = 0;
+    const auto show = [&](const std::function<std::string()>& describe) {
+        if (++found <= kShownFindings) {
+            findings.push_back(describe());
+        }
+    };
     for (const bool receiving : {true, false}) {
         const std::string name = receiving ? kReceivingRuleFileName : kSendingRuleFileName;
         std::string text;
         const ReadStatus read =
             context.files.ReadFile(RuleFilePath(data_folder, mailbox, receiving), text);
         if (read == ReadStatus::Failed) {
-            findings.push_back(FormatText(context.strings.Load(IDS_CHECK_UNREADABLE), {name}));
+            show([&] { return FormatText(load(IDS_CHECK_UNREADABLE), {name}); });
         } else if (read == ReadStatus::Ok) {
-            for (const std::string& finding : CheckRuleText(text, &targets)) {
-                findings.push_back(name + ": " + finding);
-            }
+            CheckRuleText(text, &targets, context.lead_bytes, [&](const Finding& finding) {
+                show([&] {
+                    return FormatText(load(IDS_CHECK_IN_FILE),
+                                      {name, DescribeFindings({finding}, 0, load, naming)});
+                });
+            });
         }
     }
     // A data folder without an address book is nothing to report.
     if (context.files.Facts(AddressBookRoot(data_folder))) {
         for (const BookFinding& finding :
              CheckAddressBook(context.files, context.profile, data_folder, context.lead_bytes)) {
-            findings.push_back(DescribeFinding(finding));
+            show([&] { return DescribeFinding(finding, load); });
         }
     }
+    if (found > kShownFindings) {
+        findings.push_back(
+            FormatText(load(IDS_CHECK_MORE), {std::to_string(found - kShownFindings)}));
+    }
     if (findings.empty()) {
-        findings.push_back(context.strings.Load(IDS_CHECK_NOTHING));
+        findings.push_back(load(IDS_CHECK_NOTHING));
     }
     return findings;
 }

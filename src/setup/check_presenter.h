@@ -23,8 +23,13 @@ struct CheckContext {
     LeadBytePredicate lead_bytes;  // the system code page's, for the book's names
 };
 
-// Every finding: each rule file's, prefixed "iFilter.Def: ", then the address
-// book's (none without an address book); or the one line "Nothing to report.".
+// How many findings the list shows; the rest it counts.
+constexpr std::size_t kShownFindings = 1000;
+
+// Every finding: each rule file's, prefixed "iFilter.Def: ", with folders by
+// the names the user sees, then the address book's (none without an address
+// book); the first kShownFindings of them and "... and N more"; or the one
+// line "Nothing to report.".
 std::vector<std::string> CheckFindings(CheckContext& context);
 
 class CheckPresenter {

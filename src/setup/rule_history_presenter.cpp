@@ -5,6 +5,7 @@
 #include "rules/rule_file.h"
 #include "rules/rule_history_list.h"
 #include "rules/rule_insert.h"
+#include "text/finding.h"
 #include "text/format_text.h"
 #include "text/local_time.h"
 
@@ -33,13 +34,17 @@ std::string RuleHistoryPresenter::ShownPath() {
 // with "cannot be read" for a version that cannot be read.
 void RuleHistoryPresenter::ShowVersions() {
     const RuleHistoryList history = ListRuleHistory(context_.files, ShownPath());
+    // Folders by the names the user sees.
+    const FolderNaming naming = FoldersByDisplayName(
+        [this](const std::string& folder) { return context_.host.FolderDisplayName(folder); });
+    const auto load = [this](int id) { return context_.strings.Load(id); };
     versions_.clear();
     std::vector<std::string> lines;
     for (const HistoryRow& row : history.rows) {
         versions_.push_back(row.version);
         lines.push_back(std::to_string(row.version.number) + "  " +
                         FormatLocalTime(row.version.facts.modified, ClockDetail::Minutes) + "  " +
-                        row.summary);
+                        DescribeFindings(row.summary, IDS_CHANGE_SEPARATOR, load, naming));
     }
     dialog_.ClearItems(IDC_HISTORY_VERSIONS);
     dialog_.AddItems(IDC_HISTORY_VERSIONS, lines);

@@ -107,4 +107,26 @@ void HostLineCheck::TakeLines(std::string_view piece) {
     }
 }
 
+std::string ShownText(std::string_view text) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string shown;
+    shown.reserve(text.size());
+    for (const char byte : text) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (code < 0x20 || code == 0x7F) {
+            shown += "\\x";
+            shown += kDigits[code >> 4];
+            shown += kDigits[code & 0xF];
+        } else {
+            shown += byte;
+        }
+    }
+    return shown;
+}
+
+std::string ShownExcerpt(std::string_view line, LeadBytePredicate is_lead_byte) {
+    const std::string_view cut = CutAtCharacter(line, kExcerptBytes, is_lead_byte);
+    return ShownText(cut) + (cut.size() < line.size() ? "..." : "");
+}
+
 }  // namespace tandrel

@@ -61,4 +61,16 @@ std::string ToOneLine(std::string_view text, LeadBytePredicate is_lead_byte = kN
 // Without leading and trailing blanks.
 std::string_view TrimBlanks(std::string_view text);
 
+// How many bytes of a line from a file a finding shows.
+constexpr std::size_t kExcerptBytes = 40;
+
+// A line from a file as a finding shows it: at most its first kExcerptBytes
+// bytes, cut at a character's end and followed by "..." where it goes on,
+// with every control character (tab, ESC, NUL, Ctrl-Z) shown as "\xHH" so
+// that none acts in a list or a terminal.
+std::string ShownExcerpt(std::string_view line, LeadBytePredicate is_lead_byte);
+
+// Every control character of `text` shown as "\xHH", the text whole.
+std::string ShownText(std::string_view text);
+
 }  // namespace tandrel

@@ -12,6 +12,7 @@
 #include "bench/bench_data.h"
 #include "bench/beside_floor.h"
 #include "platform/posix/posix_files.h"
+#include "resources/string_table.h"
 #include "rules/rule_conflicts.h"
 #include "rules/rule_history.h"
 #include "rules/rule_history_list.h"
@@ -165,7 +166,7 @@ void RuleHistory(benchmark::State& state) {
         [&] {
             const RuleHistoryList history = ListRuleHistory(files, path);
             return history.rows.size() == static_cast<std::size_t>(kKeptVersions) &&
-                   history.rows.back().summary.rfind("+ From", 0) == 0;
+                   history.rows.back().summary.front().text == IDS_CHANGE_ADDED;
         });
 }
 

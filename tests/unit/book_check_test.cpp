@@ -7,6 +7,7 @@
 
 #include "addressbook/add_address.h"
 #include "addressbook/address_book.h"
+#include "support/builtin_strings.h"
 #include "support/counting_temp_names.h"
 #include "support/memory_profile.h"
 
@@ -41,10 +42,12 @@ class BookCheckTest : public ::testing::Test {
     MemoryFiles& files() { return profile_.files(); }
 
     std::vector<std::string> Findings() {
+        BuiltinStrings strings;
+        const auto load = [&strings](int id) { return strings.Load(id); };
         std::vector<std::string> texts;
         for (const BookFinding& finding :
              CheckAddressBook(files(), profile_, kData, kNoLeadBytes)) {
-            texts.push_back(DescribeFinding(finding));
+            texts.push_back(DescribeFinding(finding, load));
         }
         return texts;
     }

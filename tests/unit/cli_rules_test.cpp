@@ -163,6 +163,29 @@ TEST(CliRulesCheck, ReportsDroppedLinesAndMissingTargets) {
     EXPECT_EQ(fine.out, "nothing found\n");
 }
 
+TEST(CliRulesCheck, ShowsLinesFromTheFileShortAndTheirControlCharactersEscaped) {
+    TempDir dir;
+    // A long line left out, with an ESC and a NUL, a Ctrl-Z line, and a
+    // Shift-JIS character across the 40th byte.
+    const std::string long_line = std::string("x\x1B[2J\0", 6) + std::string(300, 'y');
+    const std::string sjis_line = std::string(39, 'z') + "\x95\x5C" + "after";
+    dir.Write("iFilter.Def", kWorkAnn + long_line + "\r\n\x1A tail\r\n" + sjis_line + "\r\n");
+    const ToolRun check =
+        Tandrel({"rules", "check", dir.path() + "iFilter.Def", "--code-page", "932"});
+    EXPECT_EQ(check.out,
+              "line 5: dropped, outside any block: x\\x1B[2J\\x00" + std::string(34, 'y') +
+                  "...\n"
+                  "line 7: dropped, outside any block: " +
+                  std::string(39, 'z') +
+                  "...\n"
+                  "line 5: longer than 254 characters, which the mail client reads as two (no "
+                  "change is made to the file while it holds one): x\\x1B[2J\\x00" +
+                  std::string(34, 'y') +
+                  "...\n"
+                  "line 6: a Ctrl-Z, after which the mail client reads nothing more of the file "
+                  "(no change is made to the file while it holds one)\n");
+}
+
 TEST(CliRulesCheck, ListsAConditionOfTwoFoldersAndOneRepeatedInABlock) {
     TempDir dir;
     dir.Write("iFilter.Def",

@@ -7,11 +7,33 @@
 #include <utility>
 #include <vector>
 
+#include "resources/string_table.h"
 #include "rules/rule_reader.h"
+#include "support/builtin_strings.h"
 #include "text/content_hash.h"
 
 namespace tandrel {
 namespace {
+
+// The summary in the tool's words.
+std::string Words(const std::vector<Finding>& parts) {
+    BuiltinStrings strings;
+    return DescribeFindings(
+        parts, IDS_CHANGE_SEPARATOR, [&strings](int id) { return strings.Load(id); },
+        FoldersByIdentifier());
+}
+
+std::string Summary(std::string_view before, std::string_view after) {
+    return Words(SummarizeRuleChange(before, after));
+}
+
+std::vector<std::string> HistoryWords(const std::vector<HistoryText>& texts) {
+    std::vector<std::string> words;
+    for (const std::vector<Finding>& summary : SummarizeHistory(texts)) {
+        words.push_back(Words(summary));
+    }
+    return words;
+}
 
 std::string Block(const std::string& folder, const std::string& conditions) {
     return ":Begin \"\"\r\n!M:" + folder + "\r\n" + conditions + ":End \"\"\r\n";
@@ -24,34 +46,32 @@ std::string From(const std::string& address) {
 TEST(RuleChangeSummary, NamesConditionsAddedAndRemovedWithTheirFolders) {
     const std::string before = Block("Main\\Old\\", From("a@b.c")) + Block("Main\\Lists\\", "");
     const std::string moved = Block("Main\\Lists\\", From("a@b.c"));
-    EXPECT_EQ(SummarizeRuleChange("", Block("Main\\Lists\\", From("a@b.c"))),
+    EXPECT_EQ(Summary("", Block("Main\\Lists\\", From("a@b.c"))),
               "+ From contains a@b.c -> Main\\Lists\\; block added for Main\\Lists\\");
-    EXPECT_EQ(SummarizeRuleChange(before, moved),
+    EXPECT_EQ(Summary(before, moved),
               "+ From contains a@b.c -> Main\\Lists\\; - From contains a@b.c removed from "
               "Main\\Old\\; block removed from Main\\Old\\");
-    EXPECT_EQ(
-        SummarizeRuleChange(Block("W\\", From("x") + "@1:To:x\tX\t\r\n"), Block("W\\", From("x"))),
-        "- To contains x (X) removed from W\\");
+    EXPECT_EQ(Summary(Block("W\\", From("x") + "@1:To:x\tX\t\r\n"), Block("W\\", From("x"))),
+              "- To contains x (X) removed from W\\");
 }
 
 TEST(RuleChangeSummary, CountsRepeatsAndCutsALongListShort) {
-    EXPECT_EQ(SummarizeRuleChange(Block("W\\", From("x") + From("x")), Block("W\\", "")),
+    EXPECT_EQ(Summary(Block("W\\", From("x") + From("x")), Block("W\\", "")),
               "- From contains x removed from W\\ (2 times)");
     std::string many;
     for (const char* address : {"a", "b", "c", "d", "e"}) {
         many += From(address);
     }
-    EXPECT_EQ(SummarizeRuleChange(Block("W\\", ""), Block("W\\", many)),
+    EXPECT_EQ(Summary(Block("W\\", ""), Block("W\\", many)),
               "changed outside Tandrel; + From contains a -> W\\; + From contains b -> W\\; + "
               "From contains c -> W\\; and 2 more");
 }
 
 TEST(RuleChangeSummary, TellsNoChangeFromAChangeOfLayoutAlone) {
     const std::string text = Block("W\\", From("a") + From("b"));
-    EXPECT_EQ(SummarizeRuleChange(text, text), "no change");
-    EXPECT_EQ(SummarizeRuleChange(text, Block("W\\", From("b") + From("a"))),
-              "layout or settings changed");
-    EXPECT_EQ(SummarizeRuleChange(text, "Version=2\r\n" + text), "changed outside Tandrel");
+    EXPECT_EQ(Summary(text, text), "no change");
+    EXPECT_EQ(Summary(text, Block("W\\", From("b") + From("a"))), "layout or settings changed");
+    EXPECT_EQ(Summary(text, "Version=2\r\n" + text), "changed outside Tandrel");
 }
 
 // The texts of a history as read: nullopt for one that cannot be read.
@@ -71,7 +91,7 @@ TEST(RuleChangeSummary, TellsAChangeMadeOutsideTandrelFromAnUndo) {
     // The current text, then the versions newest first: a hand edit after the
     // second change, then an undo back to the first text.
     const std::vector<std::optional<std::string>> texts = {first, edited, second, first};
-    EXPECT_EQ(SummarizeHistory(AsRead(texts)),
+    EXPECT_EQ(HistoryWords(AsRead(texts)),
               std::vector<std::string>(
                   {"- From contains b removed from X\\; - From contains c removed from Y\\; - "
                    "From contains d removed from Y\\; and 2 more",
@@ -86,8 +106,8 @@ TEST(RuleChangeSummary, AVersionThatCannotBeReadIsMarkedAndTheOthersStillSummari
     const std::vector<std::optional<std::string>> texts = {second + Block("Y\\", From("c")), second,
                                                            std::nullopt, first, ""};
     EXPECT_EQ(
-        SummarizeHistory(AsRead(texts)),
-        std::vector<std::string>({"+ From contains c -> Y\\; block added for Y\\", kCannotBeRead,
+        HistoryWords(AsRead(texts)),
+        std::vector<std::string>({"+ From contains c -> Y\\; block added for Y\\", "cannot be read",
                                   "", "+ From contains a -> W\\; block added for W\\"}));
 }
 
@@ -116,8 +136,8 @@ TEST(RuleChangeSummary, ReadsOnlyWhatDiffersAndSaysWhatTheWholeTextsSay) {
     for (const auto& [before, after] : changes) {
         for (const auto& [older, newer] : {std::pair(before, after), std::pair(after, before)}) {
             const std::string whole =
-                SummarizeRuleFiles(ParseRuleFile(older), ParseRuleFile(newer), false);
-            EXPECT_EQ(SummarizeRuleChange(older, newer), whole) << older << "\n->\n" << newer;
+                Words(SummarizeRuleFiles(ParseRuleFile(older), ParseRuleFile(newer), false));
+            EXPECT_EQ(Summary(older, newer), whole) << older << "\n->\n" << newer;
         }
     }
 }

@@ -105,10 +105,10 @@ TEST(RuleReaderBlocks, AMalformedActionLineDropsTheWholeBlock) {
     ASSERT_EQ(dropped.size(), 5U);
     EXPECT_EQ(dropped[0].line_number, 1);
     EXPECT_EQ(dropped[1].line_number, 2);
-    EXPECT_EQ(dropped[2].reason, "part of a block whose action line is malformed");
+    EXPECT_EQ(dropped[2].reason, DropReason::InMalformedBlock);
     EXPECT_EQ(dropped[3].text, ":End \"bad\"");
     EXPECT_EQ(dropped[4].text, "between");
-    EXPECT_EQ(dropped[4].reason, "outside any block");
+    EXPECT_EQ(dropped[4].reason, DropReason::OutsideBlocks);
 }
 
 TEST(RuleReaderBlocks, AMissingEndRunsIntoTheNextBlock) {
@@ -130,7 +130,7 @@ TEST(RuleReaderBlocks, AMissingEndRunsIntoTheNextBlock) {
     ASSERT_EQ(dropped.size(), 2U);
     EXPECT_EQ(dropped[0].line_number, 4);
     EXPECT_EQ(dropped[1].line_number, 5);
-    EXPECT_EQ(dropped[1].reason, "malformed condition line");
+    EXPECT_EQ(dropped[1].reason, DropReason::MalformedCondition);
 }
 
 TEST(RuleReaderLabels, TakesTheTextInsideTheQuotes) {

@@ -98,9 +98,10 @@ int RunTree(const std::vector<std::string>& args, Context& context) {
     }
     const std::string data_folder =
         DataFolderArgument(parsed.positional.front(), context.lead_bytes);
+    const auto load = [&context](int id) { return context.strings.Load(id); };
     if (const auto unlisted =
             FindUnlistedAddressBook(context.files, data_folder, context.lead_bytes)) {
-        return Failure(context, DescribeFinding(*unlisted));
+        return Failure(context, DescribeFinding(*unlisted, load));
     }
     PrintTree(ListGroupTree(context.files, context.profile, data_folder, context.lead_bytes), 0,
               context.out);
@@ -121,8 +122,9 @@ int RunCheck(const std::vector<std::string>& args, Context& context) {
         DataFolderArgument(parsed.positional.front(), context.lead_bytes);
     const std::vector<BookFinding> findings =
         CheckAddressBook(context.files, context.profile, data_folder, context.lead_bytes);
+    const auto load = [&context](int id) { return context.strings.Load(id); };
     for (const BookFinding& finding : findings) {
-        context.out << DescribeFinding(finding) << "\n";
+        context.out << DescribeFinding(finding, load) << "\n";
     }
     if (findings.empty()) {
         context.out << "nothing found\n";

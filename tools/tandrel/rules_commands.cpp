@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "mailbox/folders.h"
+#include "resources/string_table.h"
 #include "rules/rule_check.h"
 #include "rules/rule_history.h"
 #include "rules/rule_history_list.h"
@@ -278,11 +279,14 @@ int RunCheck(const std::vector<std::string>& args, Context& context) {
         targets.emplace(RuleTargetFolders{
             context.files, DataFolderArgument(*data_folder_argument, context.lead_bytes)});
     }
-    const std::vector<std::string> findings = CheckRuleText(text, targets ? &*targets : nullptr);
-    for (const std::string& finding : findings) {
-        context.out << finding << "\n";
-    }
-    const std::size_t found = findings.size();
+    const auto load = [&context](int id) { return context.strings.Load(id); };
+    const FolderNaming naming = FoldersByIdentifier();
+    std::size_t found = 0;
+    CheckRuleText(text, targets ? &*targets : nullptr, context.lead_bytes,
+                  [&](const Finding& finding) {
+                      context.out << DescribeFindings({finding}, 0, load, naming) << "\n";
+                      ++found;
+                  });
     if (found == 0) {
         context.out << "nothing found\n";
         return kExitOk;
@@ -308,13 +312,18 @@ int RunHistory(const std::vector<std::string>& args, Context& context) {
         context.out << "no former versions kept\n";
         return kExitOk;
     }
+    const auto load = [&context](int id) { return context.strings.Load(id); };
     for (const HistoryRow& row : history.rows) {
         const KeptVersion& version = row.version;
         context.out << version.number << "  "
                     << FormatLocalTime(version.facts.modified, ClockDetail::Seconds) << "  "
                     << version.facts.size << " bytes  "
                     << SplitListPattern(version.path, context.lead_bytes).name
-                    << (row.summary.empty() ? "" : "  " + row.summary) << "\n";
+                    << (row.summary.empty()
+                            ? ""
+                            : "  " + DescribeFindings(row.summary, IDS_CHANGE_SEPARATOR, load,
+                                                      FoldersByIdentifier()))
+                    << "\n";
     }
     if (!history.current_read) {
         return Failure(context, "cannot read " + history.target +

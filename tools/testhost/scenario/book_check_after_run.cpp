@@ -5,6 +5,7 @@
 
 #include "addressbook/address_book.h"
 #include "addressbook/book_check.h"
+#include "support/builtin_strings.h"
 #include "testhost/scenario/expectations.h"
 
 namespace tandrel::testhost {
@@ -14,9 +15,11 @@ void CheckBookAfterRun(Files& files, Profile& profile, const std::string& data_f
     if (!files.Facts(AddressBookRoot(data_folder))) {
         return;
     }
+    BuiltinStrings strings;
+    const auto load = [&strings](int id) { return strings.Load(id); };
     std::string found;
     for (const BookFinding& finding : CheckAddressBook(files, profile, data_folder, is_lead_byte)) {
-        found += "\n  " + DescribeFinding(finding);
+        found += "\n  " + DescribeFinding(finding, load);
     }
     std::string expected;
     std::istringstream planted(ReadWholeFile(scenario / "expect.book"));

@@ -1,0 +1,84 @@
+#include "text/finding.h"
+
+#include "text/format_text.h"
+
+namespace tandrel {
+
+FindingField Field(std::string text) {
+    return {std::move(text), {}, false};
+}
+
+FindingField FolderField(std::vector<std::string> folders) {
+    return {std::string(), std::move(folders), true};
+}
+
+Finding MakeFinding(int text, std::vector<FindingField> fields) {
+    return {text, std::move(fields)};
+}
+
+FolderNaming FoldersByIdentifier() {
+    return {[](const std::vector<std::string>& folders) {
+                std::map<std::string, std::string> shown;
+                for (const std::string& folder : folders) {
+                    shown.emplace(folder, folder);
+                }
+                return shown;
+            },
+            " "};
+}
+
+FolderNaming FoldersByDisplayName(std::function<std::string(const std::string&)> display_name) {
+    return {[display_name = std::move(display_name)](const std::vector<std::string>& folders) {
+                std::map<std::string, std::string> shown;
+                std::map<std::string, int> sharing;
+                for (const std::string& folder : folders) {
+                    if (shown.count(folder) == 0) {
+                        std::string name = display_name(folder);
+                        ++sharing[name];
+                        shown.emplace(folder, std::move(name));
+                    }
+                }
+                for (auto& [folder, name] : shown) {
+                    if (name.empty() || sharing[name] > 1) {
+                        name = folder;
+                    }
+                }
+                return shown;
+            },
+            ", "};
+}
+
+std::string DescribeFindings(const std::vector<Finding>& findings, int separator,
+                             const std::function<std::string(int)>& load,
+                             const FolderNaming& naming) {
+    std::vector<std::string> folders;
+    for (const Finding& finding : findings) {
+        for (const FindingField& field : finding.fields) {
+            folders.insert(folders.end(), field.folders.begin(), field.folders.end());
+        }
+    }
+    const std::map<std::string, std::string> shown =
+        folders.empty() ? std::map<std::string, std::string>() : naming.name(folders);
+    std::string line;
+    for (const Finding& finding : findings) {
+        std::vector<std::string> fields;
+        for (const FindingField& field : finding.fields) {
+            if (!field.names_folders) {
+                fields.push_back(field.text);
+                continue;
+            }
+            std::string joined;
+            for (const std::string& folder : field.folders) {
+                joined += (joined.empty() ? "" : naming.joiner) + shown.at(folder);
+            }
+            fields.push_back(std::move(joined));
+        }
+        if (!line.empty() && separator != 0) {
+            line += load(separator);
+        }
+        line += FormatText(load(finding.text), fields);
+    }
+    return line;
+}
+
+}  // namespace tandrel

@@ -75,6 +75,25 @@ TEST_F(ScenarioRunnerTest, AMissingOrMisplacedLogLineFails) {
     EXPECT_EQ(result.message.rfind("expect.log line 2", 0), 0U) << result.message;
 }
 
+TEST_F(ScenarioRunnerTest, ACompleteLogFailsOnAnExtraHostActionAndDotsMatchAnyLines) {
+    // The cancelled drop's log: the current mail, the dialog, the drop.
+    const auto run = [&](const std::string& log) {
+        dir_.Write("expect.log", log);
+        return RunWith(kCancelledDrop);
+    };
+    const std::string mail = "set-mail \"Main\\!!!!Inbox\\?0001\"\n";
+    const std::string dialog = "dialog \"Tandrel (Received)\"\n";
+    EXPECT_TRUE(run(dialog + "drop -> -1\n").passed) << "a subsequence, as before";
+    EXPECT_TRUE(run("complete\n" + mail + dialog + "drop -> -1\n").passed);
+    const ScenarioResult missing = run("complete\n" + dialog + "drop -> -1\n");
+    EXPECT_FALSE(missing.passed) << "the log holds one line more";
+    EXPECT_EQ(missing.message.rfind("expect.log (complete)", 0), 0U) << missing.message;
+    EXPECT_FALSE(run("complete\n" + mail + dialog).passed) << "and one line less";
+    EXPECT_TRUE(run("complete\n...\ndrop -> -1\n").passed);
+    EXPECT_TRUE(run("complete\n" + mail + "...\n" + dialog + "...\ndrop -> -1\n...\n").passed);
+    EXPECT_FALSE(run("complete\n...\n" + mail + "drop -> -1\n").passed);
+}
+
 TEST_F(ScenarioRunnerTest, ADialogLeftOpenOrAStepOutOfPlaceFails) {
     const ScenarioResult open = RunWith(
         "keys ctrl\ndrop \"Main\\!!!!Inbox\\\" \"Main\\!!!!Inbox\\?0001\" 4\n"

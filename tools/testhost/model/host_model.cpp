@@ -199,7 +199,13 @@ void HostModel::RunRulesOnSelection() {
             if (!matches) {
                 continue;
             }
-            const std::string name = message_id.substr(message_id.find('?') + 1);
+            // A rule that sorts a message into the folder it is in moves
+            // nothing (Windows would rename the file onto itself).
+            const std::size_t mark = message_id.find('?');
+            if (message_id.compare(0, mark, block.argument) == 0 && mark == block.argument.size()) {
+                break;
+            }
+            const std::string name = message_id.substr(mark + 1);
             if (files_.Rename(MessagePath(message_id),
                               data_folder_ + block.argument + name + kMessageExtension)) {
                 Log("moved " + Quote(message_id) + " -> " + Quote(block.argument));

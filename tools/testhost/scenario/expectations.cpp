@@ -1,5 +1,6 @@
 #include "testhost/scenario/expectations.h"
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -85,6 +86,51 @@ void CheckSettingsFile(const fs::path& scenario, const fs::path& settings_file) 
     }
 }
 
+// The first line of an expect.log that must match the whole log, and the
+// line that matches any number of log lines there.
+constexpr const char* kCompleteLog = "complete";
+constexpr const char* kAnyLines = "...";
+
+std::string LogText(const std::vector<std::string>& log) {
+    std::string seen;
+    for (const std::string& entry : log) {
+        seen += "\n  " + entry;
+    }
+    return seen;
+}
+
+// Whether `wanted` (with kAnyLines standing for any run of lines) matches
+// the whole `log`; otherwise how far its lines matched, for the message.
+bool MatchesWholeLog(const std::vector<std::string>& wanted, const std::vector<std::string>& log,
+                     std::size_t& matched) {
+    std::size_t at = 0;
+    std::size_t line = 0;
+    // Where the last kAnyLines stood, and the log line it has taken up to.
+    std::size_t any_line = std::string::npos;
+    std::size_t any_at = 0;
+    matched = 0;
+    while (at < log.size()) {
+        if (line < wanted.size() && wanted[line] == kAnyLines) {
+            any_line = line++;
+            any_at = at;
+        } else if (line < wanted.size() && wanted[line] == log[at]) {
+            ++line;
+            ++at;
+            matched = std::max(matched, line);
+        } else if (any_line != std::string::npos) {
+            line = any_line + 1;
+            at = ++any_at;
+        } else {
+            return false;
+        }
+    }
+    while (line < wanted.size() && wanted[line] == kAnyLines) {
+        ++line;
+    }
+    matched = std::max(matched, line);
+    return line == wanted.size();
+}
+
 void CheckLog(const fs::path& scenario, const std::vector<std::string>& log, const HostTexts& texts,
               const std::string& data_folder) {
     const fs::path expected = scenario / "expect.log";
@@ -92,29 +138,47 @@ void CheckLog(const fs::path& scenario, const std::vector<std::string>& log, con
         return;
     }
     std::istringstream lines(ReadWholeFile(expected));
-    std::size_t at = 0;
-    std::string wanted;
+    std::vector<std::string> wanted;
+    std::vector<int> line_numbers;
+    bool complete = false;
     int line_number = 0;
-    while (std::getline(lines, wanted)) {
+    for (std::string line; std::getline(lines, line);) {
         ++line_number;
-        if (!wanted.empty() && wanted.back() == '\r') {
-            wanted.pop_back();
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
         }
-        if (wanted.empty()) {
+        if (line.empty()) {
             continue;
         }
-        wanted = WithDataFolder(texts.from_utf8(wanted), data_folder);
-        while (at < log.size() && log[at] != wanted) {
+        if (wanted.empty() && !complete && line == kCompleteLog) {
+            complete = true;
+            continue;
+        }
+        wanted.push_back(WithDataFolder(texts.from_utf8(line), data_folder));
+        line_numbers.push_back(line_number);
+    }
+    if (complete) {
+        // Every line of the log, in order: an extra host action fails too.
+        std::size_t matched = 0;
+        if (!MatchesWholeLog(wanted, log, matched)) {
+            throw std::runtime_error(
+                "expect.log (complete): the log differs after line " +
+                std::to_string(matched == 0 ? 1 : line_numbers[matched - 1]) +
+                (matched < wanted.size() ? " (next: " + wanted[matched] + ")" : std::string()) +
+                "\nthe log:" + LogText(log));
+        }
+        return;
+    }
+    // An ordered subsequence of the log.
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        while (at < log.size() && log[at] != wanted[i]) {
             ++at;
         }
         if (at == log.size()) {
-            std::string seen;
-            for (const std::string& entry : log) {
-                seen += "\n  " + entry;
-            }
-            throw std::runtime_error("expect.log line " + std::to_string(line_number) +
-                                     ": not in the log (in this order): " + wanted +
-                                     "\nthe log:" + seen);
+            throw std::runtime_error("expect.log line " + std::to_string(line_numbers[i]) +
+                                     ": not in the log (in this order): " + wanted[i] +
+                                     "\nthe log:" + LogText(log));
         }
         ++at;
     }

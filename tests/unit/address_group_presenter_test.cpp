@@ -137,5 +137,31 @@ TEST_F(AddressGroupTest, AGroupThatCannotBeWrittenIsReportedAndNotShown) {
     EXPECT_EQ(tree_.Find("Private\\Friends\\New"), kNoTreeItem);
 }
 
+TEST_F(AddressGroupTest, ARememberedGroupNotQuiteThereSelectsNothing) {
+    // A level on the way is missing; the name differs only in letter case.
+    for (const char* remembered : {"Private:Friends\\Gone\\School", "Private:friends"}) {
+        tree_ = MemoryTree();
+        Open(remembered);
+        EXPECT_EQ(tree_.Selected(), kNoTreeItem) << remembered;
+    }
+}
+
+TEST_F(AddressGroupTest, AddUnderAnItemWhoseButtonLedNowhere) {
+    profile_.files().AddFile(std::string(kRoot) + "@Work\\Team\\Group.ini", "");
+    profile_.files().AddDirectory(std::string(kRoot) + "@Work\\Team\\Archive");
+    Open("Work:");
+    const TreeItem team = tree_.Find("Work\\Team");
+    ASSERT_TRUE(tree_.IsExpandable(team)) << "Archive may be a group until it is listed";
+    tree_.Select(team);
+    Add("New");
+    EXPECT_EQ(tree_.PathOf(tree_.Selected()), "Work\\Team\\New");
+    EXPECT_TRUE(tree_.IsExpandable(team));
+    tree_.OpenAll();
+    EXPECT_EQ(tree_.Paths(),
+              (std::vector<std::string>{"Private", "Private\\Friends", "Private\\Friends\\School",
+                                        "Work", "Work\\Team", "Work\\Team\\New"}))
+        << "Archive, no group, stays out";
+}
+
 }  // namespace
 }  // namespace tandrel

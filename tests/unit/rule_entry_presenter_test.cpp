@@ -239,6 +239,25 @@ TEST_F(RuleEntryTest, AnAddressThatCannotBeWrittenIsReported) {
     EXPECT_TRUE(Logged("set-mail \"Main\\!!!!Inbox\\?0001\""));
 }
 
+TEST_F(RuleEntryTest, TheAlreadySortedIntoLineLooksUpWhatWasReadAtTheOpening) {
+    const std::string rules =
+        ":Begin \"\"\r\n!M:Main\\W\\\r\n@0:From:ann@example.com\tO\tI\r\n:End "
+        "\"\"\r\n";
+    files().AddFile("C:\\Data\\Main\\iFilter.Def", rules);
+    Open();
+    EXPECT_EQ(dialog_.Text(IDC_ENTRY_SORTED_INTO), "Already sorted into: W");
+    // Another writer changes the file: the line still says what was read.
+    files().AddFile("C:\\Data\\Main\\iFilter.Def",
+                    ":Begin \"\"\r\n!M:Main\\V\\\r\n@0:From:bob@example.com\tO\tI\r\n:End "
+                    "\"\"\r\n");
+    dialog_.SetText(IDC_ENTRY_ADDRESS, "bob@example.com");
+    presenter_->OnCommand(IDC_ENTRY_ADDRESS, kNotifyComboEditChange);
+    EXPECT_EQ(dialog_.Text(IDC_ENTRY_SORTED_INTO), "");
+    dialog_.SetText(IDC_ENTRY_ADDRESS, "ann@example.com");
+    presenter_->OnCommand(IDC_ENTRY_ADDRESS, kNotifyComboEditChange);
+    EXPECT_EQ(dialog_.Text(IDC_ENTRY_SORTED_INTO), "Already sorted into: W");
+}
+
 TEST_F(RuleEntryTest, CancelWritesNothing) {
     Open();
     const std::size_t before = files().bytes_written();

@@ -3,6 +3,7 @@
 #include "setup/rule_history_presenter.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -11,6 +12,7 @@
 #include "resources/resource.h"
 #include "support/builtin_strings.h"
 #include "support/memory_dialog.h"
+#include "support/memory_files.h"
 #include "testhost/model/host_model.h"
 #include "testhost/native/model_host.h"
 
@@ -27,7 +29,7 @@ class RuleHistoryTest : public ::testing::Test {
         dir_.Write("temp/.keep", "");
         dialog_.set_message_handler([this](const std::string& text, unsigned, MessageOwner) {
             messages_.push_back(text);
-            return kIdOk;
+            return answer_;
         });
     }
     void Open() {
@@ -50,6 +52,7 @@ class RuleHistoryTest : public ::testing::Test {
     MemoryDialog dialog_{IDD_RULE_HISTORY};
     std::unique_ptr<RuleHistoryPresenter> presenter_;
     std::vector<std::string> messages_;
+    int answer_ = kIdOk;  // to every message box
 };
 
 TEST_F(RuleHistoryTest, ARuleFileThatIsALinkShowsTheVersionsBesideItsTarget) {
@@ -100,6 +103,70 @@ TEST_F(RuleHistoryTest, AVersionThatCannotBeReadIsMarkedAndNamedWhenPutBack) {
     ASSERT_EQ(messages_.size(), 2U);
     EXPECT_NE(messages_[1].find("Main\\iFilter.Def.bak2\n"), std::string::npos) << messages_[1];
     EXPECT_EQ(dir_.Read("data/Main/iFilter.Def"), "Version=3\r\n");
+}
+
+TEST_F(RuleHistoryTest, TheSentRulesListAllTenVersionsAndAskByTheirName) {
+    dir_.Write("data/Main/oFilter.Def", "Version=11\r\n");
+    dir_.Write("data/Main/oFilter.Def.bak", "Version=10\r\n");
+    for (int slot = 2; slot <= kKeptVersions; ++slot) {
+        dir_.Write("data/Main/oFilter.Def.bak" + std::to_string(slot),
+                   "Version=" + std::to_string(11 - slot) + "\r\n");
+    }
+    Open();
+    EXPECT_EQ(dialog_.ItemCount(IDC_HISTORY_VERSIONS), 0) << "no received rules";
+    dialog_.Select(IDC_HISTORY_RULE_FILE, 1);
+    presenter_->OnCommand(IDC_HISTORY_RULE_FILE, kNotifySelChange);
+    EXPECT_EQ(dialog_.ItemCount(IDC_HISTORY_VERSIONS), kKeptVersions);
+    // Cancelled: nothing changes, nothing is reloaded.
+    answer_ = kIdCancel;
+    PutBack(9);
+    ASSERT_EQ(messages_.size(), 1U);
+    EXPECT_EQ(messages_[0],
+              "Put back version 10 of the sent rules? The rules in use now become version 1.");
+    EXPECT_EQ(dir_.Read("data/Main/oFilter.Def"), "Version=11\r\n");
+    EXPECT_TRUE(model_.log().empty());
+    answer_ = kIdOk;
+    PutBack(9);
+    EXPECT_EQ(dir_.Read("data/Main/oFilter.Def"), "Version=1\r\n");
+    EXPECT_EQ(model_.log(), std::vector<std::string>{"reload"});
+}
+
+TEST_F(RuleHistoryTest, ARefusedPutBackSaysWhyAndReloadsNothing) {
+    dir_.Write("data/Main/iFilter.Def", "Version=2\r\n");
+    dir_.Write("data/Main/iFilter.Def.bak", "Version=1\r\n");
+    ASSERT_EQ(::chmod((dir_.path() + "data/Main/iFilter.Def").c_str(), 0444), 0);
+    Open();
+    PutBack(0);
+    ASSERT_EQ(messages_.size(), 2U);
+    EXPECT_NE(messages_[1].find("are read-only"), std::string::npos) << messages_[1];
+    EXPECT_TRUE(model_.log().empty()) << "no reload";
+}
+
+// A put-back whose write fails, on a disk that takes no more bytes.
+TEST(RuleHistoryWriteFails, ItIsReportedAndNothingIsReloaded) {
+    testing::MemoryFiles files;
+    files.AddFile("C:\\Data\\Main\\iFilter.Def", "Version=2\r\n");
+    files.AddFile("C:\\Data\\Main\\iFilter.Def.bak", "Version=1\r\n");
+    testhost::HostModel model(files, "C:\\Data\\", "C:\\Temp\\", kNoLeadBytes);
+    model.SetMailbox("Main\\");
+    testhost::ModelHost host(model);
+    BuiltinStrings strings;
+    RuleHistoryContext context{host, files, strings};
+    MemoryDialog dialog(IDD_RULE_HISTORY);
+    std::vector<std::string> messages;
+    dialog.set_message_handler([&messages](const std::string& text, unsigned, MessageOwner) {
+        messages.push_back(text);
+        return kIdOk;
+    });
+    RuleHistoryPresenter presenter(dialog, context);
+    presenter.Init();
+    files.SetWriteBudget(0);
+    dialog.Select(IDC_HISTORY_VERSIONS, 0);
+    presenter.OnCommand(IDC_HISTORY_PUT_BACK, kNotifyClicked);
+    ASSERT_EQ(messages.size(), 2U);
+    EXPECT_EQ(messages[1].rfind("Unable to write the sorting rules", 0), 0U) << messages[1];
+    EXPECT_EQ(files.Content("C:\\Data\\Main\\iFilter.Def"), "Version=2\r\n");
+    EXPECT_TRUE(model.log().empty()) << "no reload";
 }
 
 }  // namespace

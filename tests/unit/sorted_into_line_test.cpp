@@ -83,6 +83,17 @@ TEST_F(SortedIntoLineTest, NamesFivePlacesCountsTheRestAndAsksOnlyForTheNamed) {
               "Already sorted into: F0 (received), F1 (received) and 1000 more");
 }
 
+TEST_F(SortedIntoLineTest, AFolderWithoutANameOrNamedLikeTheTargetShowsItsIdentifier) {
+    // "Main\!!!\" has no name once the host drops its "!"s.
+    files_.AddFile(kReceived, AnnInFolders(0, 1) +
+                                  ":Begin \"\"\r\n!M:Main\\!!!\\\r\n@0:From:"
+                                  "ann@example.com\tO\tI\r\n:End \"\"\r\n" +
+                                  ":Begin \"\"\r\n!M:Main\\Old\\F0\\\r\n@0:From:"
+                                  "ann@example.com\tO\tI\r\n:End \"\"\r\n");
+    EXPECT_EQ(Line(Query("Main\\F0\\")),
+              "Already sorted into: this folder, Main\\!!!\\, Main\\Old\\F0\\");
+}
+
 TEST_F(SortedIntoLineTest, AFileTheHostReadsOtherwiseCannotBeRead) {
     const std::string rules = AnnInFolders(0, 2);
     for (const std::string& text :

@@ -67,6 +67,15 @@ class MemoryDialogView final : public DialogView {
         return tree_.Paths();
     }
     std::string TreeSelectedPath() override { return tree_.PathOf(tree_.Selected()); }
+    std::vector<std::string> TreeButtonPaths() override {
+        std::vector<std::string> paths;
+        for (const std::string& path : TreePaths()) {
+            if (tree_.IsExpandable(tree_.Find(path))) {
+                paths.push_back(path);
+            }
+        }
+        return paths;
+    }
 
     void Type(int id, const std::string& text) override {
         dialog_.SetText(id, text);

@@ -113,6 +113,9 @@ void Expect(const Step& step, DialogView& view) {
     } else if (verb == "expect-tree") {
         const std::vector<std::string> paths = view.TreePaths();
         fail_unless(paths == QuotedArguments(step, 1), JoinedQuoted(paths));
+    } else if (verb == "expect-tree-buttons") {
+        const std::vector<std::string> paths = view.TreeButtonPaths();
+        fail_unless(paths == QuotedArguments(step, 1), JoinedQuoted(paths));
     } else if (verb == "expect-tree-selected") {
         const std::string selected = view.TreeSelectedPath();
         fail_unless(selected == Arg(step, 1).text, Quoted(selected));

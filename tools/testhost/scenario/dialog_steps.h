@@ -26,6 +26,9 @@ class DialogView {
     virtual std::vector<std::string> Items(int id) = 0;
     virtual int Selection(int id) = 0;
     virtual std::vector<std::string> TreePaths() = 0;
+    // The paths of the items that show an expand button, after opening every
+    // item as TreePaths does.
+    virtual std::vector<std::string> TreeButtonPaths() = 0;
     virtual std::string TreeSelectedPath() = 0;
 
     // As a user does it: typing into an edit (with its notifications),

@@ -46,6 +46,21 @@ void CollectPaths(HWND tree, HTREEITEM first, std::vector<std::string>& paths) {
     }
 }
 
+// The paths of the items that show an expand button: those whose children
+// count is not 0 (I_CHILDRENCALLBACK counts, as the tree shows it a button).
+void CollectButtons(HWND tree, HTREEITEM first, std::vector<std::string>& paths) {
+    for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        TVITEMA shown = {};
+        shown.mask = TVIF_HANDLE | TVIF_CHILDREN;
+        shown.hItem = item;
+        if (SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&shown)) &&
+            shown.cChildren != 0) {
+            paths.push_back(PathOf(tree, item));
+        }
+        CollectButtons(tree, TreeView_GetChild(tree, item), paths);
+    }
+}
+
 // Opens every item as a user would, depth first: the first opening of an
 // item notifies the plug-in, which inserts the groups below it.
 void OpenAll(HWND tree, HTREEITEM first) {
@@ -177,6 +192,18 @@ std::vector<std::string> WindowView::TreePaths() {
         if (tree != nullptr) {
             OpenAll(tree, TreeView_GetRoot(tree));
             CollectPaths(tree, TreeView_GetRoot(tree), paths);
+        }
+        return paths;
+    });
+}
+
+std::vector<std::string> WindowView::TreeButtonPaths() {
+    return ui_.Call<std::vector<std::string>>([this] {
+        std::vector<std::string> paths;
+        HWND tree = TreeOf(dialog_);
+        if (tree != nullptr) {
+            OpenAll(tree, TreeView_GetRoot(tree));
+            CollectButtons(tree, TreeView_GetRoot(tree), paths);
         }
         return paths;
     });

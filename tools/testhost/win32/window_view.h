@@ -28,6 +28,7 @@ class WindowView final : public DialogView {
     std::vector<std::string> Items(int id) override;
     int Selection(int id) override;
     std::vector<std::string> TreePaths() override;
+    std::vector<std::string> TreeButtonPaths() override;
     std::string TreeSelectedPath() override;
 
     void Type(int id, const std::string& text) override;

@@ -88,6 +88,7 @@ def main(path):
             missed.append(f"{case}/{size}: {growth:.2f} times for ten times the size")
     for (case, small, large), limit in SIZE_RATIO_LIMITS.items():
         if (case, small) in times and (case, large) in times:
+            print(f"\n{'the larger size over the smaller':<36}{'times':>8}{'target':>8}")
             ratio = times[(case, large)][0] / times[(case, small)][0]
             ok = ratio <= limit
             print(f"{case + ' ' + str(small) + ' -> ' + str(large):<36}{ratio:>8.2f}"

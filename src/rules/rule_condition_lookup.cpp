@@ -77,8 +77,8 @@ RuleConditionLookup::RuleConditionLookup(std::string text) : text_(std::move(tex
 
 RuleConditionLookup::~RuleConditionLookup() = default;
 
-const RuleConditionLookup::Condition* RuleConditionLookup::Find(std::string_view key,
-                                                                std::uint64_t hash) const {
+const RuleConditionLookup::Condition* RuleConditionLookup::FindKey(std::string_view key,
+                                                                   std::uint64_t hash) const {
     const std::size_t mask = table_.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const std::uint64_t entry = table_[slot];
@@ -153,15 +153,20 @@ void RuleConditionLookup::Add(std::string_view key, std::string_view folder) {
     }
 }
 
+const RuleConditionLookup::Condition* RuleConditionLookup::Find(std::string_view header,
+                                                                std::string_view value) const {
+    // A header with a ":" is none a condition line can hold.
+    if (header.find(':') != std::string_view::npos) {
+        return nullptr;
+    }
+    const std::string key = std::string(header) + ":" + std::string(value);
+    return FindKey(key, HashKey(key));
+}
+
 ConditionPlaces RuleConditionLookup::Places(std::string_view header, std::string_view value,
                                             std::size_t most) const {
     ConditionPlaces places;
-    // A header with a ":" is none a condition line can hold.
-    if (header.find(':') != std::string_view::npos) {
-        return places;
-    }
-    const std::string key = std::string(header) + ":" + std::string(value);
-    const Condition* condition = Find(key, HashKey(key));
+    const Condition* condition = Find(header, value);
     if (condition == nullptr) {
         return places;
     }
@@ -175,11 +180,7 @@ ConditionPlaces RuleConditionLookup::Places(std::string_view header, std::string
 
 bool RuleConditionLookup::Holds(std::string_view header, std::string_view value,
                                 std::string_view folder) const {
-    if (header.find(':') != std::string_view::npos) {
-        return false;
-    }
-    const std::string key = std::string(header) + ":" + std::string(value);
-    const Condition* condition = Find(key, HashKey(key));
+    const Condition* condition = Find(header, value);
     if (condition == nullptr) {
         return false;
     }

@@ -58,7 +58,8 @@ class RuleConditionLookup {
         std::unique_ptr<std::unordered_set<std::string_view>> folders;
     };
 
-    const Condition* Find(std::string_view key, std::uint64_t hash) const;
+    const Condition* FindKey(std::string_view key, std::uint64_t hash) const;
+    const Condition* Find(std::string_view header, std::string_view value) const;
     Condition& FindOrAdd(std::string_view key);
     void Add(std::string_view key, std::string_view folder);
     void Grow();

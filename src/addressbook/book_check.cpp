@@ -185,9 +185,9 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
 // Checks the group at `group_path` below `book_folder` and every group below it.
 void CheckGroupTree(Files& files, const std::string& book, const std::string& book_folder,
                     const std::string& group_path, char shown_separator,
-                    LeadBytePredicate is_lead_byte, std::vector<BookFinding>& findings) {
+                    LeadBytePredicate is_lead_byte, const std::function<void(BookFinding)>& take) {
     const std::string identifier = JoinGroupIdentifier({book, group_path});
-    const auto add = [&](Finding finding) { findings.push_back({identifier, std::move(finding)}); };
+    const auto add = [&](Finding finding) { take({identifier, std::move(finding)}); };
     const std::string folder = book_folder + group_path + (group_path.empty() ? "" : "\\");
     std::vector<FolderEntry> entries;
     if (!files.ListFolder(folder + "*", entries)) {
@@ -209,7 +209,7 @@ void CheckGroupTree(Files& files, const std::string& book, const std::string& bo
         if (IsListedFolder(entry) && IsPlainFileName(entry.name, is_lead_byte)) {
             CheckGroupTree(files, book, book_folder,
                            group_path.empty() ? entry.name : group_path + "\\" + entry.name,
-                           shown_separator, is_lead_byte, findings);
+                           shown_separator, is_lead_byte, take);
         }
     }
 }
@@ -230,24 +230,31 @@ std::optional<BookFinding> FindUnlistedAddressBook(Files& files, const std::stri
                                                is_lead_byte)))})};
 }
 
-std::vector<BookFinding> CheckAddressBook(Files& files, Profile& profile,
-                                          const std::string& data_folder,
-                                          LeadBytePredicate is_lead_byte) {
-    std::vector<BookFinding> findings;
-    const std::string root = AddressBookRoot(data_folder);
-    std::vector<FolderEntry> books;
-    if (!files.ListFolder(root + "\\@*", books)) {
-        findings.push_back(*FindUnlistedAddressBook(files, data_folder, is_lead_byte));
-        return findings;
+void CheckAddressBook(Files& files, Profile& profile, const std::string& data_folder,
+                      LeadBytePredicate is_lead_byte,
+                      const std::function<void(BookFinding)>& take) {
+    if (auto unlisted = FindUnlistedAddressBook(files, data_folder, is_lead_byte)) {
+        take(std::move(*unlisted));
+        return;
     }
+    std::vector<FolderEntry> books;
+    files.ListFolder(AddressBookRoot(data_folder) + "\\@*", books);
     const char shown_separator = ShownSeparator(data_folder, is_lead_byte);
     for (const FolderEntry& entry : books) {
         if (IsNamedFolder(entry) && IsPlainBookName(entry.name.substr(1), is_lead_byte)) {
             const std::string book = entry.name.substr(1);
             CheckGroupTree(files, book, ResolveBookFolder(profile, data_folder, book, is_lead_byte),
-                           std::string(), shown_separator, is_lead_byte, findings);
+                           std::string(), shown_separator, is_lead_byte, take);
         }
     }
+}
+
+std::vector<BookFinding> CheckAddressBook(Files& files, Profile& profile,
+                                          const std::string& data_folder,
+                                          LeadBytePredicate is_lead_byte) {
+    std::vector<BookFinding> findings;
+    CheckAddressBook(files, profile, data_folder, is_lead_byte,
+                     [&findings](BookFinding finding) { findings.push_back(std::move(finding)); });
     return findings;
 }
 

@@ -28,6 +28,11 @@ std::vector<BookFinding> CheckAddressBook(Files& files, Profile& profile,
                                           const std::string& data_folder,
                                           LeadBytePredicate is_lead_byte);
 
+// The same, each finding handed to `take` as it is made, so that a caller can
+// keep as few as it shows.
+void CheckAddressBook(Files& files, Profile& profile, const std::string& data_folder,
+                      LeadBytePredicate is_lead_byte, const std::function<void(BookFinding)>& take);
+
 // The finding that the address book below `data_folder` cannot be listed
 // (there is no such folder, or no address book in it); nullopt when it can.
 std::optional<BookFinding> FindUnlistedAddressBook(Files& files, const std::string& data_folder,

@@ -112,10 +112,12 @@ std::string SortedIntoLine(const SortedIntoQuery& query, const OpenedRules& rece
         for (std::size_t i = 0; i < shown; ++i) {
             const Place& place = named[i];
             const std::string& name = names[place.folder];
+            // Escaped: a control character from a file must not act in the
+            // control (a NUL would end its text).
             std::string text = place.folder == query.target
                                    ? strings.Load(IDS_SORTED_INTO_THIS_FOLDER)
-                               : name.empty() || sharing[name] > 1 ? std::string(place.folder)
-                                                                   : name;
+                               : name.empty() || sharing[name] > 1 ? ShownText(place.folder)
+                                                                   : ShownText(name);
             if (both_files) {
                 text = FormatText(
                     strings.Load(place.received ? IDS_SORTED_INTO_RECEIVED : IDS_SORTED_INTO_SENT),
@@ -124,18 +126,19 @@ std::string SortedIntoLine(const SortedIntoQuery& query, const OpenedRules& rece
             list += (list.empty() ? "" : ", ") + text;
         }
         if (places > shown) {
-            list +=
+            const std::string more =
                 FormatText(strings.Load(IDS_SORTED_INTO_MORE), {std::to_string(places - shown)});
+            list += list.empty() ? std::string(TrimBlanks(more)) : more;
         }
         return FormatText(
             strings.Load(query.delete_same ? IDS_SORTED_INTO_MOVES_FROM : IDS_SORTED_INTO_ALREADY),
             {list});
     };
     // Where the control cannot show it all, one place fewer is named, so no
-    // place is cut off unseen.
+    // place is cut off unseen; at the least, how many there are.
     std::size_t shown = named.size();
     std::string text = line(shown);
-    while (shown > 1 && !fits(text)) {
+    while (shown > 0 && !fits(text)) {
         text = line(--shown);
     }
     return text;

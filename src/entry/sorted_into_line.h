@@ -35,8 +35,8 @@ struct SortedIntoQuery {
 
 // "Already sorted into: Work, Lists", "Moves from: Work (received), Friends
 // (sent)", "Rules could not be read", or empty when the condition stands
-// nowhere else. At most five places are named, the others counted ("... and
-// 12 more"), and fewer while the line does not `fits` its control. Folders
+// nowhere else. At most five places are named, the others counted ("Work,
+// Lists and 12 more"), and fewer while the line does not `fits` its control. Folders
 // are named as the host shows them, by identifier where two named share a
 // name, the rule's own target included; that target is "this folder", and
 // with delete-same, which keeps it, it is left out. Only the places named

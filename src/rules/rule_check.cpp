@@ -73,12 +73,14 @@ void TakeLinesReadOtherwise(std::string_view text, const std::set<int>& ctrl_z_l
     }
 }
 
+// The line numbers of a finding, the first few of them where there are many.
 std::string JoinedLines(const std::vector<int>& lines) {
+    constexpr std::size_t kNamedLines = 20;
     std::string joined;
-    for (const int line : lines) {
-        joined += (joined.empty() ? "" : ", ") + std::to_string(line);
+    for (std::size_t i = 0; i < lines.size() && i < kNamedLines; ++i) {
+        joined += (joined.empty() ? "" : ", ") + std::to_string(lines[i]);
     }
-    return joined;
+    return lines.size() > kNamedLines ? joined + ", ..." : joined;
 }
 
 // "lines 4, 9: condition From:a@b sorts into 2 folders: ...", and "... stands
@@ -105,7 +107,15 @@ void TakeConflicts(std::string_view text, const std::function<void(Finding)>& ta
 void CheckRuleText(std::string_view text, const RuleTargetFolders* targets,
                    LeadBytePredicate is_lead_byte, const std::function<void(Finding)>& take) {
     const std::set<int> ctrl_z_lines = LinesWithCtrlZ(text);
+    // A Ctrl-Z alone after the last line ends the file, as an old editor
+    // leaves it: nothing to report.
+    const bool ends_with_ctrl_z_line = WithoutFinalCtrlZ(text).size() < text.size() &&
+                                       (text.size() == 1 || text[text.size() - 2] == '\n');
+    const int last_line = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
     const RuleFile rule_file = ParseRuleFile(text, [&](const DroppedLine& line) {
+        if (ends_with_ctrl_z_line && line.line_number == last_line) {
+            return;
+        }
         // A line with a Ctrl-Z is found for that alone.
         if (ctrl_z_lines.count(line.line_number) == 0) {
             take(MakeFinding(DroppedText(line.reason),

@@ -16,8 +16,10 @@ namespace {
 // looked up in a set rather than by walking its places.
 constexpr std::uint32_t kWalkedPlaces = 8;
 
-// About the bytes a condition takes in a rule file, to size the table once.
+// About the bytes a condition takes in a rule file, and the most of a file
+// the table is first sized for.
 constexpr std::size_t kBytesPerCondition = 32;
+constexpr std::size_t kFirstSizedBytes = 8 * 1024 * 1024;
 
 // A condition is named by "header:value" as it stands in its line: the
 // header holds no ":", so the two together name it.
@@ -33,13 +35,13 @@ std::uint64_t Tag(std::uint64_t hash) {
 }  // namespace
 
 RuleConditionLookup::RuleConditionLookup(std::string text) : text_(std::move(text)) {
+    // Sized for a file of distinct conditions, at most a few MB at first; it
+    // grows with what the file holds, not with its size.
     std::size_t slots = 64;
-    while (slots < text_.size() / kBytesPerCondition * 2) {
+    while (slots < std::min(text_.size(), kFirstSizedBytes) / kBytesPerCondition * 2) {
         slots *= 2;
     }
     table_.assign(slots, 0);
-    conditions_.reserve(slots / 2);
-    places_.reserve(slots / 2);
     BlockWalk walk(text_);
     for (TextBlock block; walk.Next(block);) {
         if (block.kind != kMoveKind) {
@@ -56,9 +58,10 @@ RuleConditionLookup::RuleConditionLookup(std::string text) : text_(std::move(tex
             if (!ends) {
                 continue;
             }
-            // Most numbers are a single "0".
+            // Read as delete-same reads it (ParseDecimal): a single
+            // character is 0 unless it is a digit from 1 to 9.
             const bool numbered_0 =
-                ends->number_end == 2 ? content[1] == '0'
+                ends->number_end == 2 ? !(content[1] >= '1' && content[1] <= '9')
                                       : ParseDecimal(content.substr(1, ends->number_end - 1)) == 0;
             if (waiting && numbered_0) {
                 Add(*waiting, block.argument);

@@ -20,7 +20,10 @@ std::vector<std::string> CheckFindings(CheckContext& context) {
     const auto load = [&context](int id) { return context.strings.Load(id); };
     // Folders by the names the user sees.
     const FolderNaming naming = FoldersByDisplayName(
-        [&context](const std::string& folder) { return context.host.FolderDisplayName(folder); });
+        [&context](const std::string& folder) { return context.host.FolderDisplayName(folder); },
+        [&load](std::size_t more) {
+            return FormatText(load(IDS_SORTED_INTO_MORE), {std::to_string(more)});
+        });
     // Every finding is counted, the first few shown.
     std::vector<std::string> findings;
     std::size_t found = 0;
@@ -47,10 +50,10 @@ std::vector<std::string> CheckFindings(CheckContext& context) {
     }
     // A data folder without an address book is nothing to report.
     if (context.files.Facts(AddressBookRoot(data_folder))) {
-        for (const BookFinding& finding :
-             CheckAddressBook(context.files, context.profile, data_folder, context.lead_bytes)) {
-            show([&] { return DescribeFinding(finding, load); });
-        }
+        CheckAddressBook(context.files, context.profile, data_folder, context.lead_bytes,
+                         [&](const BookFinding& finding) {
+                             show([&] { return DescribeFinding(finding, load); });
+                         });
     }
     if (found > kShownFindings) {
         findings.push_back(

@@ -35,9 +35,12 @@ std::string RuleHistoryPresenter::ShownPath() {
 void RuleHistoryPresenter::ShowVersions() {
     const RuleHistoryList history = ListRuleHistory(context_.files, ShownPath());
     // Folders by the names the user sees.
-    const FolderNaming naming = FoldersByDisplayName(
-        [this](const std::string& folder) { return context_.host.FolderDisplayName(folder); });
     const auto load = [this](int id) { return context_.strings.Load(id); };
+    const FolderNaming naming = FoldersByDisplayName(
+        [this](const std::string& folder) { return context_.host.FolderDisplayName(folder); },
+        [&load](std::size_t more) {
+            return FormatText(load(IDS_SORTED_INTO_MORE), {std::to_string(more)});
+        });
     versions_.clear();
     std::vector<std::string> lines;
     for (const HistoryRow& row : history.rows) {

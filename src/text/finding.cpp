@@ -1,6 +1,9 @@
 #include "text/finding.h"
 
+#include <algorithm>
+
 #include "text/format_text.h"
+#include "text/one_line.h"
 
 namespace tandrel {
 
@@ -20,14 +23,16 @@ FolderNaming FoldersByIdentifier() {
     return {[](const std::vector<std::string>& folders) {
                 std::map<std::string, std::string> shown;
                 for (const std::string& folder : folders) {
-                    shown.emplace(folder, folder);
+                    shown.emplace(folder, ShownText(folder));
                 }
                 return shown;
             },
             " "};
 }
 
-FolderNaming FoldersByDisplayName(std::function<std::string(const std::string&)> display_name) {
+FolderNaming FoldersByDisplayName(std::function<std::string(const std::string&)> display_name,
+                                  std::function<std::string(std::size_t)> more) {
+    constexpr std::size_t kNamedFolders = 5;
     return {[display_name = std::move(display_name)](const std::vector<std::string>& folders) {
                 std::map<std::string, std::string> shown;
                 std::map<std::string, int> sharing;
@@ -39,22 +44,23 @@ FolderNaming FoldersByDisplayName(std::function<std::string(const std::string&)>
                     }
                 }
                 for (auto& [folder, name] : shown) {
-                    if (name.empty() || sharing[name] > 1) {
-                        name = folder;
-                    }
+                    name = ShownText(name.empty() || sharing[name] > 1 ? folder : name);
                 }
                 return shown;
             },
-            ", "};
+            ", ", kNamedFolders, std::move(more)};
 }
 
 std::string DescribeFindings(const std::vector<Finding>& findings, int separator,
                              const std::function<std::string(int)>& load,
                              const FolderNaming& naming) {
+    // Only the folders named are asked for.
     std::vector<std::string> folders;
     for (const Finding& finding : findings) {
         for (const FindingField& field : finding.fields) {
-            folders.insert(folders.end(), field.folders.begin(), field.folders.end());
+            const std::size_t named = std::min(field.folders.size(), naming.most);
+            folders.insert(folders.end(), field.folders.begin(),
+                           field.folders.begin() + static_cast<std::ptrdiff_t>(named));
         }
     }
     const std::map<std::string, std::string> shown =
@@ -68,8 +74,12 @@ std::string DescribeFindings(const std::vector<Finding>& findings, int separator
                 continue;
             }
             std::string joined;
-            for (const std::string& folder : field.folders) {
-                joined += (joined.empty() ? "" : naming.joiner) + shown.at(folder);
+            const std::size_t named = std::min(field.folders.size(), naming.most);
+            for (std::size_t i = 0; i < named; ++i) {
+                joined += (joined.empty() ? "" : naming.joiner) + shown.at(field.folders[i]);
+            }
+            if (named < field.folders.size()) {
+                joined += naming.more(field.folders.size() - named);
             }
             fields.push_back(std::move(joined));
         }

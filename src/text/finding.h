@@ -5,6 +5,7 @@
 // names the user sees.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -32,15 +33,20 @@ Finding MakeFinding(int text, std::vector<FindingField> fields = {});
 struct FolderNaming {
     std::function<std::map<std::string, std::string>(const std::vector<std::string>&)> name;
     std::string joiner;
+    // A field of more folders names only the first `most`, then `more` of how
+    // many are left.
+    std::size_t most = SIZE_MAX;
+    std::function<std::string(std::size_t)> more;
 };
 
 // Folders by their identifiers, several joined by a blank: the tool's way.
 FolderNaming FoldersByIdentifier();
 
-// Folders by `display_name`, several joined by ", ": the dialogs' way. A
-// name that is empty, or that two folders of the line share, gives way to
-// the identifiers.
-FolderNaming FoldersByDisplayName(std::function<std::string(const std::string&)> display_name);
+// Folders by `display_name`, several joined by ", ", at most five a field and
+// then `more` of the rest: the dialogs' way. A name that is empty, or that two
+// folders of the line share, gives way to the identifiers.
+FolderNaming FoldersByDisplayName(std::function<std::string(const std::string&)> display_name,
+                                  std::function<std::string(std::size_t)> more);
 
 // The findings of one line in words, joined by the entry `separator` (0:
 // there is one); `load` gives the text of a string-table entry.

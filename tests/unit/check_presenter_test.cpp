@@ -49,6 +49,20 @@ TEST_F(CheckListTest, NamesFoldersAsTheUserSeesThemUnlessTwoShareAName) {
                                         "2 folders: Main\\Work\\, Main\\Old\\Work\\"}));
 }
 
+TEST_F(CheckListTest, NamesAFewFoldersOfALongListAndEscapesWhatAFileHolds) {
+    std::string rules;
+    for (int folder = 0; folder < 7; ++folder) {
+        rules += Ann("Main\\F" + std::to_string(folder) + "\\");
+    }
+    files().AddFile(kRules, rules + Ann("Main\\W\x1B[2Jork\\"));
+    const std::vector<std::string> findings = Findings();
+    ASSERT_FALSE(findings.empty());
+    EXPECT_EQ(findings.front(),
+              "iFilter.Def: lines 3, 7, 11, 15, 19, 23, 27, 31: condition From:ann@x sorts into 8 "
+              "folders: F0, F1, F2, F3, F4 and 3 more");
+    EXPECT_EQ(findings.back(), "iFilter.Def: block 8: target folder does not exist: W\\x1B[2Jork");
+}
+
 TEST_F(CheckListTest, ShowsTheFirstThousandFindingsAndCountsTheRest) {
     std::string rules = Ann("Main\\Work\\");
     for (int line = 0; line < 2500; ++line) {

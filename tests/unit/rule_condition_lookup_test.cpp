@@ -109,6 +109,11 @@ TEST(RuleConditionLookup, CountsEachOfManyFoldersOnceInFileOrder) {
     EXPECT_TRUE(lookup.Holds("From", "a@x", "F19\\"));
     EXPECT_FALSE(lookup.Holds("From", "a@x", "F20\\"));
     EXPECT_EQ(lookup.Places("From:a@x", "", 3).count, 0U) << "no header holds a colon";
+    // A number read as delete-same reads it: "x" is 0, "7" is not.
+    const RuleConditionLookup odd(
+        ":Begin \"\"\r\n!M:F\\\r\n@x:From:b@x\tO\tI\r\n:End \"\"\r\n"
+        ":Begin \"\"\r\n!M:G\\\r\n@7:From:b@x\tO\tI\r\n:End \"\"\r\n");
+    EXPECT_EQ(odd.Places("From", "b@x", 3).first, std::vector<std::string_view>({"F\\"}));
 }
 
 }  // namespace

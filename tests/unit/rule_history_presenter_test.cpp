@@ -103,6 +103,7 @@ TEST_F(RuleHistoryTest, AVersionThatCannotBeReadIsMarkedAndNamedWhenPutBack) {
     ASSERT_EQ(messages_.size(), 2U);
     EXPECT_NE(messages_[1].find("Main\\iFilter.Def.bak2\n"), std::string::npos) << messages_[1];
     EXPECT_EQ(dir_.Read("data/Main/iFilter.Def"), "Version=3\r\n");
+    EXPECT_TRUE(model_.log().empty()) << "no reload";
 }
 
 TEST_F(RuleHistoryTest, TheSentRulesListAllTenVersionsAndAskByTheirName) {

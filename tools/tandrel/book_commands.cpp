@@ -120,13 +120,14 @@ int RunCheck(const std::vector<std::string>& args, Context& context) {
     }
     const std::string data_folder =
         DataFolderArgument(parsed.positional.front(), context.lead_bytes);
-    const std::vector<BookFinding> findings =
-        CheckAddressBook(context.files, context.profile, data_folder, context.lead_bytes);
     const auto load = [&context](int id) { return context.strings.Load(id); };
-    for (const BookFinding& finding : findings) {
-        context.out << DescribeFinding(finding, load) << "\n";
-    }
-    if (findings.empty()) {
+    std::size_t found = 0;
+    CheckAddressBook(context.files, context.profile, data_folder, context.lead_bytes,
+                     [&](const BookFinding& finding) {
+                         context.out << DescribeFinding(finding, load) << "\n";
+                         ++found;
+                     });
+    if (found == 0) {
         context.out << "nothing found\n";
         return kExitOk;
     }

@@ -57,8 +57,8 @@ std::string Win32Dialog::Text(int id) {
 void Win32Dialog::SetText(int id, const std::string& text) {
     SetDlgItemTextA(window_, id, text.c_str());
 }
-// Measured as a static control wraps its text: in its font, broken at words,
-// within its width.
+// Measured as a static control draws its text: in its font, broken at words,
+// tabs expanded; a word wider than the control, which it clips, does not fit.
 bool Win32Dialog::TextFits(int id, const std::string& text) {
     HWND control = GetDlgItem(window_, id);
     RECT room = {};
@@ -73,12 +73,13 @@ bool Win32Dialog::TextFits(int id, const std::string& text) {
     const HGDIOBJ former = font != nullptr ? SelectObject(context, font) : nullptr;
     RECT needed = {0, 0, room.right - room.left, 0};
     DrawTextA(context, text.c_str(), static_cast<int>(text.size()), &needed,
-              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     if (former != nullptr) {
         SelectObject(context, former);
     }
     ReleaseDC(control, context);
-    return needed.bottom - needed.top <= room.bottom - room.top;
+    return needed.bottom - needed.top <= room.bottom - room.top &&
+           needed.right - needed.left <= room.right - room.left;
 }
 bool Win32Dialog::IsChecked(int id) {
     return IsDlgButtonChecked(window_, id) == BST_CHECKED;

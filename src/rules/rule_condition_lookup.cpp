@@ -42,6 +42,8 @@ RuleConditionLookup::RuleConditionLookup(std::string text) : text_(std::move(tex
         slots *= 2;
     }
     table_.assign(slots, 0);
+    conditions_.reserve(slots / 2);
+    places_.reserve(slots / 2);
     BlockWalk walk(text_);
     for (TextBlock block; walk.Next(block);) {
         if (block.kind != kMoveKind) {

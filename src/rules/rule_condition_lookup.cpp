@@ -19,7 +19,7 @@ constexpr std::uint32_t kWalkedPlaces = 8;
 // About the bytes a condition takes in a rule file, and the most of a file
 // the table is first sized for.
 constexpr std::size_t kBytesPerCondition = 32;
-constexpr std::size_t kFirstSizedBytes = 8 * 1024 * 1024;
+constexpr std::size_t kFirstSizedBytes = std::size_t{8} * 1024 * 1024;
 
 // A condition is named by "header:value" as it stands in its line: the
 // header holds no ":", so the two together name it.

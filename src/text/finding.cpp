@@ -27,7 +27,7 @@ FolderNaming FoldersByIdentifier() {
                 }
                 return shown;
             },
-            " "};
+            " ", SIZE_MAX, nullptr};
 }
 
 FolderNaming FoldersByDisplayName(std::function<std::string(const std::string&)> display_name,

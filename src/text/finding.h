@@ -17,11 +17,18 @@ struct FindingField {
     std::string text;                  // as it stands, unless it names folders
     std::vector<std::string> folders;  // the folder identifiers it names, if any
     bool names_folders = false;
+    bool operator==(const FindingField& other) const {
+        return text == other.text && folders == other.folders &&
+               names_folders == other.names_folders;
+    }
 };
 
 struct Finding {
     int text = 0;  // the string-table entry
     std::vector<FindingField> fields;
+    bool operator==(const Finding& other) const {
+        return text == other.text && fields == other.fields;
+    }
 };
 
 FindingField Field(std::string text);

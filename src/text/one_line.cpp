@@ -108,7 +108,7 @@ void HostLineCheck::TakeLines(std::string_view piece) {
 }
 
 std::string ShownText(std::string_view text) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
     std::string shown;
     shown.reserve(text.size());
     for (const char byte : text) {

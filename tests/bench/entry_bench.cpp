@@ -38,7 +38,7 @@ void SortedIntoLineUpdate(benchmark::State& state) {
     query.target = "Main\\F1\\";
     query.delete_same = true;  // the target is looked up too
     const auto fits = [](const std::string&) { return true; };
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         benchmark::DoNotOptimize(SortedIntoLine(query, received, sent, host, strings, fits));
     }
 }

@@ -80,14 +80,15 @@ TEST_F(CheckListTest, ListsWhatARuleFileHoldsAndOneThatCannotBeRead) {
                     "note\r\n:Begin \"\"\r\n!M:Main\\Work\\\r\n@0:From:ann@x\tO\tI\r\n"
                     "@0:From:ann@x\tO\tI\r\n:End \"\"\r\n\x1A\r\nlast\r\n");
     files().AddDirectory("C:\\Data\\Main\\oFilter.Def");
+    const std::string ctrl_z =
+        "iFilter.Def: line 7: a Ctrl-Z, after which the mail client reads nothing more of the "
+        "file (no change is made to the file while it holds one)";
+    const std::string repeated =
+        "iFilter.Def: lines 4, 5: condition From:ann@x stands 2 times in one block of Work";
     EXPECT_EQ(Findings(),
               std::vector<std::string>(
                   {"iFilter.Def: line 1: dropped, no \"=\" in a line before the first block: note",
-                   "iFilter.Def: line 8: dropped, outside any block: last",
-                   "iFilter.Def: line 7: a Ctrl-Z, after which the mail client reads nothing more "
-                   "of the file (no change is made to the file while it holds one)",
-                   "iFilter.Def: lines 4, 5: condition From:ann@x stands 2 times in one block of "
-                   "Work",
+                   "iFilter.Def: line 8: dropped, outside any block: last", ctrl_z, repeated,
                    "oFilter.Def: could not be read"}));
 }
 

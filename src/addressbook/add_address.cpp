@@ -33,7 +33,7 @@ std::optional<std::string> FreshCardFileName(Files& files, TempNames& temp_names
             continue;
         }
         const std::string name = full.substr(folder.size());
-        if (IsCardFileName(name, is_lead_byte) && !NameIsTaken(files, group_folder + "\\" + name)) {
+        if (IsCardFileName(name, is_lead_byte) && !NameIsTaken(files, group_folder + name)) {
             return name;
         }
     }
@@ -71,8 +71,8 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     if (GroupPathHoldsALink(files, book_folder, entry.group.group_path, is_lead_byte)) {
         return AddAddressResult::GroupIsLink;
     }
-    const std::string group_folder = book_folder + entry.group.group_path;
-    const std::string index_path = group_folder + "\\" + kGroupIndexName;
+    const std::string group_folder = GroupFolder(book_folder, entry.group.group_path);
+    const std::string index_path = group_folder + kGroupIndexName;
     const std::string address = ToOneLine(entry.address, is_lead_byte);
     // One writer at a time: the index and the card file change together.
     std::unique_ptr<FileLock> lock;
@@ -113,7 +113,7 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     std::string card_file_name = scan.card_file_name;
     std::string card_end;  // its last byte
     if (scan.entry_count == 0 || !IsCardFileName(card_file_name, is_lead_byte) ||
-        !IsCardFileToAppendTo(files, group_folder + "\\" + card_file_name, card_end)) {
+        !IsCardFileToAppendTo(files, group_folder + card_file_name, card_end)) {
         const auto fresh = FreshCardFileName(files, temp_names, group_folder, is_lead_byte);
         if (!fresh) {
             return AddAddressResult::WriteFailed;
@@ -121,7 +121,7 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
         card_file_name = *fresh;
         card_end.clear();
     }
-    const std::string card_path = group_folder + "\\" + card_file_name;
+    const std::string card_path = group_folder + card_file_name;
     const std::optional<std::uint64_t> card_size = files.FileSize(card_path);
     if (card_size && files.IsReadOnly(card_path)) {
         return AddAddressResult::WriteFailed;

@@ -4,7 +4,6 @@
 #include <array>
 #include <vector>
 
-#include "addressbook/group_listing.h"
 #include "mailbox/folders.h"
 #include "text/affixes.h"
 #include "text/file_names.h"
@@ -15,9 +14,13 @@ std::string AddressBookRoot(const std::string& data_folder) {
     return data_folder + "AddrBook";
 }
 
+std::string ListedBookFolder(const std::string& data_folder, std::string_view book) {
+    return AddressBookRoot(data_folder) + "\\@" + std::string(book) + "\\";
+}
+
 std::string ResolveBookFolder(Profile& profile, const std::string& data_folder,
                               const std::string& book, LeadBytePredicate is_lead_byte) {
-    std::string book_dir = AddressBookRoot(data_folder) + "\\@" + book + "\\";
+    std::string book_dir = ListedBookFolder(data_folder, book);
     std::string path = profile.ReadString(book_dir + kBookPointerName, "Settings", "Path",
                                           std::string(), kWholeValue);
     if (path.empty()) {
@@ -40,6 +43,20 @@ GroupIdentifier SplitGroupIdentifier(std::string_view text, LeadBytePredicate is
 
 std::string JoinGroupIdentifier(const GroupIdentifier& group) {
     return group.book + ":" + group.group_path;
+}
+
+GroupIdentifier ChildGroup(const GroupIdentifier& parent, std::string_view name) {
+    return {parent.book,
+            parent.group_path.empty() ? std::string(name) : parent.group_path + "\\" + std::string(name)};
+}
+
+std::string GroupFolder(const std::string& book_folder, std::string_view group_path) {
+    return group_path.empty() ? book_folder : book_folder + std::string(group_path) + "\\";
+}
+
+bool IsGroupPresent(Files& files, const std::string& folder) {
+    const auto marker = files.Facts(folder + kGroupMarkerName);
+    return marker && !marker->is_directory;
 }
 
 bool IsPlainGroupPath(std::string_view group_path, LeadBytePredicate is_lead_byte) {
@@ -80,27 +97,6 @@ bool GroupPathHoldsALink(Files& files, const std::string& book_folder, std::stri
         folder += '\\';
     }
     return false;
-}
-
-std::string FindDefaultGroup(Files& files, Profile& profile, const std::string& data_folder,
-                             LeadBytePredicate is_lead_byte) {
-    GroupIdentifier found;
-    for (const std::string& entry : ListedBookFolders(files, AddressBookRoot(data_folder))) {
-        const std::string book = entry.substr(1);
-        const std::string book_folder = ResolveBookFolder(profile, data_folder, book, is_lead_byte);
-        if (!files.CanOpenForReading(book_folder + kGroupMarkerName)) {
-            continue;
-        }
-        found.book = book;
-        for (const std::string& group : ListedFolders(files, book_folder + "*")) {
-            if (files.CanOpenForReading(book_folder + group + "\\" + kGroupMarkerName)) {
-                found.group_path = group;
-                break;
-            }
-        }
-        break;
-    }
-    return JoinGroupIdentifier(found);
 }
 
 }  // namespace tandrel

@@ -19,6 +19,10 @@ constexpr const char* kBookPointerName = "Address.ini";
 // "{data folder}AddrBook", without a trailing backslash.
 std::string AddressBookRoot(const std::string& data_folder);
 
+// The folder a book is listed as: "{root}\\@{book}\\". The tree and the
+// check look for a book's marker here, wherever its "Path" leads.
+std::string ListedBookFolder(const std::string& data_folder, std::string_view book);
+
 // Where a book's groups live: the "Path" of its "Address.ini" when set (a
 // missing final backslash is added), else "{root}\@{book}\". The "Path" is
 // the host's own setting and is followed wherever it points.
@@ -34,6 +38,19 @@ struct GroupIdentifier {
 // Splits at the first colon; without a colon the whole text is the book.
 GroupIdentifier SplitGroupIdentifier(std::string_view text, LeadBytePredicate is_lead_byte);
 std::string JoinGroupIdentifier(const GroupIdentifier& group);
+
+// The identifier of the group `name` directly below `parent`.
+GroupIdentifier ChildGroup(const GroupIdentifier& parent, std::string_view name);
+
+// The folder of the group at `group_path` below `book_folder` (which ends
+// with "\"), ending with "\": the book's folder itself for an empty path.
+std::string GroupFolder(const std::string& book_folder, std::string_view group_path);
+
+// Whether the book or group whose folder is `folder` (ending with "\") is
+// present: its "Group.ini" is there as a file. The marker's content is never
+// read, and it is looked up rather than opened, so that a level of hundreds
+// of groups lists quickly. Every listing and check decides it here.
+bool IsGroupPresent(Files& files, const std::string& folder);
 
 // Whether every name of a group path is a plain folder name, so that the
 // path cannot leave its book folder. An empty path is not a group.
@@ -57,13 +74,9 @@ bool IsGroupsOwnFileName(std::string_view name);
 bool IsCardFileName(std::string_view name, LeadBytePredicate is_lead_byte);
 
 // Whether the group's folder, or a folder of a group above it, is a link:
-// such a group is not shown and is not written to.
+// such a group is shown where it stands but not listed further, and it is
+// not written to.
 bool GroupPathHoldsALink(Files& files, const std::string& book_folder, std::string_view group_path,
                          LeadBytePredicate is_lead_byte);
-
-// The first book in listing order whose resolved folder holds "Group.ini",
-// and its first group (one level) holding one: "Book:Group", "Book:" or ":".
-std::string FindDefaultGroup(Files& files, Profile& profile, const std::string& data_folder,
-                             LeadBytePredicate is_lead_byte);
 
 }  // namespace tandrel

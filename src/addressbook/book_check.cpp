@@ -188,7 +188,7 @@ void CheckGroupTree(Files& files, const std::string& book, const std::string& bo
                     LeadBytePredicate is_lead_byte, const std::function<void(BookFinding)>& take) {
     const std::string identifier = JoinGroupIdentifier({book, group_path});
     const auto add = [&](Finding finding) { take({identifier, std::move(finding)}); };
-    const std::string folder = book_folder + group_path + (group_path.empty() ? "" : "\\");
+    const std::string folder = GroupFolder(book_folder, group_path);
     std::vector<FolderEntry> entries;
     if (!files.ListFolder(folder + "*", entries)) {
         add(MakeFinding(IDS_BOOK_FOLDER_UNLISTED,
@@ -204,11 +204,12 @@ void CheckGroupTree(Files& files, const std::string& book, const std::string& bo
         }
     }
     for (const FolderEntry& entry : entries) {
-        // A name no group path holds is passed over: a lead byte at its end
-        // would take the "\\" after it, and the path name another folder.
-        if (IsListedFolder(entry) && IsPlainFileName(entry.name, is_lead_byte)) {
-            CheckGroupTree(files, book, book_folder,
-                           group_path.empty() ? entry.name : group_path + "\\" + entry.name,
+        // The groups the tree shows: a name no group path holds is passed
+        // over (a lead byte at its end would take the "\\" after it, and the
+        // path name another folder), and so is a folder that is no group.
+        if (IsListedFolder(entry) && IsPlainFileName(entry.name, is_lead_byte) &&
+            IsGroupPresent(files, GroupFolder(folder, entry.name))) {
+            CheckGroupTree(files, book, book_folder, ChildGroup({book, group_path}, entry.name).group_path,
                            shown_separator, is_lead_byte, take);
         }
     }
@@ -241,8 +242,10 @@ void CheckAddressBook(Files& files, Profile& profile, const std::string& data_fo
     files.ListFolder(AddressBookRoot(data_folder) + "\\@*", books);
     const char shown_separator = ShownSeparator(data_folder, is_lead_byte);
     for (const FolderEntry& entry : books) {
-        if (IsNamedFolder(entry) && IsPlainBookName(entry.name.substr(1), is_lead_byte)) {
-            const std::string book = entry.name.substr(1);
+        // The books the tree shows, their markers looked for where they are listed.
+        const std::string book = entry.name.substr(1);
+        if (IsNamedFolder(entry) && IsPlainBookName(book, is_lead_byte) &&
+            IsGroupPresent(files, ListedBookFolder(data_folder, book))) {
             CheckGroupTree(files, book, ResolveBookFolder(profile, data_folder, book, is_lead_byte),
                            std::string(), shown_separator, is_lead_byte, take);
         }

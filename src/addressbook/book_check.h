@@ -18,8 +18,9 @@ struct BookFinding {
     Finding finding;    // what was found, e.g. "Group.idx line 3: card file ... is missing"
 };
 
-// For every book below "{data folder}AddrBook" and every group folder below
-// it, at any depth (links not followed), in listing order: index lines whose
+// For every book below "{data folder}AddrBook" and every group below it, at
+// any depth, that the Address group dialog's tree shows (present as
+// IsGroupPresent tells; links not followed), in listing order: index lines whose
 // card file is missing; whose offset does not point at a vCard block holding
 // the line's address; sequence numbers that do not rise; an address entered
 // twice; an index that cannot be read; and files in the folder that no index

@@ -28,10 +28,6 @@ bool EnsureFile(Files& files, const std::string& path) {
 
 }  // namespace
 
-GroupIdentifier ChildGroup(const GroupIdentifier& parent, const std::string& name) {
-    return {parent.book, parent.group_path.empty() ? name : parent.group_path + "\\" + name};
-}
-
 CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::string& data_folder,
                                     const GroupIdentifier& parent, const std::string& name,
                                     LeadBytePredicate is_lead_byte) {
@@ -49,8 +45,7 @@ CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::s
     }
     const std::string book_folder =
         ResolveBookFolder(profile, data_folder, parent.book, is_lead_byte);
-    const std::string parent_folder =
-        parent.group_path.empty() ? book_folder : book_folder + parent.group_path + "\\";
+    const std::string parent_folder = GroupFolder(book_folder, parent.group_path);
     if (!IsExistingDirectory(files, parent_folder, is_lead_byte)) {
         return CreateGroupResult::ParentMissing;
     }
@@ -59,7 +54,7 @@ CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::s
         files.IsLink(parent_folder + name)) {
         return CreateGroupResult::GroupIsLink;
     }
-    const std::string folder = parent_folder + name + "\\";
+    const std::string folder = GroupFolder(book_folder, ChildGroup(parent, name).group_path);
     if (!files.MakeDirectory(folder.substr(0, folder.size() - 1))) {
         return CreateGroupResult::WriteFailed;
     }

@@ -46,7 +46,4 @@ CreateGroupResult CreateShownGroup(Files& files, Profile& profile, const std::st
 std::string CreateGroupMessage(Strings& strings, CreateGroupResult result,
                                const GroupIdentifier& parent, const std::string& name);
 
-// The identifier of the group `name` below `parent`.
-GroupIdentifier ChildGroup(const GroupIdentifier& parent, const std::string& name);
-
 }  // namespace tandrel

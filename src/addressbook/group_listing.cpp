@@ -10,8 +10,8 @@ namespace {
 // The longest group identifier the host keeps (a 256-byte buffer).
 constexpr std::size_t kLongestIdentifier = 255;
 
-std::string ChildPath(const GroupBranch& parent, const std::string& name) {
-    return parent.group_path.empty() ? name : parent.group_path + "\\" + name;
+GroupIdentifier ChildOf(const GroupBranch& parent, std::string_view name) {
+    return ChildGroup({parent.book, parent.group_path}, name);
 }
 
 // Whether a sub-folder of `parent` may be a group: a name no group path
@@ -20,7 +20,7 @@ std::string ChildPath(const GroupBranch& parent, const std::string& name) {
 bool IsGroupCandidate(const GroupBranch& parent, const FolderEntry& entry,
                       LeadBytePredicate is_lead_byte) {
     return IsNamedFolder(entry) && IsPlainFileName(entry.name, is_lead_byte) &&
-           JoinGroupIdentifier({parent.book, ChildPath(parent, entry.name)}).size() <=
+           JoinGroupIdentifier(ChildOf(parent, entry.name)).size() <=
                kLongestIdentifier;
 }
 
@@ -91,8 +91,10 @@ std::vector<GroupBranch> ListBookBranches(Files& files, Profile& profile,
         GroupBranch book;
         book.book = entry.substr(1);
         book.text = book.book;
+        // The book's marker is looked for where the book's folder is listed,
+        // not where its "Path" leads.
         if (!IsPlainBookName(book.book, is_lead_byte) ||
-            !files.CanOpenForReading(root + "\\" + entry + "\\" + kGroupMarkerName)) {
+            !IsGroupPresent(files, ListedBookFolder(data_folder, book.book))) {
             continue;
         }
         book.folder = ResolveBookFolder(profile, data_folder, book.book, is_lead_byte);
@@ -115,13 +117,10 @@ std::vector<GroupBranch> ListChildGroups(Files& files, const GroupBranch& parent
         }
         GroupBranch group;
         group.book = parent.book;
-        group.group_path = ChildPath(parent, entry.name);
+        group.group_path = ChildOf(parent, entry.name).group_path;
         group.text = entry.name;
-        group.folder = parent.folder + entry.name + "\\";
-        // The marker is looked up, not opened: a level of hundreds of groups
-        // is shown as it opens.
-        const auto marker = files.Facts(group.folder + kGroupMarkerName);
-        if (!marker || marker->is_directory) {
+        group.folder = GroupFolder(parent.folder, entry.name);
+        if (!IsGroupPresent(files, group.folder)) {
             continue;
         }
         // A link is shown where it stands, not followed further: a walk

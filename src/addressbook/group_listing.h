@@ -1,5 +1,7 @@
 // Listing books and groups: a wildcard search in the file system's order,
-// folders only, names beginning with "." left out, and no link followed.
+// folders only, names beginning with "." left out. A book that is a link is
+// followed once, as its "Path" would be; a group that is a link is listed
+// where it stands but not followed; no walk follows a link further.
 #pragma once
 
 #include <string>
@@ -46,14 +48,14 @@ struct GroupBranch {
 // into it only as far as the first.
 bool MayHoldGroups(Files& files, const GroupBranch& branch, LeadBytePredicate is_lead_byte);
 
-// Every book whose "{root}\@{book}\Group.ini" opens, in listing order, each
+// Every book present in "{root}\@{book}\" (IsGroupPresent), in listing order, each
 // with a look into its folder as far as a sub-folder that may be a group.
 std::vector<GroupBranch> ListBookBranches(Files& files, Profile& profile,
                                           const std::string& data_folder,
                                           LeadBytePredicate is_lead_byte);
 
-// The groups directly below `parent`: each of its sub-folders that holds
-// "Group.ini", in listing order, one listing of `parent` and a look into
+// The groups directly below `parent`: each of its sub-folders that is a
+// present group (IsGroupPresent), in listing order, one listing of `parent` and a look into
 // each. A group without the marker is left out together with its sub-groups.
 std::vector<GroupBranch> ListChildGroups(Files& files, const GroupBranch& parent,
                                          LeadBytePredicate is_lead_byte);

@@ -1,80 +1,29 @@
 #include "entry/ok_sequence.h"
 
 #include <tuple>
-#include <utility>
 
 #include "addressbook/add_address.h"
+#include "entry/rule_request.h"
 #include "mailbox/folders.h"
 #include "mailbox/rule_runs.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
 #include "rules/rule_insert.h"
-#include "text/file_names.h"
 #include "text/format_text.h"
-#include "text/one_line.h"
 
 namespace tandrel {
 
 namespace {
-
-// What the dialog holds at OK, read once: the stages read nothing else of
-// the view. Nothing typed may add lines or fields to the files written, so
-// each text is made one line.
-struct OkRequest {
-    bool receiving = false;
-    bool sending = false;
-    std::string address;
-    std::string receiving_header;
-    std::string sending_header;
-    bool create_subfolder = false;
-    std::string subfolder_name;
-    int place = -1;
-    bool delete_same = false;
-    bool add_to_book = false;
-    GroupIdentifier group;
-    std::string book_name;
-    bool execute = false;
-    bool run_current = false;
-    bool run_inbox = false;
-    bool run_sent = false;
-    bool sort_by_date = false;
-
-    bool rules() const { return receiving || sending; }
-    bool runs_rules() const { return rules() && execute; }
-};
 
 // One run of the sequence: its input, and the folders its stages share. The
 // dialog is there for the message boxes only.
 struct OkRun {
     Dialog& dialog;
     RuleEntryContext& context;
-    OkRequest request;
+    RuleRequest request;
     std::string saved_folder;  // the host's current folder before the subfolder
     std::string target;        // where the rules sort to: the folder or its new subfolder
 };
-
-OkRequest ReadRequest(Dialog& dialog, LeadBytePredicate is_lead_byte) {
-    const auto line = [&](int id) { return ToOneLine(dialog.Text(id), is_lead_byte); };
-    OkRequest request;
-    request.receiving = dialog.IsChecked(IDC_ENTRY_ADD_RECEIVING);
-    request.sending = dialog.IsChecked(IDC_ENTRY_ADD_SENDING);
-    request.address = line(IDC_ENTRY_ADDRESS);
-    request.receiving_header = line(IDC_ENTRY_RECEIVING_HEADER);
-    request.sending_header = line(IDC_ENTRY_SENDING_HEADER);
-    request.create_subfolder = dialog.IsChecked(IDC_ENTRY_CREATE_SUBFOLDER);
-    request.subfolder_name = ToOneLine(dialog.Text(IDC_ENTRY_SUBFOLDER_NAME));
-    request.place = dialog.Selection(IDC_ENTRY_ADD_PLACE);
-    request.delete_same = dialog.IsChecked(IDC_ENTRY_DELETE_SAME);
-    request.add_to_book = dialog.IsChecked(IDC_ENTRY_ADD_TO_BOOK);
-    request.group = SplitGroupIdentifier(dialog.Text(IDC_ENTRY_GROUP), is_lead_byte);
-    request.book_name = line(IDC_ENTRY_BOOK_NAME);
-    request.execute = dialog.IsChecked(IDC_ENTRY_EXECUTE_FILTER);
-    request.run_current = dialog.IsChecked(IDC_ENTRY_RUN_CURRENT);
-    request.run_inbox = dialog.IsChecked(IDC_ENTRY_RUN_INBOX);
-    request.run_sent = dialog.IsChecked(IDC_ENTRY_RUN_SENT);
-    request.sort_by_date = dialog.IsChecked(IDC_ENTRY_SORT_BY_DATE);
-    return request;
-}
 
 int Message(OkRun& run, int string_id, unsigned style, const std::vector<std::string>& arguments,
             MessageOwner owner = MessageOwner::Dialog) {
@@ -92,39 +41,11 @@ bool Refuse(OkRun& run, int string_id, const std::vector<std::string>& arguments
     return false;
 }
 
-bool IsUsableHeaderName(const std::string& header) {
-    return !TrimBlanks(header).empty() && header.find(':') == std::string::npos;
-}
-
 // Stage 1: what is refused before anything is written.
 bool CheckRequest(OkRun& run) {
-    const OkRequest& request = run.request;
-    if (!request.rules()) {
-        return true;
-    }
-    if (TrimBlanks(request.address).empty()) {
-        return Refuse(run, IDS_NO_ADDRESS, {});
-    }
-    for (const auto& [checked, header] : {std::pair{request.receiving, request.receiving_header},
-                                          std::pair{request.sending, request.sending_header}}) {
-        if (checked && !IsUsableHeaderName(header)) {
-            return Refuse(run, IDS_BAD_HEADER_NAME, {header});
-        }
-    }
-    if (!request.create_subfolder) {
-        return true;
-    }
-    if (IsTrashFolder(run.context.drop_target, run.context.lead_bytes)) {
-        return Refuse(run, IDS_TRASH_SUBFOLDER, {});
-    }
-    const std::string& name = request.subfolder_name;
-    if (name.empty()) {
-        return Refuse(run, IDS_NO_SUBFOLDER_NAME, {});
-    }
-    if (!IsPlainFileName(name, run.context.lead_bytes)) {
-        return Refuse(run, IDS_BAD_SUBFOLDER_NAME, {name});
-    }
-    return true;
+    const auto refused =
+        CheckRuleRequest(run.request, run.context.drop_target, run.context.lead_bytes);
+    return !refused || Refuse(run, refused->string_id, refused->arguments);
 }
 
 // Stage 2: the subfolder the rules sort to, made through the host's folder
@@ -140,8 +61,8 @@ void MakeSubfolder(OkRun& run) {
         } else {
             host.CreateSubfolder(parent, name);
         }
-        run.target = SubfolderId(parent, name);
     }
+    run.target = RuleTarget(run.request, run.context.drop_target, run.context.lead_bytes);
     host.SetCurrentFolder(run.saved_folder);
 }
 
@@ -149,7 +70,7 @@ void MakeSubfolder(OkRun& run) {
 // take the files into use when one was written.
 void WriteRules(OkRun& run) {
     Host& host = run.context.host;
-    const OkRequest& request = run.request;
+    const RuleRequest& request = run.request;
     bool any_written = false;
     for (const auto& [checked, receiving, header] :
          {std::tuple{request.receiving, true, request.receiving_header},
@@ -205,7 +126,7 @@ void RunRulesAndSort(OkRun& run) {
         return;
     }
     Host& host = run.context.host;
-    const OkRequest& request = run.request;
+    const RuleRequest& request = run.request;
     const auto ask = [&run](int string_id, const std::vector<std::string>& arguments) {
         return Message(run, string_id, kMessageOkCancel | kMessageInformation, arguments,
                        MessageOwner::DialogOwner) != kIdCancel;
@@ -244,7 +165,7 @@ void Reselect(OkRun& run) {
 }  // namespace
 
 bool RunOkSequence(Dialog& dialog, RuleEntryContext& context) {
-    OkRun run{dialog, context, ReadRequest(dialog, context.lead_bytes), std::string(),
+    OkRun run{dialog, context, ReadRuleRequest(dialog, context.lead_bytes), std::string(),
               context.drop_target};
     if (!CheckRequest(run)) {
         return false;

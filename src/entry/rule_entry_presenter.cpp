@@ -1,8 +1,9 @@
 #include "entry/rule_entry_presenter.h"
 
-#include "addressbook/address_book.h"
-#include "addressbook/address_group_presenter.h"
+#include "addressbook/default_group.h"
+#include "entry/address_group_presenter.h"
 #include "entry/ok_sequence.h"
+#include "entry/rule_request.h"
 #include "mail/address_parts.h"
 #include "mail/header_choices.h"
 #include "mailbox/folders.h"
@@ -11,7 +12,6 @@
 #include "rules/rule_file.h"
 #include "settings/header_lists.h"
 #include "text/format_text.h"
-#include "text/one_line.h"
 
 namespace tandrel {
 
@@ -179,31 +179,14 @@ void RuleEntryPresenter::ApplyAddressBookRule() {
 }
 
 void RuleEntryPresenter::ShowSortedInto(int chosen) {
-    // A combo box's text as OK will read it.
-    const auto text = [&](int id) {
-        const int selected = id == chosen ? dialog_.Selection(id) : -1;
-        return ToOneLine(selected >= 0 ? dialog_.ItemText(id, selected) : dialog_.Text(id),
-                         context_.lead_bytes);
-    };
-    SortedIntoQuery query;
-    query.receiving = dialog_.IsChecked(IDC_ENTRY_ADD_RECEIVING);
-    query.sending = dialog_.IsChecked(IDC_ENTRY_ADD_SENDING);
-    query.receiving_header = text(IDC_ENTRY_RECEIVING_HEADER);
-    query.sending_header = text(IDC_ENTRY_SENDING_HEADER);
-    query.address = text(IDC_ENTRY_ADDRESS);
-    query.target = context_.drop_target;
-    if (dialog_.IsChecked(IDC_ENTRY_CREATE_SUBFOLDER)) {
-        const std::string name = text(IDC_ENTRY_SUBFOLDER_NAME);
-        if (!name.empty()) {
-            query.target = SubfolderId(context_.drop_target, name);
-        }
-    }
-    query.delete_same = dialog_.IsChecked(IDC_ENTRY_DELETE_SAME);
-    dialog_.SetText(IDC_ENTRY_SORTED_INTO,
-                    SortedIntoLine(query, received_rules_, sent_rules_, context_.host,
-                                   context_.strings, [this](const std::string& line) {
-                                       return dialog_.TextFits(IDC_ENTRY_SORTED_INTO, line);
-                                   }));
+    const RuleRequest request = ReadRuleRequest(dialog_, context_.lead_bytes, chosen);
+    dialog_.SetText(
+        IDC_ENTRY_SORTED_INTO,
+        SortedIntoLine(SortedIntoQueryFor(request, context_.drop_target, context_.lead_bytes),
+                       received_rules_, sent_rules_, context_.host, context_.strings,
+                       [this](const std::string& line) {
+                           return dialog_.TextFits(IDC_ENTRY_SORTED_INTO, line);
+                       }));
 }
 
 void RuleEntryPresenter::SelectInLists(int source, int first, int second) {

@@ -44,6 +44,21 @@ OpenedRules OpenRules(Files& files, const std::string& path) {
     return opened;
 }
 
+SortedIntoQuery SortedIntoQueryFor(const RuleRequest& request, const std::string& drop_target,
+                                   LeadBytePredicate is_lead_byte) {
+    SortedIntoQuery query;
+    query.receiving = request.receiving;
+    query.sending = request.sending;
+    if (!CheckCondition(request)) {
+        query.receiving_header = request.receiving_header;
+        query.sending_header = request.sending_header;
+        query.address = request.address;
+    }
+    query.target = RuleTarget(request, drop_target, is_lead_byte);
+    query.delete_same = request.delete_same;
+    return query;
+}
+
 std::string SortedIntoLine(const SortedIntoQuery& query, const OpenedRules& received,
                            const OpenedRules& sent, Host& host, Strings& strings,
                            const std::function<bool(const std::string&)>& fits) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "entry/rule_request.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "platform/strings.h"
@@ -32,6 +33,11 @@ struct SortedIntoQuery {
     std::string target;  // the folder the rule sorts to
     bool delete_same = false;
 };
+
+// The query for what the dialog asks for: a condition OK refuses (no
+// address, a header name it cannot take) stands nowhere, so no place is named.
+SortedIntoQuery SortedIntoQueryFor(const RuleRequest& request, const std::string& drop_target,
+                                   LeadBytePredicate is_lead_byte);
 
 // "Already sorted into: Work, Lists", "Moves from: Work (received), Friends
 // (sent)", "Rules could not be read", or empty when the condition stands

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "addressbook/address_group_presenter.h"
+#include "entry/address_group_presenter.h"
 #include "entry/rule_entry_presenter.h"
 #include "platform/win32/system_code_page.h"
 #include "platform/win32/win32_charsets.h"

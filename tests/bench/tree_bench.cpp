@@ -3,7 +3,7 @@
 // listed the whole book. It lists the first level now, a fraction of that.
 #include <benchmark/benchmark.h>
 
-#include "addressbook/address_group_presenter.h"
+#include "entry/address_group_presenter.h"
 #include "bench/bench_data.h"
 #include "bench/beside_floor.h"
 #include "platform/posix/ini_file_profile.h"

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "addressbook/default_group.h"
 #include "addressbook/group_listing.h"
 #include "support/memory_profile.h"
 

@@ -1,4 +1,4 @@
-#include "addressbook/address_group_presenter.h"
+#include "entry/address_group_presenter.h"
 
 #include <gtest/gtest.h>
 

@@ -134,6 +134,9 @@ TEST_F(BookCheckTest, ReadsTheIndexAsTheHostDoes) {
 TEST_F(BookCheckTest, ChecksTheGroupsOfABookThatLivesElsewhere) {
     files().AddFile(std::string(kBook) + "Address.ini", "[Settings]\r\nPath=D:\\Shared\\\r\n");
     files().AddFile("D:\\Shared\\Team\\Group.idx", Entry(0, "c.vcf", "ann@x", "1"));
+    files().AddFile("D:\\Shared\\Team\\Group.ini", "");
+    // A folder without the marker is no group: the tree does not show it.
+    files().AddFile("D:\\Shared\\Unmarked\\Group.idx", Entry(0, "d.vcf", "bob@x", "1"));
     PlantIndex("");
     EXPECT_EQ(Findings(), (std::vector<std::string>{
                               "Private:Team: Group.idx line 1: card file \"c.vcf\" is missing",
@@ -145,6 +148,7 @@ TEST_F(BookCheckTest, TellsWhatItCannotReadInsteadOfFindingNothing) {
     PlantIndex(Entry(0, "cards.vcf", "ann@x", "1"));
     files().MakeUnreadable(std::string(kGroup) + "cards.vcf");
     files().AddFile("C:\\Data\\AddrBook\\@Lost\\Address.ini", "[Settings]\r\nPath=D:\\Gone\\\r\n");
+    files().AddFile("C:\\Data\\AddrBook\\@Lost\\Group.ini", "");
     EXPECT_EQ(Findings(), (std::vector<std::string>{
                               "Private:Friends: Group.idx line 1: card file \"cards.vcf\" cannot "
                               "be read",

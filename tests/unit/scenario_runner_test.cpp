@@ -125,6 +125,8 @@ TEST(BookCheckAfterRun, FailsARunThatLeavesTheBookOutOfStep) {
         << "a data folder without an address book";
     const std::string group = "C:\\Data\\AddrBook\\@B\\G\\";
     files.AddFile(group + "Group.idx", "");
+    files.AddFile(group + "Group.ini", "");
+    files.AddFile("C:\\Data\\AddrBook\\@B\\Group.ini", "");
     EXPECT_NO_THROW(CheckBookAfterRun(files, profile, "C:\\Data\\", kNoLeadBytes, kNoScenario));
     files.AppendFile(group + "Group.idx", "0\t0\tgone.vcf\tb\tb@x\t\t\t1\r\n");
     try {

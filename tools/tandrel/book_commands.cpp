@@ -5,6 +5,7 @@
 #include "addressbook/add_address.h"
 #include "addressbook/book_check.h"
 #include "addressbook/create_group.h"
+#include "addressbook/default_group.h"
 #include "addressbook/group_listing.h"
 #include "support/counting_temp_names.h"
 #include "text/one_line.h"

@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-#include "addressbook/address_group_presenter.h"
+#include "entry/address_group_presenter.h"
 #include "entry/rule_entry_presenter.h"
 #include "platform/posix/iconv_charsets.h"
 #include "platform/posix/ini_file_profile.h"

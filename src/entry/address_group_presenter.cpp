@@ -1,6 +1,7 @@
-#include "addressbook/address_group_presenter.h"
+#include "entry/address_group_presenter.h"
 
 #include <string_view>
+#include <vector>
 
 #include "addressbook/create_group.h"
 #include "resources/resource.h"
@@ -23,17 +24,19 @@ TreeItem FindChild(Tree& tree, TreeItem parent, std::string_view text) {
 }  // namespace
 
 GroupIdentifier GetSelectedGroup(Tree& tree) {
+    // The items from the selected one up to its book, then joined downwards.
+    std::vector<std::string> texts;
+    for (TreeItem item = tree.Selected(); item != kNoTreeItem; item = tree.Parent(item)) {
+        texts.push_back(tree.Text(item));
+    }
     GroupIdentifier group;
-    TreeItem item = tree.Selected();
-    if (item == kNoTreeItem) {
+    if (texts.empty()) {
         return group;
     }
-    for (TreeItem parent = tree.Parent(item); parent != kNoTreeItem;
-         item = parent, parent = tree.Parent(item)) {
-        const std::string text = tree.Text(item);
-        group.group_path = group.group_path.empty() ? text : text + "\\" + group.group_path;
+    group.book = texts.back();
+    for (auto text = texts.rbegin() + 1; text != texts.rend(); ++text) {
+        group = ChildGroup(group, *text);
     }
-    group.book = tree.Text(item);
     return group;
 }
 

@@ -1,0 +1,17 @@
+// The group the Rule entry dialog proposes when the folder remembers none.
+#pragma once
+
+#include <string>
+
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "text/characters.h"
+
+namespace tandrel {
+
+// The first book in listing order whose resolved folder holds "Group.ini",
+// and its first group (one level) holding one: "Book:Group", "Book:" or ":".
+std::string FindDefaultGroup(Files& files, Profile& profile, const std::string& data_folder,
+                             LeadBytePredicate is_lead_byte);
+
+}  // namespace tandrel

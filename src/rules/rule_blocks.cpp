@@ -62,14 +62,14 @@ bool BlockWalk::Next(TextBlock& block) {
             return false;
         }
         const RuleLine action = RuleLineAt(text_, at_);
-        const std::string_view content = ContentOf(text_, action);
+        const auto fields = SplitActionLine(ContentOf(text_, action));
         at_ = action.end;
-        if (!IsActionLine(content)) {
+        if (!fields) {
             continue;  // the reader drops this block
         }
         block.begin = line.begin;
-        block.kind = content[1];
-        block.argument = content.substr(3);
+        block.kind = fields->kind;
+        block.argument = fields->argument;
         block.body = action.end;
         block.end_line = FindEndLine(text_, block.body);
         block.open = block.end_line >= text_.size();
@@ -78,10 +78,6 @@ bool BlockWalk::Next(TextBlock& block) {
         return true;
     }
     return false;
-}
-
-std::string SameConditionNeedle(std::string_view header, std::string_view value) {
-    return ":" + std::string(header) + ":" + std::string(value) + "\t";
 }
 
 void FindSameConditions(std::string_view text, const TextBlock& block, std::string_view header,

@@ -46,13 +46,10 @@ class BlockWalk {
     std::size_t last_lone_begin_ = std::string_view::npos;
 };
 
-// The text a line holding the condition `header`:`value` holds.
-std::string SameConditionNeedle(std::string_view header, std::string_view value);
-
 // Lines (by their start, into `removed`) that delete-same takes out of
 // `block`: a condition numbered 0 with `header` and `value`, last of its
 // block or followed by a condition numbered 0. `hit` walks `hits`, the
-// offsets where the text ":header:value<TAB>" stands (SameConditionNeedle),
+// offsets where the text ":header:value<TAB>" stands (ConditionMiddle),
 // which every such line holds; it is left past the block.
 void FindSameConditions(std::string_view text, const TextBlock& block, std::string_view header,
                         std::string_view value, const std::vector<std::size_t>& hits,

@@ -60,18 +60,13 @@ RuleConditionLookup::RuleConditionLookup(std::string text) : text_(std::move(tex
             if (!ends) {
                 continue;
             }
-            // Read as delete-same reads it (ParseDecimal): a single
-            // character is 0 unless it is a digit from 1 to 9.
-            const bool numbered_0 =
-                ends->number_end == 2 ? !(content[1] >= '1' && content[1] <= '9')
-                                      : ParseDecimal(content.substr(1, ends->number_end - 1)) == 0;
+            const bool numbered_0 = IsNumberedZero(content, *ends);
             if (waiting && numbered_0) {
                 Add(*waiting, block.argument);
             }
             waiting.reset();
             if (numbered_0) {
-                waiting =
-                    content.substr(ends->number_end + 1, ends->value_end - ends->number_end - 1);
+                waiting = ConditionKeyOf(content, *ends);
             }
         }
         if (waiting) {
@@ -164,7 +159,7 @@ const RuleConditionLookup::Condition* RuleConditionLookup::Find(std::string_view
     if (header.find(':') != std::string_view::npos) {
         return nullptr;
     }
-    const std::string key = std::string(header) + ":" + std::string(value);
+    const std::string key = ConditionKey(header, value);
     return FindKey(key, HashKey(key));
 }
 

@@ -12,9 +12,13 @@ std::optional<ConditionFields> SplitConditionLine(std::string_view line) {
     fields.number = ParseDecimal(line.substr(1, ends->number_end - 1));
     fields.header = line.substr(ends->number_end + 1, ends->header_end - ends->number_end - 1);
     fields.value = line.substr(ends->header_end + 1, ends->value_end - ends->header_end - 1);
-    fields.mark = line[mark_at] == 'O';
+    fields.mark = line[mark_at] == kContainsMark;
     fields.flags = line.substr(mark_at + 2);
     return fields;
+}
+
+std::string ConditionMiddle(std::string_view header, std::string_view value) {
+    return ":" + ConditionKey(header, value) + "\t";
 }
 
 std::int32_t ParseDecimal(std::string_view text) {

@@ -1,8 +1,9 @@
 // The grammar of a rule file, written once for the reader, the writer, the
-// insertion into the model and the edit of the text: where a line ends, the
-// marks that open and close a block, the action line, how a condition line
-// is taken apart, which conditions "Delete same condition" takes out, and
-// the condition and block a new rule adds.
+// insertion into the model, the block walk (rule_blocks), the edit of the
+// text and the condition index: where a line ends, the marks that open and
+// close a block, the action line, how a condition line is taken apart and
+// the text of its header and value, which conditions "Delete same
+// condition" takes out, and the condition and block a new rule adds.
 #pragma once
 
 #include <cstddef>
@@ -64,6 +65,25 @@ inline bool IsActionLine(std::string_view content) {
     return content.size() >= 3 && content[2] == ':';
 }
 
+// The fields of an action line: its kind (the second character) and its
+// argument (after the ":"), as views into it.
+struct ActionFields {
+    char kind = 0;
+    std::string_view argument;
+};
+
+// Splits an action line; nullopt when it is not one.
+inline std::optional<ActionFields> SplitActionLine(std::string_view content) {
+    if (!IsActionLine(content)) {
+        return std::nullopt;
+    }
+    return ActionFields{content[1], content.substr(3)};
+}
+
+// A condition's mark: the header contains the value, or lacks it.
+constexpr char kContainsMark = 'O';
+constexpr char kLacksMark = 'X';
+
 // Where the fields of a condition line "@N:HEADER:VALUE<TAB>O<TAB>FLAGS" end:
 // the number at the first ":" after the first character (which is not
 // examined), the header at the next ":", the value at the next tab, which
@@ -95,12 +115,31 @@ inline std::optional<ConditionFieldEnds> FindConditionFields(std::string_view li
     ends.header_end = find(':', ends.number_end + 1);
     ends.value_end = find('\t', ends.header_end + 1);
     const std::size_t mark_at = ends.value_end + 1;
-    if (mark_at + 1 >= size || (data[mark_at] != 'O' && data[mark_at] != 'X') ||
+    if (mark_at + 1 >= size || (data[mark_at] != kContainsMark && data[mark_at] != kLacksMark) ||
         data[mark_at + 1] != '\t') {
         return std::nullopt;
     }
     return ends;
 }
+
+// The header and value of a condition, "HEADER:VALUE", as a condition line
+// holds them: a header holds no ":", so the two together name the condition.
+inline std::string ConditionKey(std::string_view header, std::string_view value) {
+    std::string key;
+    key.reserve(header.size() + 1 + value.size());
+    key.append(header).append(1, ':').append(value);
+    return key;
+}
+
+// The same text where a condition line holds it.
+inline std::string_view ConditionKeyOf(std::string_view line, const ConditionFieldEnds& ends) {
+    return line.substr(ends.number_end + 1, ends.value_end - ends.number_end - 1);
+}
+
+// What a condition line holds from the ":" after its number to the tab
+// before its mark, ":HEADER:VALUE<TAB>": the writer writes it so, and every
+// line holding that condition holds it.
+std::string ConditionMiddle(std::string_view header, std::string_view value);
 
 // Whether the line reads as a condition. A CR at its end changes nothing: it
 // is neither a ":" nor a tab.
@@ -123,6 +162,14 @@ std::optional<ConditionFields> SplitConditionLine(std::string_view line);
 // A decimal integer: an optional sign and digits, up to the first other
 // character. Digits beyond 32 bits wrap, as the host's own reader does.
 std::int32_t ParseDecimal(std::string_view text);
+
+// Whether a condition line's number reads as 0, as ParseDecimal reads it,
+// without reading it where it is one character: that is 0 unless it is a
+// digit from 1 to 9.
+inline bool IsNumberedZero(std::string_view line, const ConditionFieldEnds& ends) {
+    return ends.number_end == 2 ? !(line[1] >= '1' && line[1] <= '9')
+                                : ParseDecimal(line.substr(1, ends.number_end - 1)) == 0;
+}
 
 // "Delete same condition" looks at a condition numbered 0 with the header
 // and the address of the new rule, byte for byte...

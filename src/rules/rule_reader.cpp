@@ -112,11 +112,11 @@ RuleFile Parse(std::string_view text, bool block_seen,
                 }
                 break;
             case State::AfterBegin:
-                if (IsActionLine(line)) {
+                if (const auto action = SplitActionLine(line)) {
                     RuleBlock block;
                     block.label = pending_label;
-                    block.kind = line[1];
-                    block.argument = std::string(line.substr(3));
+                    block.kind = action->kind;
+                    block.argument = std::string(action->argument);
                     rule_file.blocks.push_back(std::move(block));
                     if (lines != nullptr) {
                         lines->condition_lines.emplace_back();

@@ -137,7 +137,7 @@ std::vector<RuleTextEdit> RuleTextEdits(std::string_view file_text,
     // Delete-same looks only where ":header:address<TAB>" stands.
     std::vector<std::size_t> hits;
     if (insertion.delete_same) {
-        hits = FindAllOccurrences(text, SameConditionNeedle(insertion.header, insertion.address));
+        hits = FindAllOccurrences(text, ConditionMiddle(insertion.header, insertion.address));
     }
     auto hit = hits.cbegin();
 

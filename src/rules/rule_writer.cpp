@@ -18,8 +18,9 @@ void AppendQuotedLine(std::string& out, std::string_view mark, const std::string
 }  // namespace
 
 std::string FormatConditionLine(const RuleCondition& condition) {
-    std::string line = "@" + std::to_string(condition.number) + ":" + condition.header + ":" +
-                       condition.value + "\t" + (condition.mark ? "O" : "X") + "\t";
+    std::string line = "@" + std::to_string(condition.number) +
+                       ConditionMiddle(condition.header, condition.value) +
+                       (condition.mark ? kContainsMark : kLacksMark) + "\t";
     if (condition.flag_i) {
         line += 'I';
     }

@@ -258,6 +258,26 @@ TEST_F(RuleEntryTest, TheAlreadySortedIntoLineLooksUpWhatWasReadAtTheOpening) {
     EXPECT_EQ(dialog_.Text(IDC_ENTRY_SORTED_INTO), "Already sorted into: W");
 }
 
+TEST_F(RuleEntryTest, TheLineTakesTheSubfolderNameAsOkTakesIt) {
+    // A name ending in a lone Shift-JIS lead byte is one OK refuses, so the
+    // rule would not sort into the subfolder it would be without that byte.
+    files().AddFile("C:\\Data\\Main\\iFilter.Def",
+                    ":Begin \"\"\r\n!M:Main\\!!!!Inbox\\Ann\\\r\n@0:From:ann@example.com\tO\tI\r\n"
+                    ":End \"\"\r\n");
+    settings_.create_sub_dir = true;
+    Open();
+    context_->lead_bytes = IsShiftJisLeadByte;
+    dialog_.SetText(IDC_ENTRY_SUBFOLDER_NAME, "Ann");
+    presenter_->OnCommand(IDC_ENTRY_SUBFOLDER_NAME, kNotifyComboEditChange);
+    EXPECT_EQ(dialog_.Text(IDC_ENTRY_SORTED_INTO), "Already sorted into: this folder");
+    dialog_.SetText(IDC_ENTRY_SUBFOLDER_NAME, "Ann\x81");
+    presenter_->OnCommand(IDC_ENTRY_SUBFOLDER_NAME, kNotifyComboEditChange);
+    EXPECT_EQ(dialog_.Text(IDC_ENTRY_SORTED_INTO), "Already sorted into: Ann");
+    EXPECT_FALSE(presenter_->OnCommand(kIdOk, kNotifyClicked));
+    ASSERT_EQ(messages_.size(), 1U);
+    EXPECT_NE(messages_[0].find("Ann\x81"), std::string::npos) << messages_[0];
+}
+
 TEST_F(RuleEntryTest, CancelWritesNothing) {
     Open();
     const std::size_t before = files().bytes_written();

@@ -8,24 +8,9 @@
 #include "platform/strings.h"
 #include "rules/rule_file.h"
 #include "rules/rule_history.h"
+#include "rules/rule_insertion.h"
 
 namespace tandrel {
-
-// Where the new condition goes; the index of the "Add place:" list.
-enum PlaceMode : int {
-    kPlaceEndOfFolder = 0,  // at the end of each block of the folder, else a new last block
-    kPlaceTopOfFolder = 1,  // first in each block of the folder, else a new first block
-    kPlaceNewBlockLast = 2,
-    kPlaceNewBlockFirst = 3,
-};
-
-struct RuleInsertion {
-    std::string folder;                  // target folder identifier, ending with "\"
-    std::string header;                  // header name without its colon, e.g. "From"
-    std::string address;                 // the text the condition looks for
-    int place_mode = kPlaceEndOfFolder;  // any other value than 0 to 3 adds nothing
-    bool delete_same = false;            // first remove the same condition from every folder
-};
 
 enum class RuleWriteResult {
     Written,

@@ -8,7 +8,7 @@
 
 #include "platform/files.h"
 #include "rules/rule_file.h"
-#include "rules/rule_insert.h"
+#include "rules/rule_insertion.h"
 
 namespace tandrel {
 

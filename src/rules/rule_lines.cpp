@@ -1,6 +1,14 @@
 #include "rules/rule_lines.h"
 
+#include "text/one_line.h"
+
 namespace tandrel {
+
+std::string BlockMarkLine(std::string_view mark, std::string_view label) {
+    std::string line;
+    line.append(mark).append(" \"").append(label).append("\"").append(kHostLineEnd);
+    return line;
+}
 
 std::optional<ConditionFields> SplitConditionLine(std::string_view line) {
     const auto ends = FindConditionFields(line);

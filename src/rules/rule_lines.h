@@ -51,6 +51,10 @@ inline std::string_view ContentOf(std::string_view text, const RuleLine& line) {
     return text.substr(line.begin, line.content_end - line.begin);
 }
 
+// A ":Begin" or ":End" line as the writer writes it: the mark, a blank, the
+// label in double quotes and the host's line end.
+std::string BlockMarkLine(std::string_view mark, std::string_view label);
+
 // Whether a line's content opens a block, or closes one.
 inline bool IsBeginLine(std::string_view content) {
     return content.substr(0, kBeginMark.size()) == kBeginMark;

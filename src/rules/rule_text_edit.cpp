@@ -1,3 +1,7 @@
+// The edit of a rule file's text: one walk over its blocks gathers the
+// edits in text order (the condition into the folder's blocks, delete-same's
+// removals, the blocks left empty, the lines that would turn into settings),
+// then the new block goes first or last where one is needed.
 #include "rules/rule_text_edit.h"
 
 #include <algorithm>
@@ -113,48 +117,59 @@ bool KeepsACondition(std::string_view text, const TextBlock& block,
     return false;
 }
 
-}  // namespace
+// The text the insertion adds: the new condition's line, the new block, and
+// what a line appended at the text's end needs before it.
+struct AddedText {
+    std::string condition_line;
+    std::string new_block;
+    std::string last_line_end;  // a line end, the LF that makes a last CR one, or nothing
+};
 
-std::vector<RuleTextEdit> RuleTextEdits(std::string_view file_text,
-                                        const RuleInsertion& insertion) {
-    // The host reads nothing after a Ctrl-Z: the one that ends a file stays
-    // last, and the change goes before it.
-    const std::string_view text = WithoutFinalCtrlZ(file_text);
-    // The new condition, in every block of the folder or in a new block.
+AddedText AddedTextFor(std::string_view text, const RuleInsertion& insertion) {
     const RuleCondition condition = NewRuleCondition(insertion.header, insertion.address);
-    const std::string condition_line = FormatConditionLine(condition) + std::string(kHostLineEnd);
     RuleFile new_block_file;
     new_block_file.blocks.push_back({std::string(), kMoveKind, insertion.folder, {condition}});
-    const std::string new_block = FormatRuleFile(new_block_file);
+    AddedText added;
+    added.condition_line = FormatConditionLine(condition) + std::string(kHostLineEnd);
+    added.new_block = FormatRuleFile(new_block_file);
+    added.last_line_end = text.empty() || text.back() == '\n' ? std::string()
+                          : text.back() == '\r'               ? std::string("\n")
+                                                              : std::string(kHostLineEnd);
+    return added;
+}
+
+// The edits of one walk over the blocks, in text order, and what the walk
+// found for the new block's place.
+struct BlockEdits {
+    std::vector<RuleTextEdit> edits;
+    bool added = false;                                // the condition went into a block
+    std::size_t first_block = std::string_view::npos;  // the first kept block's ":Begin"
+    bool open_block_kept = false;  // the text ends inside a block that stays
+    std::size_t last_lone_begin = std::string_view::npos;  // BlockWalk::last_lone_begin
+    LeadingRemovals leading{std::string_view(), std::string_view::npos};
+};
+
+// The condition into every block of the folder, the same condition out of
+// every folder, and the blocks left without a condition out; an insertion
+// comes before a removal at the same place.
+BlockEdits EditBlocks(std::string_view text, const RuleInsertion& insertion,
+                      const AddedText& added) {
     const bool into_folder =
         insertion.place_mode == kPlaceEndOfFolder || insertion.place_mode == kPlaceTopOfFolder;
-    // What a line appended at the text's end needs before it: a line end, or
-    // the LF that makes a last CR one.
-    const std::string last_line_end = text.empty() || text.back() == '\n' ? std::string()
-                                      : text.back() == '\r'               ? std::string("\n")
-                                                            : std::string(kHostLineEnd);
-
     // Delete-same looks only where ":header:address<TAB>" stands.
     std::vector<std::size_t> hits;
     if (insertion.delete_same) {
         hits = FindAllOccurrences(text, ConditionMiddle(insertion.header, insertion.address));
     }
     auto hit = hits.cbegin();
-
-    // One walk over the blocks; the edits come out in text order, an
-    // insertion before a removal at the same place.
-    std::vector<RuleTextEdit> edits;
+    BlockEdits result;
+    std::vector<RuleTextEdit>& edits = result.edits;
     std::vector<std::size_t> removed;  // delete-same lines of the block at hand
-    bool added = false;
-    std::size_t first_block = std::string_view::npos;  // the first kept block's ":Begin"
-    bool open_block_kept = false;                      // the text ends inside a block that stays
     BlockWalk walk(text);
-    LeadingRemovals leading(text, std::string_view::npos);
-    TextBlock block;
-    while (walk.Next(block)) {
-        if (first_block == std::string_view::npos) {
-            first_block = block.begin;
-            leading = LeadingRemovals(text, walk.first_begin());
+    for (TextBlock block; walk.Next(block);) {
+        if (result.first_block == std::string_view::npos) {
+            result.first_block = block.begin;
+            result.leading = LeadingRemovals(text, walk.first_begin());
         }
         removed.clear();
         if (insertion.delete_same && block.kind == kMoveKind) {
@@ -165,12 +180,12 @@ std::vector<RuleTextEdit> RuleTextEdits(std::string_view file_text,
             into_folder && block.kind == kMoveKind && SameFolder(block.argument, insertion.folder);
         if (receives && insertion.place_mode == kPlaceTopOfFolder) {
             // Into an open block the text ends in right after its action line.
-            edits.push_back(
-                {block.body, block.body,
-                 (block.body == text.size() ? last_line_end : std::string()) + condition_line});
+            edits.push_back({block.body, block.body,
+                             (block.body == text.size() ? added.last_line_end : std::string()) +
+                                 added.condition_line});
         }
         const bool goes = !receives && !KeepsACondition(text, block, removed);
-        leading.Take(block, goes);
+        result.leading.Take(block, goes);
         if (goes) {
             // Blocks left without a condition go, whatever their kind.
             edits.push_back({block.begin, block.end, std::string()});
@@ -178,49 +193,74 @@ std::vector<RuleTextEdit> RuleTextEdits(std::string_view file_text,
             for (const std::size_t line : removed) {
                 edits.push_back({line, RuleLineAt(text, line).end, std::string()});
             }
-            open_block_kept = block.open;
+            result.open_block_kept = block.open;
         }
         if (receives && insertion.place_mode == kPlaceEndOfFolder) {
             // At the end of an open block, after the text's last line.
             edits.push_back({block.end_line, block.end_line,
-                             (block.open ? last_line_end : std::string()) + condition_line});
+                             (block.open ? added.last_line_end : std::string()) +
+                                 added.condition_line});
         }
-        added = added || receives;
+        result.added = result.added || receives;
     }
-    const bool new_first = insertion.place_mode == kPlaceNewBlockFirst ||
-                           (insertion.place_mode == kPlaceTopOfFolder && !added);
-    // Lines outside blocks that would come before the first ":Begin" and be
-    // read as settings go, unless the new block comes first.
-    if (!new_first) {
-        const std::vector<RuleTextEdit> removals = leading.SettingLineRemovals();
-        const std::size_t walked = edits.size();
-        edits.insert(edits.end(), removals.begin(), removals.end());
-        std::inplace_merge(
-            edits.begin(), edits.begin() + static_cast<std::ptrdiff_t>(walked), edits.end(),
-            [](const RuleTextEdit& a, const RuleTextEdit& b) { return a.offset < b.offset; });
-    }
-    const bool new_last = insertion.place_mode == kPlaceNewBlockLast ||
-                          (insertion.place_mode == kPlaceEndOfFolder && !added);
-    const bool no_block = first_block == std::string_view::npos;
+    result.last_lone_begin = walk.last_lone_begin();
+    return result;
+}
+
+// `more` (in text order) merged into `edits` (in text order).
+void MergeInOrder(std::vector<RuleTextEdit>& edits, const std::vector<RuleTextEdit>& more) {
+    const std::size_t walked = edits.size();
+    edits.insert(edits.end(), more.begin(), more.end());
+    std::inplace_merge(
+        edits.begin(), edits.begin() + static_cast<std::ptrdiff_t>(walked), edits.end(),
+        [](const RuleTextEdit& a, const RuleTextEdit& b) { return a.offset < b.offset; });
+}
+
+// The new block, first or last, where no block of the folder took the
+// condition or a new block was asked for.
+void AddNewBlock(std::string_view text, BlockEdits& walked, const AddedText& added,
+                 bool new_first, bool new_last) {
+    const bool no_block = walked.first_block == std::string_view::npos;
     if (new_first && !no_block) {
         // Ahead of every other edit, the first block's included.
-        edits.insert(edits.begin(), RuleTextEdit{first_block, first_block, new_block});
-    } else if ((new_last || new_first) && walk.last_lone_begin() != std::string_view::npos) {
+        walked.edits.insert(walked.edits.begin(),
+                            RuleTextEdit{walked.first_block, walked.first_block, added.new_block});
+    } else if ((new_last || new_first) && walked.last_lone_begin != std::string_view::npos) {
         // Before the ":Begin" the text ends with, which holds no block: after
         // it, the reader would take the new block's first line for its
         // action line.
-        edits.push_back({walk.last_lone_begin(), walk.last_lone_begin(), new_block});
+        walked.edits.push_back({walked.last_lone_begin, walked.last_lone_begin, added.new_block});
     } else if (new_last || (new_first && no_block)) {
         // After the last line, ended first if it has no line end; a block the
         // text ends inside is closed first.
-        std::string appended = last_line_end;
-        if (open_block_kept) {
-            appended += ":End \"\"";
-            appended += kHostLineEnd;
+        std::string appended = added.last_line_end;
+        if (walked.open_block_kept) {
+            appended += BlockMarkLine(kEndMark, std::string_view());
         }
-        edits.push_back({text.size(), text.size(), appended + new_block});
+        walked.edits.push_back({text.size(), text.size(), appended + added.new_block});
     }
-    return edits;
+}
+
+}  // namespace
+
+std::vector<RuleTextEdit> RuleTextEdits(std::string_view file_text,
+                                        const RuleInsertion& insertion) {
+    // The host reads nothing after a Ctrl-Z: the one that ends a file stays
+    // last, and the change goes before it.
+    const std::string_view text = WithoutFinalCtrlZ(file_text);
+    const AddedText added = AddedTextFor(text, insertion);
+    BlockEdits walked = EditBlocks(text, insertion, added);
+    const bool new_first = insertion.place_mode == kPlaceNewBlockFirst ||
+                           (insertion.place_mode == kPlaceTopOfFolder && !walked.added);
+    // Lines outside blocks that would come before the first ":Begin" and be
+    // read as settings go, unless the new block comes first.
+    if (!new_first) {
+        MergeInOrder(walked.edits, walked.leading.SettingLineRemovals());
+    }
+    const bool new_last = insertion.place_mode == kPlaceNewBlockLast ||
+                          (insertion.place_mode == kPlaceEndOfFolder && !walked.added);
+    AddNewBlock(text, walked, added, new_first, new_last);
+    return std::move(walked.edits);
 }
 
 std::vector<std::string_view> EditedPieces(std::string_view text,

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "rules/rule_insert.h"
+#include "rules/rule_insertion.h"
 
 namespace tandrel {
 

@@ -5,18 +5,6 @@
 
 namespace tandrel {
 
-namespace {
-
-void AppendQuotedLine(std::string& out, std::string_view mark, const std::string& label) {
-    out += mark;
-    out += " \"";
-    out += label;
-    out += '"';
-    out += kHostLineEnd;
-}
-
-}  // namespace
-
 std::string FormatConditionLine(const RuleCondition& condition) {
     std::string line = "@" + std::to_string(condition.number) +
                        ConditionMiddle(condition.header, condition.value) +
@@ -53,14 +41,14 @@ std::string FormatRuleFile(const RuleFile& rule_file) {
         out += kHostLineEnd;
     }
     for (const RuleBlock& block : rule_file.blocks) {
-        AppendQuotedLine(out, kBeginMark, block.label);
+        out += BlockMarkLine(kBeginMark, block.label);
         out += FormatActionLine(block);
         out += kHostLineEnd;
         for (const RuleCondition& condition : block.conditions) {
             out += FormatConditionLine(condition);
             out += kHostLineEnd;
         }
-        AppendQuotedLine(out, kEndMark, block.label);
+        out += BlockMarkLine(kEndMark, block.label);
     }
     return out;
 }

@@ -9,6 +9,7 @@
 
 #include "helpers/host_reader.h"
 #include "helpers/random_rule_files.h"
+#include "rules/rule_insert.h"
 #include "rules/rule_insert_reference.h"
 #include "rules/rule_reader.h"
 #include "rules/rule_writer.h"

@@ -97,9 +97,10 @@ class Files {
     // Replaces `path` atomically with `pieces` written one after another (so
     // that a caller changing a little of a large text need not join it): a
     // temporary file beside it is written, flushed and renamed over it. With a
-    // `backup_path`, the former file is kept there (an empty backup when there
-    // was no file), and the target is not touched when the backup cannot be
-    // made; an empty `backup_path` keeps none. On failure the old file stays
+    // `backup_path`, the former file is kept there (where there was no file,
+    // nothing is kept and `backup_path` is left as it is), and the target is
+    // not touched when the backup cannot be made; an empty `backup_path`
+    // keeps none. On failure the old file stays
     // byte for byte and no temporary file is left behind. The same as
     // StageReplacement and then PutInPlace.
     bool WriteAtomically(const std::string& path, const std::vector<std::string_view>& pieces,
@@ -159,14 +160,17 @@ class Files {
     // Lists `pattern`: a folder path, "\" and a name that may end in "*"
     // ("C:\Data\Main\!!!*", "C:\Data\AddrBook\@*", or one exact name). Entries
     // come in the file system's order, "." and ".." included when they match.
-    // False when the folder cannot be listed; a folder without a match gives
-    // true and no entries.
+    // False, with no entries, when the folder cannot be listed or its
+    // listing is cut short by an error: a caller would take what is missing
+    // for absent. A folder without a match gives true and no entries.
     virtual bool ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) = 0;
 
     // Hands the entries of `folder` (ending with a separator) to `visit` in
     // the file system's order until it returns false, reading no more of the
     // listing than it must: to find one sub-folder in a folder of hundreds.
-    // False when the folder cannot be listed. By default over ListFolder.
+    // False when the folder cannot be listed or its listing is cut short by
+    // an error, as ListFolder (entries may have been handed over by then).
+    // By default over ListFolder.
     virtual bool VisitFolder(const std::string& folder,
                              const std::function<bool(const FolderEntry&)>& visit);
 

@@ -231,14 +231,17 @@ HistoryWrite WriteKeepingHistory(Files& files, const std::string& path,
             files.MakeWritable(newest);
         }
     }
-    if (files.PutInPlace(std::move(staged), newest)) {
+    // Where there was no file, its newest version is an empty one, so that
+    // putting it back empties the file again.
+    const bool newest_kept = had_file || files.WriteAtomically(newest, {}, std::string());
+    if (newest_kept && files.PutInPlace(std::move(staged), newest)) {
         for (const SetAsideVersion& version : room.set_aside) {
             RemoveGivingWay(files, version.giving_way);
         }
         return HistoryWrite::Written;
     }
     // Slot 1 was free, so what a failed replace left there is its own backup:
-    // a copy of the file, which is still in place, or an empty one for no
+    // a copy of the file, which is still in place, or the empty one for no
     // file. That goes; a backup that is the only copy left of the file stays.
     const bool newest_was_free =
         room_made || (!room.set_aside.empty() && room.set_aside.back().slot == 1);

@@ -192,11 +192,11 @@ bool MemoryFiles::PutInPlace(std::unique_ptr<StagedReplacement> staged,
     if (!Spend(0, allowed)) {
         return false;
     }
-    if (!backup_path.empty()) {
+    if (!backup_path.empty() && existing != nullptr) {
         // The former file becomes the backup by a rename: no bytes are
         // written, and it keeps its time.
-        const std::int64_t former_time = existing != nullptr ? existing->modified : clock_ + 1;
-        AddFile(backup_path, existing != nullptr ? existing->content : std::string());
+        const std::int64_t former_time = existing->modified;
+        AddFile(backup_path, existing->content);
         Find(backup_path)->modified = former_time;
     }
     AddFile(path, replacement.content);

@@ -181,9 +181,9 @@ bool KeepAsBackup(PosixFiles& files, const std::string& posix_target,
                   const std::string& posix_backup) {
     struct stat info {};
     if (::lstat(posix_target.c_str(), &info) != 0) {
-        // Only a file that is not there is kept as an empty backup: one the
-        // system cannot look at now is no reason to keep nothing of it.
-        return (errno == ENOENT || errno == ENOTDIR) && ReplaceWith(posix_backup, std::string());
+        // Nothing to keep where there is no file; a file the system cannot
+        // look at now is no reason to keep nothing of it.
+        return errno == ENOENT || errno == ENOTDIR;
     }
     std::string link_path = FolderOf(posix_backup) + "/." + BaseNameOf(posix_backup) + ".XXXXXX";
     FileDescriptor placeholder(::mkstemp(link_path.data()));
@@ -445,7 +445,16 @@ bool VisitEntries(const std::string& folder, const std::function<bool(const Fold
     if (dir == nullptr) {
         return false;
     }
-    while (const dirent* entry = ::readdir(dir)) {
+    // A listing cut short by an error is no listing (the port's contract):
+    // readdir tells its end from an error only by errno.
+    bool whole = true;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (entry == nullptr) {
+            whole = errno == 0;
+            break;
+        }
         FolderEntry listed{entry->d_name, entry->d_type == DT_DIR, entry->d_type == DT_LNK};
         const std::string path = opened + "/" + listed.name;
         if (entry->d_type == DT_UNKNOWN) {
@@ -460,7 +469,7 @@ bool VisitEntries(const std::string& folder, const std::function<bool(const Fold
         }
     }
     ::closedir(dir);
-    return true;
+    return whole;
 }
 
 }  // namespace
@@ -468,12 +477,16 @@ bool VisitEntries(const std::string& folder, const std::function<bool(const Fold
 bool PosixFiles::ListFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
     entries.clear();
     const ListPattern parts = SplitListPattern(Posix(pattern), is_lead_byte_);
-    return VisitEntries(parts.folder, [&](const FolderEntry& entry) {
+    const bool whole = VisitEntries(parts.folder, [&](const FolderEntry& entry) {
         if (MatchesListPattern(entry.name, parts.name)) {
             entries.push_back(entry);
         }
         return true;
     });
+    if (!whole) {
+        entries.clear();
+    }
+    return whole;
 }
 
 bool PosixFiles::VisitFolder(const std::string& folder,

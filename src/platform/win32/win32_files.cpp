@@ -234,20 +234,6 @@ bool MoveIntoPlace(const std::string& temp_path, const std::string& target,
     return false;
 }
 
-// The former file kept as `full_backup` when there is none: an empty backup,
-// so that undoing the next change cannot bring back something older.
-bool KeepEmptyBackup(const std::string& full_backup) {
-    const std::string empty_backup = WriteTemporaryBeside(full_backup, {});
-    if (empty_backup.empty()) {
-        return false;
-    }
-    if (!MoveOver(empty_backup, full_backup)) {
-        DeleteFileA(empty_backup.c_str());
-        return false;
-    }
-    return true;
-}
-
 // A temporary file written in its target's folder, removed unless it was put
 // in place.
 class Win32StagedReplacement final : public StagedReplacement {
@@ -264,9 +250,6 @@ class Win32StagedReplacement final : public StagedReplacement {
 
     // Puts the temporary file in place; it is no longer this one's then.
     bool PutInPlace(const std::string& full_backup) {
-        if (!full_backup.empty() && !Exists(target_) && !KeepEmptyBackup(full_backup)) {
-            return false;
-        }
         if (!MoveIntoPlace(temp_path_, target_, full_backup)) {
             return false;
         }

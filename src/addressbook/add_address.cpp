@@ -57,11 +57,26 @@ void TakeBack(Files& files, const std::string& path, std::optional<std::uint64_t
     }
 }
 
-}  // namespace
+// One addition: the group's files, the index as it was read, and the card
+// file the entry goes to. The stages below fill it in turn.
+struct Addition {
+    std::string group_folder;  // ending with "\\"
+    std::string index_path;
+    std::string address;  // made one line
+    std::unique_ptr<FileLock> lock;
+    ReadStatus index_status = ReadStatus::Missing;
+    std::uint64_t index_size = 0;   // the bytes read of the index
+    std::string index_last_byte;    // for NeedsLineEndBeforeAppend
+    GroupIndexScan scan;
+    std::string card_file_name;
+    std::string card_end;  // its last byte
+};
 
-AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& temp_names,
-                                   const std::string& data_folder, const AddressEntry& entry,
-                                   LeadBytePredicate is_lead_byte) {
+// Stage 1: the group's folder, checked, and its index's lock taken.
+std::optional<AddAddressResult> OpenGroup(Files& files, Profile& profile,
+                                          const std::string& data_folder,
+                                          const AddressEntry& entry,
+                                          LeadBytePredicate is_lead_byte, Addition& addition) {
     if (!IsPlainGroup(entry.group, is_lead_byte)) {
         return AddAddressResult::GroupMissing;
     }
@@ -71,76 +86,96 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     if (GroupPathHoldsALink(files, book_folder, entry.group.group_path, is_lead_byte)) {
         return AddAddressResult::GroupIsLink;
     }
-    const std::string group_folder = GroupFolder(book_folder, entry.group.group_path);
-    const std::string index_path = group_folder + kGroupIndexName;
-    const std::string address = ToOneLine(entry.address, is_lead_byte);
+    addition.group_folder = GroupFolder(book_folder, entry.group.group_path);
+    addition.index_path = addition.group_folder + kGroupIndexName;
+    addition.address = ToOneLine(entry.address, is_lead_byte);
     // One writer at a time: the index and the card file change together.
-    std::unique_ptr<FileLock> lock;
-    const LockStatus locked = files.LockForWriting(index_path, lock);
-    if (locked == LockStatus::Failed && !IsExistingDirectory(files, group_folder, is_lead_byte)) {
+    const LockStatus locked = files.LockForWriting(addition.index_path, addition.lock);
+    if (locked == LockStatus::Failed &&
+        !IsExistingDirectory(files, addition.group_folder, is_lead_byte)) {
         return AddAddressResult::GroupMissing;  // no folder to make the lock in
     }
-    if (const auto refused =
-            LockRefusal(locked, AddAddressResult::Busy, AddAddressResult::WriteFailed)) {
-        return *refused;
-    }
-    // The index is scanned as it is read, a piece at a time.
-    GroupIndexScanner scanner(address);
-    const ReadStatus index_status =
-        files.ReadFileInPieces(index_path, [&](std::string_view piece) { scanner.Take(piece); });
+    return LockRefusal(locked, AddAddressResult::Busy, AddAddressResult::WriteFailed);
+}
+
+// Stage 2: the index scanned as it is read, a piece at a time; a duplicate,
+// or an index that cannot take the entry, refuses it.
+std::optional<AddAddressResult> ScanIndex(Files& files, LeadBytePredicate is_lead_byte,
+                                          Addition& addition) {
+    GroupIndexScanner scanner(addition.address);
+    addition.index_status = files.ReadFileInPieces(
+        addition.index_path, [&](std::string_view piece) { scanner.Take(piece); });
     // An index that reads shows the folder is there; else the folder is
     // looked for.
-    if (index_status != ReadStatus::Ok && !IsExistingDirectory(files, group_folder, is_lead_byte)) {
+    if (addition.index_status != ReadStatus::Ok &&
+        !IsExistingDirectory(files, addition.group_folder, is_lead_byte)) {
         return AddAddressResult::GroupMissing;
     }
     // Appending blind could hide a duplicate; a linked or read-only index is
     // not written to.
-    if (index_status == ReadStatus::Failed || files.IsLink(index_path) ||
-        files.IsReadOnly(index_path)) {
+    if (addition.index_status == ReadStatus::Failed || files.IsLink(addition.index_path) ||
+        files.IsReadOnly(addition.index_path)) {
         return AddAddressResult::WriteFailed;
     }
-    const GroupIndexScan scan = scanner.Result();
-    if (scan.duplicate) {
+    addition.scan = scanner.Result();
+    addition.index_size = scanner.taken();
+    addition.index_last_byte = std::string(scanner.last_byte());
+    if (addition.scan.duplicate) {
         return AddAddressResult::Duplicate;
     }
     // An entry after a Ctrl-Z would never be read.
     if (scanner.holds_ctrl_z()) {
         return AddAddressResult::IndexEndsEarly;
     }
+    return std::nullopt;
+}
 
-    // The card file the index names, when it is one to append to: else a
-    // new one is started.
-    std::string card_file_name = scan.card_file_name;
-    std::string card_end;  // its last byte
-    if (scan.entry_count == 0 || !IsCardFileName(card_file_name, is_lead_byte) ||
-        !IsCardFileToAppendTo(files, group_folder + card_file_name, card_end)) {
-        const auto fresh = FreshCardFileName(files, temp_names, group_folder, is_lead_byte);
-        if (!fresh) {
-            return AddAddressResult::WriteFailed;
-        }
-        card_file_name = *fresh;
-        card_end.clear();
+// Stage 3: the card file the index names, when it is one to append to; else
+// a new one is started.
+std::optional<AddAddressResult> ChooseCardFile(Files& files, TempNames& temp_names,
+                                               LeadBytePredicate is_lead_byte,
+                                               Addition& addition) {
+    addition.card_file_name = addition.scan.card_file_name;
+    if (addition.scan.entry_count > 0 && IsCardFileName(addition.card_file_name, is_lead_byte) &&
+        IsCardFileToAppendTo(files, addition.group_folder + addition.card_file_name,
+                             addition.card_end)) {
+        return std::nullopt;
     }
-    const std::string card_path = group_folder + card_file_name;
+    const auto fresh = FreshCardFileName(files, temp_names, addition.group_folder, is_lead_byte);
+    if (!fresh) {
+        return AddAddressResult::WriteFailed;
+    }
+    addition.card_file_name = *fresh;
+    addition.card_end.clear();
+    return std::nullopt;
+}
+
+// Stage 4: the vCard block onto the card file, then the line onto the index;
+// what was written is taken back when a write fails.
+AddAddressResult AppendEntry(Files& files, const AddressEntry& entry,
+                             LeadBytePredicate is_lead_byte, const Addition& addition) {
+    const std::string card_path = addition.group_folder + addition.card_file_name;
     const std::optional<std::uint64_t> card_size = files.FileSize(card_path);
     if (card_size && files.IsReadOnly(card_path)) {
         return AddAddressResult::WriteFailed;
     }
     // The former last card or entry stays whole: a last line without its
     // line end gets one before anything is appended.
-    const std::string card_lead(NeedsLineEndBeforeAppend(card_end) ? kHostLineEnd : "");
-    const std::string index_lead(NeedsLineEndBeforeAppend(scanner.last_byte()) ? kHostLineEnd : "");
+    const std::string card_lead(NeedsLineEndBeforeAppend(addition.card_end) ? kHostLineEnd : "");
+    const std::string index_lead(
+        NeedsLineEndBeforeAppend(addition.index_last_byte) ? kHostLineEnd : "");
 
     const std::uint64_t card_offset = card_size.value_or(0) + card_lead.size();
-    const int sequence = scan.entry_count + 1;
-    const auto name_room = DisplayNameRoom(card_offset, card_file_name, address, sequence);
+    const int sequence = addition.scan.entry_count + 1;
+    const auto name_room =
+        DisplayNameRoom(card_offset, addition.card_file_name, addition.address, sequence);
     if (!name_room) {
         return AddAddressResult::LineTooLong;
     }
     const std::string name(
         CutAtCharacter(ToOneLine(entry.name, is_lead_byte), *name_room, is_lead_byte));
 
-    const std::string block = card_lead + CardBlock(name, address);
+    const std::string block = card_lead + CardBlock(name, addition.address);
     // A new card file is made whole in one step; an existing one is appended to.
     const bool card_written = card_size ? files.AppendFile(card_path, block)
                                         : files.WriteAtomically(card_path, {block}, std::string());
@@ -152,17 +187,35 @@ AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& te
     }
 
     std::optional<std::uint64_t> index_size;
-    if (index_status == ReadStatus::Ok) {
-        index_size = scanner.taken();
+    if (addition.index_status == ReadStatus::Ok) {
+        index_size = addition.index_size;
     }
-    const std::string line =
-        index_lead + IndexLine(card_offset, card_file_name, name, address, sequence);
-    if (!files.AppendFile(index_path, line)) {
-        TakeBack(files, index_path, index_size);
+    const std::string line = index_lead + IndexLine(card_offset, addition.card_file_name, name,
+                                                    addition.address, sequence);
+    if (!files.AppendFile(addition.index_path, line)) {
+        TakeBack(files, addition.index_path, index_size);
         TakeBack(files, card_path, card_size);
         return AddAddressResult::WriteFailed;
     }
     return AddAddressResult::Added;
+}
+
+}  // namespace
+
+AddAddressResult AddAddressToGroup(Files& files, Profile& profile, TempNames& temp_names,
+                                   const std::string& data_folder, const AddressEntry& entry,
+                                   LeadBytePredicate is_lead_byte) {
+    Addition addition;
+    if (auto refused = OpenGroup(files, profile, data_folder, entry, is_lead_byte, addition)) {
+        return *refused;
+    }
+    if (auto refused = ScanIndex(files, is_lead_byte, addition)) {
+        return *refused;
+    }
+    if (auto refused = ChooseCardFile(files, temp_names, is_lead_byte, addition)) {
+        return *refused;
+    }
+    return AppendEntry(files, entry, is_lead_byte, addition);
 }
 
 std::string AddAddressMessage(Strings& strings, AddAddressResult result,

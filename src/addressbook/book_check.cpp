@@ -88,8 +88,78 @@ class CardFiles {
     std::map<std::string, Card, LessIgnoringCase> cards_;
 };
 
-// The index's findings of one group (`folder` ends with "\"); the card
-// files it names go to `named`. False when the index cannot be read.
+// What the check of one index carries from line to line.
+struct IndexCheck {
+    // The first line of each address; the lines of an address entered
+    // again, apart, so that the common case of each once costs one lookup.
+    std::unordered_map<std::string_view, int> first_line;
+    std::unordered_map<std::string_view, std::vector<int>> repeated_lines;
+    std::optional<std::uint64_t> last_sequence;
+};
+
+// The findings of one entry line (its fields `fields`): its card file and
+// block, and its sequence number.
+void CheckEntry(const std::vector<std::string_view>& fields, int line_number, CardFiles& cards,
+                LeadBytePredicate is_lead_byte, IndexCheck& check,
+                const std::function<void(Finding)>& add) {
+    const auto at = [line_number] { return Field(std::to_string(line_number)); };
+    const std::string_view address = fields[kIndexAddressField];
+    if (const auto [first, added] = check.first_line.emplace(address, line_number); !added) {
+        auto& lines = check.repeated_lines[address];
+        if (lines.empty()) {
+            lines.push_back(first->second);
+        }
+        lines.push_back(line_number);
+    }
+
+    const std::string card_name(fields[kIndexCardFileField]);
+    const std::optional<std::uint64_t> offset = DecimalOf(fields[kIndexOffsetField]);
+    if (!IsCardFileName(card_name, is_lead_byte)) {
+        add(MakeFinding(IDS_BOOK_NO_CARD_NAME, {at(), Field(ShownText(card_name))}));
+    } else if (CardFiles::Card& card = cards.Read(card_name); card.status != ReadStatus::Ok) {
+        add(MakeFinding(card.status == ReadStatus::Missing ? IDS_BOOK_CARD_MISSING
+                                                           : IDS_BOOK_CARD_UNREADABLE,
+                        {at(), Field(ShownText(card_name))}));
+    } else if (!offset || !card.HoldsAt(*offset, address)) {
+        add(MakeFinding(IDS_BOOK_NO_BLOCK,
+                        {at(), Field(ShownText(fields[kIndexOffsetField])),
+                         Field(ShownText(card_name)), Field(ShownText(address))}));
+    }
+    const std::optional<std::uint64_t> sequence = DecimalOf(fields[kIndexSequenceField]);
+    if (!sequence) {
+        add(MakeFinding(IDS_BOOK_SEQUENCE_NO_NUMBER,
+                        {at(), Field(ShownText(fields[kIndexSequenceField]))}));
+        return;
+    }
+    if (check.last_sequence && *sequence <= *check.last_sequence) {
+        add(MakeFinding(IDS_BOOK_SEQUENCE_NOT_RISING, {at(), Field(std::to_string(*sequence)),
+                                                       Field(std::to_string(*check.last_sequence))}));
+    }
+    check.last_sequence = sequence;
+}
+
+// Each address entered more than once, in the order of its first line.
+void AddRepeatedAddresses(IndexCheck& check, const std::function<void(Finding)>& add) {
+    std::vector<std::pair<int, std::string_view>> repeated;
+    repeated.reserve(check.repeated_lines.size());
+    for (const auto& [address, lines] : check.repeated_lines) {
+        repeated.emplace_back(lines.front(), address);
+    }
+    std::sort(repeated.begin(), repeated.end());
+    for (const auto& [first, address] : repeated) {
+        const std::vector<int>& lines = check.repeated_lines[address];
+        std::string numbers;
+        for (const int line : lines) {
+            numbers += (numbers.empty() ? "" : ", ") + std::to_string(line);
+        }
+        add(MakeFinding(IDS_BOOK_REPEATED, {Field(numbers), Field(ShownText(address)),
+                                            Field(std::to_string(lines.size()))}));
+    }
+}
+
+// The index's findings of one group (`folder` ends with "\\"): each line's
+// form as the host reads it, each entry's, then the repeated addresses. The
+// card files it names go to `named`. False when the index cannot be read.
 bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_lead_byte,
                 const std::function<void(Finding)>& add,
                 std::set<std::string, LessIgnoringCase>& named) {
@@ -99,86 +169,33 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
         return false;
     }
     CardFiles cards(files, folder);
-    // The first line of each address; the lines of an address entered
-    // again, apart, so that the common case of each once costs one lookup.
-    std::unordered_map<std::string_view, int> first_line;
-    first_line.reserve(static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')));
-    std::unordered_map<std::string_view, std::vector<int>> repeated_lines;
-    std::optional<std::uint64_t> last_sequence;
+    IndexCheck check;
+    check.first_line.reserve(static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')));
     int line_number = 0;
     for (std::size_t start = 0; start < index.size();) {
         const IndexLineFields line = ReadIndexLine(index, start);
         ++line_number;
-        const auto at = [line_number] { return Field(std::to_string(line_number)); };
         const std::size_t line_start = start;
         // Numbered as an editor counts lines: CR LF ends one.
         start = line.end + (index.compare(line.end, 2, "\r\n") == 0 ? 2 : 1);
         const std::string_view content =
             std::string_view(index).substr(line_start, line.end - line_start);
         if (content.find(kTextEndOfFile) != std::string_view::npos) {
-            add(MakeFinding(IDS_BOOK_CTRL_Z, {at()}));
+            add(MakeFinding(IDS_BOOK_CTRL_Z, {Field(std::to_string(line_number))}));
         }
         if (!FitsHostLine(content)) {
-            add(MakeFinding(IDS_BOOK_LONG_LINE, {at(), Field(std::to_string(kHostLineLimit))}));
+            add(MakeFinding(IDS_BOOK_LONG_LINE, {Field(std::to_string(line_number)),
+                                                 Field(std::to_string(kHostLineLimit))}));
         }
         if (line.card_file) {
             named.emplace(*line.card_file);
         }
-        if (line.fields != kIndexEntryFields) {
-            continue;
-        }
-        const std::vector<std::string_view> fields = IndexLineFieldTexts(index, line_start, line);
-        const std::string_view address = fields[kIndexAddressField];
-        if (const auto [first, added] = first_line.emplace(address, line_number); !added) {
-            auto& lines = repeated_lines[address];
-            if (lines.empty()) {
-                lines.push_back(first->second);
-            }
-            lines.push_back(line_number);
-        }
-
-        const std::string card_name(fields[kIndexCardFileField]);
-        const std::optional<std::uint64_t> offset = DecimalOf(fields[kIndexOffsetField]);
-        if (!IsCardFileName(card_name, is_lead_byte)) {
-            add(MakeFinding(IDS_BOOK_NO_CARD_NAME, {at(), Field(ShownText(card_name))}));
-        } else if (CardFiles::Card& card = cards.Read(card_name); card.status != ReadStatus::Ok) {
-            add(MakeFinding(card.status == ReadStatus::Missing ? IDS_BOOK_CARD_MISSING
-                                                               : IDS_BOOK_CARD_UNREADABLE,
-                            {at(), Field(ShownText(card_name))}));
-        } else if (!offset || !card.HoldsAt(*offset, address)) {
-            add(MakeFinding(IDS_BOOK_NO_BLOCK,
-                            {at(), Field(ShownText(fields[kIndexOffsetField])),
-                             Field(ShownText(card_name)), Field(ShownText(address))}));
-        }
-        const std::optional<std::uint64_t> sequence = DecimalOf(fields[kIndexSequenceField]);
-        if (!sequence) {
-            add(MakeFinding(IDS_BOOK_SEQUENCE_NO_NUMBER,
-                            {at(), Field(ShownText(fields[kIndexSequenceField]))}));
-        } else {
-            if (last_sequence && *sequence <= *last_sequence) {
-                add(MakeFinding(IDS_BOOK_SEQUENCE_NOT_RISING,
-                                {at(), Field(std::to_string(*sequence)),
-                                 Field(std::to_string(*last_sequence))}));
-            }
-            last_sequence = sequence;
+        if (line.fields == kIndexEntryFields) {
+            CheckEntry(IndexLineFieldTexts(index, line_start, line), line_number, cards,
+                       is_lead_byte, check, add);
         }
     }
-    // Each address entered more than once, in the order of its first line.
-    std::vector<std::pair<int, std::string_view>> repeated;
-    repeated.reserve(repeated_lines.size());
-    for (const auto& [address, lines] : repeated_lines) {
-        repeated.emplace_back(lines.front(), address);
-    }
-    std::sort(repeated.begin(), repeated.end());
-    for (const auto& [first, address] : repeated) {
-        const std::vector<int>& lines = repeated_lines[address];
-        std::string numbers;
-        for (const int line : lines) {
-            numbers += (numbers.empty() ? "" : ", ") + std::to_string(line);
-        }
-        add(MakeFinding(IDS_BOOK_REPEATED, {Field(numbers), Field(ShownText(address)),
-                                            Field(std::to_string(lines.size()))}));
-    }
+    AddRepeatedAddresses(check, add);
     return true;
 }
 

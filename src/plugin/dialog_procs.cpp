@@ -34,97 +34,85 @@ Win32Dialog DialogOf(HWND window) {
     return Win32Dialog(window, State().instance, DialogProcFor);
 }
 
-// What one open dialog works with: the adapters and its presenter. Each is
-// made from the window and the dialog's creation value: the drop for the
-// Rule entry dialog, the group choice for the Address group dialog.
-struct RuleEntryWindow {
-    RuleEntryWindow(HWND window, LPARAM creation)
-        : dialog(DialogOf(window)),
-          host(ConnectionOf(State())),
-          strings(State().instance),
-          context{host,
-                  files,
-                  profile,
-                  strings,
-                  State().settings,
-                  reinterpret_cast<const Drop*>(creation)->target,
-                  reinterpret_cast<const Drop*>(creation)->source,
-                  IsSystemLeadByte,
-                  &charsets},
-          presenter(dialog, context) {}
+// The adapters of one open dialog, made once from its window; each dialog
+// kind hands its presenter's context the ones it needs.
+struct Win32Ports {
+    explicit Win32Ports(HWND window)
+        : dialog(DialogOf(window)), host(ConnectionOf(State())), strings(State().instance) {}
     Win32Dialog dialog;
     Win32Host host;
     Win32Files files;
     Win32Profile profile;
     Win32Strings strings;
     Win32Charsets charsets;
+};
+
+// What one open dialog works with: its adapters, its context and its
+// presenter. Each is made from the window and the dialog's creation value:
+// the drop for the Rule entry dialog, the group choice for the Address group
+// dialog.
+struct RuleEntryWindow {
+    RuleEntryWindow(HWND window, LPARAM creation)
+        : ports(window),
+          context{ports.host,
+                  ports.files,
+                  ports.profile,
+                  ports.strings,
+                  State().settings,
+                  reinterpret_cast<const Drop*>(creation)->target,
+                  reinterpret_cast<const Drop*>(creation)->source,
+                  IsSystemLeadByte,
+                  &ports.charsets},
+          presenter(ports.dialog, context) {}
+    Win32Ports ports;
     RuleEntryContext context;
     RuleEntryPresenter presenter;
 };
 
 struct SetupWindow {
     SetupWindow(HWND window, LPARAM /*creation*/)
-        : dialog(DialogOf(window)),
-          strings(State().instance),
-          context{profile, State().settings_path, State().settings, strings, State().info},
-          presenter(dialog, context) {}
-    Win32Dialog dialog;
-    Win32Profile profile;
-    Win32Strings strings;
+        : ports(window),
+          context{ports.profile, State().settings_path, State().settings, ports.strings,
+                  State().info},
+          presenter(ports.dialog, context) {}
+    Win32Ports ports;
     SetupContext context;
     SetupPresenter presenter;
 };
 
 struct RuleHistoryWindow {
     RuleHistoryWindow(HWND window, LPARAM /*creation*/)
-        : dialog(DialogOf(window)),
-          host(ConnectionOf(State())),
-          strings(State().instance),
-          context{host, files, strings},
-          presenter(dialog, context) {}
-    Win32Dialog dialog;
-    Win32Host host;
-    Win32Files files;
-    Win32Strings strings;
+        : ports(window),
+          context{ports.host, ports.files, ports.strings},
+          presenter(ports.dialog, context) {}
+    Win32Ports ports;
     RuleHistoryContext context;
     RuleHistoryPresenter presenter;
 };
 
 struct CheckWindow {
     CheckWindow(HWND window, LPARAM /*creation*/)
-        : dialog(DialogOf(window)),
-          host(ConnectionOf(State())),
-          strings(State().instance),
-          context{host, files, profile, strings, IsSystemLeadByte},
-          presenter(dialog, context) {}
-    Win32Dialog dialog;
-    Win32Host host;
-    Win32Files files;
-    Win32Profile profile;
-    Win32Strings strings;
+        : ports(window),
+          context{ports.host, ports.files, ports.profile, ports.strings, IsSystemLeadByte},
+          presenter(ports.dialog, context) {}
+    Win32Ports ports;
     CheckContext context;
     CheckPresenter presenter;
 };
 
 struct AddressGroupWindow {
     AddressGroupWindow(HWND window, LPARAM creation)
-        : dialog(DialogOf(window)),
+        : ports(window),
           tree(GetDlgItem(window, IDC_GROUP_TREE)),
-          host(ConnectionOf(State())),
-          strings(State().instance),
-          context{files,
-                  profile,
-                  strings,
-                  host.DataFolder(),
+          context{ports.files,
+                  ports.profile,
+                  ports.strings,
+                  ports.host.DataFolder(),
                   *reinterpret_cast<GroupChoice*>(creation),
                   IsSystemLeadByte},
-          presenter(dialog, tree, context) {}
-    Win32Dialog dialog;
+          presenter(ports.dialog, tree, context) {}
+    Win32Ports ports;
     Win32Tree tree;
-    Win32Host host;
-    Win32Files files;
-    Win32Profile profile;
-    Win32Strings strings;
     AddressGroupContext context;
     AddressGroupPresenter presenter;
 };
@@ -185,7 +173,7 @@ INT_PTR Dispatch(HWND window, UINT message, WPARAM wparam, LPARAM lparam, void (
 template <typename Window>
 void NoInit(Window& /*window*/) {}
 void AttachImages(AddressGroupWindow& window) {
-    SendDlgItemMessageA(window.dialog.window(), IDC_GROUP_TREE, TVM_SETIMAGELIST, TVSIL_NORMAL,
+    SendDlgItemMessageA(window.ports.dialog.window(), IDC_GROUP_TREE, TVM_SETIMAGELIST, TVSIL_NORMAL,
                         reinterpret_cast<LPARAM>(State().group_images));
 }
 

@@ -80,12 +80,12 @@ RuleConditionLookup::~RuleConditionLookup() = default;
 const RuleConditionLookup::Condition* RuleConditionLookup::FindKey(std::string_view key,
                                                                    std::uint64_t hash) const {
     const std::size_t mask = table_.size() - 1;
-    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    for (auto slot = static_cast<std::size_t>(hash & mask);; slot = (slot + 1) & mask) {
         const std::uint64_t entry = table_[slot];
         if (entry == 0) {
             return nullptr;
         }
-        const Condition& condition = conditions_[(entry & 0xFFFFFFFF) - 1];
+        const Condition& condition = conditions_[static_cast<std::size_t>(entry & 0xFFFFFFFF) - 1];
         if (Tag(entry) == Tag(hash) && condition.hash == hash && condition.key == key) {
             return &condition;
         }
@@ -95,13 +95,13 @@ const RuleConditionLookup::Condition* RuleConditionLookup::FindKey(std::string_v
 RuleConditionLookup::Condition& RuleConditionLookup::FindOrAdd(std::string_view key) {
     const std::uint64_t hash = HashKey(key);
     const std::size_t mask = table_.size() - 1;
-    std::size_t slot = hash & mask;
+    auto slot = static_cast<std::size_t>(hash & mask);
     for (;; slot = (slot + 1) & mask) {
         const std::uint64_t entry = table_[slot];
         if (entry == 0) {
             break;
         }
-        Condition& condition = conditions_[(entry & 0xFFFFFFFF) - 1];
+        Condition& condition = conditions_[static_cast<std::size_t>(entry & 0xFFFFFFFF) - 1];
         if (Tag(entry) == Tag(hash) && condition.hash == hash && condition.key == key) {
             return condition;
         }
@@ -118,7 +118,7 @@ void RuleConditionLookup::Grow() {
     std::vector<std::uint64_t> larger(table_.size() * 2, 0);
     const std::size_t mask = larger.size() - 1;
     for (std::size_t index = 0; index < conditions_.size(); ++index) {
-        std::size_t slot = conditions_[index].hash & mask;
+        auto slot = static_cast<std::size_t>(conditions_[index].hash & mask);
         while (larger[slot] != 0) {
             slot = (slot + 1) & mask;
         }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tandrel/cli.h"
+#include "tandrel/command_support.h"
 
 namespace tandrel::cli {
 

@@ -65,8 +65,8 @@ struct Addition {
     std::string address;  // made one line
     std::unique_ptr<FileLock> lock;
     ReadStatus index_status = ReadStatus::Missing;
-    std::uint64_t index_size = 0;   // the bytes read of the index
-    std::string index_last_byte;    // for NeedsLineEndBeforeAppend
+    std::uint64_t index_size = 0;  // the bytes read of the index
+    std::string index_last_byte;   // for NeedsLineEndBeforeAppend
     GroupIndexScan scan;
     std::string card_file_name;
     std::string card_end;  // its last byte
@@ -74,8 +74,7 @@ struct Addition {
 
 // Stage 1: the group's folder, checked, and its index's lock taken.
 std::optional<AddAddressResult> OpenGroup(Files& files, Profile& profile,
-                                          const std::string& data_folder,
-                                          const AddressEntry& entry,
+                                          const std::string& data_folder, const AddressEntry& entry,
                                           LeadBytePredicate is_lead_byte, Addition& addition) {
     if (!IsPlainGroup(entry.group, is_lead_byte)) {
         return AddAddressResult::GroupMissing;
@@ -133,8 +132,7 @@ std::optional<AddAddressResult> ScanIndex(Files& files, LeadBytePredicate is_lea
 // Stage 3: the card file the index names, when it is one to append to; else
 // a new one is started.
 std::optional<AddAddressResult> ChooseCardFile(Files& files, TempNames& temp_names,
-                                               LeadBytePredicate is_lead_byte,
-                                               Addition& addition) {
+                                               LeadBytePredicate is_lead_byte, Addition& addition) {
     addition.card_file_name = addition.scan.card_file_name;
     if (addition.scan.entry_count > 0 && IsCardFileName(addition.card_file_name, is_lead_byte) &&
         IsCardFileToAppendTo(files, addition.group_folder + addition.card_file_name,
@@ -162,8 +160,8 @@ AddAddressResult AppendEntry(Files& files, const AddressEntry& entry,
     // The former last card or entry stays whole: a last line without its
     // line end gets one before anything is appended.
     const std::string card_lead(NeedsLineEndBeforeAppend(addition.card_end) ? kHostLineEnd : "");
-    const std::string index_lead(
-        NeedsLineEndBeforeAppend(addition.index_last_byte) ? kHostLineEnd : "");
+    const std::string index_lead(NeedsLineEndBeforeAppend(addition.index_last_byte) ? kHostLineEnd
+                                                                                    : "");
 
     const std::uint64_t card_offset = card_size.value_or(0) + card_lead.size();
     const int sequence = addition.scan.entry_count + 1;

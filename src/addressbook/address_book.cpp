@@ -46,8 +46,8 @@ std::string JoinGroupIdentifier(const GroupIdentifier& group) {
 }
 
 GroupIdentifier ChildGroup(const GroupIdentifier& parent, std::string_view name) {
-    return {parent.book,
-            parent.group_path.empty() ? std::string(name) : parent.group_path + "\\" + std::string(name)};
+    return {parent.book, parent.group_path.empty() ? std::string(name)
+                                                   : parent.group_path + "\\" + std::string(name)};
 }
 
 std::string GroupFolder(const std::string& book_folder, std::string_view group_path) {

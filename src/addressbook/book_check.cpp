@@ -117,9 +117,9 @@ void CheckEntry(const std::vector<std::string_view>& fields, int line_number, Ca
     if (!IsCardFileName(card_name, is_lead_byte)) {
         add(MakeFinding(IDS_BOOK_NO_CARD_NAME, {at(), Field(ShownText(card_name))}));
     } else if (CardFiles::Card& card = cards.Read(card_name); card.status != ReadStatus::Ok) {
-        add(MakeFinding(card.status == ReadStatus::Missing ? IDS_BOOK_CARD_MISSING
-                                                           : IDS_BOOK_CARD_UNREADABLE,
-                        {at(), Field(ShownText(card_name))}));
+        add(MakeFinding(
+            card.status == ReadStatus::Missing ? IDS_BOOK_CARD_MISSING : IDS_BOOK_CARD_UNREADABLE,
+            {at(), Field(ShownText(card_name))}));
     } else if (!offset || !card.HoldsAt(*offset, address)) {
         add(MakeFinding(IDS_BOOK_NO_BLOCK,
                         {at(), Field(ShownText(fields[kIndexOffsetField])),
@@ -132,8 +132,9 @@ void CheckEntry(const std::vector<std::string_view>& fields, int line_number, Ca
         return;
     }
     if (check.last_sequence && *sequence <= *check.last_sequence) {
-        add(MakeFinding(IDS_BOOK_SEQUENCE_NOT_RISING, {at(), Field(std::to_string(*sequence)),
-                                                       Field(std::to_string(*check.last_sequence))}));
+        add(MakeFinding(
+            IDS_BOOK_SEQUENCE_NOT_RISING,
+            {at(), Field(std::to_string(*sequence)), Field(std::to_string(*check.last_sequence))}));
     }
     check.last_sequence = sequence;
 }
@@ -170,7 +171,8 @@ bool CheckIndex(Files& files, const std::string& folder, LeadBytePredicate is_le
     }
     CardFiles cards(files, folder);
     IndexCheck check;
-    check.first_line.reserve(static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')));
+    check.first_line.reserve(
+        static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')));
     int line_number = 0;
     for (std::size_t start = 0; start < index.size();) {
         const IndexLineFields line = ReadIndexLine(index, start);
@@ -226,8 +228,9 @@ void CheckGroupTree(Files& files, const std::string& book, const std::string& bo
         // path name another folder), and so is a folder that is no group.
         if (IsListedFolder(entry) && IsPlainFileName(entry.name, is_lead_byte) &&
             IsGroupPresent(files, GroupFolder(folder, entry.name))) {
-            CheckGroupTree(files, book, book_folder, ChildGroup({book, group_path}, entry.name).group_path,
-                           shown_separator, is_lead_byte, take);
+            CheckGroupTree(files, book, book_folder,
+                           ChildGroup({book, group_path}, entry.name).group_path, shown_separator,
+                           is_lead_byte, take);
         }
     }
 }

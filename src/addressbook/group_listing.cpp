@@ -20,8 +20,7 @@ GroupIdentifier ChildOf(const GroupBranch& parent, std::string_view name) {
 bool IsGroupCandidate(const GroupBranch& parent, const FolderEntry& entry,
                       LeadBytePredicate is_lead_byte) {
     return IsNamedFolder(entry) && IsPlainFileName(entry.name, is_lead_byte) &&
-           JoinGroupIdentifier(ChildOf(parent, entry.name)).size() <=
-               kLongestIdentifier;
+           JoinGroupIdentifier(ChildOf(parent, entry.name)).size() <= kLongestIdentifier;
 }
 
 void AddSubtree(Files& files, const GroupBranch& branch, LeadBytePredicate is_lead_byte,

@@ -173,8 +173,8 @@ INT_PTR Dispatch(HWND window, UINT message, WPARAM wparam, LPARAM lparam, void (
 template <typename Window>
 void NoInit(Window& /*window*/) {}
 void AttachImages(AddressGroupWindow& window) {
-    SendDlgItemMessageA(window.ports.dialog.window(), IDC_GROUP_TREE, TVM_SETIMAGELIST, TVSIL_NORMAL,
-                        reinterpret_cast<LPARAM>(State().group_images));
+    SendDlgItemMessageA(window.ports.dialog.window(), IDC_GROUP_TREE, TVM_SETIMAGELIST,
+                        TVSIL_NORMAL, reinterpret_cast<LPARAM>(State().group_images));
 }
 
 }  // namespace

@@ -144,7 +144,7 @@ struct BlockEdits {
     std::vector<RuleTextEdit> edits;
     bool added = false;                                // the condition went into a block
     std::size_t first_block = std::string_view::npos;  // the first kept block's ":Begin"
-    bool open_block_kept = false;  // the text ends inside a block that stays
+    bool open_block_kept = false;                      // the text ends inside a block that stays
     std::size_t last_lone_begin = std::string_view::npos;  // BlockWalk::last_lone_begin
     LeadingRemovals leading{std::string_view(), std::string_view::npos};
 };
@@ -197,9 +197,9 @@ BlockEdits EditBlocks(std::string_view text, const RuleInsertion& insertion,
         }
         if (receives && insertion.place_mode == kPlaceEndOfFolder) {
             // At the end of an open block, after the text's last line.
-            edits.push_back({block.end_line, block.end_line,
-                             (block.open ? added.last_line_end : std::string()) +
-                                 added.condition_line});
+            edits.push_back(
+                {block.end_line, block.end_line,
+                 (block.open ? added.last_line_end : std::string()) + added.condition_line});
         }
         result.added = result.added || receives;
     }
@@ -218,8 +218,8 @@ void MergeInOrder(std::vector<RuleTextEdit>& edits, const std::vector<RuleTextEd
 
 // The new block, first or last, where no block of the folder took the
 // condition or a new block was asked for.
-void AddNewBlock(std::string_view text, BlockEdits& walked, const AddedText& added,
-                 bool new_first, bool new_last) {
+void AddNewBlock(std::string_view text, BlockEdits& walked, const AddedText& added, bool new_first,
+                 bool new_last) {
     const bool no_block = walked.first_block == std::string_view::npos;
     if (new_first && !no_block) {
         // Ahead of every other edit, the first block's included.

@@ -3,9 +3,9 @@
 // listed the whole book. It lists the first level now, a fraction of that.
 #include <benchmark/benchmark.h>
 
-#include "entry/address_group_presenter.h"
 #include "bench/bench_data.h"
 #include "bench/beside_floor.h"
+#include "entry/address_group_presenter.h"
 #include "platform/posix/ini_file_profile.h"
 #include "platform/posix/posix_files.h"
 #include "platform/strings.h"

@@ -223,10 +223,8 @@ void CheckGroupTree(Files& files, const std::string& book, const std::string& bo
         }
     }
     for (const FolderEntry& entry : entries) {
-        // The groups the tree shows: a name no group path holds is passed
-        // over (a lead byte at its end would take the "\\" after it, and the
-        // path name another folder), and so is a folder that is no group.
-        if (IsListedFolder(entry) && IsPlainFileName(entry.name, is_lead_byte) &&
+        // The groups the tree shows, links not followed.
+        if (!entry.is_link && IsGroupFolderEntry(entry, is_lead_byte) &&
             IsGroupPresent(files, GroupFolder(folder, entry.name))) {
             CheckGroupTree(files, book, book_folder,
                            ChildGroup({book, group_path}, entry.name).group_path, shown_separator,
@@ -258,14 +256,10 @@ void CheckAddressBook(Files& files, Profile& profile, const std::string& data_fo
         take(std::move(*unlisted));
         return;
     }
-    std::vector<FolderEntry> books;
-    files.ListFolder(AddressBookRoot(data_folder) + "\\@*", books);
     const char shown_separator = ShownSeparator(data_folder, is_lead_byte);
-    for (const FolderEntry& entry : books) {
-        // The books the tree shows, their markers looked for where they are listed.
-        const std::string book = entry.name.substr(1);
-        if (IsNamedFolder(entry) && IsPlainBookName(book, is_lead_byte) &&
-            IsGroupPresent(files, ListedBookFolder(data_folder, book))) {
+    for (const std::string& entry : ListedBookFolders(files, AddressBookRoot(data_folder))) {
+        const std::string book = entry.substr(1);
+        if (IsShownBook(files, data_folder, book, is_lead_byte)) {
             CheckGroupTree(files, book, ResolveBookFolder(profile, data_folder, book, is_lead_byte),
                            std::string(), shown_separator, is_lead_byte, take);
         }

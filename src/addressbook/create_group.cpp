@@ -49,12 +49,12 @@ CreateGroupResult CreateGroupOnDisk(Files& files, Profile& profile, const std::s
     if (!IsExistingDirectory(files, parent_folder, is_lead_byte)) {
         return CreateGroupResult::ParentMissing;
     }
+    const GroupIdentifier child = ChildGroup(parent, name);
     // A link, above or of the new name, would lead the group's files elsewhere.
-    if (GroupPathHoldsALink(files, book_folder, parent.group_path, is_lead_byte) ||
-        files.IsLink(parent_folder + name)) {
+    if (GroupPathHoldsALink(files, book_folder, child.group_path, is_lead_byte)) {
         return CreateGroupResult::GroupIsLink;
     }
-    const std::string folder = GroupFolder(book_folder, ChildGroup(parent, name).group_path);
+    const std::string folder = GroupFolder(book_folder, child.group_path);
     if (!files.MakeDirectory(folder.substr(0, folder.size() - 1))) {
         return CreateGroupResult::WriteFailed;
     }

@@ -1,5 +1,7 @@
 #include "addressbook/default_group.h"
 
+#include <vector>
+
 #include "addressbook/address_book.h"
 #include "addressbook/group_listing.h"
 
@@ -10,14 +12,22 @@ std::string FindDefaultGroup(Files& files, Profile& profile, const std::string& 
     GroupIdentifier found;
     for (const std::string& entry : ListedBookFolders(files, AddressBookRoot(data_folder))) {
         const std::string book = entry.substr(1);
+        if (!IsPlainBookName(book, is_lead_byte)) {
+            continue;
+        }
         const std::string book_folder = ResolveBookFolder(profile, data_folder, book, is_lead_byte);
         if (!IsGroupPresent(files, book_folder)) {
             continue;
         }
         found.book = book;
-        for (const std::string& group : ListedFolders(files, book_folder + "*")) {
-            if (IsGroupPresent(files, GroupFolder(book_folder, group))) {
-                found.group_path = group;
+        std::vector<FolderEntry> groups;
+        files.ListFolder(book_folder + "*", groups);
+        for (const FolderEntry& group : groups) {
+            // A group reached through a link is not written to, so it is
+            // not proposed.
+            if (!group.is_link && IsGroupFolderEntry(group, is_lead_byte) &&
+                IsGroupPresent(files, GroupFolder(book_folder, group.name))) {
+                found.group_path = group.name;
                 break;
             }
         }

@@ -14,12 +14,11 @@ GroupIdentifier ChildOf(const GroupBranch& parent, std::string_view name) {
     return ChildGroup({parent.book, parent.group_path}, name);
 }
 
-// Whether a sub-folder of `parent` may be a group: a name no group path
-// holds (a lead byte at its end would take the "\\" after it) is not listed,
-// its path would name another folder; nor is one the host could not keep.
+// Whether a sub-folder of `parent` may be a group of the tree: one whose
+// identifier the host could not keep is not listed.
 bool IsGroupCandidate(const GroupBranch& parent, const FolderEntry& entry,
                       LeadBytePredicate is_lead_byte) {
-    return IsNamedFolder(entry) && IsPlainFileName(entry.name, is_lead_byte) &&
+    return IsGroupFolderEntry(entry, is_lead_byte) &&
            JoinGroupIdentifier(ChildOf(parent, entry.name)).size() <= kLongestIdentifier;
 }
 
@@ -81,6 +80,16 @@ bool IsListedFolder(const FolderEntry& entry) {
     return IsNamedFolder(entry) && !entry.is_link;
 }
 
+bool IsShownBook(Files& files, const std::string& data_folder, const std::string& book,
+                 LeadBytePredicate is_lead_byte) {
+    return IsPlainBookName(book, is_lead_byte) &&
+           IsGroupPresent(files, ListedBookFolder(data_folder, book));
+}
+
+bool IsGroupFolderEntry(const FolderEntry& entry, LeadBytePredicate is_lead_byte) {
+    return IsNamedFolder(entry) && IsPlainFileName(entry.name, is_lead_byte);
+}
+
 std::vector<GroupBranch> ListBookBranches(Files& files, Profile& profile,
                                           const std::string& data_folder,
                                           LeadBytePredicate is_lead_byte) {
@@ -90,10 +99,7 @@ std::vector<GroupBranch> ListBookBranches(Files& files, Profile& profile,
         GroupBranch book;
         book.book = entry.substr(1);
         book.text = book.book;
-        // The book's marker is looked for where the book's folder is listed,
-        // not where its "Path" leads.
-        if (!IsPlainBookName(book.book, is_lead_byte) ||
-            !IsGroupPresent(files, ListedBookFolder(data_folder, book.book))) {
+        if (!IsShownBook(files, data_folder, book.book, is_lead_byte)) {
             continue;
         }
         book.folder = ResolveBookFolder(profile, data_folder, book.book, is_lead_byte);

@@ -30,6 +30,17 @@ bool IsNamedFolder(const FolderEntry& entry);
 // that is no link.
 bool IsListedFolder(const FolderEntry& entry);
 
+// Whether the book of that name (its folder listed as "@" and the name) is
+// one the tree and the check show: a plain name, and present where it is
+// listed, not where its "Path" leads.
+bool IsShownBook(Files& files, const std::string& data_folder, const std::string& book,
+                 LeadBytePredicate is_lead_byte);
+
+// Whether a listing's entry below a book or group may be a group: a named
+// folder whose name a group path holds (a plain name: a lead byte at its end
+// would take the "\\" after it, and the path name another folder).
+bool IsGroupFolderEntry(const FolderEntry& entry, LeadBytePredicate is_lead_byte);
+
 // A book or group of the tree. The tree of the Address group dialog is
 // listed a level at a time, as it is opened.
 struct GroupBranch {

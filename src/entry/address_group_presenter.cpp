@@ -148,9 +148,9 @@ void AddressGroupPresenter::CreateGroup() {
         made.book = parent.book;
         made.group_path = ChildGroup(parent, name).group_path;
         made.text = name;
-        made.folder = ResolveBookFolder(context_.profile, context_.data_folder, parent.book,
-                                        context_.lead_bytes) +
-                      made.group_path + "\\";
+        made.folder = GroupFolder(ResolveBookFolder(context_.profile, context_.data_folder,
+                                                    parent.book, context_.lead_bytes),
+                                  made.group_path);
         // A folder that was there already may hold groups of its own.
         made.may_hold_groups = MayHoldGroups(context_.files, made, context_.lead_bytes);
         const TreeItem item = InsertBranch(selected, std::move(made));

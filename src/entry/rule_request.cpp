@@ -82,7 +82,8 @@ std::optional<Refusal> CheckRuleRequest(const RuleRequest& request, const std::s
 
 std::string RuleTarget(const RuleRequest& request, const std::string& drop_target,
                        LeadBytePredicate is_lead_byte) {
-    if (request.create_subfolder && IsPlainFileName(request.subfolder_name, is_lead_byte)) {
+    if (request.create_subfolder && !IsTrashFolder(drop_target, is_lead_byte) &&
+        IsPlainFileName(request.subfolder_name, is_lead_byte)) {
         return SubfolderId(drop_target, request.subfolder_name);
     }
     return drop_target;

@@ -62,7 +62,8 @@ std::optional<Refusal> CheckRuleRequest(const RuleRequest& request, const std::s
                                         LeadBytePredicate is_lead_byte);
 
 // The folder the rules sort to: the one dropped on, or its new subfolder
-// when one is asked for by a name OK takes.
+// when one is asked for where OK makes it (not in the trash, by a name OK
+// takes).
 std::string RuleTarget(const RuleRequest& request, const std::string& drop_target,
                        LeadBytePredicate is_lead_byte);
 

@@ -218,6 +218,9 @@ HistoryWrite WriteKeepingHistory(Files& files, const std::string& path,
     const std::string newest = HistorySlotPath(path, 1);
     Room room;
     const bool room_made = MakeRoomForNewest(files, path, room);
+    // Slot 1 is free when the versions moved up, held nothing, or version 1
+    // stood aside.
+    bool newest_was_free = room_made;
     if (!room_made) {
         // The versions cannot move: keeping versions must not stop the
         // change, so the newest takes the place of version 1, unless a
@@ -227,13 +230,16 @@ HistoryWrite WriteKeepingHistory(Files& files, const std::string& path,
         if (facts && facts->is_directory) {
             return HistoryWrite::BackupInTheWay;
         }
-        if (facts && !SetAside(files, path, 1, room)) {
+        newest_was_free = !facts || SetAside(files, path, 1, room);
+        if (!newest_was_free) {
             files.MakeWritable(newest);
         }
     }
     // Where there was no file, its newest version is an empty one, so that
-    // putting it back empties the file again.
-    const bool newest_kept = had_file || files.WriteAtomically(newest, {}, std::string());
+    // putting it back empties the file again; but never in place of a
+    // version 1 that could not give way.
+    const bool newest_kept =
+        had_file || !newest_was_free || files.WriteAtomically(newest, {}, std::string());
     if (newest_kept && files.PutInPlace(std::move(staged), newest)) {
         for (const SetAsideVersion& version : room.set_aside) {
             RemoveGivingWay(files, version.giving_way);
@@ -243,8 +249,6 @@ HistoryWrite WriteKeepingHistory(Files& files, const std::string& path,
     // Slot 1 was free, so what a failed replace left there is its own backup:
     // a copy of the file, which is still in place, or the empty one for no
     // file. That goes; a backup that is the only copy left of the file stays.
-    const bool newest_was_free =
-        room_made || (!room.set_aside.empty() && room.set_aside.back().slot == 1);
     if (newest_was_free) {
         if (files.Facts(path) || !had_file) {
             files.RemoveFile(newest);

@@ -10,6 +10,33 @@ std::string BlockMarkLine(std::string_view mark, std::string_view label) {
     return line;
 }
 
+std::string FormatConditionLine(const RuleCondition& condition) {
+    std::string line = "@" + std::to_string(condition.number) +
+                       ConditionMiddle(condition.header, condition.value) +
+                       (condition.mark ? kContainsMark : kLacksMark) + "\t";
+    if (condition.flag_i) {
+        line += 'I';
+    }
+    if (condition.flag_w) {
+        line += 'W';
+    }
+    if (condition.flag_t) {
+        line += 'T';
+    }
+    if (condition.flag_r) {
+        line += 'R';
+    }
+    return line;
+}
+
+std::string FormatActionLine(const RuleBlock& block) {
+    std::string line = "!";
+    line += block.kind;
+    line += ':';
+    line += block.argument;
+    return line;
+}
+
 std::optional<ConditionFields> SplitConditionLine(std::string_view line) {
     const auto ends = FindConditionFields(line);
     if (!ends) {

@@ -84,6 +84,9 @@ inline std::optional<ActionFields> SplitActionLine(std::string_view content) {
     return ActionFields{content[1], content.substr(3)};
 }
 
+// An action line as the writer writes it, without its line end.
+std::string FormatActionLine(const RuleBlock& block);
+
 // A condition's mark: the header contains the value, or lacks it.
 constexpr char kContainsMark = 'O';
 constexpr char kLacksMark = 'X';
@@ -144,6 +147,10 @@ inline std::string_view ConditionKeyOf(std::string_view line, const ConditionFie
 // before its mark, ":HEADER:VALUE<TAB>": the writer writes it so, and every
 // line holding that condition holds it.
 std::string ConditionMiddle(std::string_view header, std::string_view value);
+
+// A condition line as the writer writes it, without its line end:
+// "@N:HEADER:VALUE<TAB>MARK<TAB>FLAGS", the flags in the order I, W, T, R.
+std::string FormatConditionLine(const RuleCondition& condition);
 
 // Whether the line reads as a condition. A CR at its end changes nothing: it
 // is neither a ":" nor a tab.

@@ -5,13 +5,12 @@
 
 #include "platform/files.h"
 #include "rules/rule_file.h"
+#include "rules/rule_lines.h"
 
 namespace tandrel {
 
-// One line of a block, without its line end.
-std::string FormatConditionLine(const RuleCondition& condition);
-std::string FormatActionLine(const RuleBlock& block);
-
+// The lines of a block are written in the forms of rules/rule_lines.h
+// (FormatActionLine, FormatConditionLine, BlockMarkLine).
 // The whole file: the settings, then each block.
 std::string FormatRuleFile(const RuleFile& rule_file);
 

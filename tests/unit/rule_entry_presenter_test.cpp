@@ -258,7 +258,7 @@ TEST_F(RuleEntryTest, TheAlreadySortedIntoLineLooksUpWhatWasReadAtTheOpening) {
     EXPECT_EQ(dialog_.Text(IDC_ENTRY_SORTED_INTO), "Already sorted into: W");
 }
 
-TEST_F(RuleEntryTest, TheLineTakesTheSubfolderNameAsOkTakesIt) {
+TEST_F(RuleEntryTest, TheLineTakesTheRequestAsOkTakesIt) {
     // A name ending in a lone Shift-JIS lead byte is one OK refuses, so the
     // rule would not sort into the subfolder it would be without that byte.
     files().AddFile("C:\\Data\\Main\\iFilter.Def",
@@ -267,6 +267,19 @@ TEST_F(RuleEntryTest, TheLineTakesTheSubfolderNameAsOkTakesIt) {
     settings_.create_sub_dir = true;
     Open();
     context_->lead_bytes = IsShiftJisLeadByte;
+    // A condition OK refuses stands nowhere: a header name with a colon, or
+    // a blank one for the other file asked for.
+    const auto header_typed = [this](int id, const std::string& header) {
+        dialog_.SetText(id, header);
+        presenter_->OnCommand(id, kNotifyComboEditChange);
+        return dialog_.Text(IDC_ENTRY_SORTED_INTO);
+    };
+    EXPECT_EQ(header_typed(IDC_ENTRY_RECEIVING_HEADER, "From"), "Already sorted into: Ann");
+    EXPECT_EQ(header_typed(IDC_ENTRY_RECEIVING_HEADER, "From:"), "");
+    header_typed(IDC_ENTRY_RECEIVING_HEADER, "From");
+    dialog_.SetChecked(IDC_ENTRY_ADD_SENDING, true);
+    EXPECT_EQ(header_typed(IDC_ENTRY_SENDING_HEADER, " "), "");
+    dialog_.SetChecked(IDC_ENTRY_ADD_SENDING, false);
     dialog_.SetText(IDC_ENTRY_SUBFOLDER_NAME, "Ann");
     presenter_->OnCommand(IDC_ENTRY_SUBFOLDER_NAME, kNotifyComboEditChange);
     EXPECT_EQ(dialog_.Text(IDC_ENTRY_SORTED_INTO), "Already sorted into: this folder");

@@ -251,9 +251,11 @@ class ReplaceFailingAfterBackup : public MemoryFiles {
     }
     bool PutInPlace(std::unique_ptr<StagedReplacement> /*staged*/,
                     const std::string& backup_path) override {
+        // The port keeps nothing where there was no file.
         std::string former;
-        const bool had_file = ReadFile(staged_path_, former) == ReadStatus::Ok;
-        AddFile(backup_path, had_file ? former : std::string());
+        if (ReadFile(staged_path_, former) == ReadStatus::Ok) {
+            AddFile(backup_path, former);
+        }
         return false;
     }
 
@@ -377,6 +379,15 @@ TEST(RuleHistoryFaults, KeepingVersionsNeverStopsAChange) {
     ASSERT_EQ(WriteKeepingHistory(nothing_moves, kPath, {"new"}), HistoryWrite::Written);
     EXPECT_EQ(nothing_moves.Content(kPath), "new");
     EXPECT_EQ(nothing_moves.Content(HistorySlotPath(kPath, 1)), "v10");
+
+    // No file, and a version 1 that can give way neither by a move nor by
+    // standing aside: the new file comes without an empty version, which
+    // would take the place of the only copy of version 1.
+    RenameFailing first_write;
+    first_write.AddFile(HistorySlotPath(kPath, 1), "v9");
+    ASSERT_EQ(WriteKeepingHistory(first_write, kPath, {"new"}), HistoryWrite::Written);
+    EXPECT_EQ(first_write.Content(kPath), "new");
+    EXPECT_EQ(first_write.Content(HistorySlotPath(kPath, 1)), "v9");
 
     // A folder in the place of "FILE.bak": nothing is written.
     MemoryFiles blocked;

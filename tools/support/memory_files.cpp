@@ -108,6 +108,7 @@ std::vector<std::string> MemoryFiles::Paths() const {
 
 bool MemoryFiles::Spend(std::size_t size, std::size_t& allowed) {
     allowed = size;
+    ++write_calls_;
     if (failing_call_ && (*failing_call_)-- == 0) {
         failing_call_.reset();
         allowed = 0;

@@ -45,6 +45,8 @@ class MemoryFiles : public Files {
     // Every file and folder, in creation order.
     std::vector<std::string> Paths() const;
     std::size_t bytes_written() const { return bytes_written_; }
+    // The write calls made so far, those that failed included.
+    std::size_t write_calls() const { return write_calls_; }
 
     ReadStatus ReadFile(const std::string& path, std::string& content) override;
     std::unique_ptr<StagedReplacement> StageReplacement(
@@ -96,6 +98,7 @@ class MemoryFiles : public Files {
     std::optional<std::size_t> call_budget_;
     std::optional<std::size_t> failing_call_;
     std::size_t bytes_written_ = 0;
+    std::size_t write_calls_ = 0;
     std::int64_t clock_ = 0;  // one tick a change, so that later changes are later
     std::uint64_t waited_ = 0;
 };

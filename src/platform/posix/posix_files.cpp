@@ -175,7 +175,8 @@ bool IsDirectory(const std::string& posix_path) {
 }
 
 // Makes `posix_backup` hold what `posix_target` holds now, replacing any older
-// backup in one step. A hard link costs no copy; where the file system has
+// backup in one step; where there is no file, nothing is kept and
+// `posix_backup` is left as it is. A hard link costs no copy; where the file system has
 // none, the content is copied.
 bool KeepAsBackup(PosixFiles& files, const std::string& posix_target,
                   const std::string& posix_backup) {

@@ -4,19 +4,21 @@
 
 namespace tandrel {
 
+bool MessageMatches(std::string_view block, const std::string& header,
+                    const std::string& address) {
+    constexpr std::size_t kHeaderLimit = 65535;
+    std::string value;
+    return FindHeaderField(block.substr(0, kHeaderLimit), header, value) &&
+           value.find(address) != std::string::npos;
+}
+
 void RunRulesOnFolder(Host& host, const std::string& folder_id, const std::string& header,
                       const std::string& address) {
-    constexpr std::size_t kHeaderLimit = 65535;
     host.SetCurrentFolder(folder_id);
     std::string message_id;
-    std::string value;
     for (int position = host.NextMail(-1, message_id); position != -1;
          position = host.NextMail(position, message_id)) {
-        std::string block = host.Header(message_id);
-        if (block.size() > kHeaderLimit) {
-            block.resize(kHeaderLimit);
-        }
-        if (FindHeaderField(block, header, value) && value.find(address) != std::string::npos) {
+        if (MessageMatches(host.Header(message_id), header, address)) {
             host.AddToSelection(message_id);
         }
     }

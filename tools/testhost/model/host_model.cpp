@@ -42,7 +42,7 @@ HostModel::HostModel(Files& files, std::string data_folder, std::string temp_fol
 
 void HostModel::SetMailbox(const std::string& mailbox_id) {
     current_mailbox_ = mailbox_id;
-    current_folder_ = InboxFolderId(mailbox_id);
+    SetFolder(InboxFolderId(mailbox_id));
     // A host starts with the rules on disk in use.
     ReadRulesForDialog();
     incoming_in_use_ = incoming_read_;
@@ -53,6 +53,7 @@ void HostModel::SetCurrentFolder(const std::string& folder_id) {
     Log("set-folder " + Quote(folder_id));
     if (folder_id != current_folder_) {
         selection_.clear();
+        current_messages_.reset();
     }
     current_folder_ = folder_id;
 }
@@ -90,7 +91,12 @@ std::string HostModel::MessagePath(const std::string& message_id) const {
            kMessageExtension;
 }
 
-std::string HostModel::Header(const std::string& message_id) const {
+std::string HostModel::Header(const std::string& message_id) {
+    reads_.push_back(log_.size());
+    return HeaderBlock(message_id);
+}
+
+std::string HostModel::HeaderBlock(const std::string& message_id) const {
     std::string message;
     const std::string path = MessagePath(message_id);
     if (path.empty() || files_.ReadFile(path, message) != ReadStatus::Ok) {
@@ -100,7 +106,7 @@ std::string HostModel::Header(const std::string& message_id) const {
 }
 
 std::string HostModel::SpecifiedHeader(const std::string& name, int size) const {
-    std::string value = FieldOf(Header(current_mail_), name);
+    std::string value = FieldOf(HeaderBlock(current_mail_), name);
     if (size > 0 && value.size() >= static_cast<std::size_t>(size)) {
         value.resize(static_cast<std::size_t>(size) - 1);
     }
@@ -121,8 +127,15 @@ std::vector<std::string> HostModel::MessageNames(const std::string& folder_id) c
     return names;
 }
 
+const std::vector<std::string>& HostModel::CurrentMessages() const {
+    if (!current_messages_) {
+        current_messages_ = MessageNames(current_folder_);
+    }
+    return *current_messages_;
+}
+
 int HostModel::NextMail(int position, std::string& message_id) const {
-    const std::vector<std::string> names = MessageNames(current_folder_);
+    const std::vector<std::string>& names = CurrentMessages();
     const std::size_t next = position < 0 ? 0 : static_cast<std::size_t>(position) + 1;
     if (next >= names.size()) {
         return -1;
@@ -187,7 +200,7 @@ void HostModel::RunRulesOnSelection() {
     const RuleFile& rules =
         current_folder_.compare(0, sent.size(), sent) == 0 ? outgoing_in_use_ : incoming_in_use_;
     for (const std::string& message_id : selection_) {
-        const std::string header = Header(message_id);
+        const std::string header = HeaderBlock(message_id);
         for (const RuleBlock& block : rules.blocks) {
             if (block.kind != kMoveKind) {
                 continue;
@@ -209,6 +222,10 @@ void HostModel::RunRulesOnSelection() {
             if (files_.Rename(MessagePath(message_id),
                               data_folder_ + block.argument + name + kMessageExtension)) {
                 Log("moved " + Quote(message_id) + " -> " + Quote(block.argument));
+                if (current_messages_ && message_id.compare(0, mark, current_folder_) == 0) {
+                    auto& names = *current_messages_;
+                    names.erase(std::remove(names.begin(), names.end(), name), names.end());
+                }
             }
             break;
         }

@@ -4,6 +4,7 @@
 // Portable: the native scenario runner and the Windows test host share it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,10 @@ class HostModel {
 
     // Start state: the first mailbox in name order and its Inbox.
     void SetMailbox(const std::string& mailbox_id);
-    void SetFolder(const std::string& folder_id) { current_folder_ = folder_id; }
+    void SetFolder(const std::string& folder_id) {
+        current_folder_ = folder_id;
+        current_messages_.reset();
+    }
     void SetMail(const std::string& message_id) { current_mail_ = message_id; }
 
     const std::string& data_folder() const { return data_folder_; }
@@ -37,7 +41,13 @@ class HostModel {
     void SetCurrentFolder(const std::string& folder_id);
     void SetCurrentMail(const std::string& message_id);
     std::string FolderDisplayName(const std::string& folder_id) const;
-    std::string Header(const std::string& message_id) const;
+    // A message's header block as the plug-in reads it (BKA_GetHeader): each
+    // read is counted, with the length of the log when it came.
+    std::string Header(const std::string& message_id);
+    // The same block as the host itself shows it, not counted.
+    std::string HeaderBlock(const std::string& message_id) const;
+    // The log's length at each of the plug-in's reads, in order.
+    const std::vector<std::size_t>& reads() const { return reads_; }
     std::string SpecifiedHeader(const std::string& name, int size) const;
     int NextMail(int position, std::string& message_id) const;
     void AddToSelection(const std::string& message_id);
@@ -61,6 +71,9 @@ class HostModel {
 
   private:
     std::vector<std::string> MessageNames(const std::string& folder_id) const;
+    // The current folder's messages, as a mail client holds its list: read
+    // once when the folder becomes current, kept as mail moves out of it.
+    const std::vector<std::string>& CurrentMessages() const;
     std::string MessagePath(const std::string& message_id) const;
 
     std::string WithoutTrailingSeparator(const std::string& path) const;
@@ -72,6 +85,8 @@ class HostModel {
     std::string current_folder_;
     std::string current_mail_;
     std::vector<std::string> selection_;
+    mutable std::optional<std::vector<std::string>> current_messages_;
+    std::vector<std::size_t> reads_;
     std::vector<std::string> log_;
     RuleFile incoming_in_use_;
     RuleFile outgoing_in_use_;

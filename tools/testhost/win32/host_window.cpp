@@ -150,9 +150,8 @@ void FillMessageList() {
     std::string message_id;
     for (int at = host.model->NextMail(-1, message_id); at >= 0;
          at = host.model->NextMail(at, message_id)) {
-        const std::string subject = FieldOf(host.model->Header(message_id), "Subject");
-        const std::string line =
-            message_id.substr(message_id.find('?') + 1) + "  " + ShownLine(subject);
+        // Names only: a mail client fills its list without reading every header.
+        const std::string line = message_id.substr(message_id.find('?') + 1) + "  ";
         SendMessageA(host.message_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
 }
@@ -383,7 +382,7 @@ void ShowFolder(const std::string& folder_id) {
 void ShowMail(const std::string& message_id) {
     HostState& host = Host();
     host.model->SetCurrentMail(message_id);
-    SetWindowTextA(host.message_view, ShownHeader(host.model->Header(message_id)).c_str());
+    SetWindowTextA(host.message_view, ShownHeader(host.model->HeaderBlock(message_id)).c_str());
 }
 
 void SelectMail(const std::string& message_id) {

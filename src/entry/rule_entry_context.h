@@ -2,6 +2,7 @@
 // and the drop.
 #pragma once
 
+#include <chrono>
 #include <string>
 
 #include "platform/charsets.h"
@@ -25,6 +26,8 @@ struct RuleEntryContext {
     std::string drop_source;                 // identifier of the dropped message
     LeadBytePredicate lead_bytes = nullptr;  // the system code page's, for names
     Charsets* charsets = nullptr;            // for encoded display names; none: kept as sent
+    // The clock the count of matching mail cuts its slices by.
+    std::chrono::steady_clock::time_point (*now)() = &std::chrono::steady_clock::now;
 };
 
 }  // namespace tandrel

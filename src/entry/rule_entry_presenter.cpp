@@ -12,6 +12,7 @@
 #include "rules/rule_file.h"
 #include "settings/header_lists.h"
 #include "text/format_text.h"
+#include "text/one_line.h"
 
 namespace tandrel {
 
@@ -33,6 +34,11 @@ void RuleEntryPresenter::Init() {
     received_rules_ = OpenRules(context_.files, RuleFilePath(data_folder, mailbox, true));
     sent_rules_ = OpenRules(context_.files, RuleFilePath(data_folder, mailbox, false));
     dialog_.SetText(IDC_ENTRY_FOLDER_NAME, host.FolderDisplayName(context_.drop_target));
+    if (settings.count_matches) {
+        // The count walks the folder current now, the one the message came
+        // from; its name is read once.
+        count_folder_name_ = ShownText(host.FolderDisplayName(host.CurrentFolder()));
+    }
 
     dialog_.AddItems(IDC_ENTRY_RECEIVING_HEADER, HeaderListNames(settings.in_headers));
     dialog_.AddItems(IDC_ENTRY_SENDING_HEADER, HeaderListNames(settings.out_headers));
@@ -187,6 +193,47 @@ void RuleEntryPresenter::ShowSortedInto(int chosen) {
                        [this](const std::string& line) {
                            return dialog_.TextFits(IDC_ENTRY_SORTED_INTO, line);
                        }));
+    FollowCount(request);
+}
+
+void RuleEntryPresenter::FollowCount(const RuleRequest& request) {
+    if (!context_.settings.count_matches ||
+        count_.Counts(request.receiving_header, request.address)) {
+        return;
+    }
+    StopCount();
+    if (TrimBlanks(request.receiving_header).empty() || TrimBlanks(request.address).empty()) {
+        count_.Forget();
+        dialog_.SetText(IDC_ENTRY_MATCH_COUNT, std::string());
+        return;
+    }
+    count_.Restart(request.receiving_header, request.address);
+    ShowCount();
+    // The slices run when the dialog idles, the first once it is shown.
+    dialog_.StartTimer(kCountTimer, static_cast<unsigned>(kSliceTime.count()));
+    counting_ = true;
+}
+
+void RuleEntryPresenter::StopCount() {
+    if (counting_) {
+        dialog_.StopTimer(kCountTimer);
+        counting_ = false;
+    }
+}
+
+void RuleEntryPresenter::ShowCount() {
+    dialog_.SetText(IDC_ENTRY_MATCH_COUNT, count_.Text(context_.strings, count_folder_name_));
+}
+
+void RuleEntryPresenter::OnTimer(int id) {
+    if (id != kCountTimer || !counting_) {
+        return;
+    }
+    const auto deadline = context_.now() + kSliceTime;
+    if (count_.Slice(context_.host, [&] { return context_.now() >= deadline; })) {
+        StopCount();
+    }
+    ShowCount();
 }
 
 void RuleEntryPresenter::SelectInLists(int source, int first, int second) {
@@ -208,9 +255,18 @@ void RuleEntryPresenter::ChooseGroup() {
 
 bool RuleEntryPresenter::OnCommand(int id, int notification) {
     if (id == kIdOk) {
-        return RunOkSequence(dialog_, context_);
+        // The sequence changes the current folder, and its message boxes
+        // run a message loop: the count stops before it touches anything.
+        StopCount();
+        if (RunOkSequence(dialog_, context_)) {
+            return true;
+        }
+        count_.Forget();
+        FollowCount(ReadRuleRequest(dialog_, context_.lead_bytes));
+        return false;
     }
     if (id == kIdCancel) {
+        StopCount();
         dialog_.End(kIdCancel);
         return true;
     }

@@ -4,8 +4,7 @@
 
 namespace tandrel {
 
-bool MessageMatches(std::string_view block, const std::string& header,
-                    const std::string& address) {
+bool MessageMatches(std::string_view block, const std::string& header, const std::string& address) {
     constexpr std::size_t kHeaderLimit = 65535;
     std::string value;
     return FindHeaderField(block.substr(0, kHeaderLimit), header, value) &&

@@ -13,8 +13,7 @@ namespace tandrel {
 // its `header` field holds `address` (case-sensitive), the block read as far
 // as the host hands it over (65535 bytes). The count of matching mail in the
 // Rule entry dialog decides with it too.
-bool MessageMatches(std::string_view block, const std::string& header,
-                    const std::string& address);
+bool MessageMatches(std::string_view block, const std::string& header, const std::string& address);
 
 // Makes `folder_id` current, selects each message that MessageMatches, and
 // runs the host's rules on the selection.

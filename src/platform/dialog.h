@@ -75,6 +75,12 @@ class Dialog {
 
     // Makes the dialog topmost at 0,0 with size 0 by 0, still shown.
     virtual void Shrink() = 0;
+
+    // Has the presenter's OnTimer(id) called about every `milliseconds`
+    // until StopTimer(id), on the dialog's thread. A timer comes only when no
+    // input waits, so input and painting stay first.
+    virtual void StartTimer(int id, unsigned milliseconds) = 0;
+    virtual void StopTimer(int id) = 0;
 };
 
 }  // namespace tandrel

@@ -134,6 +134,14 @@ void OnNotify(AddressGroupWindow& window, const NMHDR& header) {
     }
 }
 
+// Timers: only the Rule entry dialog's count of matching mail runs one.
+template <typename Window>
+void OnTimer(Window& /*window*/, WPARAM /*id*/) {}
+
+void OnTimer(RuleEntryWindow& window, WPARAM id) {
+    window.presenter.OnTimer(static_cast<int>(id));
+}
+
 // Runs one dialog: the window object is made at WM_INITDIALOG, kept in the
 // window's user data and freed at WM_NCDESTROY. Nothing may unwind out.
 template <typename Window>
@@ -153,6 +161,11 @@ INT_PTR Dispatch(HWND window, UINT message, WPARAM wparam, LPARAM lparam, void (
                     return FALSE;
                 }
                 return open->presenter.OnCommand(LOWORD(wparam), HIWORD(wparam)) ? TRUE : FALSE;
+            case WM_TIMER:
+                if (open != nullptr) {
+                    OnTimer(*open, wparam);
+                }
+                return TRUE;
             case WM_NOTIFY:
                 if (open != nullptr && lparam != 0) {
                     OnNotify(*open, *reinterpret_cast<const NMHDR*>(lparam));

@@ -107,6 +107,8 @@
 #define IDS_CHANGE_NONE 262
 #define IDS_CHANGE_LAYOUT 263
 #define IDS_HISTORY_UNREADABLE 264
+#define IDS_MATCHES_SO_FAR 265
+#define IDS_MATCHES_DONE 266
 
 #define TEXT_PLACE_END_OF_FOLDER "Add condition to the END of existing folder"
 #define TEXT_PLACE_TOP_OF_FOLDER "Add condition to the TOP of existing folder"
@@ -212,6 +214,8 @@
 #define TEXT_CHANGE_NONE "no change"
 #define TEXT_CHANGE_LAYOUT "layout or settings changed"
 #define TEXT_HISTORY_UNREADABLE "cannot be read"
+#define TEXT_MATCHES_SO_FAR "Matches in %s: %s so far..."
+#define TEXT_MATCHES_DONE "Matches in %s: %s of %s"
 
 /* clang-format on */
 

@@ -12,7 +12,7 @@ struct FlagKey {
     bool Settings::*field;
 };
 
-constexpr std::array<FlagKey, 13> kFlagsInWrittenOrder = {{
+constexpr std::array<FlagKey, 14> kFlagsInWrittenOrder = {{
     {"AddInFilter", &Settings::add_in_filter},
     {"AddOutFilter", &Settings::add_out_filter},
     {"CreateSubDir", &Settings::create_sub_dir},
@@ -26,6 +26,7 @@ constexpr std::array<FlagKey, 13> kFlagsInWrittenOrder = {{
     {"DropShift", &Settings::drop_shift},
     {"DropCtrl", &Settings::drop_ctrl},
     {"DropAlt", &Settings::drop_alt},
+    {"CountMatches", &Settings::count_matches},
 }};
 
 }  // namespace

@@ -26,6 +26,7 @@ struct Settings {
     bool drop_shift = false;
     bool drop_ctrl = true;
     bool drop_alt = true;
+    bool count_matches = true;  // the Rule entry dialog counts the mail a new rule matches
 };
 
 constexpr const char* kSettingsSection = "Settings";
@@ -38,7 +39,7 @@ std::string SettingsFilePath(const std::string& module_path, LeadBytePredicate i
 // it is not 0. Header lists are read whole, whatever their length.
 Settings LoadSettings(Profile& profile, const std::string& path);
 
-// Writes all sixteen keys; true when every write succeeded.
+// Writes all seventeen keys; true when every write succeeded.
 bool SaveSettings(Profile& profile, const std::string& path, const Settings& settings);
 
 }  // namespace tandrel

@@ -35,7 +35,7 @@ struct CheckSetting {
     int id;
     bool Settings::*field;
 };
-constexpr std::array<CheckSetting, 13> kChecks = {{
+constexpr std::array<CheckSetting, 14> kChecks = {{
     {IDC_SETUP_ADD_IN_FILTER, &Settings::add_in_filter},
     {IDC_SETUP_ADD_OUT_FILTER, &Settings::add_out_filter},
     {IDC_SETUP_CREATE_SUB_DIR, &Settings::create_sub_dir},
@@ -49,6 +49,7 @@ constexpr std::array<CheckSetting, 13> kChecks = {{
     {IDC_SETUP_DROP_SHIFT, &Settings::drop_shift},
     {IDC_SETUP_DROP_CTRL, &Settings::drop_ctrl},
     {IDC_SETUP_DROP_ALT, &Settings::drop_alt},
+    {IDC_SETUP_COUNT_MATCHES, &Settings::count_matches},
 }};
 
 template <std::size_t N>

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "resources/resource.h"
 #include "support/builtin_strings.h"
 #include "support/memory_dialog.h"
@@ -289,6 +291,46 @@ TEST_F(RuleEntryTest, TheLineTakesTheRequestAsOkTakesIt) {
     EXPECT_FALSE(presenter_->OnCommand(kIdOk, kNotifyClicked));
     ASSERT_EQ(messages_.size(), 1U);
     EXPECT_NE(messages_[0].find("Ann\x81"), std::string::npos) << messages_[0];
+}
+
+// A clock that moves on 11 ms at each look: each slice counts one message.
+std::chrono::steady_clock::time_point SlowClock() {
+    static std::chrono::steady_clock::time_point now;
+    now += std::chrono::milliseconds(11);
+    return now;
+}
+
+TEST_F(RuleEntryTest, TheCountRunsInSlicesCountsAnewOnAChangeAndStopsAtOk) {
+    files().AddFile("C:\\Data\\Main\\!!!!Inbox\\0003.eml", "From: ann@example.com\r\n\r\n");
+    files().AddFile("C:\\Data\\Main\\!!!!Inbox\\0004.eml", "From: bob@example.com\r\n\r\n");
+    settings_.exec_filter = false;
+    settings_.add_adr_book = false;
+    Open();
+    context_->now = SlowClock;
+    const auto slice = [this] {
+        for (const int id : dialog_.running_timers()) {
+            presenter_->OnTimer(id);
+        }
+        return dialog_.Text(IDC_ENTRY_MATCH_COUNT);
+    };
+    EXPECT_EQ(dialog_.Text(IDC_ENTRY_MATCH_COUNT), "Matches in Inbox: 0 so far...");
+    EXPECT_EQ(slice(), "Matches in Inbox: 1 so far...");
+    // A new address counts from the first message again.
+    dialog_.SetText(IDC_ENTRY_ADDRESS, "bob@example.com");
+    presenter_->OnCommand(IDC_ENTRY_ADDRESS, kNotifyComboEditChange);
+    EXPECT_EQ(dialog_.Text(IDC_ENTRY_MATCH_COUNT), "Matches in Inbox: 0 so far...");
+    EXPECT_EQ(slice(), "Matches in Inbox: 0 so far...");
+    EXPECT_EQ(slice(), "Matches in Inbox: 0 so far...");
+    EXPECT_EQ(slice(), "Matches in Inbox: 1 so far...");
+    EXPECT_EQ(slice(), "Matches in Inbox: 1 of 3");
+    EXPECT_TRUE(dialog_.running_timers().empty()) << "a count done stops its timer";
+    // OK stops a count before the sequence begins.
+    dialog_.SetText(IDC_ENTRY_ADDRESS, "ann@example.com");
+    presenter_->OnCommand(IDC_ENTRY_ADDRESS, kNotifyComboEditChange);
+    ASSERT_FALSE(dialog_.running_timers().empty());
+    presenter_->OnCommand(kIdOk, kNotifyClicked);
+    EXPECT_EQ(dialog_.end_code(), kIdOk);
+    EXPECT_TRUE(dialog_.running_timers().empty());
 }
 
 TEST_F(RuleEntryTest, CancelWritesNothing) {

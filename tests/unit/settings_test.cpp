@@ -64,13 +64,14 @@ TEST(SettingsLoad, ReadsOddValuesAsTheProfileFunctionsDo) {
     EXPECT_TRUE(settings.filter_sent) << "a missing key gives the default";
 }
 
-TEST(SettingsSave, WritesAllSixteenKeysInTheirOrder) {
+TEST(SettingsSave, WritesAllSeventeenKeysInTheirOrder) {
     MemoryFiles files;
     IniFileProfile profile(files);
     files.AddDirectory("C:\\Mail\\Plugins");
     Settings settings;
     settings.add_place = -1;
     settings.drop_shift = true;
+    settings.count_matches = false;
     settings.in_headers = std::string(260, 'H') + ":";
     ASSERT_TRUE(SaveSettings(profile, kPath, settings));
     EXPECT_EQ(files.Content(kPath),
@@ -92,11 +93,13 @@ TEST(SettingsSave, WritesAllSixteenKeysInTheirOrder) {
                   "AddAdrBook=1\r\n"
                   "DropShift=1\r\n"
                   "DropCtrl=1\r\n"
-                  "DropAlt=1\r\n");
+                  "DropAlt=1\r\n"
+                  "CountMatches=0\r\n");
     const Settings read = LoadSettings(profile, kPath);
     EXPECT_EQ(read.in_headers, settings.in_headers);
     EXPECT_EQ(read.add_place, -1);
     EXPECT_TRUE(read.drop_shift);
+    EXPECT_FALSE(read.count_matches);
 }
 
 TEST(SettingsSave, AWriteFailingAtAnyByteLeavesTheFileAsItWas) {

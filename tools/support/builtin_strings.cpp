@@ -8,7 +8,7 @@
 namespace tandrel {
 
 std::string BuiltinStrings::Load(int id) {
-    static constexpr std::array<std::pair<int, const char*>, 100> kTable = {{
+    static constexpr std::array<std::pair<int, const char*>, 102> kTable = {{
         {IDS_PLACE_END_OF_FOLDER, TEXT_PLACE_END_OF_FOLDER},
         {IDS_PLACE_TOP_OF_FOLDER, TEXT_PLACE_TOP_OF_FOLDER},
         {IDS_PLACE_NEW_BLOCK_LAST, TEXT_PLACE_NEW_BLOCK_LAST},
@@ -109,6 +109,8 @@ std::string BuiltinStrings::Load(int id) {
         {IDS_CHANGE_NONE, TEXT_CHANGE_NONE},
         {IDS_CHANGE_LAYOUT, TEXT_CHANGE_LAYOUT},
         {IDS_HISTORY_UNREADABLE, TEXT_HISTORY_UNREADABLE},
+        {IDS_MATCHES_SO_FAR, TEXT_MATCHES_SO_FAR},
+        {IDS_MATCHES_DONE, TEXT_MATCHES_DONE},
     }};
     for (const auto& [entry_id, text] : kTable) {
         if (entry_id == id) {

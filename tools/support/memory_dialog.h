@@ -64,6 +64,12 @@ class MemoryDialog final : public Dialog {
     int RunNestedDialog(int template_id, void* exchange) override;
     void End(int code) override;
     void Shrink() override { shrunk_ = true; }
+    // Timers are only noted: the test or the runner calls the presenter's
+    // OnTimer for each running one, as a message loop would when idle.
+    void StartTimer(int id, unsigned /*milliseconds*/) override { timers_[id] = true; }
+    void StopTimer(int id) override { timers_.erase(id); }
+    // The ids of the timers running, in order.
+    std::vector<int> running_timers() const;
 
   private:
     int template_id_;
@@ -72,6 +78,7 @@ class MemoryDialog final : public Dialog {
     bool ended_ = false;
     int end_code_ = 0;
     bool shrunk_ = false;
+    std::map<int, bool> timers_;
     MessageHandler message_handler_;
     NestedHandler nested_handler_;
 };

@@ -187,6 +187,14 @@ void Win32Dialog::End(int code) {
     EndDialog(window_, code);
 }
 
+void Win32Dialog::StartTimer(int id, unsigned milliseconds) {
+    SetTimer(window_, static_cast<UINT_PTR>(id), milliseconds, nullptr);
+}
+
+void Win32Dialog::StopTimer(int id) {
+    KillTimer(window_, static_cast<UINT_PTR>(id));
+}
+
 void Win32Dialog::Shrink() {
     SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW);
 }

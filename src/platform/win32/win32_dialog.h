@@ -39,6 +39,8 @@ class Win32Dialog final : public Dialog {
     int RunNestedDialog(int template_id, void* exchange) override;
     void End(int code) override;
     void Shrink() override;
+    void StartTimer(int id, unsigned milliseconds) override;
+    void StopTimer(int id) override;
 
   private:
     bool IsListBox(int id) const;

@@ -51,6 +51,7 @@ void HostModel::SetMailbox(const std::string& mailbox_id) {
 
 void HostModel::SetCurrentFolder(const std::string& folder_id) {
     Log("set-folder " + Quote(folder_id));
+    in_run_walk_ = ok_pressed_;
     if (folder_id != current_folder_) {
         selection_.clear();
         current_messages_.reset();
@@ -93,7 +94,38 @@ std::string HostModel::MessagePath(const std::string& message_id) const {
 
 std::string HostModel::Header(const std::string& message_id) {
     reads_.push_back(log_.size());
+    if (dialogs_ended_ || (ok_pressed_ && !in_run_walk_)) {
+        misplaced_reads_.push_back(message_id);
+    }
     return HeaderBlock(message_id);
+}
+
+void HostModel::ActionStarted() {
+    if (open_dialogs_ == 0) {
+        reads_at_opening_ = reads_.size();
+        ok_pressed_ = false;
+        in_run_walk_ = false;
+        dialogs_ended_ = false;
+    }
+}
+
+void HostModel::DialogOpened() {
+    ++open_dialogs_;
+}
+
+void HostModel::DialogEnded() {
+    if (open_dialogs_ > 0 && --open_dialogs_ == 0) {
+        dialogs_ended_ = true;
+    }
+}
+
+void HostModel::RuleEntryOkBegins() {
+    ok_pressed_ = true;
+    in_run_walk_ = false;
+}
+
+void HostModel::RuleEntryOkEnds() {
+    ok_pressed_ = false;
 }
 
 std::string HostModel::HeaderBlock(const std::string& message_id) const {
@@ -196,6 +228,7 @@ std::string HostModel::RenameFolder(const std::string& folder_id, const std::str
 
 void HostModel::RunRulesOnSelection() {
     Log("run-rules " + Quote(current_folder_));
+    in_run_walk_ = false;
     const std::string sent = SubfolderId(current_mailbox_, kSentName);
     const RuleFile& rules =
         current_folder_.compare(0, sent.size(), sent) == 0 ? outgoing_in_use_ : incoming_in_use_;

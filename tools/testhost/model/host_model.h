@@ -48,6 +48,25 @@ class HostModel {
     std::string HeaderBlock(const std::string& message_id) const;
     // The log's length at each of the plug-in's reads, in order.
     const std::vector<std::size_t>& reads() const { return reads_; }
+
+    // What the runners tell of the plug-in's dialogs, so that the reads of
+    // the count of matching mail can be told from the run's: a dialog opens
+    // (nested ones too) and ends, and the Rule entry dialog handles its OK
+    // (from the click until the handling returns: a refused OK leaves the
+    // dialog open, and the count starts again); before that, an action that
+    // may open a dialog (a drop, Setup) starts. While OK is handled, a read
+    // is the run's only between the set-folder a run begins with and its
+    // run-rules; any other read then, and every read once the outermost
+    // dialog has ended, is out of place.
+    void ActionStarted();
+    void DialogOpened();
+    void DialogEnded();
+    void RuleEntryOkBegins();
+    void RuleEntryOkEnds();
+    // The reads since the action that opened the outermost dialog started.
+    std::size_t reads_since_dialog_opened() const { return reads_.size() - reads_at_opening_; }
+    // The messages read out of place; a run fails on any.
+    const std::vector<std::string>& misplaced_reads() const { return misplaced_reads_; }
     std::string SpecifiedHeader(const std::string& name, int size) const;
     int NextMail(int position, std::string& message_id) const;
     void AddToSelection(const std::string& message_id);
@@ -87,6 +106,12 @@ class HostModel {
     std::vector<std::string> selection_;
     mutable std::optional<std::vector<std::string>> current_messages_;
     std::vector<std::size_t> reads_;
+    int open_dialogs_ = 0;
+    std::size_t reads_at_opening_ = 0;
+    bool ok_pressed_ = false;
+    bool in_run_walk_ = false;
+    bool dialogs_ended_ = false;
+    std::vector<std::string> misplaced_reads_;
     std::vector<std::string> log_;
     RuleFile incoming_in_use_;
     RuleFile outgoing_in_use_;

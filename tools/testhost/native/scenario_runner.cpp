@@ -49,9 +49,13 @@ std::string Quoted(const std::string& text) {
 // control sends the presenter the notifications a user's input would.
 class MemoryDialogView final : public DialogView {
   public:
-    MemoryDialogView(MemoryDialog& dialog, MemoryTree& tree,
-                     std::function<void(int, int)> on_command)
-        : dialog_(dialog), tree_(tree), on_command_(std::move(on_command)) {}
+    MemoryDialogView(MemoryDialog& dialog, MemoryTree& tree, HostModel& model,
+                     std::function<void(int, int)> on_command, std::function<void(int)> on_timer)
+        : dialog_(dialog),
+          tree_(tree),
+          model_(model),
+          on_command_(std::move(on_command)),
+          on_timer_(std::move(on_timer)) {}
 
     std::string Title() override { return dialog_.Title(); }
     bool HasControl(int id) override { return dialog_.HasControl(id); }
@@ -103,8 +107,23 @@ class MemoryDialogView final : public DialogView {
         if (control.kind != ControlKind::PushButton) {
             control.checked = !control.checked;
         }
+        const bool rule_entry_ok = id == kIdOk && dialog_.template_id() == IDD_RULE_ENTRY;
+        if (rule_entry_ok) {
+            model_.RuleEntryOkBegins();
+        }
         on_command_(id, kNotifyClicked);
+        if (rule_entry_ok) {
+            model_.RuleEntryOkEnds();
+        }
     }
+    bool LetTimersRun() override {
+        const std::vector<int> timers = dialog_.running_timers();
+        for (const int id : timers) {
+            on_timer_(id);
+        }
+        return !timers.empty();
+    }
+    std::size_t ReadsSinceOpened() override { return model_.reads_since_dialog_opened(); }
     bool TreeSelect(const std::string& path) override {
         const TreeItem item = tree_.FindOpening(path);
         if (item == kNoTreeItem) {
@@ -117,7 +136,9 @@ class MemoryDialogView final : public DialogView {
   private:
     MemoryDialog& dialog_;
     MemoryTree& tree_;
+    HostModel& model_;
     std::function<void(int, int)> on_command_;
+    std::function<void(int)> on_timer_;
 };
 
 // The steps of a scenario, in the code page of the host it asks for. A
@@ -183,6 +204,7 @@ class Run {
         CheckExpectations(scenario_, data_, settings_path_, model_->log(), texts_,
                           DataNames::HostCodePage, model_->data_folder());
         CheckBookAfterRun(files_, profile_, model_->data_folder(), lead_bytes_, scenario_);
+        CheckReadsInPlace(model_->misplaced_reads());
     }
 
   private:
@@ -191,8 +213,10 @@ class Run {
         if (verb == "keys") {
             keys_ = HeldKeys(step);
         } else if (verb == "drop") {
+            model_->ActionStarted();
             Drop(Arg(step, 1).text, Arg(step, 2).text, Number(step, 3));
         } else if (verb == "setup") {
+            model_->ActionStarted();
             RunModal(IDD_SETUP, nullptr);
             model_->Log("setup -> 1");
         } else if (verb == "info") {
@@ -255,10 +279,13 @@ class Run {
         std::unique_ptr<RuleHistoryPresenter> history_presenter;
         std::unique_ptr<CheckPresenter> check_presenter;
         std::function<void(int, int)> on_command;
+        std::function<void(int)> on_timer = [](int /*id*/) {};
+        model_->DialogOpened();
         if (template_id == IDD_RULE_ENTRY) {
             entry_presenter = std::make_unique<RuleEntryPresenter>(dialog, entry);
             entry_presenter->Init();
             on_command = [&](int id, int code) { entry_presenter->OnCommand(id, code); };
+            on_timer = [&](int id) { entry_presenter->OnTimer(id); };
         } else if (template_id == IDD_ADDRESS_GROUP && creation != nullptr) {
             group_presenter = std::make_unique<AddressGroupPresenter>(dialog, tree, group);
             tree.set_expanding_handler(
@@ -283,10 +310,11 @@ class Run {
         model_->Log("dialog " + Quoted(dialog.Title()));
 
         CheckDialogOpened(steps_.Next("a dialog was open"), dialog.Title());
-        MemoryDialogView view(dialog, tree, on_command);
+        MemoryDialogView view(dialog, tree, *model_, on_command, on_timer);
         while (!dialog.ended()) {
             RunDialogStep(steps_.Next("a dialog was open"), view);
         }
+        model_->DialogEnded();
         CheckDialogEnded(steps_.Next("waiting for the end of a dialog"), dialog.Title());
         return dialog.end_code();
     }

@@ -1,5 +1,6 @@
 #include "testhost/scenario/dialog_steps.h"
 
+#include <chrono>
 #include <sstream>
 
 #include "platform/dialog.h"
@@ -63,6 +64,25 @@ void Select(const Step& step, DialogView& view) {
     view.Choose(id, index);
 }
 
+// Lets the dialog's timers run until the control shows the text ("*" for
+// any run of characters), for 20 seconds at the most.
+void WaitText(const Step& step, DialogView& view) {
+    constexpr std::chrono::seconds kLongest{20};
+    const int id = Number(step, 1);
+    const std::string& wanted = Arg(step, 2).text;
+    const auto deadline = std::chrono::steady_clock::now() + kLongest;
+    for (;;) {
+        const std::string text = view.Text(id);
+        if (MatchesWithStars(wanted, text)) {
+            return;
+        }
+        if (!view.LetTimersRun() || std::chrono::steady_clock::now() >= deadline) {
+            throw StepFailure(step.line, "wait-text: control " + std::to_string(id) +
+                                             " still shows " + Quoted(text));
+        }
+    }
+}
+
 void Click(const Step& step, DialogView& view) {
     const int id = Number(step, 1);
     RequireEnabled(step, view, id);
@@ -84,6 +104,9 @@ void Expect(const Step& step, DialogView& view) {
     if (verb == "expect-title") {
         const std::string title = view.Title();
         fail_unless(title == Arg(step, 1).text, Quoted(title));
+    } else if (verb == "expect-reads") {
+        const std::size_t reads = view.ReadsSinceOpened();
+        fail_unless(reads == static_cast<std::size_t>(Number(step, 1)), std::to_string(reads));
     } else if (verb == "expect-text") {
         const std::string text = view.Text(Number(step, 1));
         fail_unless(text == Arg(step, 2).text, Quoted(text));
@@ -141,6 +164,8 @@ void RunDialogStep(const Step& step, DialogView& view) {
         Select(step, view);
     } else if (verb == "click") {
         Click(step, view);
+    } else if (verb == "wait-text") {
+        WaitText(step, view);
     } else if (verb == "screenshot") {
         view.Screenshot(Arg(step, 1).text);
     } else if (verb == "tree-select") {

@@ -39,12 +39,20 @@ class DialogView {
     virtual void Click(int id) = 0;
     virtual bool TreeSelect(const std::string& path) = 0;
 
+    // Lets the dialog's timers run a while: natively each running timer runs
+    // once (false when none runs, so nothing can change); under Wine the
+    // dialog runs them itself and the view waits a moment.
+    virtual bool LetTimersRun() = 0;
+    // How many messages the plug-in read since the action that opened the
+    // outermost dialog (a drop, Setup) started.
+    virtual std::size_t ReadsSinceOpened() = 0;
+
     // Saves a picture of the dialog as it is shown, where there is one.
     virtual void Screenshot(const std::string& /*name*/) {}
 };
 
 // Runs one step inside an open dialog: set, select, click, tree-select,
-// screenshot or an expect-* step. Any other verb fails, saying why it is out of place.
+// screenshot, wait-text or an expect-* step. Any other verb fails, saying why it is out of place.
 void RunDialogStep(const Step& step, DialogView& view);
 
 // The "dialog" step that must follow the opening of a dialog titled `title`.

@@ -186,6 +186,15 @@ void CheckLog(const fs::path& scenario, const std::vector<std::string>& log, con
 
 }  // namespace
 
+void CheckReadsInPlace(const std::vector<std::string>& misplaced_reads) {
+    if (misplaced_reads.empty()) {
+        return;
+    }
+    throw std::runtime_error(std::to_string(misplaced_reads.size()) +
+                             " message(s) read after OK or after the dialog ended, the first " +
+                             misplaced_reads.front());
+}
+
 std::string ReadWholeFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream content;

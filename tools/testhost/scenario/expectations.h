@@ -23,6 +23,11 @@ void CheckExpectations(const std::filesystem::path& scenario, const std::filesys
                        const std::vector<std::string>& log, const HostTexts& texts,
                        DataNames data_names, const std::string& data_folder);
 
+// Fails the run when the plug-in read a message out of place: the count of
+// matching mail after the Rule entry dialog's OK, or anything once the
+// dialog had ended (HostModel::misplaced_reads).
+void CheckReadsInPlace(const std::vector<std::string>& misplaced_reads);
+
 // The whole content of a file; empty when it cannot be read.
 std::string ReadWholeFile(const std::filesystem::path& path);
 

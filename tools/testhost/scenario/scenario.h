@@ -51,6 +51,10 @@ std::string WithDataFolder(std::string text, const std::string& data_folder);
 // "YYYY-MM-DD HH:MM", which differs from run to run.
 bool MatchesWithTimes(std::string_view pattern, std::string_view text);
 
+// Whether `text` is `pattern` with each "*" standing for any run of
+// characters, none included.
+bool MatchesWithStars(std::string_view pattern, std::string_view text);
+
 // Texts as the log writes them, quoted and joined by blanks; "(none)" for none.
 std::string JoinedQuoted(const std::vector<std::string>& texts);
 

@@ -209,6 +209,7 @@ DriverResult RunInHost(const Options& options, Run& run) {
         tandrel::Win32Profile profile;
         CheckBookAfterRun(host.files, profile, host.model->data_folder(),
                           tandrel::win32::IsSystemLeadByte, run.scenario);
+        CheckReadsInPlace(host.model->misplaced_reads());
     }
     return result;
 }

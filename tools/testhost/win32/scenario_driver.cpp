@@ -112,6 +112,7 @@ void ScenarioDriver::RunAction(const Step& step) {
         volatile LONG* done = &action_done_;
         HWND main = ui_.main_window();
         ui_.Post([plugin, done, main] {
+            Host().model->ActionStarted();
             const int result = plugin.on_plugin_setup(main);
             Host().model->Log("setup -> " + std::to_string(result));
             InterlockedExchange(done, 1);
@@ -153,6 +154,7 @@ void ScenarioDriver::Drop(const Step& step) {
         // The drag came from the message list, so the folder tree is not the
         // active pane until something activates it.
         Host().tree_active = false;
+        Host().model->ActionStarted();
         HoldKeys(ctrl, shift);
         const int result = plugin.on_drag_drop(target.c_str(), source.c_str(), 0, effect);
         HoldKeys(false, false);
@@ -195,6 +197,7 @@ void ScenarioDriver::Handle(const WatchedWindow& window) {
 void ScenarioDriver::HandleDialog(HWND dialog) {
     const std::string title = ui_.Call<std::string>([dialog] {
         const std::string text = TextOf(dialog);
+        Host().model->DialogOpened();
         Host().model->Log("dialog " + HostModel::Quote(text));
         return text;
     });
@@ -210,6 +213,10 @@ void ScenarioDriver::HandleDialog(HWND dialog) {
         RunDialogStep(step, view);
         SettleWithin(dialog, step.line);
     }
+    ui_.Call<bool>([] {
+        Host().model->DialogEnded();
+        return true;
+    });
     const Step& ended = steps_.Next("waiting for the end of a dialog");
     clock_.Begin(ended);
     CheckDialogEnded(ended, title);

@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include "resources/resource.h"
+#include "testhost/model/host_model.h"
+#include "testhost/win32/host_state.h"
+
 namespace tandrel::testhost {
 
 namespace {
@@ -260,7 +264,30 @@ void WindowView::Choose(int id, int index) {
 
 void WindowView::Click(int id) {
     HWND dialog = dialog_;
-    ui_.Post([dialog, id] { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); });
+    ui_.Post([dialog, id] {
+        // The Rule entry dialog is the one with the count of matching mail;
+        // the click returns once its OK is handled.
+        const bool rule_entry_ok =
+            id == IDOK && GetDlgItem(dialog, IDC_ENTRY_MATCH_COUNT) != nullptr;
+        if (rule_entry_ok) {
+            Host().model->RuleEntryOkBegins();
+        }
+        SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+        if (rule_entry_ok) {
+            Host().model->RuleEntryOkEnds();
+        }
+    });
+}
+
+bool WindowView::LetTimersRun() {
+    // The dialog runs its timers itself whenever it idles.
+    constexpr DWORD kPollMs = 20;
+    Sleep(kPollMs);
+    return true;
+}
+
+std::size_t WindowView::ReadsSinceOpened() {
+    return ui_.Call<std::size_t>([] { return Host().model->reads_since_dialog_opened(); });
 }
 
 bool WindowView::TreeSelect(const std::string& path) {

@@ -35,6 +35,8 @@ class WindowView final : public DialogView {
     void Choose(int id, int index) override;
     void Click(int id) override;
     bool TreeSelect(const std::string& path) override;
+    bool LetTimersRun() override;
+    std::size_t ReadsSinceOpened() override;
     void Screenshot(const std::string& name) override { screenshot_(dialog_, name); }
 
   private:

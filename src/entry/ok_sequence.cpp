@@ -170,6 +170,15 @@ bool RunOkSequence(Dialog& dialog, RuleEntryContext& context) {
     if (!CheckRequest(run)) {
         return false;
     }
+    // The wait cursor while the sequence runs: the reload, the runs and the
+    // sort can take a while.
+    struct BusyCursor {
+        Dialog& dialog;
+        explicit BusyCursor(Dialog& shown) : dialog(shown) { dialog.ShowBusy(true); }
+        ~BusyCursor() { dialog.ShowBusy(false); }
+        BusyCursor(const BusyCursor&) = delete;
+        BusyCursor& operator=(const BusyCursor&) = delete;
+    } busy(dialog);
     if (run.request.rules()) {
         MakeSubfolder(run);
         WriteRules(run);

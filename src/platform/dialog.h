@@ -76,6 +76,10 @@ class Dialog {
     // Makes the dialog topmost at 0,0 with size 0 by 0, still shown.
     virtual void Shrink() = 0;
 
+    // Shows the wait cursor while `busy`, and the cursor as it was after; a
+    // message box shown meanwhile has the normal cursor.
+    virtual void ShowBusy(bool busy) = 0;
+
     // Has the presenter's OnTimer(id) called about every `milliseconds`
     // until StopTimer(id), on the dialog's thread. A timer comes only when no
     // input waits, so input and painting stay first.

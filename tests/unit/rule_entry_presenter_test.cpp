@@ -52,6 +52,7 @@ class RuleEntryTest : public ::testing::Test {
             RuleEntryContext{*host_, files(), profile_, strings_, settings_, target, source});
         dialog_.set_message_handler([this](const std::string& text, unsigned, MessageOwner) {
             messages_.push_back(text);
+            busy_at_messages_.push_back(dialog_.busy());
             return kIdOk;
         });
         presenter_ = std::make_unique<RuleEntryPresenter>(dialog_, *context_);
@@ -86,6 +87,7 @@ class RuleEntryTest : public ::testing::Test {
     std::unique_ptr<RuleEntryContext> context_;
     std::unique_ptr<RuleEntryPresenter> presenter_;
     std::vector<std::string> messages_;
+    std::vector<bool> busy_at_messages_;
 };
 
 const std::initializer_list<int> kRuleControls = {
@@ -238,6 +240,10 @@ TEST_F(RuleEntryTest, AnAddressThatCannotBeWrittenIsReported) {
     EXPECT_EQ(messages_[0],
               "The address(ann@example.com) could not be written to the address "
               "group(Private:Friends)\nNothing was added");
+    // The wait cursor while the sequence runs (the Win32 dialog shows the
+    // normal one over a message box), and the cursor as it was after.
+    EXPECT_EQ(busy_at_messages_, std::vector<bool>{true});
+    EXPECT_FALSE(dialog_.busy());
     EXPECT_TRUE(Logged("set-mail \"Main\\!!!!Inbox\\?0001\""));
 }
 

@@ -66,6 +66,8 @@ class MemoryDialog final : public Dialog {
     void Shrink() override { shrunk_ = true; }
     // Timers are only noted: the test or the runner calls the presenter's
     // OnTimer for each running one, as a message loop would when idle.
+    void ShowBusy(bool busy) override { busy_ = busy; }
+    bool busy() const { return busy_; }
     void StartTimer(int id, unsigned /*milliseconds*/) override { timers_[id] = true; }
     void StopTimer(int id) override { timers_.erase(id); }
     // The ids of the timers running, in order.
@@ -79,6 +81,7 @@ class MemoryDialog final : public Dialog {
     int end_code_ = 0;
     bool shrunk_ = false;
     std::map<int, bool> timers_;
+    bool busy_ = false;
     MessageHandler message_handler_;
     NestedHandler nested_handler_;
 };

@@ -169,9 +169,35 @@ void Win32Dialog::Select(int id, int index) {
     SendDlgItemMessageA(window_, id, IsListBox(id) ? LB_SETCURSEL : CB_SETCURSEL, index, 0);
 }
 
+namespace {
+
+// The system's cursors (IDC_ARROW, IDC_WAIT), by number for the ANSI calls.
+constexpr WORD kArrowCursor = 32512;
+constexpr WORD kWaitCursor = 32514;
+
+}  // namespace
+
 int Win32Dialog::ShowMessage(const std::string& text, unsigned style, MessageOwner owner) {
     HWND parent = owner == MessageOwner::Dialog ? window_ : GetWindow(window_, GW_OWNER);
-    return MessageBoxA(parent, text.c_str(), kMessageCaption, style);
+    if (busy_) {
+        SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(kArrowCursor)));
+    }
+    const int answer = MessageBoxA(parent, text.c_str(), kMessageCaption, style);
+    if (busy_) {
+        SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(kWaitCursor)));
+    }
+    return answer;
+}
+
+void Win32Dialog::ShowBusy(bool busy) {
+    if (busy && !busy_) {
+        former_cursor_ = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(kWaitCursor)));
+    } else if (!busy && busy_) {
+        SetCursor(former_cursor_ != nullptr
+                      ? former_cursor_
+                      : LoadCursorA(nullptr, MAKEINTRESOURCEA(kArrowCursor)));
+    }
+    busy_ = busy;
 }
 
 int Win32Dialog::RunNestedDialog(int template_id, void* exchange) {

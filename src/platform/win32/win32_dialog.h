@@ -39,6 +39,7 @@ class Win32Dialog final : public Dialog {
     int RunNestedDialog(int template_id, void* exchange) override;
     void End(int code) override;
     void Shrink() override;
+    void ShowBusy(bool busy) override;
     void StartTimer(int id, unsigned milliseconds) override;
     void StopTimer(int id) override;
 
@@ -46,6 +47,8 @@ class Win32Dialog final : public Dialog {
     bool IsListBox(int id) const;
 
     HWND window_;
+    bool busy_ = false;
+    HCURSOR former_cursor_ = nullptr;
     HINSTANCE instance_;
     DialogProcLookup procedure_for_;
 };

@@ -13,6 +13,7 @@ RATIO_LIMITS = {
     "AddAddress": 1.3,
     "GroupTree": 2.0,
     "RuleHistory": 2.0,
+    "MatchCountOverFolder": 1.2,
 }
 # Ten times the size: at most this many times the time. Where the floor
 # itself grows by ten or more (a file that no longer fits the processor's

@@ -193,9 +193,8 @@ void Win32Dialog::ShowBusy(bool busy) {
     if (busy && !busy_) {
         former_cursor_ = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(kWaitCursor)));
     } else if (!busy && busy_) {
-        SetCursor(former_cursor_ != nullptr
-                      ? former_cursor_
-                      : LoadCursorA(nullptr, MAKEINTRESOURCEA(kArrowCursor)));
+        SetCursor(former_cursor_ != nullptr ? former_cursor_
+                                            : LoadCursorA(nullptr, MAKEINTRESOURCEA(kArrowCursor)));
     }
     busy_ = busy;
 }

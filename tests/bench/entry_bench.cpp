@@ -66,7 +66,7 @@ class BlockHost final : public Host {
     }
     std::string SpecifiedHeader(const std::string& /*name*/, int /*size*/) override { return {}; }
     int NextMail(int position, std::string& message_id) override {
-        const auto next = static_cast<std::size_t>(position + 1);
+        const std::size_t next = position < 0 ? 0 : static_cast<std::size_t>(position) + 1;
         if (next >= blocks_.size()) {
             return -1;
         }

@@ -21,7 +21,8 @@ bool MatchCount::Slice(Host& host, const std::function<bool()>& time_is_up) {
     std::string message_id;
     while (!done_) {
         const int next = host.NextMail(position_, message_id);
-        if (next < 0) {
+        // A host that does not move on ends the folder: the count ends.
+        if (next < 0 || next <= position_) {
             done_ = true;
             break;
         }

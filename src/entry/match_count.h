@@ -28,10 +28,12 @@ class MatchCount {
     }
 
     // Counts on from where it stopped: at least one message, then on until
-    // the folder ends or `time_is_up` says so. True when the count is done.
+    // the folder ends (or the host hands back no later message) or
+    // `time_is_up` says so. True when the count is done.
     bool Slice(Host& host, const std::function<bool()>& time_is_up);
 
     bool done() const { return done_; }
+    std::size_t matches() const { return matches_; }
 
     // "Matches in Inbox: 37 so far..." or "Matches in Inbox: 37 of 12408".
     std::string Text(Strings& strings, const std::string& folder_name) const;

@@ -38,6 +38,8 @@ void RuleEntryPresenter::Init() {
         // The count walks the folder current now, the one the message came
         // from; its name is read once.
         count_folder_name_ = ShownText(host.FolderDisplayName(host.CurrentFolder()));
+        count_folder_shown_ = count_folder_name_;
+        count_folder_kept_ = count_folder_name_.size();
     }
 
     dialog_.AddItems(IDC_ENTRY_RECEIVING_HEADER, HeaderListNames(settings.in_headers));
@@ -222,7 +224,18 @@ void RuleEntryPresenter::StopCount() {
 }
 
 void RuleEntryPresenter::ShowCount() {
-    dialog_.SetText(IDC_ENTRY_MATCH_COUNT, count_.Text(context_.strings, count_folder_name_));
+    // One line: where the text does not fit, the folder's name is shortened
+    // ("..."), never the numbers; it only ever shortens, so this costs a
+    // measure or two a slice.
+    std::string text = count_.Text(context_.strings, count_folder_shown_);
+    while (!dialog_.TextFits(IDC_ENTRY_MATCH_COUNT, text) && !count_folder_name_.empty() &&
+           count_folder_kept_ > 0) {
+        count_folder_kept_ =
+            CutAtCharacter(count_folder_name_, count_folder_kept_ - 1, context_.lead_bytes).size();
+        count_folder_shown_ = count_folder_name_.substr(0, count_folder_kept_) + "...";
+        text = count_.Text(context_.strings, count_folder_shown_);
+    }
+    dialog_.SetText(IDC_ENTRY_MATCH_COUNT, text);
 }
 
 void RuleEntryPresenter::OnTimer(int id) {
@@ -258,10 +271,10 @@ bool RuleEntryPresenter::OnCommand(int id, int notification) {
         // The sequence changes the current folder, and its message boxes
         // run a message loop: the count stops before it touches anything.
         StopCount();
+        count_.Forget();
         if (RunOkSequence(dialog_, context_)) {
             return true;
         }
-        count_.Forget();
         FollowCount(ReadRuleRequest(dialog_, context_.lead_bytes));
         return false;
     }

@@ -51,7 +51,8 @@ void HostModel::SetMailbox(const std::string& mailbox_id) {
 
 void HostModel::SetCurrentFolder(const std::string& folder_id) {
     Log("set-folder " + Quote(folder_id));
-    in_run_walk_ = ok_pressed_;
+    EndWalkUnlessRun();
+    just_set_folder_ = true;
     if (folder_id != current_folder_) {
         selection_.clear();
         current_messages_.reset();
@@ -94,17 +95,50 @@ std::string HostModel::MessagePath(const std::string& message_id) const {
 
 std::string HostModel::Header(const std::string& message_id) {
     reads_.push_back(log_.size());
-    if (dialogs_ended_ || (ok_pressed_ && !in_run_walk_)) {
+    if (dialogs_ended_ || (ok_pressed_ && !(walk_open_ && message_id == walked_id_))) {
         misplaced_reads_.push_back(message_id);
+    } else if (ok_pressed_) {
+        walk_reads_.push_back(message_id);
     }
+    just_set_folder_ = false;
     return HeaderBlock(message_id);
+}
+
+int HostModel::PluginNextMail(int position, std::string& message_id) {
+    const int next = NextMail(position, message_id);
+    const bool starts_walk = position < 0 && just_set_folder_;
+    const bool goes_on = walk_started_ && position == walk_position_;
+    if (dialogs_ended_ || (ok_pressed_ && !starts_walk && !goes_on)) {
+        misplaced_reads_.push_back("next-mail after " + std::to_string(position));
+    } else if (ok_pressed_) {
+        if (starts_walk) {
+            EndWalkUnlessRun();
+            walk_started_ = true;
+        }
+        walk_open_ = next >= 0;
+        walk_position_ = next;
+        walked_id_ = next >= 0 ? message_id : std::string();
+    }
+    just_set_folder_ = false;
+    return next;
+}
+
+void HostModel::EndWalkUnlessRun() {
+    // A walk that is not followed by its run-rules was no run's.
+    if (walk_started_) {
+        misplaced_reads_.push_back("a walk without a run");
+        misplaced_reads_.insert(misplaced_reads_.end(), walk_reads_.begin(), walk_reads_.end());
+    }
+    walk_started_ = false;
+    walk_open_ = false;
+    walk_reads_.clear();
 }
 
 void HostModel::ActionStarted() {
     if (open_dialogs_ == 0) {
         reads_at_opening_ = reads_.size();
         ok_pressed_ = false;
-        in_run_walk_ = false;
+        walk_open_ = false;
         dialogs_ended_ = false;
     }
 }
@@ -121,10 +155,11 @@ void HostModel::DialogEnded() {
 
 void HostModel::RuleEntryOkBegins() {
     ok_pressed_ = true;
-    in_run_walk_ = false;
+    walk_open_ = false;
 }
 
 void HostModel::RuleEntryOkEnds() {
+    EndWalkUnlessRun();
     ok_pressed_ = false;
 }
 
@@ -228,7 +263,10 @@ std::string HostModel::RenameFolder(const std::string& folder_id, const std::str
 
 void HostModel::RunRulesOnSelection() {
     Log("run-rules " + Quote(current_folder_));
-    in_run_walk_ = false;
+    // The walk before it was the run's.
+    walk_started_ = false;
+    walk_open_ = false;
+    walk_reads_.clear();
     const std::string sent = SubfolderId(current_mailbox_, kSentName);
     const RuleFile& rules =
         current_folder_.compare(0, sent.size(), sent) == 0 ? outgoing_in_use_ : incoming_in_use_;

@@ -54,10 +54,12 @@ class HostModel {
     // (nested ones too) and ends, and the Rule entry dialog handles its OK
     // (from the click until the handling returns: a refused OK leaves the
     // dialog open, and the count starts again); before that, an action that
-    // may open a dialog (a drop, Setup) starts. While OK is handled, a read
-    // is the run's only between the set-folder a run begins with and its
-    // run-rules; any other read then, and every read once the outermost
-    // dialog has ended, is out of place.
+    // may open a dialog (a drop, Setup) starts. While OK is handled, the
+    // plug-in may only walk a folder as a rule run does: NextMail from the
+    // first message right after a set-folder, on from the message it was
+    // handed last, the header of that message, and then the run-rules. Any
+    // other NextMail or header read then, a walk that no run-rules follows,
+    // and every call once the outermost dialog has ended, is out of place.
     void ActionStarted();
     void DialogOpened();
     void DialogEnded();
@@ -65,10 +67,13 @@ class HostModel {
     void RuleEntryOkEnds();
     // The reads since the action that opened the outermost dialog started.
     std::size_t reads_since_dialog_opened() const { return reads_.size() - reads_at_opening_; }
-    // The messages read out of place; a run fails on any.
+    // The calls out of place (a message read, or "next-mail"); a run fails
+    // on any.
     const std::vector<std::string>& misplaced_reads() const { return misplaced_reads_; }
     std::string SpecifiedHeader(const std::string& name, int size) const;
     int NextMail(int position, std::string& message_id) const;
+    // NextMail as the plug-in calls it (BKA_GetNextMail), watched as above.
+    int PluginNextMail(int position, std::string& message_id);
     void AddToSelection(const std::string& message_id);
     std::string TempFolder() { return temp_names_.TempFolder(); }
     std::string TempFileName(const std::string& prefix) { return temp_names_.TempFileName(prefix); }
@@ -93,6 +98,8 @@ class HostModel {
     // The current folder's messages, as a mail client holds its list: read
     // once when the folder becomes current, kept as mail moves out of it.
     const std::vector<std::string>& CurrentMessages() const;
+    // After OK, a walk ended without its run-rules: its reads were out of place.
+    void EndWalkUnlessRun();
     std::string MessagePath(const std::string& message_id) const;
 
     std::string WithoutTrailingSeparator(const std::string& path) const;
@@ -109,7 +116,12 @@ class HostModel {
     int open_dialogs_ = 0;
     std::size_t reads_at_opening_ = 0;
     bool ok_pressed_ = false;
-    bool in_run_walk_ = false;
+    bool just_set_folder_ = false;  // no plug-in call since the last set-folder
+    bool walk_started_ = false;     // a walk from a set-folder, a run's once its run-rules comes
+    bool walk_open_ = false;        // that walk has not reached the folder's end
+    std::vector<std::string> walk_reads_;  // the headers it read
+    int walk_position_ = -1;
+    std::string walked_id_;
     bool dialogs_ended_ = false;
     std::vector<std::string> misplaced_reads_;
     std::vector<std::string> log_;

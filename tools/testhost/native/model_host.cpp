@@ -21,7 +21,7 @@ std::string ModelHost::SpecifiedHeader(const std::string& name, int size) {
     return model_.SpecifiedHeader(name, size);
 }
 int ModelHost::NextMail(int position, std::string& message_id) {
-    return model_.NextMail(position, message_id);
+    return model_.PluginNextMail(position, message_id);
 }
 void ModelHost::AddToSelection(const std::string& message_id) {
     model_.AddToSelection(message_id);

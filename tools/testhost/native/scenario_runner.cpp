@@ -251,14 +251,25 @@ class Run {
     int RunModal(int template_id, void* creation) {
         MemoryDialog dialog(template_id);
         MemoryTree tree;
-        dialog.set_message_handler([this](const std::string& text, unsigned style, MessageOwner) {
+        std::function<void(int)> on_timer = [](int /*id*/) {};
+        // A message box or a nested dialog runs a message loop, in which the
+        // dialog's timers fire: each runs once before it is answered.
+        const auto run_timers = [&] {
+            for (const int id : dialog.running_timers()) {
+                on_timer(id);
+            }
+        };
+        dialog.set_message_handler([&](const std::string& text, unsigned style, MessageOwner) {
+            run_timers();
             const int answer = CheckMessageStep(steps_.Next("a message box was open"), text, style,
                                                 model_->data_folder());
             model_->Log(MessageLogLine(text, style, answer));
             return answer;
         });
-        dialog.set_nested_handler(
-            [this](int nested_id, void* exchange) { return RunModal(nested_id, exchange); });
+        dialog.set_nested_handler([&](int nested_id, void* exchange) {
+            run_timers();
+            return RunModal(nested_id, exchange);
+        });
 
         const tandrel::Drop no_drop;
         const tandrel::Drop& drop =
@@ -279,7 +290,6 @@ class Run {
         std::unique_ptr<RuleHistoryPresenter> history_presenter;
         std::unique_ptr<CheckPresenter> check_presenter;
         std::function<void(int, int)> on_command;
-        std::function<void(int)> on_timer = [](int /*id*/) {};
         model_->DialogOpened();
         if (template_id == IDD_RULE_ENTRY) {
             entry_presenter = std::make_unique<RuleEntryPresenter>(dialog, entry);
@@ -315,6 +325,8 @@ class Run {
             RunDialogStep(steps_.Next("a dialog was open"), view);
         }
         model_->DialogEnded();
+        // A timer still running would fire once more before the window goes.
+        run_timers();
         CheckDialogEnded(steps_.Next("waiting for the end of a dialog"), dialog.Title());
         return dialog.end_code();
     }

@@ -115,7 +115,7 @@ TANDREL_EXPORT int WINAPI BKA_GetSpecifiedHeader(LPCSTR name, LPSTR buffer, int 
 TANDREL_EXPORT int WINAPI BKA_GetNextMail(int position, LPSTR buffer, int size, BOOL /*reserved*/) {
     const HostWorkScope work;
     std::string message_id;
-    const int next = Host().model->NextMail(position, message_id);
+    const int next = Host().model->PluginNextMail(position, message_id);
     CopyOut(next < 0 ? std::string() : message_id, buffer, size);
     return next;
 }

@@ -59,6 +59,13 @@ class RuleEntryTest : public ::testing::Test {
         presenter_->Init();
     }
 
+    // Types `text` into a combo box's edit and gives back the line then.
+    std::string TypeAndReadLine(int id, const std::string& text) {
+        dialog_.SetText(id, text);
+        presenter_->OnCommand(id, kNotifyComboEditChange);
+        return dialog_.Text(IDC_ENTRY_SORTED_INTO);
+    }
+
     void Click(int id) {
         dialog_.control(id).checked = !dialog_.control(id).checked;
         presenter_->OnCommand(id, kNotifyClicked);
@@ -258,12 +265,8 @@ TEST_F(RuleEntryTest, TheAlreadySortedIntoLineLooksUpWhatWasReadAtTheOpening) {
     files().AddFile("C:\\Data\\Main\\iFilter.Def",
                     ":Begin \"\"\r\n!M:Main\\V\\\r\n@0:From:bob@example.com\tO\tI\r\n:End "
                     "\"\"\r\n");
-    dialog_.SetText(IDC_ENTRY_ADDRESS, "bob@example.com");
-    presenter_->OnCommand(IDC_ENTRY_ADDRESS, kNotifyComboEditChange);
-    EXPECT_EQ(dialog_.Text(IDC_ENTRY_SORTED_INTO), "");
-    dialog_.SetText(IDC_ENTRY_ADDRESS, "ann@example.com");
-    presenter_->OnCommand(IDC_ENTRY_ADDRESS, kNotifyComboEditChange);
-    EXPECT_EQ(dialog_.Text(IDC_ENTRY_SORTED_INTO), "Already sorted into: W");
+    EXPECT_EQ(TypeAndReadLine(IDC_ENTRY_ADDRESS, "bob@example.com"), "");
+    EXPECT_EQ(TypeAndReadLine(IDC_ENTRY_ADDRESS, "ann@example.com"), "Already sorted into: W");
 }
 
 TEST_F(RuleEntryTest, TheLineTakesTheRequestAsOkTakesIt) {
@@ -277,23 +280,14 @@ TEST_F(RuleEntryTest, TheLineTakesTheRequestAsOkTakesIt) {
     context_->lead_bytes = IsShiftJisLeadByte;
     // A condition OK refuses stands nowhere: a header name with a colon, or
     // a blank one for the other file asked for.
-    const auto header_typed = [this](int id, const std::string& header) {
-        dialog_.SetText(id, header);
-        presenter_->OnCommand(id, kNotifyComboEditChange);
-        return dialog_.Text(IDC_ENTRY_SORTED_INTO);
-    };
-    EXPECT_EQ(header_typed(IDC_ENTRY_RECEIVING_HEADER, "From"), "Already sorted into: Ann");
-    EXPECT_EQ(header_typed(IDC_ENTRY_RECEIVING_HEADER, "From:"), "");
-    header_typed(IDC_ENTRY_RECEIVING_HEADER, "From");
+    EXPECT_EQ(TypeAndReadLine(IDC_ENTRY_RECEIVING_HEADER, "From"), "Already sorted into: Ann");
+    EXPECT_EQ(TypeAndReadLine(IDC_ENTRY_RECEIVING_HEADER, "From:"), "");
+    TypeAndReadLine(IDC_ENTRY_RECEIVING_HEADER, "From");
     dialog_.SetChecked(IDC_ENTRY_ADD_SENDING, true);
-    EXPECT_EQ(header_typed(IDC_ENTRY_SENDING_HEADER, " "), "");
+    EXPECT_EQ(TypeAndReadLine(IDC_ENTRY_SENDING_HEADER, " "), "");
     dialog_.SetChecked(IDC_ENTRY_ADD_SENDING, false);
-    dialog_.SetText(IDC_ENTRY_SUBFOLDER_NAME, "Ann");
-    presenter_->OnCommand(IDC_ENTRY_SUBFOLDER_NAME, kNotifyComboEditChange);
-    EXPECT_EQ(dialog_.Text(IDC_ENTRY_SORTED_INTO), "Already sorted into: this folder");
-    dialog_.SetText(IDC_ENTRY_SUBFOLDER_NAME, "Ann\x81");
-    presenter_->OnCommand(IDC_ENTRY_SUBFOLDER_NAME, kNotifyComboEditChange);
-    EXPECT_EQ(dialog_.Text(IDC_ENTRY_SORTED_INTO), "Already sorted into: Ann");
+    EXPECT_EQ(TypeAndReadLine(IDC_ENTRY_SUBFOLDER_NAME, "Ann"), "Already sorted into: this folder");
+    EXPECT_EQ(TypeAndReadLine(IDC_ENTRY_SUBFOLDER_NAME, "Ann\x81"), "Already sorted into: Ann");
     EXPECT_FALSE(presenter_->OnCommand(kIdOk, kNotifyClicked));
     ASSERT_EQ(messages_.size(), 1U);
     EXPECT_NE(messages_[0].find("Ann\x81"), std::string::npos) << messages_[0];
@@ -322,8 +316,7 @@ TEST_F(RuleEntryTest, TheCountRunsInSlicesCountsAnewOnAChangeAndStopsAtOk) {
     EXPECT_EQ(dialog_.Text(IDC_ENTRY_MATCH_COUNT), "Matches in Inbox: 0 so far...");
     EXPECT_EQ(slice(), "Matches in Inbox: 1 so far...");
     // A new address counts from the first message again.
-    dialog_.SetText(IDC_ENTRY_ADDRESS, "bob@example.com");
-    presenter_->OnCommand(IDC_ENTRY_ADDRESS, kNotifyComboEditChange);
+    TypeAndReadLine(IDC_ENTRY_ADDRESS, "bob@example.com");
     EXPECT_EQ(dialog_.Text(IDC_ENTRY_MATCH_COUNT), "Matches in Inbox: 0 so far...");
     EXPECT_EQ(slice(), "Matches in Inbox: 0 so far...");
     EXPECT_EQ(slice(), "Matches in Inbox: 0 so far...");
@@ -331,8 +324,7 @@ TEST_F(RuleEntryTest, TheCountRunsInSlicesCountsAnewOnAChangeAndStopsAtOk) {
     EXPECT_EQ(slice(), "Matches in Inbox: 1 of 3");
     EXPECT_TRUE(dialog_.running_timers().empty()) << "a count done stops its timer";
     // OK stops a count before the sequence begins.
-    dialog_.SetText(IDC_ENTRY_ADDRESS, "ann@example.com");
-    presenter_->OnCommand(IDC_ENTRY_ADDRESS, kNotifyComboEditChange);
+    TypeAndReadLine(IDC_ENTRY_ADDRESS, "ann@example.com");
     ASSERT_FALSE(dialog_.running_timers().empty());
     presenter_->OnCommand(kIdOk, kNotifyClicked);
     EXPECT_EQ(dialog_.end_code(), kIdOk);

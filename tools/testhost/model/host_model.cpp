@@ -126,7 +126,7 @@ int HostModel::PluginNextMail(int position, std::string& message_id) {
 void HostModel::EndWalkUnlessRun() {
     // A walk that is not followed by its run-rules was no run's.
     if (walk_started_) {
-        misplaced_reads_.push_back("a walk without a run");
+        misplaced_reads_.emplace_back("a walk without a run");
         misplaced_reads_.insert(misplaced_reads_.end(), walk_reads_.begin(), walk_reads_.end());
     }
     walk_started_ = false;

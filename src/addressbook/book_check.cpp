@@ -149,12 +149,9 @@ void AddRepeatedAddresses(IndexCheck& check, const std::function<void(Finding)>&
     std::sort(repeated.begin(), repeated.end());
     for (const auto& [first, address] : repeated) {
         const std::vector<int>& lines = check.repeated_lines[address];
-        std::string numbers;
-        for (const int line : lines) {
-            numbers += (numbers.empty() ? "" : ", ") + std::to_string(line);
-        }
-        add(MakeFinding(IDS_BOOK_REPEATED, {Field(numbers), Field(ShownText(address)),
-                                            Field(std::to_string(lines.size()))}));
+        add(MakeFinding(IDS_BOOK_REPEATED,
+                        {Field(JoinedLineNumbers(lines)), Field(ShownText(address)),
+                         Field(std::to_string(lines.size()))}));
     }
 }
 

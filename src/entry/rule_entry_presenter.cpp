@@ -38,7 +38,6 @@ void RuleEntryPresenter::Init() {
         // The count walks the folder current now, the one the message came
         // from; its name is read once.
         count_folder_name_ = ShownText(host.FolderDisplayName(host.CurrentFolder()));
-        count_folder_shown_ = count_folder_name_;
         count_folder_kept_ = count_folder_name_.size();
     }
 
@@ -227,15 +226,19 @@ void RuleEntryPresenter::ShowCount() {
     // One line: where the text does not fit, the folder's name is shortened
     // ("..."), never the numbers; it only ever shortens, so this costs a
     // measure or two a slice.
-    std::string text = count_.Text(context_.strings, count_folder_shown_);
-    while (!dialog_.TextFits(IDC_ENTRY_MATCH_COUNT, text) && !count_folder_name_.empty() &&
-           count_folder_kept_ > 0) {
+    const auto text = [this] {
+        const bool whole = count_folder_kept_ == count_folder_name_.size();
+        return count_.Text(
+            context_.strings,
+            whole ? count_folder_name_ : count_folder_name_.substr(0, count_folder_kept_) + "...");
+    };
+    std::string shown = text();
+    while (count_folder_kept_ > 0 && !dialog_.TextFits(IDC_ENTRY_MATCH_COUNT, shown)) {
         count_folder_kept_ =
             CutAtCharacter(count_folder_name_, count_folder_kept_ - 1, context_.lead_bytes).size();
-        count_folder_shown_ = count_folder_name_.substr(0, count_folder_kept_) + "...";
-        text = count_.Text(context_.strings, count_folder_shown_);
+        shown = text();
     }
-    dialog_.SetText(IDC_ENTRY_MATCH_COUNT, text);
+    dialog_.SetText(IDC_ENTRY_MATCH_COUNT, shown);
 }
 
 void RuleEntryPresenter::OnTimer(int id) {

@@ -59,8 +59,7 @@ class RuleEntryPresenter {
     MatchCount count_;
     bool counting_ = false;  // its timer runs
     std::string count_folder_name_;
-    std::string count_folder_shown_;     // the name as it fits the line
-    std::size_t count_folder_kept_ = 0;  // the bytes of the name shown
+    std::size_t count_folder_kept_ = 0;  // the bytes of the name that fit the line
 };
 
 }  // namespace tandrel

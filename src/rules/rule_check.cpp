@@ -73,21 +73,11 @@ void TakeLinesReadOtherwise(std::string_view text, const std::set<int>& ctrl_z_l
     }
 }
 
-// The line numbers of a finding, the first few of them where there are many.
-std::string JoinedLines(const std::vector<int>& lines) {
-    constexpr std::size_t kNamedLines = 20;
-    std::string joined;
-    for (std::size_t i = 0; i < lines.size() && i < kNamedLines; ++i) {
-        joined += (joined.empty() ? "" : ", ") + std::to_string(lines[i]);
-    }
-    return lines.size() > kNamedLines ? joined + ", ..." : joined;
-}
-
 // "lines 4, 9: condition From:a@b sorts into 2 folders: ...", and "... stands
 // 2 times in one block of ...".
 void TakeConflicts(std::string_view text, const std::function<void(Finding)>& take) {
     for (const RuleConflict& conflict : FindRuleConflicts(text)) {
-        const FindingField lines = Field(JoinedLines(conflict.lines));
+        const FindingField lines = Field(JoinedLineNumbers(conflict.lines));
         const FindingField header = Field(ShownText(conflict.header));
         const FindingField value = Field(ShownText(conflict.value));
         if (conflict.kind == RuleConflict::Kind::SeveralFolders) {
@@ -111,7 +101,9 @@ void CheckRuleText(std::string_view text, const RuleTargetFolders* targets,
     // leaves it: nothing to report.
     const bool ends_with_ctrl_z_line = WithoutFinalCtrlZ(text).size() < text.size() &&
                                        (text.size() == 1 || text[text.size() - 2] == '\n');
-    const int last_line = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+    const int last_line = ends_with_ctrl_z_line
+                              ? static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1
+                              : 0;
     const RuleFile rule_file = ParseRuleFile(text, [&](const DroppedLine& line) {
         if (ends_with_ctrl_z_line && line.line_number == last_line) {
             return;

@@ -8,6 +8,7 @@
 #include "resources/string_table.h"
 #include "rules/rule_check.h"
 #include "rules/rule_file.h"
+#include "setup/host_folder_naming.h"
 #include "text/finding.h"
 #include "text/format_text.h"
 
@@ -18,12 +19,7 @@ std::vector<std::string> CheckFindings(CheckContext& context) {
     const std::string mailbox = context.host.CurrentMailbox();
     const RuleTargetFolders targets{context.files, data_folder};
     const auto load = [&context](int id) { return context.strings.Load(id); };
-    // Folders by the names the user sees.
-    const FolderNaming naming = FoldersByDisplayName(
-        [&context](const std::string& folder) { return context.host.FolderDisplayName(folder); },
-        [&load](std::size_t more) {
-            return FormatText(load(IDS_SORTED_INTO_MORE), {std::to_string(more)});
-        });
+    const FolderNaming naming = FoldersAsTheHostShowsThem(context.host, context.strings);
     // Every finding is counted, the first few shown.
     std::vector<std::string> findings;
     std::size_t found = 0;

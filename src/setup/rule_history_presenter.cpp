@@ -5,6 +5,7 @@
 #include "rules/rule_file.h"
 #include "rules/rule_history_list.h"
 #include "rules/rule_insert.h"
+#include "setup/host_folder_naming.h"
 #include "text/finding.h"
 #include "text/format_text.h"
 #include "text/local_time.h"
@@ -34,13 +35,8 @@ std::string RuleHistoryPresenter::ShownPath() {
 // with "cannot be read" for a version that cannot be read.
 void RuleHistoryPresenter::ShowVersions() {
     const RuleHistoryList history = ListRuleHistory(context_.files, ShownPath());
-    // Folders by the names the user sees.
     const auto load = [this](int id) { return context_.strings.Load(id); };
-    const FolderNaming naming = FoldersByDisplayName(
-        [this](const std::string& folder) { return context_.host.FolderDisplayName(folder); },
-        [&load](std::size_t more) {
-            return FormatText(load(IDS_SORTED_INTO_MORE), {std::to_string(more)});
-        });
+    const FolderNaming naming = FoldersAsTheHostShowsThem(context_.host, context_.strings);
     versions_.clear();
     std::vector<std::string> lines;
     for (const HistoryRow& row : history.rows) {

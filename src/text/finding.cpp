@@ -19,6 +19,15 @@ Finding MakeFinding(int text, std::vector<FindingField> fields) {
     return {text, std::move(fields)};
 }
 
+std::string JoinedLineNumbers(const std::vector<int>& lines) {
+    constexpr std::size_t kNamedLines = 20;
+    std::string joined;
+    for (std::size_t i = 0; i < lines.size() && i < kNamedLines; ++i) {
+        joined += (joined.empty() ? "" : ", ") + std::to_string(lines[i]);
+    }
+    return lines.size() > kNamedLines ? joined + ", ..." : joined;
+}
+
 FolderNaming FoldersByIdentifier() {
     return {[](const std::vector<std::string>& folders) {
                 std::map<std::string, std::string> shown;

@@ -35,6 +35,10 @@ FindingField Field(std::string text);
 FindingField FolderField(std::vector<std::string> folders);
 Finding MakeFinding(int text, std::vector<FindingField> fields = {});
 
+// The line numbers a finding names, joined by ", ": the first twenty where
+// there are more, then ", ...".
+std::string JoinedLineNumbers(const std::vector<int>& lines);
+
 // How one line shows folder identifiers: given every folder the line names,
 // the text each is shown as; and the text between folders of one field.
 struct FolderNaming {

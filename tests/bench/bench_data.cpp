@@ -103,4 +103,13 @@ std::string LargeHeaderBlock(std::size_t bytes) {
     return block;
 }
 
+std::string RulesOfOneCondition(int folders, const std::string& address) {
+    std::string text;
+    for (int folder = 0; folder < folders; ++folder) {
+        text += ":Begin \"\"\r\n!M:Main\\F" + std::to_string(folder) + "\\\r\n@0:From:" + address +
+                "\tO\tI\r\n:End \"\"\r\n";
+    }
+    return text;
+}
+
 }  // namespace tandrel::bench

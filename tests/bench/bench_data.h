@@ -28,6 +28,10 @@ void PutFile(const std::string& path, const std::string& content);
 // "userI@example.com".
 std::string RuleFileText(int conditions);
 
+// Rules of `folders` folders "Main\\F0\\", "Main\\F1\\", ..., a block each,
+// each holding the one condition From:`address`.
+std::string RulesOfOneCondition(int folders, const std::string& address);
+
 // A group index of `lines` entries, all in the card file "bab0001.tmp", and
 // that card file; entry I holds "userI@example.com".
 std::string GroupIndexText(int lines);

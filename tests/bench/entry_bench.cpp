@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/bench_data.h"
 #include "bench/beside_floor.h"
 #include "entry/match_count.h"
 #include "entry/sorted_into_line.h"
@@ -24,15 +25,9 @@ namespace tandrel::bench {
 namespace {
 
 void SortedIntoLineUpdate(benchmark::State& state) {
-    const auto folders = static_cast<int>(state.range(0));
-    std::string text;
-    for (int folder = 0; folder < folders; ++folder) {
-        text += ":Begin \"\"\r\n!M:Main\\F" + std::to_string(folder) +
-                "\\\r\n@0:From:ann@example.com\tO\tI\r\n:End \"\"\r\n";
-    }
     testing::MemoryFiles files;
-    files.AddFile("C:\\Data\\Main\\iFilter.Def", text);
-    text.clear();
+    files.AddFile("C:\\Data\\Main\\iFilter.Def",
+                  RulesOfOneCondition(static_cast<int>(state.range(0)), "ann@example.com"));
     testhost::HostModel model(files, "C:\\Data\\", "C:\\Temp\\", kNoLeadBytes);
     model.SetMailbox("Main\\");
     testhost::ModelHost host(model);

@@ -66,11 +66,7 @@ void AddAddressToOneLongLine(benchmark::State& state) {
 // The rules of `folders` folders, each holding the same condition.
 void RuleConflictsOfOneCondition(benchmark::State& state) {
     const int folders = static_cast<int>(state.range(0));
-    std::string text;
-    for (int i = 0; i < folders; ++i) {
-        text += ":Begin \"\"\r\n!M:Main\\F" + std::to_string(i) +
-                "\\\r\n@0:From:a@example.com\tO\tI\r\n:End \"\"\r\n";
-    }
+    const std::string text = RulesOfOneCondition(folders, "a@example.com");
     TimeBesideFloor(
         state, [] {},
         [&] {

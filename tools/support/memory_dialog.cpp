@@ -100,14 +100,6 @@ int MemoryDialog::RunNestedDialog(int template_id, void* exchange) {
     return nested_handler_(template_id, exchange);
 }
 
-std::vector<int> MemoryDialog::running_timers() const {
-    std::vector<int> ids;
-    for (const auto& timer : timers_) {
-        ids.push_back(timer.first);
-    }
-    return ids;
-}
-
 void MemoryDialog::End(int code) {
     ended_ = true;
     end_code_ = code;

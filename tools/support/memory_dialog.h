@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,10 +69,10 @@ class MemoryDialog final : public Dialog {
     // OnTimer for each running one, as a message loop would when idle.
     void ShowBusy(bool busy) override { busy_ = busy; }
     bool busy() const { return busy_; }
-    void StartTimer(int id, unsigned /*milliseconds*/) override { timers_[id] = true; }
+    void StartTimer(int id, unsigned /*milliseconds*/) override { timers_.insert(id); }
     void StopTimer(int id) override { timers_.erase(id); }
     // The ids of the timers running, in order.
-    std::vector<int> running_timers() const;
+    std::vector<int> running_timers() const { return {timers_.begin(), timers_.end()}; }
 
   private:
     int template_id_;
@@ -80,7 +81,7 @@ class MemoryDialog final : public Dialog {
     bool ended_ = false;
     int end_code_ = 0;
     bool shrunk_ = false;
-    std::map<int, bool> timers_;
+    std::set<int> timers_;
     bool busy_ = false;
     MessageHandler message_handler_;
     NestedHandler nested_handler_;

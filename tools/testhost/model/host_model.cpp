@@ -94,7 +94,7 @@ std::string HostModel::MessagePath(const std::string& message_id) const {
 }
 
 std::string HostModel::Header(const std::string& message_id) {
-    reads_.push_back(log_.size());
+    ++reads_;
     if (dialogs_ended_ || (ok_pressed_ && !(walk_open_ && message_id == walked_id_))) {
         misplaced_reads_.push_back(message_id);
     } else if (ok_pressed_) {
@@ -136,7 +136,7 @@ void HostModel::EndWalkUnlessRun() {
 
 void HostModel::ActionStarted() {
     if (open_dialogs_ == 0) {
-        reads_at_opening_ = reads_.size();
+        reads_at_opening_ = reads_;
         ok_pressed_ = false;
         walk_open_ = false;
         dialogs_ended_ = false;

@@ -42,12 +42,10 @@ class HostModel {
     void SetCurrentMail(const std::string& message_id);
     std::string FolderDisplayName(const std::string& folder_id) const;
     // A message's header block as the plug-in reads it (BKA_GetHeader): each
-    // read is counted, with the length of the log when it came.
+    // read is counted.
     std::string Header(const std::string& message_id);
     // The same block as the host itself shows it, not counted.
     std::string HeaderBlock(const std::string& message_id) const;
-    // The log's length at each of the plug-in's reads, in order.
-    const std::vector<std::size_t>& reads() const { return reads_; }
 
     // What the runners tell of the plug-in's dialogs, so that the reads of
     // the count of matching mail can be told from the run's: a dialog opens
@@ -66,7 +64,7 @@ class HostModel {
     void RuleEntryOkBegins();
     void RuleEntryOkEnds();
     // The reads since the action that opened the outermost dialog started.
-    std::size_t reads_since_dialog_opened() const { return reads_.size() - reads_at_opening_; }
+    std::size_t reads_since_dialog_opened() const { return reads_ - reads_at_opening_; }
     // The calls out of place (a message read, or "next-mail"); a run fails
     // on any.
     const std::vector<std::string>& misplaced_reads() const { return misplaced_reads_; }
@@ -112,7 +110,7 @@ class HostModel {
     std::string current_mail_;
     std::vector<std::string> selection_;
     mutable std::optional<std::vector<std::string>> current_messages_;
-    std::vector<std::size_t> reads_;
+    std::size_t reads_ = 0;
     int open_dialogs_ = 0;
     std::size_t reads_at_opening_ = 0;
     bool ok_pressed_ = false;

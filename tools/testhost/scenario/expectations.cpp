@@ -99,38 +99,6 @@ std::string LogText(const std::vector<std::string>& log) {
     return seen;
 }
 
-// Whether `wanted` (with kAnyLines standing for any run of lines) matches
-// the whole `log`; otherwise how far its lines matched, for the message.
-bool MatchesWholeLog(const std::vector<std::string>& wanted, const std::vector<std::string>& log,
-                     std::size_t& matched) {
-    std::size_t at = 0;
-    std::size_t line = 0;
-    // Where the last kAnyLines stood, and the log line it has taken up to.
-    std::size_t any_line = std::string::npos;
-    std::size_t any_at = 0;
-    matched = 0;
-    while (at < log.size()) {
-        if (line < wanted.size() && wanted[line] == kAnyLines) {
-            any_line = line++;
-            any_at = at;
-        } else if (line < wanted.size() && wanted[line] == log[at]) {
-            ++line;
-            ++at;
-            matched = std::max(matched, line);
-        } else if (any_line != std::string::npos) {
-            line = any_line + 1;
-            at = ++any_at;
-        } else {
-            return false;
-        }
-    }
-    while (line < wanted.size() && wanted[line] == kAnyLines) {
-        ++line;
-    }
-    matched = std::max(matched, line);
-    return line == wanted.size();
-}
-
 void CheckLog(const fs::path& scenario, const std::vector<std::string>& log, const HostTexts& texts,
               const std::string& data_folder) {
     const fs::path expected = scenario / "expect.log";
@@ -160,7 +128,8 @@ void CheckLog(const fs::path& scenario, const std::vector<std::string>& log, con
     if (complete) {
         // Every line of the log, in order: an extra host action fails too.
         std::size_t matched = 0;
-        if (!MatchesWholeLog(wanted, log, matched)) {
+        if (!MatchesWithAnyRuns(
+                wanted, log, [](const std::string& line) { return line == kAnyLines; }, &matched)) {
             throw std::runtime_error(
                 "expect.log (complete): the log differs after line " +
                 std::to_string(matched == 0 ? 1 : line_numbers[matched - 1]) +

@@ -114,30 +114,7 @@ std::string WithDataFolder(std::string text, const std::string& data_folder) {
 }
 
 bool MatchesWithStars(std::string_view pattern, std::string_view text) {
-    // The last star's place and the text's place it was tried at: on a
-    // mismatch that star takes one more character.
-    std::size_t p = 0;
-    std::size_t t = 0;
-    std::size_t star = std::string_view::npos;
-    std::size_t star_text = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            star_text = t;
-        } else if (p < pattern.size() && pattern[p] == text[t]) {
-            ++p;
-            ++t;
-        } else if (star != std::string_view::npos) {
-            p = star + 1;
-            t = ++star_text;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') {
-        ++p;
-    }
-    return p == pattern.size();
+    return MatchesWithAnyRuns(pattern, text, [](char c) { return c == '*'; });
 }
 
 bool MatchesWithTimes(std::string_view pattern, std::string_view text) {

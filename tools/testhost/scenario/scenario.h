@@ -3,6 +3,7 @@
 // use to walk them.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <set>
 #include <stdexcept>
@@ -50,6 +51,47 @@ std::string WithDataFolder(std::string text, const std::string& data_folder);
 // Whether `text` is `pattern` with each "{time}" standing for a local time
 // "YYYY-MM-DD HH:MM", which differs from run to run.
 bool MatchesWithTimes(std::string_view pattern, std::string_view text);
+
+// Whether `text` is `pattern` with each item that `is_any` tells standing
+// for any run of items, none included (characters of a text, lines of a
+// log). `matched`, where given, gets the most items of `pattern` matched,
+// for a message.
+template <typename Pattern, typename Text, typename IsAny>
+bool MatchesWithAnyRuns(const Pattern& pattern, const Text& text, IsAny is_any,
+                        std::size_t* matched = nullptr) {
+    std::size_t p = 0;
+    std::size_t t = 0;
+    // The last "any" item's place and the item of `text` it has taken up to:
+    // on a mismatch it takes one item more.
+    bool any_seen = false;
+    std::size_t any = 0;
+    std::size_t any_t = 0;
+    std::size_t most = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && is_any(pattern[p])) {
+            any_seen = true;
+            any = p++;
+            any_t = t;
+        } else if (p < pattern.size() && pattern[p] == text[t]) {
+            ++p;
+            ++t;
+            most = std::max(most, p);
+        } else if (any_seen) {
+            p = any + 1;
+            t = ++any_t;
+        } else {
+            break;
+        }
+    }
+    const bool all_text = t == text.size();
+    while (all_text && p < pattern.size() && is_any(pattern[p])) {
+        ++p;
+    }
+    if (matched != nullptr) {
+        *matched = std::max(most, all_text ? p : most);
+    }
+    return all_text && p == pattern.size();
+}
 
 // Whether `text` is `pattern` with each "*" standing for any run of
 // characters, none included.

@@ -189,28 +189,31 @@ int WindowView::Selection(int id) {
     });
 }
 
-std::vector<std::string> WindowView::TreePaths() {
-    return ui_.Call<std::vector<std::string>>([this] {
+namespace {
+
+// The paths `collect` gathers of the dialog's tree once every item is open.
+std::vector<std::string> OpenedTreePaths(const UiThread& ui, HWND dialog,
+                                         void (*collect)(HWND, HTREEITEM,
+                                                         std::vector<std::string>&)) {
+    return ui.Call<std::vector<std::string>>([dialog, collect] {
         std::vector<std::string> paths;
-        HWND tree = TreeOf(dialog_);
+        HWND tree = TreeOf(dialog);
         if (tree != nullptr) {
             OpenAll(tree, TreeView_GetRoot(tree));
-            CollectPaths(tree, TreeView_GetRoot(tree), paths);
+            collect(tree, TreeView_GetRoot(tree), paths);
         }
         return paths;
     });
 }
 
+}  // namespace
+
+std::vector<std::string> WindowView::TreePaths() {
+    return OpenedTreePaths(ui_, dialog_, CollectPaths);
+}
+
 std::vector<std::string> WindowView::TreeButtonPaths() {
-    return ui_.Call<std::vector<std::string>>([this] {
-        std::vector<std::string> paths;
-        HWND tree = TreeOf(dialog_);
-        if (tree != nullptr) {
-            OpenAll(tree, TreeView_GetRoot(tree));
-            CollectButtons(tree, TreeView_GetRoot(tree), paths);
-        }
-        return paths;
-    });
+    return OpenedTreePaths(ui_, dialog_, CollectButtons);
 }
 
 std::string WindowView::TreeSelectedPath() {
